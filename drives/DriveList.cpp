@@ -1,0 +1,34 @@
+// The drive box and the drive list beside it: the machine's removable volumes, rebuilt on request.
+#include "window/Configurator.h"
+#include "ui_Configurator.h"
+
+#include "drives/DrivePlatform.h"
+
+void Configurator::refreshDriveList()
+{
+    ui->sdCardPath->clear();
+    driveList.clear();
+
+    const QVector<MountedVolume> volumes = drivePlatform->mountedVolumes();
+    for (const MountedVolume& volume : volumes) {
+        if (!isRemovableDrive(volume))
+            continue;
+        QString text = volume.rootPath + QLatin1Char(' ') + volume.name;
+        if (volume.readOnly)
+            text += QLatin1String(" (READ ONLY)");
+        // The root path lives only in driveList; the item carries no data. Adding to the emptied box
+        // makes the first item current.
+        ui->sdCardPath->insertItem(ui->sdCardPath->count(), QIcon(), text);
+        driveList.append(volume.rootPath);
+    }
+}
+
+bool Configurator::isRemovableDrive(const MountedVolume& volume) const
+{
+    return volume.removable;
+}
+
+void Configurator::on_refreshButton_clicked()
+{
+    refreshDriveList();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include <memory>
+
+// One mounted volume as the platform's enumeration reports it.
+struct MountedVolume
+{
+    QString rootPath;      // as reported: "E:/" on Windows, the mount point on Linux
+    QString name;          // the file system label, may be empty
+    bool readOnly = false; // mounted read-only
+    bool removable = false; // the platform reports the drive as removable
+};
+
+// Everything the window asks of the machine's drives. The native implementation is chosen by the build;
+// tests substitute their own to present any set of cards without hardware.
+class DrivePlatform
+{
+public:
+    virtual ~DrivePlatform() = default;
+
+    // Every mounted volume, in the platform's order. Must return promptly even when a mount is dead
+    // (a hung network or FUSE file system), and describes at least the removable ones fully.
+    virtual QVector<MountedVolume> mountedVolumes() const = 0;
+
+    // Whether the volume mounted at rootPath is read-only now.
+    virtual bool isReadOnly(const QString& rootPath) const;
+
+    // Gives the volume at rootPath a new label. Failures are silent: the card may still take the file.
+    // Returns the root path under which the volume is mounted afterwards (usually rootPath itself).
+    virtual QString setVolumeLabel(const QString& rootPath, const QString& label);
+};
+
+// The implementation for the platform the program was built for.
+std::unique_ptr<DrivePlatform> createNativeDrivePlatform();

@@ -1,0 +1,37 @@
+#include "generation/Identifier.h"
+
+bool isIdentifierAcceptable(const QUuid& identifier)
+{
+    const QString text = identifier.toString();
+    if (text.contains(QLatin1String("00")))
+        return false;
+    return !text.toUpper().contains(QLatin1String("3B"));
+}
+
+QUuid createAcceptableIdentifier(const std::function<QUuid()>& generate)
+{
+    QUuid identifier = generate();
+    while (!isIdentifierAcceptable(identifier))
+        identifier = generate();
+    return identifier;
+}
+
+QString identifierDigits(const QUuid& identifier)
+{
+    // "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}" without its braces and hyphens
+    QString text = QString::fromLatin1(identifier.toByteArray());
+    text.remove(0, 1);
+    text.remove(QLatin1Char('-'));
+    text.chop(1);
+    return text;
+}
+
+QByteArray identifierBytes(const QUuid& identifier)
+{
+    return QByteArray::fromHex(identifierDigits(identifier).toLatin1());
+}
+
+QString userKeyFromIdentifier(const QUuid& identifier)
+{
+    return identifierDigits(identifier).left(6).toUpper();
+}

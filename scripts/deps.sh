@@ -1,0 +1,28 @@
+# Debian packages the project needs, by purpose. Sourced by the run and test scripts.
+
+# To build and start the program.
+build_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5dbus5 python3)
+# To run every test: the offscreen and X11 window tests, the Windows cross checks, real mounts, the benchmarks.
+test_packages=(xvfb xauth xdotool x11-utils
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64
+    clang libclang-rt-14-dev libbenchmark-dev
+    util-linux mount e2fsprogs dosfstools fusefat
+    dbus udisks2 polkitd)
+
+# Installs the packages that are missing; through sudo when not root.
+ensure_packages()
+{
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

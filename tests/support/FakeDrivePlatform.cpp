@@ -1,0 +1,41 @@
+#include "support/FakeDrivePlatform.h"
+
+FakeDrivePlatform& FakeDrivePlatform::addCard(const QString& rootPath, const QString& name, bool readOnly)
+{
+    volumes.append({rootPath, name, readOnly, true});
+    return *this;
+}
+
+FakeDrivePlatform& FakeDrivePlatform::addFixedDisk(const QString& rootPath, const QString& name)
+{
+    volumes.append({rootPath, name, false, false});
+    return *this;
+}
+
+QVector<MountedVolume> FakeDrivePlatform::mountedVolumes() const
+{
+    ++enumerations;
+    return volumes;
+}
+
+bool FakeDrivePlatform::isReadOnly(const QString& rootPath) const
+{
+    for (const MountedVolume& volume : volumes) {
+        if (volume.rootPath == rootPath)
+            return volume.readOnly;
+    }
+    return false;
+}
+
+QString FakeDrivePlatform::setVolumeLabel(const QString& rootPath, const QString& label)
+{
+    labelCalls.append({rootPath, label});
+    const QString after = remountAfterLabel.value(rootPath, rootPath);
+    for (MountedVolume& volume : volumes) {
+        if (volume.rootPath == rootPath) {
+            volume.rootPath = after;
+            volume.name = label;
+        }
+    }
+    return after;
+}
