@@ -1,6 +1,7 @@
 #include "support/ModalBox.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 
 ModalBoxCloser::ModalBoxCloser(QObject* parent) : QObject(parent)
@@ -17,7 +18,7 @@ void ModalBoxCloser::poll()
         return;
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (!box) {
-        seen.append({});
+        seen.append(SeenBox());
         modal->close();
         return;
     }
