@@ -1,25 +1,340 @@
+// The configuration window as it is built: widgets, texts, the mode list, validators, tab order and identity.
 #include "app/ApplicationIdentity.h"
 #include "support/FakeDrivePlatform.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMetaMethod>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QValidator>
 #include <QtTest>
+
+namespace {
+std::unique_ptr<Configurator> makeWindow()
+{
+    return std::make_unique<Configurator>(std::make_unique<FakeDrivePlatform>());
+}
+
+QStringList strings(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << QString::fromLatin1(text);
+    return list;
+}
+
+template <typename T> T* child(QObject& window, const char* name)
+{
+    auto* widget = window.findChild<T*>(QLatin1String(name));
+    if (!widget)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return widget;
+}
+} // namespace
 
 class TestWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QSettings().clear(); }
+
+    void identity()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Vaskor Quendra SA"));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("ORVA Configurator"));
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("V1.0.36"));
+        QVERIFY(QCoreApplication::organizationDomain().endsWith(QLatin1String(".example.net")));
+        QCOMPARE(QApplication::style()->objectName(), QStringLiteral("fusion"));
+        // The store is filed under the organisation and the application name.
+        const QString store = QSettings().fileName();
+        QVERIFY2(store.contains(QLatin1String("Vaskor Quendra SA")), qPrintable(store));
+        QVERIFY2(store.contains(QLatin1String("ORVA Configurator")), qPrintable(store));
     }
 
-    void title()
+    void titleAndSize()
     {
-        Configurator window(std::make_unique<FakeDrivePlatform>());
-        QCOMPARE(window.windowTitle(), QStringLiteral("ORVA Configurator V1.0.36"));
+        auto window = makeWindow();
+        QCOMPARE(window->windowTitle(), QStringLiteral("ORVA Configurator V1.0.36"));
+        QCOMPARE(window->objectName(), QStringLiteral("Configurator"));
+        QCOMPARE(window->size(), QSize(410, 381));
+        QCOMPARE(window->minimumSize(), QSize(330, 260));
+        QCOMPARE(window->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+        QCOMPARE(window->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
+        window->resize(100, 100);
+        QCOMPARE(window->size(), QSize(330, 260));
+    }
+
+    void formFollowsWindowSize()
+    {
+        auto window = makeWindow();
+        auto* central = child<QWidget>(*window, "centralWidget");
+        QCOMPARE(window->centralWidget(), central);
+        QCOMPARE(central->layout(), child<QLayout>(*window, "mainLayout"));
+        QCOMPARE(central->layout()->contentsMargins(), QMargins(0, 0, 0, 0));
+        // Every form widget ends up on the central widget; the layout widget stays behind, empty.
+        auto* layoutWidget = child<QWidget>(*window, "verticalLayoutWidget");
+        QCOMPARE(layoutWidget->parentWidget(), central);
+        QCOMPARE(layoutWidget->layout(), nullptr);
+        for (const char* name : {"sdCardPath", "modeSerial", "APN", "PIN_Code", "button_Save", "label_SDCard"})
+            QCOMPARE(child<QWidget>(*window, name)->parentWidget(), central);
+
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->resize(700, 500);
+        QTRY_VERIFY(child<QPushButton>(*window, "button_Save")->geometry().right() > 600);
+    }
+
+    void widgets_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("label_SDCard") << "label_SDCard" << "QLabel" << "SD Card Drive";
+        QTest::newRow("label_Mode") << "label_Mode" << "QLabel" << "Orva Mode";
+        QTest::newRow("label_APN") << "label_APN" << "QLabel" << "Access Point Name (APN)";
+        QTest::newRow("label_UserName") << "label_UserName" << "QLabel" << "Access Point User Name";
+        QTest::newRow("label_Pswd") << "label_Pswd" << "QLabel" << "Access Point Password";
+        QTest::newRow("label_PIN") << "label_PIN" << "QLabel" << "PIN Code";
+        QTest::newRow("label_SIM_phone") << "label_SIM_phone" << "QLabel" << "SIM Card Phone Number";
+        QTest::newRow("label_owner_phone") << "label_owner_phone" << "QLabel" << "Owner Phone Number";
+        QTest::newRow("userKeyLabel") << "userKeyLabel" << "QLabel" << "User Key <key>";
+        QTest::newRow("resetConfigLabel") << "resetConfigLabel" << "QLabel" << "Reset Configuration";
+        QTest::newRow("button_DefaultSettings") << "button_DefaultSettings" << "QPushButton" << "Default settings";
+        QTest::newRow("button_Cancel") << "button_Cancel" << "QPushButton" << "Quit";
+        QTest::newRow("button_Save") << "button_Save" << "QPushButton" << "Generate";
+        QTest::newRow("refreshButton") << "refreshButton" << "QPushButton" << "";
+        QTest::newRow("keyGenerationButton") << "keyGenerationButton" << "QPushButton" << "";
+        QTest::newRow("resetConfigCheckBox") << "resetConfigCheckBox" << "QCheckBox" << "";
+        QTest::newRow("sdCardPath") << "sdCardPath" << "QComboBox" << "";
+        QTest::newRow("modeSerial") << "modeSerial" << "QComboBox" << "Kerv (38400 bps)";
+    }
+
+    void widgets()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, className);
+        QFETCH(QString, text);
+        auto window = makeWindow();
+        auto* widget = window->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            QCOMPARE(label->text(), text);
+            QCOMPARE(label->minimumSize(), QSize(121, 0));
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            QCOMPARE(button->text(), text);
+        } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
+            QCOMPARE(box->currentText(), text);
+        }
+    }
+
+    void userKeyLabelIsPlainText()
+    {
+        auto window = makeWindow();
+        QCOMPARE(child<QLabel>(*window, "userKeyLabel")->textFormat(), Qt::PlainText);
+        QVERIFY(!child<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
+    }
+
+    void lineEdits_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("placeholder");
+        QTest::addColumn<int>("maxLength");
+
+        QTest::newRow("APN") << "APN" << "Ask your provider" << 32767;
+        QTest::newRow("Username") << "Username" << "Username" << 32767;
+        QTest::newRow("Password") << "Password" << "Password" << 32767;
+        QTest::newRow("PIN_Code") << "PIN_Code" << "4 or 6 digits e.g. 5273 or 760584" << 32767;
+        QTest::newRow("sim") << "sim_card_phone_number" << "e.g. +41 79 123 45 67" << 17;
+        QTest::newRow("owner") << "owner_phone_number" << "e.g. +41 79 123 45 67" << 17;
+        QTest::newRow("userKey") << "userKeyLineEdit" << "6 positions access code e.g. Wd3kPz" << 6;
+    }
+
+    void lineEdits()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, placeholder);
+        QFETCH(int, maxLength);
+        auto window = makeWindow();
+        auto* edit = window->findChild<QLineEdit*>(name);
+        QVERIFY(edit);
+        QCOMPARE(edit->placeholderText(), placeholder);
+        QCOMPARE(edit->maxLength(), maxLength);
+        QVERIFY(edit->isClearButtonEnabled());
+        QCOMPARE(edit->echoMode(), QLineEdit::Normal);
+        QVERIFY(edit->text().isEmpty());
+    }
+
+    void typingBeyondMaximumLengthIsRefused()
+    {
+        auto window = makeWindow();
+        auto* owner = child<QLineEdit>(*window, "owner_phone_number");
+        QTest::keyClicks(owner, QStringLiteral("0041 79 123 45 677"));
+        QCOMPARE(owner->text(), QStringLiteral("0041 79 123 45 67"));
+        auto* key = child<QLineEdit>(*window, "userKeyLineEdit");
+        QTest::keyClicks(key, QStringLiteral("Wd3kPzX"));
+        QCOMPARE(key->text(), QStringLiteral("Wd3kPz"));
+    }
+
+    void modeList()
+    {
+        auto window = makeWindow();
+        auto* modes = child<QComboBox>(*window, "modeSerial");
+        QCOMPARE(modes->sizeAdjustPolicy(), QComboBox::AdjustToContents);
+        const QList<QPair<QString, int>> expected{{QStringLiteral("Kerv (38400 bps)"), 4},
+                                                  {QStringLiteral("Kerv (115200 bps)"), 64},
+                                                  {QStringLiteral("GSM"), 8},
+                                                  {QStringLiteral("LAN"), 16},
+                                                  {QStringLiteral("SMS"), 32}};
+        QCOMPARE(modes->count(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(modes->itemText(i), expected[i].first);
+            const QVariant data = modes->itemData(i, Qt::UserRole);
+            QCOMPARE(data.userType(), int(QMetaType::Int));
+            QCOMPARE(data.toInt(), expected[i].second);
+            QVERIFY(modes->itemIcon(i).isNull());
+        }
+        QCOMPARE(modes->currentIndex(), 0);
+        QCOMPARE(int(window->currentModeCode()), 4);
+    }
+
+    void validators_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("state");
+
+        const int ok = QValidator::Acceptable, partial = QValidator::Intermediate, refused = QValidator::Invalid;
+        QTest::newRow("pin 3 digits") << "PIN_Code" << "123" << partial;
+        QTest::newRow("pin 4 digits") << "PIN_Code" << "5273" << ok;
+        QTest::newRow("pin 5 digits") << "PIN_Code" << "52731" << ok;
+        QTest::newRow("pin 6 digits") << "PIN_Code" << "760584" << ok;
+        QTest::newRow("pin 7 digits") << "PIN_Code" << "7605841" << refused;
+        QTest::newRow("pin letter") << "PIN_Code" << "12a4" << refused;
+        QTest::newRow("pin empty") << "PIN_Code" << "" << partial;
+
+        QTest::newRow("sim spaced plus") << "sim_card_phone_number" << "+41 79 123 45 67" << ok;
+        QTest::newRow("sim spaced 00") << "sim_card_phone_number" << "0041 79 123 45 67" << ok;
+        QTest::newRow("sim 14 digits plus") << "sim_card_phone_number" << "+41791234567890" << ok;
+        QTest::newRow("sim 14 digits bare") << "sim_card_phone_number" << "41791234567890" << refused;
+        QTest::newRow("sim typing") << "sim_card_phone_number" << "+41 79" << partial;
+        QTest::newRow("sim letter") << "sim_card_phone_number" << "+41 7x" << refused;
+        QTest::newRow("sim wrong grouping") << "sim_card_phone_number" << "+41 791 23 45 67" << refused;
+
+        QTest::newRow("owner spaced plus") << "owner_phone_number" << "+41 79 123 45 67" << ok;
+        QTest::newRow("owner spaced 00") << "owner_phone_number" << "0041 79 123 45 67" << ok;
+        QTest::newRow("owner 14 digits plus") << "owner_phone_number" << "+41791234567890" << ok;
+        QTest::newRow("owner 14 digits bare") << "owner_phone_number" << "41791234567890" << ok;
+        QTest::newRow("owner 15 digits") << "owner_phone_number" << "417912345678901" << refused;
+
+        QTest::newRow("key") << "userKeyLineEdit" << "Wd3kPz" << ok;
+        QTest::newRow("key short") << "userKeyLineEdit" << "Wd3kP" << partial;
+        QTest::newRow("key hyphen") << "userKeyLineEdit" << "ab-cde" << refused;
+        QTest::newRow("key non-ASCII letter") << "userKeyLineEdit" << QStringLiteral("abcd\u00e9f") << refused;
+    }
+
+    void validators()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, input);
+        QFETCH(int, state);
+        auto window = makeWindow();
+        auto* edit = window->findChild<QLineEdit*>(field);
+        QVERIFY(edit && edit->validator());
+        int position = 0;
+        QCOMPARE(int(edit->validator()->validate(input, position)), state);
+    }
+
+    void validatorPatterns()
+    {
+        auto window = makeWindow();
+        const auto pattern = [&](const char* name) {
+            auto* validator = qobject_cast<const QRegExpValidator*>(child<QLineEdit>(*window, name)->validator());
+            return validator ? validator->regExp() : QRegExp();
+        };
+        QCOMPARE(pattern("PIN_Code").pattern(), QStringLiteral("[0-9]{4,6}"));
+        QCOMPARE(pattern("sim_card_phone_number").pattern().size(), 61);
+        QCOMPARE(pattern("owner_phone_number").pattern().size(), 62);
+        QCOMPARE(pattern("userKeyLineEdit").pattern(), QStringLiteral("[A-Za-z0-9]{6,6}"));
+        QCOMPARE(pattern("PIN_Code").caseSensitivity(), Qt::CaseSensitive);
+        QCOMPARE(pattern("PIN_Code").patternSyntax(), QRegExp::RegExp);
+    }
+
+    void tabOrder()
+    {
+        auto window = makeWindow();
+        const QStringList expected = strings({"sdCardPath",         "refreshButton",         "modeSerial",
+                                   "APN",                "Username",              "Password",
+                                   "PIN_Code",           "sim_card_phone_number", "owner_phone_number",
+                                   "userKeyLineEdit",    "keyGenerationButton",   "resetConfigCheckBox",
+                                   "button_Save",        "button_Cancel",         "button_DefaultSettings"});
+        QWidget* widget = child<QWidget>(*window, "sdCardPath");
+        for (int i = 1; i < expected.size(); ++i) {
+            widget = widget->nextInFocusChain();
+            // Labels and the line edits' own sub-widgets take no tab focus.
+            while (!(widget->focusPolicy() & Qt::TabFocus) || widget->objectName().isEmpty())
+                widget = widget->nextInFocusChain();
+            QCOMPARE(widget->objectName(), expected[i]);
+        }
+    }
+
+    void iconButtons()
+    {
+        auto window = makeWindow();
+        auto* refresh = child<QPushButton>(*window, "refreshButton");
+        auto* key = child<QPushButton>(*window, "keyGenerationButton");
+        for (QPushButton* button : {refresh, key}) {
+            QVERIFY(button->text().isEmpty());
+            QCOMPARE(button->maximumSize(), QSize(21, 21));
+            QVERIFY(!button->icon().isNull());
+            QVERIFY(!button->toolTip().isEmpty());
+            QCOMPARE(button->accessibleName(), button->toolTip());
+        }
+        QCOMPARE(refresh->toolTip(), QStringLiteral("Refresh the list of SD cards"));
+        QCOMPARE(key->toolTip(), QStringLiteral("Generate a random user key"));
+        const QImage refreshImage = refresh->icon().pixmap(64).toImage();
+        QVERIFY(!refreshImage.isNull());
+        QCOMPARE(key->icon().pixmap(64).toImage(), refreshImage);
+        QCOMPARE(refresh->icon().availableSizes().value(0), QSize(256, 256));
+    }
+
+    void quitClosesWindow()
+    {
+        auto window = makeWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        child<QPushButton>(*window, "button_Cancel")->click();
+        QVERIFY(!window->isVisible());
+    }
+
+    void slotsInOrder()
+    {
+        const QMetaObject& meta = Configurator::staticMetaObject;
+        QCOMPARE(QString::fromLatin1(meta.className()), QStringLiteral("Configurator"));
+        QStringList own;
+        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+            const QMetaMethod method = meta.method(i);
+            QCOMPARE(method.methodType(), QMetaMethod::Slot);
+            QCOMPARE(method.access(), QMetaMethod::Private);
+            QCOMPARE(method.returnType(), int(QMetaType::Void));
+            own << QString::fromLatin1(method.methodSignature());
+        }
+        QCOMPARE(own, strings({"buttonSaveClicked()", "buttonDefaultSettingsClicked()", "saveSettings()",
+                                   "restoreSettings()", "modeSerialChanged()", "on_refreshButton_clicked()",
+                                   "on_resetConfigCheckBox_clicked(bool)", "on_keyGenerationButton_clicked()"}));
+        QCOMPARE(meta.method(meta.indexOfSlot("on_resetConfigCheckBox_clicked(bool)")).parameterNames(),
+                 QList<QByteArray>{"checked"});
+        QCOMPARE(meta.propertyOffset(), meta.propertyCount());
     }
 };
 
