@@ -1,6 +1,6 @@
 // The drive box and the drive list beside it: the machine's removable volumes, rebuilt on request.
-#include "window/Configurator.h"
 #include "ui_Configurator.h"
+#include "window/Configurator.h"
 
 #include "drives/DrivePlatform.h"
 

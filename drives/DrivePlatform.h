@@ -8,9 +8,9 @@
 // One mounted volume as the platform's enumeration reports it.
 struct MountedVolume
 {
-    QString rootPath;      // as reported: "E:/" on Windows, the mount point on Linux
-    QString name;          // the file system label, may be empty
-    bool readOnly = false; // mounted read-only
+    QString rootPath;       // as reported: "E:/" on Windows, the mount point on Linux
+    QString name;           // the file system label, may be empty
+    bool readOnly = false;  // mounted read-only
     bool removable = false; // the platform reports the drive as removable
 };
 

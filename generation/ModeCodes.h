@@ -6,7 +6,7 @@
 
 // The module's operating modes. Each code is a single bit; the parameter file carries it as one byte.
 namespace ModeCode {
-constexpr quint8 KervSlow = 4;  // serial line at 38400 bps, the default
+constexpr quint8 KervSlow = 4; // serial line at 38400 bps, the default
 constexpr quint8 Gsm = 8;
 constexpr quint8 Lan = 16;
 constexpr quint8 Sms = 32;

@@ -1,6 +1,6 @@
 // The form remembered between runs, in the application's default settings store.
-#include "window/Configurator.h"
 #include "ui_Configurator.h"
+#include "window/Configurator.h"
 
 #include "settings/SettingsKeys.h"
 

@@ -99,24 +99,60 @@ private slots:
         QTest::addColumn<QString>("className");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("label_SDCard") << "label_SDCard" << "QLabel" << "SD Card Drive";
-        QTest::newRow("label_Mode") << "label_Mode" << "QLabel" << "Orva Mode";
-        QTest::newRow("label_APN") << "label_APN" << "QLabel" << "Access Point Name (APN)";
-        QTest::newRow("label_UserName") << "label_UserName" << "QLabel" << "Access Point User Name";
-        QTest::newRow("label_Pswd") << "label_Pswd" << "QLabel" << "Access Point Password";
-        QTest::newRow("label_PIN") << "label_PIN" << "QLabel" << "PIN Code";
-        QTest::newRow("label_SIM_phone") << "label_SIM_phone" << "QLabel" << "SIM Card Phone Number";
-        QTest::newRow("label_owner_phone") << "label_owner_phone" << "QLabel" << "Owner Phone Number";
-        QTest::newRow("userKeyLabel") << "userKeyLabel" << "QLabel" << "User Key <key>";
-        QTest::newRow("resetConfigLabel") << "resetConfigLabel" << "QLabel" << "Reset Configuration";
-        QTest::newRow("button_DefaultSettings") << "button_DefaultSettings" << "QPushButton" << "Default settings";
-        QTest::newRow("button_Cancel") << "button_Cancel" << "QPushButton" << "Quit";
-        QTest::newRow("button_Save") << "button_Save" << "QPushButton" << "Generate";
-        QTest::newRow("refreshButton") << "refreshButton" << "QPushButton" << "";
-        QTest::newRow("keyGenerationButton") << "keyGenerationButton" << "QPushButton" << "";
-        QTest::newRow("resetConfigCheckBox") << "resetConfigCheckBox" << "QCheckBox" << "";
-        QTest::newRow("sdCardPath") << "sdCardPath" << "QComboBox" << "";
-        QTest::newRow("modeSerial") << "modeSerial" << "QComboBox" << "Kerv (38400 bps)";
+        QTest::newRow("label_SDCard") << "label_SDCard"
+                                      << "QLabel"
+                                      << "SD Card Drive";
+        QTest::newRow("label_Mode") << "label_Mode"
+                                    << "QLabel"
+                                    << "Orva Mode";
+        QTest::newRow("label_APN") << "label_APN"
+                                   << "QLabel"
+                                   << "Access Point Name (APN)";
+        QTest::newRow("label_UserName") << "label_UserName"
+                                        << "QLabel"
+                                        << "Access Point User Name";
+        QTest::newRow("label_Pswd") << "label_Pswd"
+                                    << "QLabel"
+                                    << "Access Point Password";
+        QTest::newRow("label_PIN") << "label_PIN"
+                                   << "QLabel"
+                                   << "PIN Code";
+        QTest::newRow("label_SIM_phone") << "label_SIM_phone"
+                                         << "QLabel"
+                                         << "SIM Card Phone Number";
+        QTest::newRow("label_owner_phone") << "label_owner_phone"
+                                           << "QLabel"
+                                           << "Owner Phone Number";
+        QTest::newRow("userKeyLabel") << "userKeyLabel"
+                                      << "QLabel"
+                                      << "User Key <key>";
+        QTest::newRow("resetConfigLabel") << "resetConfigLabel"
+                                          << "QLabel"
+                                          << "Reset Configuration";
+        QTest::newRow("button_DefaultSettings") << "button_DefaultSettings"
+                                                << "QPushButton"
+                                                << "Default settings";
+        QTest::newRow("button_Cancel") << "button_Cancel"
+                                       << "QPushButton"
+                                       << "Quit";
+        QTest::newRow("button_Save") << "button_Save"
+                                     << "QPushButton"
+                                     << "Generate";
+        QTest::newRow("refreshButton") << "refreshButton"
+                                       << "QPushButton"
+                                       << "";
+        QTest::newRow("keyGenerationButton") << "keyGenerationButton"
+                                             << "QPushButton"
+                                             << "";
+        QTest::newRow("resetConfigCheckBox") << "resetConfigCheckBox"
+                                             << "QCheckBox"
+                                             << "";
+        QTest::newRow("sdCardPath") << "sdCardPath"
+                                    << "QComboBox"
+                                    << "";
+        QTest::newRow("modeSerial") << "modeSerial"
+                                    << "QComboBox"
+                                    << "Kerv (38400 bps)";
     }
 
     void widgets()
@@ -151,13 +187,20 @@ private slots:
         QTest::addColumn<QString>("placeholder");
         QTest::addColumn<int>("maxLength");
 
-        QTest::newRow("APN") << "APN" << "Ask your provider" << 32767;
-        QTest::newRow("Username") << "Username" << "Username" << 32767;
-        QTest::newRow("Password") << "Password" << "Password" << 32767;
-        QTest::newRow("PIN_Code") << "PIN_Code" << "4 or 6 digits e.g. 5273 or 760584" << 32767;
-        QTest::newRow("sim") << "sim_card_phone_number" << "e.g. +41 79 123 45 67" << 17;
-        QTest::newRow("owner") << "owner_phone_number" << "e.g. +41 79 123 45 67" << 17;
-        QTest::newRow("userKey") << "userKeyLineEdit" << "6 positions access code e.g. Wd3kPz" << 6;
+        QTest::newRow("APN") << "APN"
+                             << "Ask your provider" << 32767;
+        QTest::newRow("Username") << "Username"
+                                  << "Username" << 32767;
+        QTest::newRow("Password") << "Password"
+                                  << "Password" << 32767;
+        QTest::newRow("PIN_Code") << "PIN_Code"
+                                  << "4 or 6 digits e.g. 5273 or 760584" << 32767;
+        QTest::newRow("sim") << "sim_card_phone_number"
+                             << "e.g. +41 79 123 45 67" << 17;
+        QTest::newRow("owner") << "owner_phone_number"
+                               << "e.g. +41 79 123 45 67" << 17;
+        QTest::newRow("userKey") << "userKeyLineEdit"
+                                 << "6 positions access code e.g. Wd3kPz" << 6;
     }
 
     void lineEdits()
@@ -215,31 +258,53 @@ private slots:
         QTest::addColumn<int>("state");
 
         const int ok = QValidator::Acceptable, partial = QValidator::Intermediate, refused = QValidator::Invalid;
-        QTest::newRow("pin 3 digits") << "PIN_Code" << "123" << partial;
-        QTest::newRow("pin 4 digits") << "PIN_Code" << "5273" << ok;
-        QTest::newRow("pin 5 digits") << "PIN_Code" << "52731" << ok;
-        QTest::newRow("pin 6 digits") << "PIN_Code" << "760584" << ok;
-        QTest::newRow("pin 7 digits") << "PIN_Code" << "7605841" << refused;
-        QTest::newRow("pin letter") << "PIN_Code" << "12a4" << refused;
-        QTest::newRow("pin empty") << "PIN_Code" << "" << partial;
+        QTest::newRow("pin 3 digits") << "PIN_Code"
+                                      << "123" << partial;
+        QTest::newRow("pin 4 digits") << "PIN_Code"
+                                      << "5273" << ok;
+        QTest::newRow("pin 5 digits") << "PIN_Code"
+                                      << "52731" << ok;
+        QTest::newRow("pin 6 digits") << "PIN_Code"
+                                      << "760584" << ok;
+        QTest::newRow("pin 7 digits") << "PIN_Code"
+                                      << "7605841" << refused;
+        QTest::newRow("pin letter") << "PIN_Code"
+                                    << "12a4" << refused;
+        QTest::newRow("pin empty") << "PIN_Code"
+                                   << "" << partial;
 
-        QTest::newRow("sim spaced plus") << "sim_card_phone_number" << "+41 79 123 45 67" << ok;
-        QTest::newRow("sim spaced 00") << "sim_card_phone_number" << "0041 79 123 45 67" << ok;
-        QTest::newRow("sim 14 digits plus") << "sim_card_phone_number" << "+41791234567890" << ok;
-        QTest::newRow("sim 14 digits bare") << "sim_card_phone_number" << "41791234567890" << refused;
-        QTest::newRow("sim typing") << "sim_card_phone_number" << "+41 79" << partial;
-        QTest::newRow("sim letter") << "sim_card_phone_number" << "+41 7x" << refused;
-        QTest::newRow("sim wrong grouping") << "sim_card_phone_number" << "+41 791 23 45 67" << refused;
+        QTest::newRow("sim spaced plus") << "sim_card_phone_number"
+                                         << "+41 79 123 45 67" << ok;
+        QTest::newRow("sim spaced 00") << "sim_card_phone_number"
+                                       << "0041 79 123 45 67" << ok;
+        QTest::newRow("sim 14 digits plus") << "sim_card_phone_number"
+                                            << "+41791234567890" << ok;
+        QTest::newRow("sim 14 digits bare") << "sim_card_phone_number"
+                                            << "41791234567890" << refused;
+        QTest::newRow("sim typing") << "sim_card_phone_number"
+                                    << "+41 79" << partial;
+        QTest::newRow("sim letter") << "sim_card_phone_number"
+                                    << "+41 7x" << refused;
+        QTest::newRow("sim wrong grouping") << "sim_card_phone_number"
+                                            << "+41 791 23 45 67" << refused;
 
-        QTest::newRow("owner spaced plus") << "owner_phone_number" << "+41 79 123 45 67" << ok;
-        QTest::newRow("owner spaced 00") << "owner_phone_number" << "0041 79 123 45 67" << ok;
-        QTest::newRow("owner 14 digits plus") << "owner_phone_number" << "+41791234567890" << ok;
-        QTest::newRow("owner 14 digits bare") << "owner_phone_number" << "41791234567890" << ok;
-        QTest::newRow("owner 15 digits") << "owner_phone_number" << "417912345678901" << refused;
+        QTest::newRow("owner spaced plus") << "owner_phone_number"
+                                           << "+41 79 123 45 67" << ok;
+        QTest::newRow("owner spaced 00") << "owner_phone_number"
+                                         << "0041 79 123 45 67" << ok;
+        QTest::newRow("owner 14 digits plus") << "owner_phone_number"
+                                              << "+41791234567890" << ok;
+        QTest::newRow("owner 14 digits bare") << "owner_phone_number"
+                                              << "41791234567890" << ok;
+        QTest::newRow("owner 15 digits") << "owner_phone_number"
+                                         << "417912345678901" << refused;
 
-        QTest::newRow("key") << "userKeyLineEdit" << "Wd3kPz" << ok;
-        QTest::newRow("key short") << "userKeyLineEdit" << "Wd3kP" << partial;
-        QTest::newRow("key hyphen") << "userKeyLineEdit" << "ab-cde" << refused;
+        QTest::newRow("key") << "userKeyLineEdit"
+                             << "Wd3kPz" << ok;
+        QTest::newRow("key short") << "userKeyLineEdit"
+                                   << "Wd3kP" << partial;
+        QTest::newRow("key hyphen") << "userKeyLineEdit"
+                                    << "ab-cde" << refused;
         QTest::newRow("key non-ASCII letter") << "userKeyLineEdit" << QStringLiteral("abcd\u00e9f") << refused;
     }
 
@@ -273,11 +338,10 @@ private slots:
     void tabOrder()
     {
         auto window = makeWindow();
-        const QStringList expected = strings({"sdCardPath",         "refreshButton",         "modeSerial",
-                                   "APN",                "Username",              "Password",
-                                   "PIN_Code",           "sim_card_phone_number", "owner_phone_number",
-                                   "userKeyLineEdit",    "keyGenerationButton",   "resetConfigCheckBox",
-                                   "button_Save",        "button_Cancel",         "button_DefaultSettings"});
+        const QStringList expected =
+            strings({"sdCardPath", "refreshButton", "modeSerial", "APN", "Username", "Password", "PIN_Code",
+                     "sim_card_phone_number", "owner_phone_number", "userKeyLineEdit", "keyGenerationButton",
+                     "resetConfigCheckBox", "button_Save", "button_Cancel", "button_DefaultSettings"});
         QWidget* widget = child<QWidget>(*window, "sdCardPath");
         for (int i = 1; i < expected.size(); ++i) {
             widget = widget->nextInFocusChain();
@@ -330,8 +394,8 @@ private slots:
             own << QString::fromLatin1(method.methodSignature());
         }
         QCOMPARE(own, strings({"buttonSaveClicked()", "buttonDefaultSettingsClicked()", "saveSettings()",
-                                   "restoreSettings()", "modeSerialChanged()", "on_refreshButton_clicked()",
-                                   "on_resetConfigCheckBox_clicked(bool)", "on_keyGenerationButton_clicked()"}));
+                               "restoreSettings()", "modeSerialChanged()", "on_refreshButton_clicked()",
+                               "on_resetConfigCheckBox_clicked(bool)", "on_keyGenerationButton_clicked()"}));
         QCOMPARE(meta.method(meta.indexOfSlot("on_resetConfigCheckBox_clicked(bool)")).parameterNames(),
                  QList<QByteArray>{"checked"});
         QCOMPARE(meta.propertyOffset(), meta.propertyCount());

@@ -1,6 +1,6 @@
 // How the form reacts to the user: the fields of each mode, the reset option, the defaults and the user key.
-#include "window/Configurator.h"
 #include "ui_Configurator.h"
+#include "window/Configurator.h"
 
 #include "generation/Identifier.h"
 #include "generation/ModeCodes.h"
@@ -29,8 +29,8 @@ void Configurator::modeSerialChanged()
     setWidgetsVisible({ui->APN, ui->Username, ui->Password}, gsm);
     setWidgetsVisible({ui->PIN_Code}, gsm || sms);
     setWidgetsVisible({ui->sim_card_phone_number, ui->owner_phone_number, ui->userKeyLineEdit, ui->keyGenerationButton,
-                ui->resetConfigCheckBox},
-               sms);
+                       ui->resetConfigCheckBox},
+                      sms);
     ui->mainLayout->update();
 }
 
@@ -38,8 +38,9 @@ void Configurator::on_resetConfigCheckBox_clicked(bool checked)
 {
     const bool enabled = !checked;
     const std::initializer_list<QWidget*> dependents{
-        ui->label_PIN, ui->label_SIM_phone,       ui->label_owner_phone, ui->userKeyLabel,       ui->PIN_Code,
-        ui->sim_card_phone_number, ui->owner_phone_number, ui->userKeyLineEdit, ui->keyGenerationButton};
+        ui->label_PIN,          ui->label_SIM_phone, ui->label_owner_phone,
+        ui->userKeyLabel,       ui->PIN_Code,        ui->sim_card_phone_number,
+        ui->owner_phone_number, ui->userKeyLineEdit, ui->keyGenerationButton};
     for (QWidget* widget : dependents)
         widget->setEnabled(enabled);
 }

@@ -1,8 +1,8 @@
 #include "support/ModalBox.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
+#include <QPushButton>
 
 ModalBoxCloser::ModalBoxCloser(QObject* parent) : QObject(parent)
 {

@@ -1,0 +1,272 @@
+// How the form reacts: fields per mode, the reset option, the defaults and the user key.
+#include "app/ApplicationIdentity.h"
+#include "generation/Identifier.h"
+#include "support/FakeDrivePlatform.h"
+#include "window/Configurator.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+// The eight groups of mode-dependent widgets, label first.
+const QList<QStringList>& groups()
+{
+    static const QList<QStringList> all{
+        {QStringLiteral("label_APN"), QStringLiteral("APN")},
+        {QStringLiteral("label_UserName"), QStringLiteral("Username")},
+        {QStringLiteral("label_Pswd"), QStringLiteral("Password")},
+        {QStringLiteral("label_PIN"), QStringLiteral("PIN_Code")},
+        {QStringLiteral("label_SIM_phone"), QStringLiteral("sim_card_phone_number")},
+        {QStringLiteral("label_owner_phone"), QStringLiteral("owner_phone_number")},
+        {QStringLiteral("userKeyLabel"), QStringLiteral("userKeyLineEdit"), QStringLiteral("keyGenerationButton")},
+        {QStringLiteral("resetConfigLabel"), QStringLiteral("resetConfigCheckBox")},
+    };
+    return all;
+}
+
+const QStringList resetDependents{
+    QStringLiteral("label_PIN"),          QStringLiteral("label_SIM_phone"), QStringLiteral("label_owner_phone"),
+    QStringLiteral("userKeyLabel"),       QStringLiteral("PIN_Code"),        QStringLiteral("sim_card_phone_number"),
+    QStringLiteral("owner_phone_number"), QStringLiteral("userKeyLineEdit"), QStringLiteral("keyGenerationButton")};
+
+const QStringList textFields{QStringLiteral("APN"),
+                             QStringLiteral("Username"),
+                             QStringLiteral("Password"),
+                             QStringLiteral("PIN_Code"),
+                             QStringLiteral("sim_card_phone_number"),
+                             QStringLiteral("owner_phone_number"),
+                             QStringLiteral("userKeyLineEdit")};
+
+struct Form
+{
+    FakeDrivePlatform* drives = nullptr;
+    std::unique_ptr<Configurator> window;
+
+    explicit Form(int cards = 2)
+    {
+        auto platform = std::make_unique<FakeDrivePlatform>();
+        for (int i = 0; i < cards; ++i)
+            platform->addCard(QStringLiteral("/media/card%1").arg(i), QStringLiteral("CARD%1").arg(i));
+        drives = platform.get();
+        window = std::make_unique<Configurator>(std::move(platform));
+        window->show();
+    }
+    template <typename T = QWidget> T* get(const QString& name) const
+    {
+        auto* widget = window->findChild<T*>(name);
+        if (!widget)
+            qFatal("no widget %s", qPrintable(name));
+        return widget;
+    }
+    QComboBox* modes() const { return get<QComboBox>(QStringLiteral("modeSerial")); }
+    void chooseMode(const QString& text) const { modes()->setCurrentIndex(modes()->findText(text)); }
+    void clickResetOption() const { get<QCheckBox>(QStringLiteral("resetConfigCheckBox"))->click(); }
+};
+} // namespace
+
+class TestForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QSettings().clear(); }
+
+    void visibilityPerMode_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("shown"); // one letter per group: APN, user, password, PIN, SIM, owner, key, reset
+
+        QTest::newRow("Kerv 38400") << "Kerv (38400 bps)" << 4 << "--------";
+        QTest::newRow("Kerv 115200") << "Kerv (115200 bps)" << 64 << "--------";
+        QTest::newRow("GSM") << "GSM" << 8 << "xxxx----";
+        QTest::newRow("LAN") << "LAN" << 16 << "--------";
+        QTest::newRow("SMS") << "SMS" << 32 << "---xxxxx";
+    }
+
+    void visibilityPerMode()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, code);
+        QFETCH(QString, shown);
+        Form form;
+        // Pass through another mode first so that every mode is reached by a change of the list.
+        form.chooseMode(mode == QLatin1String("SMS") ? QStringLiteral("GSM") : QStringLiteral("SMS"));
+        form.chooseMode(mode);
+        QCOMPARE(int(form.window->currentModeCode()), code);
+        for (int group = 0; group < groups().size(); ++group) {
+            for (const QString& name : groups()[group])
+                QVERIFY2(form.get(name)->isVisible() == (shown[group] == QLatin1Char('x')), qPrintable(name));
+        }
+        // The drive row, the mode row and the buttons never hide.
+        for (const char* name : {"sdCardPath", "refreshButton", "modeSerial", "button_Save", "button_Cancel",
+                                 "button_DefaultSettings", "label_SDCard", "label_Mode"})
+            QVERIFY(form.get(QLatin1String(name))->isVisible());
+    }
+
+    void freshStartShowsDefaultMode()
+    {
+        Form form;
+        QCOMPARE(form.modes()->currentText(), QStringLiteral("Kerv (38400 bps)"));
+        QCOMPARE(int(form.window->currentModeCode()), 4);
+        for (const QStringList& group : groups()) {
+            for (const QString& name : group)
+                QVERIFY2(!form.get(name)->isVisible(), qPrintable(name));
+        }
+    }
+
+    void typedTextSurvivesHiding()
+    {
+        Form form;
+        form.chooseMode(QStringLiteral("GSM"));
+        QTest::keyClicks(form.get(QStringLiteral("APN")), QStringLiteral("internet.example.net"));
+        form.chooseMode(QStringLiteral("LAN"));
+        QVERIFY(!form.get(QStringLiteral("APN"))->isVisible());
+        form.chooseMode(QStringLiteral("GSM"));
+        QCOMPARE(form.get<QLineEdit>(QStringLiteral("APN"))->text(), QStringLiteral("internet.example.net"));
+    }
+
+    void itemWithoutCodeHidesEverything()
+    {
+        Form form;
+        form.chooseMode(QStringLiteral("SMS"));
+        form.modes()->addItem(QStringLiteral("Unknown"));
+        form.modes()->setCurrentIndex(form.modes()->count() - 1);
+        QCOMPARE(int(form.window->currentModeCode()), 0);
+        for (const QStringList& group : groups())
+            QVERIFY(!form.get(group.first())->isVisible());
+    }
+
+    void hiddenRowsCloseUp()
+    {
+        Form form;
+        const auto pinTop = [&](const QString& mode) {
+            form.chooseMode(mode);
+            QApplication::processEvents();
+            return form.get(QStringLiteral("PIN_Code"))->geometry().top();
+        };
+        // In "SMS" the three access point rows above the PIN are hidden and take no room.
+        const int rowHeight = form.get(QStringLiteral("APN"))->sizeHint().height();
+        QVERIFY(pinTop(QStringLiteral("GSM")) - pinTop(QStringLiteral("SMS")) >= 3 * rowHeight);
+    }
+
+    void resetOptionDisablesItsFields()
+    {
+        Form form;
+        form.chooseMode(QStringLiteral("SMS"));
+        for (const QString& name : textFields)
+            form.get<QLineEdit>(name)->setText(QStringLiteral("12345"));
+        form.clickResetOption();
+        for (const QString& name : resetDependents)
+            QVERIFY2(!form.get(name)->isEnabled(), qPrintable(name));
+        for (const char* name : {"APN", "Username", "Password", "resetConfigLabel", "resetConfigCheckBox"})
+            QVERIFY(form.get(QLatin1String(name))->isEnabled());
+        form.clickResetOption();
+        for (const QString& name : resetDependents)
+            QVERIFY2(form.get(name)->isEnabled(), qPrintable(name));
+        for (const QString& name : textFields)
+            QCOMPARE(form.get<QLineEdit>(name)->text(), QStringLiteral("12345"));
+    }
+
+    void resetOptionOutlivesModeChange()
+    {
+        Form form;
+        form.chooseMode(QStringLiteral("SMS"));
+        form.clickResetOption();
+        form.chooseMode(QStringLiteral("GSM"));
+        QVERIFY(!form.get(QStringLiteral("resetConfigCheckBox"))->isVisible());
+        QVERIFY(form.get(QStringLiteral("PIN_Code"))->isVisible());
+        QVERIFY(!form.get(QStringLiteral("PIN_Code"))->isEnabled());
+        form.chooseMode(QStringLiteral("SMS"));
+        form.clickResetOption();
+        form.chooseMode(QStringLiteral("GSM"));
+        QVERIFY(form.get(QStringLiteral("PIN_Code"))->isEnabled());
+    }
+
+    void defaultSettings()
+    {
+        Form form;
+        form.chooseMode(QStringLiteral("SMS"));
+        form.get<QComboBox>(QStringLiteral("sdCardPath"))->setCurrentIndex(1);
+        for (const QString& name : textFields)
+            form.get<QLineEdit>(name)->setText(QStringLiteral("123456"));
+        form.clickResetOption();
+
+        QTest::mouseClick(form.get(QStringLiteral("button_DefaultSettings")), Qt::LeftButton);
+
+        QCOMPARE(form.modes()->currentText(), QStringLiteral("Kerv (38400 bps)"));
+        QCOMPARE(int(form.window->currentModeCode()), 4);
+        QCOMPARE(form.get<QComboBox>(QStringLiteral("sdCardPath"))->currentIndex(), 0);
+        for (const QString& name : textFields)
+            QVERIFY2(form.get<QLineEdit>(name)->text().isEmpty(), qPrintable(name));
+        QVERIFY(!form.get<QCheckBox>(QStringLiteral("resetConfigCheckBox"))->isChecked());
+        for (const QString& name : resetDependents)
+            QVERIFY2(form.get(name)->isEnabled(), qPrintable(name));
+        for (const QStringList& group : groups())
+            QVERIFY(!form.get(group.first())->isVisible());
+        // The defaults reach the store only with the next save.
+        QVERIFY(QSettings().allKeys().isEmpty());
+    }
+
+    void defaultSettingsWithoutDrives()
+    {
+        Form form(0);
+        QTest::mouseClick(form.get(QStringLiteral("button_DefaultSettings")), Qt::LeftButton);
+        QCOMPARE(form.get<QComboBox>(QStringLiteral("sdCardPath"))->currentIndex(), -1);
+    }
+
+    void userKey()
+    {
+        Form form;
+        form.chooseMode(QStringLiteral("SMS"));
+        auto* key = form.get<QLineEdit>(QStringLiteral("userKeyLineEdit"));
+        const QRegularExpression sixHexDigits(QStringLiteral("^[0-9A-F]{6}$"));
+        QSet<QString> seen;
+        for (int i = 0; i < 50; ++i) {
+            QTest::mouseClick(form.get(QStringLiteral("keyGenerationButton")), Qt::LeftButton);
+            const QString text = key->text();
+            QVERIFY2(sixHexDigits.match(text).hasMatch(), qPrintable(text));
+            QVERIFY(!text.contains(QLatin1String("00")) && !text.contains(QLatin1String("3B")));
+            int position = 0;
+            QCOMPARE(key->validator()->validate(const_cast<QString&>(text), position), QValidator::Acceptable);
+            seen.insert(text);
+        }
+        QVERIFY(seen.size() > 45); // each press replaces the key with a new one
+    }
+
+    void userKeyDerivation_data()
+    {
+        QTest::addColumn<QString>("uuid");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("lower case digits") << "{a1b2c3d4-e5f6-4789-9abc-def012345678}"
+                                           << "A1B2C3";
+        QTest::newRow("first group short of six") << "{12345678-9abc-4def-8123-456789abcdef}"
+                                                  << "123456";
+    }
+
+    void userKeyDerivation()
+    {
+        QFETCH(QString, uuid);
+        QFETCH(QString, key);
+        QCOMPARE(userKeyFromIdentifier(QUuid(uuid)), key);
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    ApplicationIdentity::apply();
+    QApplication application(argc, argv);
+    TestForm test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_form.moc"
