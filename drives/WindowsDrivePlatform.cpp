@@ -1,0 +1,38 @@
+#include "drives/DrivePlatform.h"
+#include "drives/win/WinVolumes.h"
+
+#include <QStorageInfo>
+
+namespace {
+// QString holds UTF-16 and wchar_t is UTF-16 on Windows; utf16() is null-terminated.
+const wchar_t* wide(const QString& text)
+{
+    return reinterpret_cast<const wchar_t*>(text.utf16());
+}
+
+class WindowsDrivePlatform : public DrivePlatform
+{
+public:
+    QVector<MountedVolume> mountedVolumes() const override
+    {
+        QVector<MountedVolume> result;
+        const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+        for (const QStorageInfo& volume : volumes) {
+            const QString rootPath = volume.rootPath();
+            result.append({rootPath, volume.name(), volume.isReadOnly(), isRemovableDriveRoot(wide(rootPath))});
+        }
+        return result;
+    }
+
+    QString setVolumeLabel(const QString& rootPath, const QString& label) override
+    {
+        setVolumeLabelOnRoot(wide(rootPath), wide(label.left(11)));
+        return rootPath;
+    }
+};
+} // namespace
+
+std::unique_ptr<DrivePlatform> createNativeDrivePlatform()
+{
+    return std::make_unique<WindowsDrivePlatform>();
+}
