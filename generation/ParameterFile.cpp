@@ -1,0 +1,182 @@
+#include "generation/ParameterFile.h"
+
+#include "generation/Identifier.h"
+
+namespace {
+void appendU16(QByteArray& out, quint32 value)
+{
+    out.append(char((value >> 8) & 0xFF));
+    out.append(char(value & 0xFF));
+}
+
+void appendU32(QByteArray& out, quint32 value)
+{
+    out.append(char((value >> 24) & 0xFF));
+    out.append(char((value >> 16) & 0xFF));
+    out.append(char((value >> 8) & 0xFF));
+    out.append(char(value & 0xFF));
+}
+
+// One byte per UTF-16 code unit; whatever Latin-1 cannot hold becomes '?'.
+QByteArray latin1Text(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar character : text) {
+        const ushort unit = character.unicode();
+        bytes.append(unit < 0x100 ? char(unit) : '?');
+    }
+    return bytes;
+}
+
+void appendTextRecord(QByteArray& body, const std::optional<QString>& text)
+{
+    if (text)
+        body.append(latin1Text(*text));
+    body.append(ParameterFile::separator);
+}
+} // namespace
+
+QString parameterFileName(quint8 modeCode)
+{
+    return modeCode == 32 ? QStringLiteral("GP1_0000.VSK") : QStringLiteral("GP0_0000.VSK");
+}
+
+std::array<quint8, 8> parameterNameTag(const QString& fileName)
+{
+    QString baseName = fileName;
+    baseName.remove(QLatin1String(".VSK"), Qt::CaseSensitive);
+    std::array<quint8, 8> tag{};
+    for (int i = 0; i < 4 && i < baseName.size(); ++i) {
+        const ushort unit = baseName.at(i).unicode();
+        tag[2 * i] = quint8(unit & 0xFF);
+        tag[2 * i + 1] = quint8(unit >> 8);
+    }
+    return tag;
+}
+
+quint32 packTimestamp(const QDate& date, const QTime& time)
+{
+    // Negative years before 2000 wrap into the 5 bits as well: 1999 gives 31.
+    quint32 value = quint32((date.year() - 2000) * 16) & 0x1F0;
+    value = (value | (quint32(date.month()) & 0xF)) << 5;
+    value = (value | (quint32(date.day()) & 0x1F)) << 5;
+    value = (value | (quint32(time.hour()) & 0x1F)) << 6;
+    value = (value | (quint32(time.minute()) & 0x3F)) << 6;
+    return value | (quint32(time.second()) & 0x3F);
+}
+
+quint32 packTimestamp(const QDateTime& localTime)
+{
+    return packTimestamp(localTime.date(), localTime.time());
+}
+
+quint32 countZeroBits(const QByteArray& bytes)
+{
+    quint32 ones = 0;
+    for (const char byte : bytes) {
+        for (quint8 bits = quint8(byte); bits != 0; bits &= quint8(bits - 1))
+            ++ones;
+    }
+    return 8 * quint32(bytes.size()) - ones;
+}
+
+quint32 bodyChecksum(const QByteArray& bytes)
+{
+    quint32 remainder = 0;
+    for (const char byte : bytes)
+        remainder = (remainder * 256 + quint8(byte)) % ParameterFile::checksumModulus;
+    return remainder | ParameterFile::checksumFlag;
+}
+
+QByteArray buildParameterFileBody(const ParameterFileInput& input)
+{
+    QByteArray body;
+    body.append(identifierBytes(input.identifier));
+    body.append(ParameterFile::separator);
+    body.append(char(input.modeCode));
+    body.append(ParameterFile::separator);
+    body.append(ParameterFile::serverHostName, ParameterFile::serverHostNameLength);
+    body.append(ParameterFile::separator);
+    body.append(ParameterFile::fixedNumber);
+    body.append(ParameterFile::separator);
+    for (const std::optional<QString>* text : {&input.accessPointName, &input.username, &input.password, &input.pinCode,
+                                               &input.simCardPhoneNumber, &input.ownerPhoneNumber, &input.userKey})
+        appendTextRecord(body, *text);
+    if (input.resetConfig)
+        body.append(char(*input.resetConfig ? 0x01 : 0x00));
+    body.append(ParameterFile::separator);
+    return body;
+}
+
+namespace {
+// The order of work: the whole body first, then the header's constants, length and name tag, then the timestamp, the
+// check values over the finished body and the serialisation.
+EncodedParameterFile encode(const ParameterFileInput& input, const std::optional<QDateTime>& localTime)
+{
+    EncodedParameterFile file;
+    file.body = buildParameterFileBody(input);
+
+    ParameterFileHeader header;
+    header.headerLength = ParameterFile::headerLength;
+    header.magic1 = ParameterFile::magic1;
+    header.magic2 = ParameterFile::magic2;
+    header.magic3 = ParameterFile::magic3;
+    header.fileLength = quint32(ParameterFile::headerSize + file.body.size());
+    header.nameTag = parameterNameTag(input.fileName);
+    header.magic4 = ParameterFile::magic4;
+    if (localTime)
+        header.setTimestamp(*localTime);
+    else
+        header.setTimestamp();
+    header.setCheckValues(file.body);
+    file.header = header.serialize();
+    return file;
+}
+} // namespace
+
+EncodedParameterFile encodeParameterFile(const ParameterFileInput& input)
+{
+    return encode(input, std::nullopt);
+}
+
+EncodedParameterFile encodeParameterFile(const ParameterFileInput& input, const QDateTime& localTime)
+{
+    return encode(input, localTime);
+}
+
+void ParameterFileHeader::setTimestamp()
+{
+    // One reading of the clock: reading the date and then the time apart would put a file written at midnight a
+    // whole day off.
+    setTimestamp(QDateTime::currentDateTime());
+}
+
+void ParameterFileHeader::setTimestamp(const QDateTime& localTime)
+{
+    timestamp = packTimestamp(localTime);
+}
+
+void ParameterFileHeader::setCheckValues(const QByteArray& body)
+{
+    zeroBitCount = countZeroBits(body);
+    checksum = bodyChecksum(body);
+}
+
+QByteArray ParameterFileHeader::serialize()
+{
+    appendU16(output, headerLength);
+    appendU16(output, reserved1);
+    appendU16(output, magic1);
+    appendU32(output, reserved2);
+    appendU32(output, fileLength);
+    appendU32(output, magic2);
+    appendU32(output, timestamp);
+    appendU32(output, zeroBitCount);
+    appendU16(output, magic3);
+    output.append(reinterpret_cast<const char*>(nameTag.data()), int(nameTag.size()));
+    appendU16(output, magic4);
+    appendU16(output, checksum);
+    output.append(reinterpret_cast<const char*>(reserved3.data()), int(reserved3.size()));
+    return output;
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+// Reads a parameter file back into its header fields and records and says which of its rules it breaks. Any input is
+// safe: nothing is read outside the given bytes.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+
+#include <array>
+
+// The components of a packed timestamp. The year is 2000 to 2031: the file keeps it modulo 32.
+struct UnpackedTimestamp
+{
+    int year = 2000;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    bool topBitSet = false; // bit 31 is never set by the encoder
+
+    QDateTime toDateTime() const; // invalid when the components form no real date and time
+    bool isValid() const { return !topBitSet && toDateTime().isValid(); }
+    QString toString() const; // "2026-12-06 05:15:53", also for impossible components
+};
+UnpackedTimestamp unpackTimestamp(quint32 packed);
+
+struct DecodedParameterFile
+{
+    // Less than a header: no field below is meaningful and the one check says so.
+    bool truncated = true;
+    int size = 0; // bytes given
+
+    // Header fields in file order, 16-bit fields widened.
+    quint16 headerLength = 0;
+    quint16 reserved1 = 0;
+    quint16 magic1 = 0;
+    quint32 reserved2 = 0;
+    quint32 fileLength = 0;
+    quint32 magic2 = 0;
+    quint32 timestamp = 0;
+    quint32 zeroBitCount = 0;
+    quint16 magic3 = 0;
+    std::array<quint8, 8> nameTag{};
+    quint16 magic4 = 0;
+    quint16 checksum = 0;
+    std::array<quint8, 8> reserved3{};
+
+    QByteArray body; // every byte after the header
+
+    // Records 1 and 2 stand at fixed places; they are read whenever the body reaches them.
+    bool hasIdentifier = false;
+    QByteArray identifierBytes; // 16 bytes
+    QUuid identifier;
+    bool hasModeCode = false;
+    quint8 modeCode = 0;
+
+    // The body cut at every ';' after the identifier, the mode byte being the first piece: what follows the last
+    // separator, if anything, is the last piece.
+    QList<QByteArray> rawRecords;
+    int separatorCount = 0; // separators after the identifier
+
+    // Records 3 to 12, filled only when the records can be told apart: exactly twelve separators, the body ending
+    // with one, the mode byte between the first two. Otherwise a text holding ';' has shifted every record after it,
+    // and nothing is guessed.
+    bool recordsKnown = false;
+    QByteArray hostName;
+    QByteArray fixedNumber;
+    QList<QByteArray> textRecords; // records 5..11, empty when the record is empty
+    QByteArray resetRecord;        // record 12: empty, or one byte
+
+    struct Check
+    {
+        QString name;
+        bool ok = false;
+        QString detail;
+    };
+    QList<Check> checks;
+
+    bool allChecksPass() const;
+    // The check of that name, or nullptr.
+    const Check* check(const QString& name) const;
+    QList<Check> failedChecks() const;
+};
+
+// The file name (a path is allowed: only its last part counts) gives the name tag the header should carry.
+DecodedParameterFile decodeParameterFile(const QByteArray& bytes, const QString& fileName);
+
+// A readable account of the file: every header field, the records, and a verdict per check, one line each.
+QStringList describeParameterFile(const DecodedParameterFile& file);

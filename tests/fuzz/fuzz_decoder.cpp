@@ -1,0 +1,56 @@
+// libFuzzer target: decodes and describes any bytes as a parameter file under both file names. A file that passes
+// every check must be exactly what the encoder writes for the contents read back from it.
+#include "generation/ParameterFile.h"
+#include "generation/ParameterFileDecoder.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+std::optional<QString> textOrHidden(const QByteArray& record)
+{
+    if (record.isEmpty())
+        return std::nullopt;
+    return QString::fromLatin1(record);
+}
+
+// Re-encodes what a fully valid file says and compares it with the file.
+void checkAgainstEncoder(const QByteArray& bytes, const DecodedParameterFile& file, const QString& fileName)
+{
+    if (!file.allChecksPass() ||
+        file.hostName != QByteArray(ParameterFile::serverHostName, ParameterFile::serverHostNameLength))
+        return;
+    ParameterFileInput input;
+    input.modeCode = file.modeCode;
+    input.identifier = file.identifier;
+    input.fileName = fileName;
+    std::optional<QString>* fields[] = {&input.accessPointName, &input.username,           &input.password,
+                                        &input.pinCode,         &input.simCardPhoneNumber, &input.ownerPhoneNumber,
+                                        &input.userKey};
+    for (int i = 0; i < ParameterFile::textRecordCount; ++i)
+        *fields[i] = textOrHidden(file.textRecords.at(i));
+    if (!file.resetRecord.isEmpty())
+        input.resetConfig = file.resetRecord.at(0) != 0;
+    const EncodedParameterFile encoded = encodeParameterFile(input, unpackTimestamp(file.timestamp).toDateTime());
+    if (encoded.header + encoded.body != bytes)
+        __builtin_trap();
+}
+
+void inspect(const QByteArray& bytes, const QString& fileName)
+{
+    const DecodedParameterFile file = decodeParameterFile(bytes, fileName);
+    if (file.truncated != (bytes.size() < ParameterFile::headerSize) || file.checks.isEmpty())
+        __builtin_trap();
+    if (describeParameterFile(file).isEmpty())
+        __builtin_trap();
+    checkAgainstEncoder(bytes, file, fileName);
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
+    inspect(bytes, QStringLiteral("GP0_0000.VSK"));
+    inspect(bytes, QStringLiteral("GP1_0000.VSK"));
+    return 0;
+}

@@ -1,0 +1,60 @@
+// Writes the fuzzer's seeds: parameter files the encoder makes, one per mode and a few with unusual texts.
+#include "generation/ParameterFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+bool writeSeed(const QDir& dir, const char* name, const ParameterFileInput& input)
+{
+    const EncodedParameterFile encoded = encodeParameterFile(input, QDateTime(QDate(2026, 12, 6), QTime(5, 15, 53)));
+    QFile file(dir.filePath(QString::fromLatin1(name)));
+    return file.open(QIODevice::WriteOnly) && file.write(encoded.header + encoded.body) > 0;
+}
+
+ParameterFileInput inputFor(quint8 modeCode)
+{
+    ParameterFileInput input;
+    input.modeCode = modeCode;
+    input.identifier = QUuid(QStringLiteral("{12345678-9abc-def1-2345-6789abcdef12}"));
+    input.fileName = parameterFileName(modeCode);
+    return input;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::fputs("usage: fuzz_seeds FOLDER\n", stderr);
+        return 2;
+    }
+    const QDir dir(QFile::decodeName(argv[1]));
+    if (!dir.mkpath(QStringLiteral(".")))
+        return 1;
+
+    bool written = writeSeed(dir, "kerv38400.vsk", inputFor(4)) && writeSeed(dir, "kerv115200.vsk", inputFor(64)) &&
+                   writeSeed(dir, "lan.vsk", inputFor(16));
+
+    ParameterFileInput gsm = inputFor(8);
+    gsm.accessPointName = QStringLiteral("internet.example");
+    gsm.username = QStringLiteral("user");
+    gsm.password = QStringLiteral("pa\u00DF;word");
+    gsm.pinCode = QStringLiteral("1234");
+    written = written && writeSeed(dir, "gsm-separator-in-password.vsk", gsm);
+    gsm.password = QStringLiteral("pa\u00DFword");
+    written = written && writeSeed(dir, "gsm.vsk", gsm);
+
+    ParameterFileInput sms = inputFor(32);
+    sms.pinCode = QStringLiteral("9876");
+    sms.simCardPhoneNumber = QStringLiteral("+41790000001");
+    sms.ownerPhoneNumber = QStringLiteral("+41790000002");
+    sms.userKey = QStringLiteral("A1B2C3");
+    sms.resetConfig = true;
+    written = written && writeSeed(dir, "sms-reset.vsk", sms);
+    sms.resetConfig = false;
+    sms.identifier = QUuid(QStringLiteral("{a1b2c3d4-e5f6-4789-9abc-def123456789}"));
+    written = written && writeSeed(dir, "sms.vsk", sms);
+    return written ? 0 : 1;
+}

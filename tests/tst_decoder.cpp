@@ -1,0 +1,468 @@
+// Reading parameter files back: round trips, the verdict on damaged files, robustness, and the vskinfo program.
+#include "generation/ParameterFile.h"
+#include "generation/ParameterFileDecoder.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QUuid fixedIdentifier(QStringLiteral("{12345678-9abc-def1-2345-6789abcdef12}"));
+const QDateTime fixedTime(QDate(2026, 12, 6), QTime(5, 15, 53));
+const QString gp0 = QStringLiteral("GP0_0000.VSK");
+
+ParameterFileInput gsmInput()
+{
+    ParameterFileInput input;
+    input.modeCode = 8;
+    input.identifier = fixedIdentifier;
+    input.fileName = gp0;
+    input.accessPointName = QStringLiteral("internet.example");
+    input.username = QStringLiteral("user");
+    input.password = QStringLiteral("pass");
+    input.pinCode = QStringLiteral("1234");
+    return input;
+}
+
+QByteArray fileBytes(const ParameterFileInput& input)
+{
+    const EncodedParameterFile file = encodeParameterFile(input, fixedTime);
+    return file.header + file.body;
+}
+
+QByteArray withU16(QByteArray bytes, int offset, quint16 value)
+{
+    bytes[offset] = char(value >> 8);
+    bytes[offset + 1] = char(value);
+    return bytes;
+}
+
+QByteArray withU32(QByteArray bytes, int offset, quint32 value)
+{
+    bytes = withU16(bytes, offset, quint16(value >> 16));
+    return withU16(bytes, offset + 2, quint16(value));
+}
+
+// The header's length and check values brought in line with a body changed on purpose.
+QByteArray resealed(QByteArray bytes)
+{
+    const QByteArray body = bytes.mid(48);
+    bytes = withU32(bytes, 10, quint32(bytes.size()));
+    bytes = withU32(bytes, 22, countZeroBits(body));
+    return withU16(bytes, 38, quint16(bodyChecksum(body)));
+}
+
+QByteArray flipBit(QByteArray bytes, int offset, int bit)
+{
+    bytes[offset] = char(bytes.at(offset) ^ (1 << bit));
+    return bytes;
+}
+
+QStringList failedNames(const DecodedParameterFile& file)
+{
+    QStringList names;
+    for (const DecodedParameterFile::Check& check : file.failedChecks())
+        names << check.name;
+    return names;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runVskinfo(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(VSKINFO_PATH), arguments);
+    Run run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+} // namespace
+
+class TestDecoder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void damagedFiles_data();
+    void damagedFiles();
+    void extraSeparatorsNotGuessed();
+    void timestampUnpacking_data();
+    void timestampUnpacking();
+    void anyInputIsSafe();
+    void description();
+    void vskinfoExitCodes();
+    void vskinfoSeveralFiles();
+};
+
+void TestDecoder::roundTrip_data()
+{
+    QTest::addColumn<quint8>("modeCode");
+    QTest::addColumn<QStringList>("texts"); // records 5..11, a null string for a hidden field
+    QTest::addColumn<int>("reset");         // -1 hidden, 0 or 1
+
+    const QString hidden;
+    const QStringList noTexts{hidden, hidden, hidden, hidden, hidden, hidden, hidden};
+    QTest::newRow("Kerv 38400") << quint8(4) << noTexts << -1;
+    QTest::newRow("Kerv 115200") << quint8(64) << noTexts << -1;
+    QTest::newRow("GSM") << quint8(8)
+                         << QStringList{QStringLiteral("apn.example"),
+                                        QStringLiteral("Ren\u00E9"),
+                                        QStringLiteral("p w"),
+                                        QStringLiteral("0000"),
+                                        hidden,
+                                        hidden,
+                                        hidden}
+                         << -1;
+    QTest::newRow("GSM, empty fields") << quint8(8)
+                                       << QStringList{QString(QLatin1String("")),
+                                                      QString(QLatin1String("")),
+                                                      QString(QLatin1String("")),
+                                                      QStringLiteral("1234"),
+                                                      hidden,
+                                                      hidden,
+                                                      hidden}
+                                       << -1;
+    QTest::newRow("LAN") << quint8(16) << noTexts << -1;
+    QTest::newRow("SMS, reset") << quint8(32)
+                                << QStringList{hidden,
+                                               hidden,
+                                               hidden,
+                                               QStringLiteral("9876"),
+                                               QStringLiteral("+41790000001"),
+                                               QStringLiteral("+41790000002"),
+                                               QStringLiteral("A1B2C3")}
+                                << 1;
+    QTest::newRow("SMS, no reset")
+        << quint8(32)
+        << QStringList{hidden, hidden, hidden, QStringLiteral("9876"), QString(), QString(), QStringLiteral("A1B2C3")}
+        << 0;
+}
+
+void TestDecoder::roundTrip()
+{
+    QFETCH(quint8, modeCode);
+    QFETCH(QStringList, texts);
+    QFETCH(int, reset);
+
+    ParameterFileInput input;
+    input.modeCode = modeCode;
+    input.identifier = QUuid(QStringLiteral("{a1b2c3d4-e5f6-4789-9abc-def123456789}"));
+    input.fileName = parameterFileName(modeCode);
+    std::optional<QString>* fields[] = {&input.accessPointName, &input.username,           &input.password,
+                                        &input.pinCode,         &input.simCardPhoneNumber, &input.ownerPhoneNumber,
+                                        &input.userKey};
+    for (int i = 0; i < 7; ++i) {
+        if (!texts.at(i).isNull())
+            *fields[i] = texts.at(i);
+    }
+    if (reset >= 0)
+        input.resetConfig = reset == 1;
+
+    const QByteArray bytes = fileBytes(input);
+    const DecodedParameterFile file = decodeParameterFile(bytes, input.fileName);
+    QVERIFY2(file.allChecksPass(), qPrintable(failedNames(file).join(QLatin1String(", "))));
+    QVERIFY(!file.truncated);
+    QVERIFY(file.recordsKnown);
+    QCOMPARE(file.size, bytes.size());
+    QCOMPARE(file.fileLength, quint32(bytes.size()));
+    QCOMPARE(file.headerLength, quint16(48));
+    QCOMPARE(file.magic2, 0x0100050Au);
+    QCOMPARE(unpackTimestamp(file.timestamp).toDateTime(), fixedTime);
+    QCOMPARE(file.identifier, input.identifier);
+    QCOMPARE(file.modeCode, modeCode);
+    QCOMPARE(file.hostName, QByteArray("config.orva.example.net"));
+    QCOMPARE(file.fixedNumber, QByteArray("83"));
+    QCOMPARE(file.textRecords.size(), 7);
+    for (int i = 0; i < 7; ++i)
+        QCOMPARE(file.textRecords.at(i), texts.at(i).toLatin1());
+    QCOMPARE(file.resetRecord, reset < 0 ? QByteArray() : QByteArray(1, char(reset)));
+    QCOMPARE(file.separatorCount, 12);
+}
+
+void TestDecoder::damagedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QStringList>("failing");
+
+    const QByteArray valid = fileBytes(gsmInput());
+    const int apn = valid.indexOf("internet.example");
+    const auto names = [](std::initializer_list<const char*> list) {
+        QStringList result;
+        for (const char* name : list)
+            result << QString::fromLatin1(name);
+        return result;
+    };
+
+    QTest::newRow("valid") << valid << gp0 << QStringList();
+    QTest::newRow("valid, under a folder") << valid << QStringLiteral("/media/card/02/GP0_0000.VSK") << QStringList();
+    QTest::newRow("bit flipped in a text")
+        << flipBit(valid, apn + 3, 1) << gp0 << names({"zero-bit count", "checksum"});
+    // One bit set and one cleared: the zero-bit count stays, the checksum does not.
+    QTest::newRow("two bits swapped") << flipBit(flipBit(valid, apn, 1), apn + 1, 2) << gp0 << names({"checksum"});
+    QTest::newRow("bit flipped in the header checksum") << flipBit(valid, 39, 0) << gp0 << names({"checksum"});
+    QTest::newRow("header length") << withU16(valid, 0, 47) << gp0 << names({"header length"});
+    QTest::newRow("reserved1") << withU16(valid, 2, 1) << gp0 << names({"reserved1"});
+    QTest::newRow("magic1") << withU16(valid, 4, 9) << gp0 << names({"magic1"});
+    QTest::newRow("reserved2") << withU32(valid, 6, 0x100) << gp0 << names({"reserved2"});
+    QTest::newRow("file length field") << withU32(valid, 10, quint32(valid.size() + 1)) << gp0
+                                       << names({"file length"});
+    QTest::newRow("magic2") << withU32(valid, 14, 0x0100050B) << gp0 << names({"magic2"});
+    QTest::newRow("magic3") << withU16(valid, 26, 136) << gp0 << names({"magic3"});
+    QTest::newRow("magic4") << withU16(valid, 36, 0x0615) << gp0 << names({"magic4"});
+    QTest::newRow("reserved3") << flipBit(valid, 47, 7) << gp0 << names({"reserved3"});
+    QTest::newRow("month 13") << withU32(valid, 18, packTimestamp(fixedTime) | (13u << 22)) << gp0
+                              << names({"timestamp"});
+    QTest::newRow("top bit of the timestamp")
+        << withU32(valid, 18, packTimestamp(fixedTime) | 0x80000000u) << gp0 << names({"timestamp"});
+    QTest::newRow("byte appended") << QByteArray(valid + 'x') << gp0
+                                   << names({"file length", "zero-bit count", "checksum", "separators"});
+    QTest::newRow("body cut short") << valid.left(valid.size() - 5) << gp0
+                                    << names({"file length", "zero-bit count", "checksum", "separators"});
+    QTest::newRow("header alone") << valid.left(48) << gp0
+                                  << names({"file length", "zero-bit count", "checksum", "identifier", "separators",
+                                            "mode code"});
+    QTest::newRow("header too short") << valid.left(47) << gp0 << names({"header"});
+    QTest::newRow("empty file") << QByteArray() << gp0 << names({"header"});
+    QTest::newRow("decoded as the SMS file")
+        << valid << QStringLiteral("GP1_0000.VSK") << names({"name tag", "file name"});
+    QTest::newRow("renamed") << valid << QStringLiteral("copy.VSK") << names({"name tag", "file name"});
+
+    ParameterFileInput input = gsmInput();
+    input.identifier = QUuid(QStringLiteral("{12005678-9abc-def1-2345-6789abcdef12}"));
+    QTest::newRow("identifier with 0x00") << fileBytes(input) << gp0 << names({"identifier"});
+    input.identifier = QUuid(QStringLiteral("{12345678-9a3b-def1-2345-6789abcdef12}"));
+    // Records are counted after the 16 identifier bytes, so a 0x3B among them shifts nothing.
+    QTest::newRow("identifier with 0x3B") << fileBytes(input) << gp0 << names({"identifier"});
+
+    input = gsmInput();
+    input.modeCode = 7;
+    QTest::newRow("unknown mode") << fileBytes(input) << gp0 << names({"mode code"});
+    input = gsmInput();
+    input.simCardPhoneNumber = QStringLiteral("+41790000001");
+    QTest::newRow("GSM with a SIM number") << fileBytes(input) << gp0 << names({"records for mode"});
+    input = gsmInput();
+    input.modeCode = 32;
+    input.fileName = parameterFileName(32);
+    input.accessPointName.reset();
+    input.username.reset();
+    input.password.reset();
+    QTest::newRow("SMS without reset byte")
+        << fileBytes(input) << QStringLiteral("GP1_0000.VSK") << names({"records for mode"});
+    input.resetConfig = true;
+    QByteArray resetTwo = fileBytes(input);
+    resetTwo[resetTwo.size() - 2] = 2;
+    QTest::newRow("SMS reset byte 2") << resealed(resetTwo) << QStringLiteral("GP1_0000.VSK")
+                                      << names({"records for mode"});
+
+    QByteArray fixedNumber = valid;
+    fixedNumber[valid.indexOf(";83;") + 2] = '4';
+    QTest::newRow("fixed number 84") << resealed(fixedNumber) << gp0 << names({"fixed number"});
+}
+
+void TestDecoder::damagedFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, fileName);
+    QFETCH(QStringList, failing);
+
+    const DecodedParameterFile file = decodeParameterFile(bytes, fileName);
+    QCOMPARE(failedNames(file), failing);
+    QCOMPARE(file.allChecksPass(), failing.isEmpty());
+    QCOMPARE(file.truncated, bytes.size() < 48);
+    for (const DecodedParameterFile::Check& check : file.checks)
+        QVERIFY2(!check.detail.isEmpty(), qPrintable(check.name));
+}
+
+void TestDecoder::extraSeparatorsNotGuessed()
+{
+    ParameterFileInput input = gsmInput();
+    input.password = QStringLiteral("a;b;c");
+    const DecodedParameterFile file = decodeParameterFile(fileBytes(input), gp0);
+
+    QCOMPARE(file.separatorCount, 14);
+    QVERIFY(!file.recordsKnown);
+    QVERIFY(file.textRecords.isEmpty());
+    QVERIFY(file.hostName.isEmpty());
+    // What can be read at fixed places still is.
+    QCOMPARE(file.identifier, fixedIdentifier);
+    QCOMPARE(file.modeCode, quint8(8));
+    QCOMPARE(file.rawRecords.size(), 13);
+    QCOMPARE(file.rawRecords.at(5), QByteArray("a"));
+
+    const DecodedParameterFile::Check* separators = file.check(QStringLiteral("separators"));
+    QVERIFY(separators);
+    QVERIFY(!separators->ok);
+    QVERIFY2(separators->detail.contains(QLatin1String("14 separators")), qPrintable(separators->detail));
+    QVERIFY(separators->detail.contains(QLatin1String("\";\"")));
+    // The check values cover the body as written: they still hold.
+    QVERIFY(file.check(QStringLiteral("checksum"))->ok);
+}
+
+void TestDecoder::timestampUnpacking_data()
+{
+    QTest::addColumn<quint32>("packed");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+
+    QTest::newRow("worked example") << 0x6B0C53F5u << QStringLiteral("2026-12-06 05:15:53") << true;
+    QTest::newRow("2000") << 0x00420000u << QStringLiteral("2000-01-01 00:00:00") << true;
+    QTest::newRow("2031") << 0x7F3F7EFBu << QStringLiteral("2031-12-31 23:59:59") << true;
+    QTest::newRow("zero") << 0u << QStringLiteral("2000-00-00 00:00:00") << false;
+    QTest::newRow("30 February") << packTimestamp(QDate(2024, 2, 1), QTime(1, 2, 3)) + (29u << 17)
+                                 << QStringLiteral("2024-02-30 01:02:03") << false;
+    QTest::newRow("hour 24") << 0x00420000u + (24u << 12) << QStringLiteral("2000-01-01 24:00:00") << false;
+    QTest::newRow("all ones") << 0xFFFFFFFFu << QStringLiteral("2031-15-31 31:63:63") << false;
+}
+
+void TestDecoder::timestampUnpacking()
+{
+    QFETCH(quint32, packed);
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+
+    const UnpackedTimestamp time = unpackTimestamp(packed);
+    QCOMPARE(time.toString(), text);
+    QCOMPARE(time.isValid(), valid);
+    if (valid)
+        QCOMPARE(packTimestamp(time.toDateTime()), packed);
+}
+
+void TestDecoder::anyInputIsSafe()
+{
+    // Every prefix and many random mutations of a valid file decode and describe without harm (the fuzz target
+    // searches much further under the sanitizers).
+    ParameterFileInput input = gsmInput();
+    input.modeCode = 32;
+    input.simCardPhoneNumber = QStringLiteral("+41790000001");
+    input.resetConfig = true;
+    const QByteArray valid = fileBytes(input);
+    for (int size = 0; size <= valid.size(); ++size) {
+        const DecodedParameterFile file = decodeParameterFile(valid.left(size), gp0);
+        QCOMPARE(file.truncated, size < 48);
+        QVERIFY(!describeParameterFile(file).isEmpty());
+    }
+    QRandomGenerator random(20261206);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes = valid;
+        const int changes = 1 + int(random.bounded(6));
+        for (int i = 0; i < changes; ++i)
+            bytes[int(random.bounded(bytes.size()))] = char(random.bounded(256));
+        if (random.bounded(4) == 0)
+            bytes.truncate(int(random.bounded(bytes.size() + 1)));
+        const DecodedParameterFile file = decodeParameterFile(bytes, QString());
+        QVERIFY(!file.allChecksPass()); // the empty file name never fits the tag
+        QVERIFY(!describeParameterFile(file).isEmpty());
+    }
+}
+
+void TestDecoder::description()
+{
+    ParameterFileInput input = gsmInput();
+    input.password = QStringLiteral("p\"w\\\u00E9");
+    const QStringList lines = describeParameterFile(decodeParameterFile(fileBytes(input), gp0));
+    const QString text = lines.join(QLatin1Char('\n'));
+    QVERIFY2(lines.contains(QLatin1String("  timestamp     0x6B0C53F5 (2026-12-06 05:15:53)")), qPrintable(text));
+    QVERIFY2(lines.contains(QLatin1String("   1 identifier         123456789ABCDEF123456789ABCDEF12")),
+             qPrintable(text));
+    QVERIFY(lines.contains(QLatin1String("   2 mode code          8 (GSM)")));
+    QVERIFY(lines.contains(QLatin1String("   3 host name          \"config.orva.example.net\"")));
+    QVERIFY(lines.contains(
+        QString(QLatin1String("   7 password           \"p\\\"w\\\\") + QChar(0xE9) + QLatin1Char('"'))));
+    QVERIFY(lines.contains(QLatin1String("   9 SIM phone number   (empty)")));
+    QVERIFY(lines.contains(QLatin1String("  12 reset flag         (absent)")));
+    QCOMPARE(lines.last(), QStringLiteral("Verdict: all 19 checks pass"));
+}
+
+void TestDecoder::vskinfoExitCodes()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString valid = dir.filePath(gp0);
+    QVERIFY(writeFile(valid, fileBytes(gsmInput())));
+    QDir(dir.path()).mkdir(QStringLiteral("bad"));
+    const QString corrupt = dir.filePath(QStringLiteral("bad/GP0_0000.VSK"));
+    QVERIFY(writeFile(corrupt, flipBit(fileBytes(gsmInput()), 60, 3)));
+    const QString shortFile = dir.filePath(QStringLiteral("short.VSK"));
+    QVERIFY(writeFile(shortFile, QByteArray(20, '\x01')));
+    const QString missing = dir.filePath(QStringLiteral("missing.VSK"));
+
+    Run run = runVskinfo({valid});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.isEmpty());
+    QVERIFY2(run.out.contains(QLatin1String("timestamp     0x6B0C53F5 (2026-12-06 05:15:53)")), qPrintable(run.out));
+    QVERIFY(run.out.contains(QLatin1String("identifier         123456789ABCDEF123456789ABCDEF12")));
+    QVERIFY(run.out.contains(QLatin1String("mode code          8 (GSM)")));
+    QVERIFY(run.out.contains(QLatin1String("access point name  \"internet.example\"")));
+    QVERIFY(run.out.contains(QLatin1String("Verdict: all")));
+    QVERIFY(!run.out.contains(QLatin1String("FAIL")));
+
+    run = runVskinfo({corrupt});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.out.contains(QLatin1String("FAIL  checksum")), qPrintable(run.out));
+    QVERIFY(run.out.contains(QLatin1String("FAIL  zero-bit count")));
+    QVERIFY(!run.out.contains(QLatin1String("FAIL  identifier")));
+    QVERIFY(run.out.contains(QLatin1String("Verdict: 2 of 19 checks fail")));
+
+    run = runVskinfo({shortFile});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err.trimmed(),
+             QStringLiteral("vskinfo: %1: 20 bytes, shorter than the 48-byte header").arg(shortFile));
+
+    run = runVskinfo({missing});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith(QStringLiteral("vskinfo: %1: cannot be read").arg(missing)), qPrintable(run.err));
+    QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+
+    run = runVskinfo({dir.path()});
+    QCOMPARE(run.exitCode, 2);
+    run = runVskinfo({});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.startsWith(QLatin1String("usage: vskinfo")));
+}
+
+void TestDecoder::vskinfoSeveralFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString gsm = dir.filePath(gp0);
+    QVERIFY(writeFile(gsm, fileBytes(gsmInput())));
+    QDir(dir.path()).mkdir(QStringLiteral("02"));
+    ParameterFileInput input = gsmInput();
+    input.accessPointName = QStringLiteral("with;separator");
+    const QString shifted = dir.filePath(QStringLiteral("02/GP0_0000.VSK"));
+    QVERIFY(writeFile(shifted, fileBytes(input)));
+
+    // The worst status wins; every file is shown.
+    Run run = runVskinfo({gsm, shifted});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out.count(QLatin1String("Verdict:")), 2);
+    QVERIFY2(run.out.contains(QLatin1String("FAIL  separators       13 separators")), qPrintable(run.out));
+    QVERIFY(run.out.contains(QLatin1String("\"with\"")));
+
+    run = runVskinfo({gsm, dir.filePath(QStringLiteral("missing.VSK")), shifted});
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.out.count(QLatin1String("Verdict:")), 2);
+}
+
+QTEST_GUILESS_MAIN(TestDecoder)
+#include "tst_decoder.moc"
