@@ -49,6 +49,10 @@ private:
     // Returns the root path under which the volume is mounted afterwards (relabelling may remount it).
     QString applyVolumeLabel(const QString& rootPath, const QString& label);
     void identifierHandOff(const QUuid& identifier);
+    bool formIsValid();
+    bool textsAreReadable();
+    void warnNoCard();
+    void describeDriveAnew(int index, const QString& rootPath);
     void describeIconButtons();
     void installValidators();
     void warn(const QString& title, const QString& message);

@@ -1,0 +1,8 @@
+#include "generation/TextEditor.h"
+
+#include <QProcess>
+
+void openInTextEditor(const QString& filePath)
+{
+    QProcess::startDetached(QStringLiteral("notepad.exe"), {filePath});
+}

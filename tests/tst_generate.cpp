@@ -1,0 +1,750 @@
+// "Generate" end to end inside the process: cards are folders presented through the drive platform, every box is
+// answered by the test, and the end of the process is replaced.
+#include "app/ApplicationIdentity.h"
+#include "generation/ParameterFileDecoder.h"
+#include "support/FakeDrivePlatform.h"
+#include "support/ModalBox.h"
+#include "support/QuietOffscreen.h"
+#include "window/Configurator.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+const QString noCardTitle = QStringLiteral("SD Card not available");
+const QString generatedTitle = QStringLiteral("File generated");
+const QString handOffText = QStringLiteral("The file was generated on the SD Card and your identifier (GUID) is ");
+
+// Answers the URLs the program hands to the desktop instead of starting an editor or a browser.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+// Asks the real file system whether a card is read-only, as the native platforms do.
+class RealReadOnlyPlatform : public FakeDrivePlatform
+{
+public:
+    bool isReadOnly(const QString& rootPath) const override { return DrivePlatform::isReadOnly(rootPath); }
+};
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// A small ext2 file system mounted from an image, unmounted again when the test ends, however it ends.
+class ScratchMount
+{
+public:
+    bool create(const QString& image, const QString& mountPoint, const QStringList& options)
+    {
+        if (!run(QStringLiteral("mkfs.ext2"), {QStringLiteral("-q"), QStringLiteral("-F"), QStringLiteral("-m"),
+                                               QStringLiteral("0"), image, QStringLiteral("1024")}))
+            return false;
+        QDir().mkpath(mountPoint);
+        QStringList arguments{QStringLiteral("-o"),
+                              (QStringList{QStringLiteral("loop")} + options).join(QLatin1Char(','))};
+        if (!run(QStringLiteral("mount"), arguments << image << mountPoint))
+            return false;
+        point = mountPoint;
+        return true;
+    }
+    ~ScratchMount()
+    {
+        if (point.isEmpty())
+            return;
+        // The program leaves its current folder on the card: step out so that the card can go.
+        QDir::setCurrent(QDir::rootPath());
+        if (!run(QStringLiteral("umount"), {point}))
+            run(QStringLiteral("umount"), {QStringLiteral("-l"), point});
+    }
+    QString point;
+};
+} // namespace
+
+class TestGenerate : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<QTemporaryDir> cards;
+    FakeDrivePlatform* drives = nullptr;
+    std::unique_ptr<Configurator> window;
+    std::unique_ptr<ModalBoxCloser> boxes;
+    QList<int> exits;
+    UrlRecorder urls;
+    QString startDirectory;
+    bool privateMounts = false;
+
+    QString card(int i) const { return cards->filePath(QStringLiteral("card%1").arg(i)); }
+
+    // Builds the window over the given platform, or over the given number of folder cards.
+    void open(int cardCount, std::unique_ptr<FakeDrivePlatform> platform = nullptr)
+    {
+        if (!platform) {
+            platform = std::make_unique<FakeDrivePlatform>();
+            for (int i = 0; i < cardCount; ++i) {
+                QDir().mkpath(card(i));
+                platform->addCard(card(i), QStringLiteral("CARD%1").arg(i));
+            }
+        }
+        drives = platform.get();
+        window = std::make_unique<Configurator>(std::move(platform));
+        window->setExitFunction([this](int status) { exits.append(status); });
+        window->show();
+    }
+    template <typename T = QWidget> T* get(const char* name) const
+    {
+        auto* widget = window->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    void chooseMode(const QString& text) const
+    {
+        get<QComboBox>("modeSerial")->setCurrentIndex(get<QComboBox>("modeSerial")->findText(text));
+    }
+    void setText(const char* field, const QString& text) const { get<QLineEdit>(field)->setText(text); }
+    void generate() const { QTest::mouseClick(get("button_Save"), Qt::LeftButton); }
+
+    SeenBox onlyBox() const
+    {
+        if (boxes->seen.size() != 1) {
+            QStringList titles;
+            for (const SeenBox& box : qAsConst(boxes->seen))
+                titles << box.title;
+            qWarning("expected one box, saw %d: %s", int(boxes->seen.size()),
+                     qPrintable(titles.join(QLatin1String(" | "))));
+            return {};
+        }
+        return boxes->seen.first();
+    }
+    QString parameterFile(int cardIndex, const char* name) const
+    {
+        return card(cardIndex) + QStringLiteral("/02/") + QLatin1String(name);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        quietOffscreenPlatform();
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &urls, "open");
+        startDirectory = QDir::currentPath();
+        // As root the test mounts small file systems, in a mount namespace of its own so that nothing leaks out.
+        if (geteuid() == 0 && unshare(CLONE_NEWNS) == 0)
+            privateMounts = mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    }
+
+    void init()
+    {
+        home = std::make_unique<QTemporaryDir>();
+        cards = std::make_unique<QTemporaryDir>();
+        QVERIFY(home->isValid() && cards->isValid());
+        qputenv("HOME", QFile::encodeName(home->path()));
+        QSettings().clear();
+        exits.clear();
+        urls.opened.clear();
+        boxes = std::make_unique<ModalBoxCloser>();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        boxes.reset();
+        QDir::setCurrent(startDirectory);
+    }
+
+    void formChecks_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("pin");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("reset");
+        QTest::addColumn<QString>("title");
+
+        const QString pinError = QStringLiteral("PIN Code error"), keyError = QStringLiteral("User key error");
+        QTest::newRow("GSM, no PIN") << "GSM"
+                                     << ""
+                                     << "" << false << noCardTitle;
+        QTest::newRow("GSM, 3 digits") << "GSM"
+                                       << "123"
+                                       << "" << false << pinError;
+        QTest::newRow("GSM, 7 digits") << "GSM"
+                                       << "1234567"
+                                       << "" << false << pinError;
+        QTest::newRow("GSM, letter") << "GSM"
+                                     << "12a4"
+                                     << "" << false << pinError;
+        QTest::newRow("GSM, 4 digits") << "GSM"
+                                       << "1234"
+                                       << "" << false << noCardTitle;
+        QTest::newRow("GSM, 5 digits") << "GSM"
+                                       << "12345"
+                                       << "" << false << noCardTitle;
+        QTest::newRow("GSM, 6 digits") << "GSM"
+                                       << "123456"
+                                       << "" << false << noCardTitle;
+        QTest::newRow("GSM, bad key unchecked") << "GSM"
+                                                << "1234"
+                                                << "ab" << false << noCardTitle;
+        QTest::newRow("SMS, 3 digits") << "SMS"
+                                       << "123"
+                                       << "Wd3kPz" << false << pinError;
+        QTest::newRow("SMS, bad PIN and key") << "SMS"
+                                              << "12"
+                                              << "ab" << false << pinError;
+        QTest::newRow("SMS, good") << "SMS"
+                                   << "5273"
+                                   << "Wd3kPz" << false << noCardTitle;
+        QTest::newRow("SMS, 5-character key") << "SMS"
+                                              << ""
+                                              << "Wd3kP" << false << keyError;
+        QTest::newRow("SMS, empty key") << "SMS"
+                                        << ""
+                                        << "" << false << keyError;
+        QTest::newRow("SMS, any 6 characters") << "SMS"
+                                               << ""
+                                               << "a-b c!" << false << noCardTitle;
+        QTest::newRow("SMS, reset, empty key") << "SMS"
+                                               << ""
+                                               << "" << true << noCardTitle;
+        QTest::newRow("SMS, reset, bad PIN") << "SMS"
+                                             << "1"
+                                             << "" << true << pinError;
+        QTest::newRow("LAN, bad PIN") << "LAN"
+                                      << "1"
+                                      << "x" << false << noCardTitle;
+        QTest::newRow("Kerv, bad PIN") << "Kerv (38400 bps)"
+                                       << "1"
+                                       << "x" << false << noCardTitle;
+        QTest::newRow("Kerv fast, bad PIN") << "Kerv (115200 bps)"
+                                            << "1"
+                                            << "x" << false << noCardTitle;
+    }
+
+    // The form is checked first, and only in the modes that use it; an empty drive list comes next.
+    void formChecks()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, pin);
+        QFETCH(QString, key);
+        QFETCH(bool, reset);
+        QFETCH(QString, title);
+        open(0);
+        chooseMode(mode);
+        setText("PIN_Code", pin);
+        setText("userKeyLineEdit", key);
+        get<QCheckBox>("resetConfigCheckBox")->setChecked(reset);
+        generate();
+        const SeenBox box = onlyBox();
+        QCOMPARE(box.title, title);
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Close));
+        QCOMPARE(box.defaultButton, QMessageBox::NoButton);
+        if (title == QLatin1String("PIN Code error"))
+            QCOMPARE(box.text,
+                     QStringLiteral("The PIN code seems to be erroneous.\nPlease enter a code with 4-6 digits!"));
+        if (title == QLatin1String("User key error"))
+            QVERIFY(box.text.startsWith(QStringLiteral("The user key seems to be erroneous.\n")));
+        if (title == noCardTitle)
+            QCOMPARE(box.text,
+                     QStringLiteral("No SD card is available.\nPlease insert one and select it in the list."));
+        QVERIFY(exits.isEmpty());
+        QVERIFY(QSettings().allKeys().isEmpty());
+    }
+
+    void unreadableTexts_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named"); // the label named in the warning, empty when the text passes
+        QTest::addColumn<QString>("character");
+
+        QTest::newRow("separator in APN") << "GSM"
+                                          << "APN"
+                                          << "web;x"
+                                          << "Access Point Name (APN)"
+                                          << ";";
+        QTest::newRow("separator in password") << "GSM"
+                                               << "Password"
+                                               << "a;b"
+                                               << "Access Point Password"
+                                               << ";";
+        QTest::newRow("euro in user name")
+            << "GSM"
+            << "Username" << QStringLiteral("\u20acuro") << "Access Point User Name" << QStringLiteral("\u20ac");
+        QTest::newRow("emoji in APN") << "GSM"
+                                      << "APN" << QStringLiteral("a\U0001F600b") << "Access Point Name (APN)"
+                                      << QStringLiteral("\U0001F600");
+        QTest::newRow("separator in user key") << "SMS"
+                                               << "userKeyLineEdit"
+                                               << "abc;ef"
+                                               << "User Key <key>"
+                                               << ";";
+        QTest::newRow("Latin-1 letters pass") << "GSM"
+                                              << "Password" << QStringLiteral("\u00e9t\u00e9") << ""
+                                              << "";
+        QTest::newRow("hidden field not checked") << "LAN"
+                                                  << "APN"
+                                                  << "web;x"
+                                                  << ""
+                                                  << "";
+    }
+
+    void unreadableTexts()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        QFETCH(QString, character);
+        open(0);
+        chooseMode(mode);
+        setText("userKeyLineEdit", QStringLiteral("Wd3kPz"));
+        get<QLineEdit>(qPrintable(field))->setText(text);
+        generate();
+        const SeenBox box = onlyBox();
+        if (named.isEmpty()) {
+            QCOMPARE(box.title, noCardTitle);
+            return;
+        }
+        QCOMPARE(box.title, QStringLiteral("Unsupported character"));
+        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Close));
+        QVERIFY2(box.text.contains(QLatin1Char('"') + named + QLatin1Char('"')), qPrintable(box.text));
+        QVERIFY2(box.text.contains(QLatin1Char('"') + character + QLatin1Char('"')), qPrintable(box.text));
+        QVERIFY(drives->labelCalls.isEmpty());
+    }
+
+    void noCardChosen()
+    {
+        // A remembered position beyond today's cards: nothing is chosen and nothing is touched.
+        QSettings().setValue(QStringLiteral("driveLetter"), 3);
+        open(2);
+        QCOMPARE(get<QComboBox>("sdCardPath")->currentIndex(), -1);
+        generate();
+        QCOMPARE(onlyBox().title, noCardTitle);
+        QVERIFY(drives->labelCalls.isEmpty());
+        QVERIFY(!QFile::exists(card(0) + QStringLiteral("/02")));
+        QVERIFY(exits.isEmpty());
+    }
+
+    void readOnlyCard()
+    {
+        auto platform = std::make_unique<FakeDrivePlatform>();
+        QDir().mkpath(card(0));
+        platform->addCard(card(0), QStringLiteral("LOCKED"), true);
+        open(0, std::move(platform));
+        generate();
+        const SeenBox box = onlyBox();
+        QCOMPARE(box.title, QStringLiteral("SD Card is Read Only"));
+        QCOMPARE(box.text, QStringLiteral("The SD card is read only.\nPlease unlock the SD card."));
+        // The label is offered before the card is refused.
+        QCOMPARE(drives->labelCalls.size(), 1);
+        QCOMPARE(drives->labelCalls.first().label, QStringLiteral("Orva Config"));
+        QVERIFY(!QFile::exists(card(0) + QStringLiteral("/02")));
+        QVERIFY(exits.isEmpty());
+    }
+
+    void realReadOnlyMount()
+    {
+        if (!privateMounts)
+            QSKIP("needs root and a private mount namespace to mount a read-only file system");
+        ScratchMount mounted;
+        QVERIFY(mounted.create(cards->filePath(QStringLiteral("ro.img")), card(0), {QStringLiteral("ro")}));
+        auto platform = std::make_unique<RealReadOnlyPlatform>();
+        platform->addCard(card(0));
+        open(0, std::move(platform));
+        generate();
+        QCOMPARE(onlyBox().title, QStringLiteral("SD Card is Read Only"));
+        QVERIFY(exits.isEmpty());
+    }
+
+    void cardFolder_data()
+    {
+        QTest::addColumn<QString>("before"); // what stands at "02" before
+        QTest::addColumn<QString>("title");
+        QTest::newRow("folder exists") << "folder" << generatedTitle;
+        QTest::newRow("folder missing") << "nothing" << generatedTitle;
+        QTest::newRow("a file named 02") << "file" << QStringLiteral("SD Card Not Found");
+        QTest::newRow("no medium") << "no medium" << QStringLiteral("SD Card Not Found");
+    }
+
+    void cardFolder()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, title);
+        open(1);
+        const QString folder = card(0) + QStringLiteral("/02");
+        if (before == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(folder) && writeFile(folder + QStringLiteral("/notes.txt"), "kept"));
+        else if (before == QLatin1String("file"))
+            QVERIFY(writeFile(folder, "not a folder"));
+        else if (before == QLatin1String("no medium"))
+            QVERIFY(QDir(card(0)).removeRecursively());
+        generate();
+        const SeenBox box = onlyBox();
+        QCOMPARE(box.title, title);
+        if (title == generatedTitle) {
+            QCOMPARE(box.text, QStringLiteral("The file was generated on the SD Card."));
+            QCOMPARE(box.icon, QMessageBox::Information);
+            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QVERIFY(QFile::exists(folder + QStringLiteral("/GP0_0000.VSK")));
+            QCOMPARE(exits, QList<int>{0});
+        } else {
+            QCOMPARE(
+                box.text,
+                QStringLiteral("The SD card was not found in the selected drive.\nPlease select the correct drive."));
+            QVERIFY(exits.isEmpty());
+        }
+        if (before == QLatin1String("folder"))
+            QCOMPARE(readFile(folder + QStringLiteral("/notes.txt")), QByteArray("kept"));
+    }
+
+    void parameterFilePerMode_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("reset");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QStringList>("records"); // records 5 to 11 as the file must hold them
+        QTest::addColumn<QByteArray>("resetRecord");
+
+        const QStringList none{QString(), QString(), QString(), QString(), QString(), QString(), QString()};
+        QTest::newRow("Kerv 38400") << "Kerv (38400 bps)" << 4 << false << "GP0_0000.VSK" << none << QByteArray();
+        QTest::newRow("Kerv 115200") << "Kerv (115200 bps)" << 64 << false << "GP0_0000.VSK" << none << QByteArray();
+        QTest::newRow("GSM") << "GSM" << 8 << false << "GP0_0000.VSK"
+                             << QStringList{QStringLiteral("internet.example.net"),
+                                            QStringLiteral("orva"),
+                                            QStringLiteral("p\u00e4ss"),
+                                            QStringLiteral("5273"),
+                                            QString(),
+                                            QString(),
+                                            QString()}
+                             << QByteArray();
+        QTest::newRow("LAN") << "LAN" << 16 << false << "GP0_0000.VSK" << none << QByteArray();
+        const QStringList sms{QString(),
+                              QString(),
+                              QString(),
+                              QStringLiteral("5273"),
+                              QStringLiteral("+41 79 123 45 67"),
+                              QStringLiteral("0041 79 765 43 21"),
+                              QStringLiteral("Wd3kPz")};
+        QTest::newRow("SMS") << "SMS" << 32 << false << "GP1_0000.VSK" << sms << QByteArray(1, '\0');
+        QTest::newRow("SMS, reset") << "SMS" << 32 << true << "GP1_0000.VSK" << sms << QByteArray(1, '\1');
+    }
+
+    void parameterFilePerMode()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, code);
+        QFETCH(bool, reset);
+        QFETCH(QString, fileName);
+        QFETCH(QStringList, records);
+        QFETCH(QByteArray, resetRecord);
+        open(2);
+        get<QComboBox>("sdCardPath")->setCurrentIndex(1);
+        chooseMode(mode);
+        setText("APN", QStringLiteral("internet.example.net"));
+        setText("Username", QStringLiteral("orva"));
+        setText("Password", QStringLiteral("p\u00e4ss"));
+        setText("PIN_Code", QStringLiteral("5273"));
+        setText("sim_card_phone_number", QStringLiteral("+41 79 123 45 67"));
+        setText("owner_phone_number", QStringLiteral("0041 79 765 43 21"));
+        setText("userKeyLineEdit", QStringLiteral("Wd3kPz"));
+        if (reset)
+            get<QCheckBox>("resetConfigCheckBox")->click();
+        // Files from an earlier generation: the one of this mode's name is replaced, the other one stays.
+        const QString otherName =
+            fileName == QLatin1String("GP0_0000.VSK") ? QStringLiteral("GP1_0000.VSK") : QStringLiteral("GP0_0000.VSK");
+        QVERIFY(QDir().mkpath(card(1) + QStringLiteral("/02")));
+        QVERIFY(writeFile(card(1) + QStringLiteral("/02/") + fileName, "old file of this mode"));
+        QVERIFY(writeFile(card(1) + QStringLiteral("/02/") + otherName, "the other mode's file"));
+
+        generate();
+
+        QCOMPARE(exits, QList<int>{0});
+        QVERIFY(!boxes->seen.isEmpty());
+        QCOMPARE(boxes->seen.first().title, generatedTitle);
+        const QByteArray bytes = readFile(card(1) + QStringLiteral("/02/") + fileName);
+        const DecodedParameterFile file = decodeParameterFile(bytes, fileName);
+        for (const DecodedParameterFile::Check& check : file.checks)
+            QVERIFY2(check.ok, qPrintable(check.name + QStringLiteral(": ") + check.detail));
+        QCOMPARE(int(file.modeCode), code);
+        QCOMPARE(file.textRecords.size(), 7);
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(file.textRecords[i], records[i].toLatin1());
+        QCOMPARE(file.resetRecord, resetRecord);
+        QCOMPARE(readFile(card(1) + QStringLiteral("/02/") + otherName), QByteArray("the other mode's file"));
+        QVERIFY(!QFile::exists(card(0) + QStringLiteral("/02")));
+        QCOMPARE(drives->labelCalls.size(), 1);
+        QCOMPARE(drives->labelCalls.first().rootPath, card(1));
+        QCOMPARE(drives->labelCalls.first().label, QStringLiteral("Orva Config"));
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(card(1) + QStringLiteral("/02")).entryList({QStringLiteral("GP*")}, QDir::Files).size(), 2);
+
+        // The store holds the form as it was at the moment of generating.
+        const QSettings settings;
+        QCOMPARE(settings.value(QStringLiteral("serialMode")).toInt(), code);
+        QCOMPARE(settings.value(QStringLiteral("driveLetter")).toInt(), 1);
+        QCOMPARE(settings.value(QStringLiteral("password")).toString(), QStringLiteral("p\u00e4ss"));
+        QCOMPARE(settings.value(QStringLiteral("resetConfig")).toBool(), reset);
+    }
+
+    void secondGenerationReplacesTheFile()
+    {
+        open(1);
+        generate();
+        const QString path = parameterFile(0, "GP0_0000.VSK");
+        const DecodedParameterFile first = decodeParameterFile(readFile(path), path);
+        cleanup();
+        boxes = std::make_unique<ModalBoxCloser>();
+        open(1);
+        generate();
+        const DecodedParameterFile second = decodeParameterFile(readFile(path), path);
+        QVERIFY(first.allChecksPass() && second.allChecksPass());
+        QVERIFY(first.identifier != second.identifier);
+        QCOMPARE(exits, (QList<int>{0, 0}));
+    }
+
+    void relabelledCardIsFollowed()
+    {
+        // Relabelling mounts the card again elsewhere: the file goes to the new place, and the list says so.
+        auto platform = std::make_unique<FakeDrivePlatform>();
+        QDir().mkpath(card(0));
+        QDir().mkpath(card(1));
+        platform->addCard(card(0), QStringLiteral("OLD"));
+        platform->remountAfterLabel.insert(card(0), card(1));
+        open(0, std::move(platform));
+        boxes->onBox = [](QMessageBox*) {};
+        generate();
+        QVERIFY(QFile::exists(parameterFile(1, "GP0_0000.VSK")));
+        QVERIFY(!QFile::exists(card(0) + QStringLiteral("/02")));
+        QCOMPARE(window->drives(), QStringList{card(1)});
+        QCOMPARE(get<QComboBox>("sdCardPath")->itemText(0), card(1) + QStringLiteral(" Orva Config"));
+        QCOMPARE(get<QComboBox>("sdCardPath")->currentIndex(), 0);
+    }
+
+    void nameTakenByFolder()
+    {
+        open(1);
+        QVERIFY(QDir().mkpath(parameterFile(0, "GP0_0000.VSK")));
+        QVERIFY(writeFile(parameterFile(0, "GP0_0000.VSK") + QStringLiteral("/inside"), "x"));
+        generate();
+        const SeenBox box = onlyBox();
+        QCOMPARE(box.title, QStringLiteral("File not written"));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Close));
+        QVERIFY2(box.text.startsWith(QStringLiteral("The file GP0_0000.VSK could not be written on the SD card.\n")),
+                 qPrintable(box.text));
+        QVERIFY(box.text.size() > 60); // the system's reason follows
+        QVERIFY(exits.isEmpty());
+        QVERIFY(QSettings().allKeys().isEmpty());
+        QCOMPARE(QDir(card(0) + QStringLiteral("/02")).entryList(QDir::Files), QStringList());
+    }
+
+    void fullCard()
+    {
+        if (!privateMounts)
+            QSKIP("needs root and a private mount namespace to mount a small file system");
+        ScratchMount mounted;
+        QVERIFY(mounted.create(cards->filePath(QStringLiteral("full.img")), card(0), {}));
+        QVERIFY(QDir().mkpath(card(0) + QStringLiteral("/02")));
+        const QByteArray old(60, 'o');
+        QVERIFY(writeFile(parameterFile(0, "GP0_0000.VSK"), old));
+        // Fill every block that is left.
+        {
+            QFile filler(card(0) + QStringLiteral("/filler"));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray block(4096, 'f');
+            while (filler.write(block) == block.size()) {
+            }
+            QByteArray small(1, 'f');
+            while (filler.write(small) == 1) {
+            }
+        }
+        auto platform = std::make_unique<FakeDrivePlatform>();
+        platform->addCard(card(0));
+        open(0, std::move(platform));
+        setText("APN", QStringLiteral("unused"));
+        generate();
+        const SeenBox box = onlyBox();
+        QCOMPARE(box.title, QStringLiteral("File not written"));
+        QCOMPARE(readFile(parameterFile(0, "GP0_0000.VSK")), old);
+        QVERIFY(exits.isEmpty());
+        QVERIFY(QSettings().allKeys().isEmpty());
+        window.reset(); // let go of the current folder on the card before it is unmounted
+        QDir::setCurrent(startDirectory);
+    }
+
+    void handOff_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("places"); // which of Desktop, Documents exist
+        QTest::addColumn<QString>("where");  // where the identifier file must be: desktop, documents, card, none
+        QTest::addColumn<QString>("phrase");
+
+        QTest::newRow("GSM, Desktop") << "GSM"
+                                      << "desktop documents"
+                                      << "desktop"
+                                      << "on the Desktop.";
+        QTest::newRow("LAN, Desktop") << "LAN"
+                                      << "desktop"
+                                      << "desktop"
+                                      << "on the Desktop.";
+        QTest::newRow("LAN, Documents") << "LAN"
+                                        << "documents"
+                                        << "documents"
+                                        << "in My Documents.";
+        QTest::newRow("LAN, card folder") << "LAN"
+                                          << ""
+                                          << "card"
+                                          << "";
+        QTest::newRow("LAN, Desktop refuses the file") << "LAN"
+                                                       << "desktop-blocked documents"
+                                                       << "documents"
+                                                       << "in My Documents.";
+        QTest::newRow("LAN, nowhere") << "LAN"
+                                      << "card-blocked"
+                                      << "none"
+                                      << "";
+        QTest::newRow("Kerv 38400") << "Kerv (38400 bps)"
+                                    << "desktop"
+                                    << ""
+                                    << "";
+        QTest::newRow("Kerv 115200") << "Kerv (115200 bps)"
+                                     << "desktop"
+                                     << ""
+                                     << "";
+        QTest::newRow("SMS") << "SMS"
+                             << "desktop"
+                             << ""
+                             << "";
+    }
+
+    void handOff()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, places);
+        QFETCH(QString, where);
+        QFETCH(QString, phrase);
+        const QString fileName = QStringLiteral("ORVA Serial Number.txt");
+        const QString desktop = home->filePath(QStringLiteral("Desktop"));
+        const QString documents = home->filePath(QStringLiteral("Documents"));
+        if (places.contains(QLatin1String("desktop")))
+            QVERIFY(QDir().mkpath(desktop));
+        if (places.contains(QLatin1String("desktop-blocked")))
+            QVERIFY(QDir().mkpath(desktop + QLatin1Char('/') + fileName));
+        if (places.contains(QLatin1String("documents")))
+            QVERIFY(QDir().mkpath(documents));
+        open(1);
+        if (places.contains(QLatin1String("card-blocked")))
+            QVERIFY(QDir().mkpath(card(0) + QStringLiteral("/02/") + fileName));
+        chooseMode(mode);
+        setText("userKeyLineEdit", QStringLiteral("Wd3kPz"));
+        generate();
+
+        QCOMPARE(exits, QList<int>{0});
+        const SeenBox box = onlyBox();
+        QCOMPARE(box.title, generatedTitle);
+        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        const QString parameterName =
+            mode == QLatin1String("SMS") ? QStringLiteral("GP1_0000.VSK") : QStringLiteral("GP0_0000.VSK");
+        const QString parameterPath = card(0) + QStringLiteral("/02/") + parameterName;
+        const DecodedParameterFile parameters = decodeParameterFile(readFile(parameterPath), parameterName);
+        QVERIFY(parameters.allChecksPass());
+        const QByteArray digits = parameters.identifierBytes.toHex().toUpper();
+
+        if (where.isEmpty()) {
+            // No hand-off: no identifier file, no editor, no portal.
+            QCOMPARE(box.text, QStringLiteral("The file was generated on the SD Card."));
+            QVERIFY(!QFile::exists(desktop + QLatin1Char('/') + fileName));
+            QVERIFY(!QFile::exists(card(0) + QStringLiteral("/02/") + fileName));
+            QVERIFY(urls.opened.isEmpty());
+            return;
+        }
+        QVERIFY(urls.opened.size() >= 1);
+        QCOMPARE(urls.opened.last().scheme(), QStringLiteral("https"));
+        QVERIFY(urls.opened.last().host().endsWith(QLatin1String(".example.net")));
+        if (where == QLatin1String("none")) {
+            // No place took the file: the identifier is in the box for the user to note.
+            QVERIFY2(box.text.startsWith(handOffText + QString::fromLatin1(digits)), qPrintable(box.text));
+            QCOMPARE(urls.opened.size(), 1);
+            return;
+        }
+        QCOMPARE(box.text, handOffText + phrase);
+        const QString folder = where == QLatin1String("desktop")     ? desktop
+                               : where == QLatin1String("documents") ? documents
+                                                                     : card(0) + QStringLiteral("/02");
+        const QString path = folder + QLatin1Char('/') + fileName;
+        const QByteArray banner = QByteArray(38, '*') + " THIS IS IMPORTANT " + QByteArray(38, '*');
+        const QByteArray expected = banner + "\r\n\r\n" +
+                                    "PLEASE KEEP THIS IDENTIFIER FOR THE AUTHENTICATION OF YOUR INSTALLATION ON THE "
+                                    "ORVA WEBSITE\r\n\r\nYOUR IDENTIFIER (GUID) : " +
+                                    digits + "\r\n\r\n" + banner;
+        QCOMPARE(readFile(path), expected);
+        QCOMPARE(banner.size(), 95);
+        QCOMPARE(urls.opened.size(), 2);
+        QCOMPARE(urls.opened.first(), QUrl::fromLocalFile(path));
+    }
+
+    void handOffReplacesEarlierFile()
+    {
+        QVERIFY(QDir().mkpath(home->filePath(QStringLiteral("Desktop"))));
+        const QString path = home->filePath(QStringLiteral("Desktop/ORVA Serial Number.txt"));
+        QVERIFY(writeFile(path, QByteArray(500, 'x')));
+        open(1);
+        chooseMode(QStringLiteral("GSM"));
+        generate();
+        const QByteArray content = readFile(path);
+        QCOMPARE(content.size(), 95 * 2 + 4 + 91 + 4 + 25 + 32 + 4);
+        QVERIFY(content.endsWith('*'));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    ApplicationIdentity::apply();
+    QApplication application(argc, argv);
+    TestGenerate test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_generate.moc"
