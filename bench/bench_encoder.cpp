@@ -1,0 +1,48 @@
+// Time of one parameter file encoding: building the body, the header with its check values, the serialisation.
+#include "generation/ParameterFile.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+// The largest file the form can give: an SMS file with every shown field filled to its length.
+ParameterFileInput smsInput()
+{
+    ParameterFileInput input;
+    input.modeCode = 32;
+    input.identifier = QUuid(QStringLiteral("{12345678-9abc-def1-2345-6789abcdef12}"));
+    input.fileName = parameterFileName(input.modeCode);
+    input.pinCode = QStringLiteral("1234");
+    input.simCardPhoneNumber = QStringLiteral("+41790000001");
+    input.ownerPhoneNumber = QStringLiteral("+41790000002");
+    input.userKey = QStringLiteral("A1B2C3");
+    input.resetConfig = false;
+    return input;
+}
+
+// As the window calls it: the local clock is read once per encoding.
+void encodeWithClock(benchmark::State& state)
+{
+    const ParameterFileInput input = smsInput();
+    for (auto _ : state) {
+        EncodedParameterFile file = encodeParameterFile(input);
+        benchmark::DoNotOptimize(file.header.data());
+        benchmark::DoNotOptimize(file.body.data());
+    }
+}
+BENCHMARK(encodeWithClock);
+
+// The encoding alone, with a given time.
+void encodeWithGivenTime(benchmark::State& state)
+{
+    const ParameterFileInput input = smsInput();
+    const QDateTime localTime(QDate(2026, 12, 6), QTime(5, 15, 53));
+    for (auto _ : state) {
+        EncodedParameterFile file = encodeParameterFile(input, localTime);
+        benchmark::DoNotOptimize(file.header.data());
+        benchmark::DoNotOptimize(file.body.data());
+    }
+}
+BENCHMARK(encodeWithGivenTime);
+} // namespace
+
+BENCHMARK_MAIN();
