@@ -181,7 +181,7 @@ void checkRecordsForMode(const DecodedParameterFile& file, CheckList& checks)
         problems << QStringLiteral("record 12 holds a reset byte the mode does not show");
     }
     checks.add(QStringLiteral("records for mode"), problems.isEmpty(),
-               problems.isEmpty() ? QStringLiteral("as the mode %1 shows its fields").arg(int(file.modeCode))
+               problems.isEmpty() ? QStringLiteral("the fields that %1 hides are empty").arg(modeText(file.modeCode))
                                   : problems.join(QLatin1String("; ")));
 }
 
@@ -248,8 +248,10 @@ void runChecks(DecodedParameterFile& file, const QString& fileName)
                      .arg(file.separatorCount);
     else if (file.separatorCount < ParameterFile::recordCount)
         layout = QStringLiteral("%1 separators where 12 are expected").arg(file.separatorCount);
+    else if (!file.body.endsWith(ParameterFile::separator))
+        layout = QStringLiteral("12 separators, but bytes follow the last one");
     else if (!file.recordsKnown)
-        layout = QStringLiteral("12 separators, but not around the mode byte and at the end of the body");
+        layout = QStringLiteral("12 separators, but the mode byte does not stand between the first two");
     checks.add(QStringLiteral("separators"), file.recordsKnown,
                file.recordsKnown ? QStringLiteral("12, the last one ending the body") : layout);
 

@@ -104,6 +104,8 @@ private slots:
     void damagedFiles_data();
     void damagedFiles();
     void extraSeparatorsNotGuessed();
+    void separatorVerdicts_data();
+    void separatorVerdicts();
     void timestampUnpacking_data();
     void timestampUnpacking();
     void anyInputIsSafe();
@@ -315,6 +317,36 @@ void TestDecoder::extraSeparatorsNotGuessed()
     QVERIFY(separators->detail.contains(QLatin1String("\";\"")));
     // The check values cover the body as written: they still hold.
     QVERIFY(file.check(QStringLiteral("checksum"))->ok);
+}
+
+void TestDecoder::separatorVerdicts_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("detail");
+
+    const QByteArray valid = fileBytes(gsmInput());
+    QTest::newRow("valid") << valid << QStringLiteral("12, the last one ending the body");
+    QTest::newRow("byte after the last") << QByteArray(valid + 'x')
+                                         << QStringLiteral("12 separators, but bytes follow the last one");
+    QByteArray moved = valid;
+    moved[48 + 18] = 'a';
+    moved.append(';');
+    QTest::newRow("separator moved from the mode byte to the end")
+        << moved << QStringLiteral("12 separators, but the mode byte does not stand between the first two");
+    QTest::newRow("cut short") << valid.left(valid.size() - 3) << QStringLiteral("9 separators where 12 are expected");
+    QTest::newRow("no body") << valid.left(48) << QStringLiteral("no records after the identifier");
+}
+
+void TestDecoder::separatorVerdicts()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, detail);
+
+    const DecodedParameterFile file = decodeParameterFile(bytes, gp0);
+    const DecodedParameterFile::Check* separators = file.check(QStringLiteral("separators"));
+    QVERIFY(separators);
+    QCOMPARE(separators->detail, detail);
+    QCOMPARE(separators->ok, file.recordsKnown);
 }
 
 void TestDecoder::timestampUnpacking_data()
