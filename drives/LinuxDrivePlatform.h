@@ -1,0 +1,23 @@
+#pragma once
+
+#include "drives/DrivePlatform.h"
+
+// The mounted volumes of a Linux machine, read from the mount table and sysfs. Only the volumes of SD cards are
+// asked for their label, so a dead network or FUSE mount cannot stall the enumeration.
+class LinuxDrivePlatform : public DrivePlatform
+{
+public:
+    // Tests point the two paths at a made-up sysfs tree and mount table.
+    explicit LinuxDrivePlatform(const QString& sysfsRoot = QStringLiteral("/sys"),
+                                const QString& mountTable = QStringLiteral("/proc/self/mountinfo"));
+
+    // Every mount in mount-table order. Cards are marked removable, named and flagged read-only; the other mounts
+    // carry their mount point and read-only flag but no name.
+    QVector<MountedVolume> mountedVolumes() const override;
+    // From the mount table for a mount point; other paths are asked of the file system.
+    bool isReadOnly(const QString& rootPath) const override;
+
+private:
+    QString sysfsRoot;
+    QString mountTable;
+};

@@ -1,0 +1,54 @@
+#include "drives/LinuxRemovableRule.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+QByteArray readAttribute(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().trimmed();
+}
+
+// The sysfs directory of the whole disk that holds MAJ:MIN; empty when MAJ:MIN is no block device.
+QString wholeDiskDirectory(const QString& sysfsRoot, quint32 major, quint32 minor)
+{
+    const QString link =
+        sysfsRoot + QStringLiteral("/dev/block/") + QString::number(major) + QLatin1Char(':') + QString::number(minor);
+    // dev/block/MAJ:MIN links into devices/.../block/<disk>[/<partition>]
+    const QString device = QFileInfo(link).canonicalFilePath();
+    if (device.isEmpty())
+        return {};
+    if (QFileInfo::exists(device + QStringLiteral("/partition")))
+        return QFileInfo(device).path();
+    return device;
+}
+
+bool isSdCardSlot(const QString& disk)
+{
+    static const QRegularExpression mmcDisk(QStringLiteral("^mmcblk[0-9]+$"));
+    if (!mmcDisk.match(QFileInfo(disk).fileName()).hasMatch())
+        return false;
+    // The card type tells SD cards from soldered eMMC ("MMC") on the same kind of controller.
+    const QByteArray type = readAttribute(disk + QStringLiteral("/device/type"));
+    return type == "SD" || type == "SDcombo";
+}
+} // namespace
+
+bool LinuxRemovableRule::isRemovableDevice(const QString& sysfsRoot, quint32 major, quint32 minor)
+{
+    if (major == 0)
+        return false;
+    const QString disk = wholeDiskDirectory(sysfsRoot, major, minor);
+    if (disk.isEmpty())
+        return false;
+    if (isSdCardSlot(disk))
+        return true;
+    // Optical drives have removable media too, but Windows reports them as CD-ROM drives.
+    if (QFileInfo(disk).fileName().startsWith(QLatin1String("sr")))
+        return false;
+    return readAttribute(disk + QStringLiteral("/removable")) == "1";
+}

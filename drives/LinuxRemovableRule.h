@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// Which block devices count as SD cards: what Windows reports as a removable drive (DRIVE_REMOVABLE).
+// Decided from sysfs alone, so that no mounted file system is ever touched.
+namespace LinuxRemovableRule {
+// True when the block device MAJ:MIN, or the whole disk it is a partition of, is a card the user takes out:
+// a disk with removable media (a USB card reader or stick) that is not an optical drive, or an SD card in an
+// MMC slot (built-in readers report their media as fixed). Internal and USB hard disks, eMMC, NVMe, loop and
+// device-mapper devices, and anything that is not a block device are not.
+bool isRemovableDevice(const QString& sysfsRoot, quint32 major, quint32 minor);
+} // namespace LinuxRemovableRule
