@@ -7,7 +7,7 @@ test_packages=(xvfb xauth xdotool x11-utils
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64
     clang libclang-rt-14-dev libbenchmark-dev pkg-config
     util-linux mount e2fsprogs dosfstools fusefat fuse
-    dbus udisks2 polkitd)
+    dbus udisks2 polkitd udev)
 
 # Installs the packages that are missing; through sudo when not root.
 ensure_packages()

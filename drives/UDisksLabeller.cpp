@@ -1,0 +1,269 @@
+#include "drives/UDisksLabeller.h"
+
+#include <QByteArrayList>
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+#include <algorithm>
+
+#include <sys/sysmacros.h>
+
+namespace {
+const QString Service = QStringLiteral("org.freedesktop.UDisks2");
+const QString RootObject = QStringLiteral("/org/freedesktop/UDisks2");
+const QString ManagerObject = QStringLiteral("/org/freedesktop/UDisks2/Manager");
+const QString ManagerInterface = QStringLiteral("org.freedesktop.UDisks2.Manager");
+const QString BlockInterface = QStringLiteral("org.freedesktop.UDisks2.Block");
+const QString FilesystemInterface = QStringLiteral("org.freedesktop.UDisks2.Filesystem");
+const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString ObjectManagerInterface = QStringLiteral("org.freedesktop.DBus.ObjectManager");
+
+// A volume that will not mount again at once (the label is still being written, an automounter got there
+// first) is given a few more chances, a short pause apart.
+constexpr int MountAttempts = 3;
+constexpr unsigned long MountRetryPauseMs = 300;
+
+// Every call asks the service to fail rather than start a password dialogue: the window waits for the call.
+QVariantMap callOptions()
+{
+    return {{QStringLiteral("auth.no_user_interaction"), true}};
+}
+
+bool failed(const QDBusMessage& reply)
+{
+    return reply.type() != QDBusMessage::ReplyMessage;
+}
+
+// Errors after which the service cannot be expected to answer the next call either.
+bool serviceUnreachable(const QDBusMessage& reply)
+{
+    if (!failed(reply))
+        return false;
+    static const QStringList unreachable = {
+        QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
+        QStringLiteral("org.freedesktop.DBus.Error.Timeout"),
+        QStringLiteral("org.freedesktop.DBus.Error.TimedOut"),
+        QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
+        QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
+        QStringLiteral("org.freedesktop.DBus.Error.NoServer"),
+        QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
+    };
+    return reply.type() == QDBusMessage::InvalidMessage || unreachable.contains(reply.errorName());
+}
+
+// UDisks2 answers "Cannot change label on mounted device of type filesystem:vfat." for a file system that it
+// relabels only while unmounted; the same error name also means it cannot label the type at all.
+bool refusedWhileMounted(const QDBusMessage& reply)
+{
+    return failed(reply) && reply.errorName() == QLatin1String("org.freedesktop.UDisks2.Error.NotSupported") &&
+           reply.errorMessage().contains(QLatin1String("mounted"), Qt::CaseInsensitive);
+}
+
+// The mount table escapes blanks, tabs, newlines and backslashes in paths as three octal digits ("\040").
+QString unescapeMountField(const QByteArray& field)
+{
+    const auto isOctal = [](char digit) { return digit >= '0' && digit <= '7'; };
+    QByteArray bytes;
+    bytes.reserve(field.size());
+    for (int i = 0; i < field.size(); ++i) {
+        if (field.at(i) == '\\') {
+            const QByteArray digits = field.mid(i + 1, 3);
+            if (digits.size() == 3 && std::all_of(digits.begin(), digits.end(), isOctal)) {
+                bytes.append(static_cast<char>(digits.toInt(nullptr, 8)));
+                i += 3;
+                continue;
+            }
+        }
+        bytes.append(field.at(i));
+    }
+    return QFile::decodeName(bytes);
+}
+
+// UDisks2 sends paths as byte strings that end with a zero byte.
+QString fromByteString(const QByteArray& bytes)
+{
+    const int end = bytes.indexOf('\0');
+    return QFile::decodeName(end < 0 ? bytes : bytes.left(end));
+}
+
+QVariant propertyValue(const QDBusMessage& reply)
+{
+    return reply.arguments().value(0).value<QDBusVariant>().variant();
+}
+} // namespace
+
+UDisksLabeller::UDisksLabeller(const QDBusConnection& bus, const QString& mountTable)
+    : m_bus(bus), m_mountTable(mountTable), m_offlineTypes(defaultOfflineTypes())
+{}
+
+QStringList UDisksLabeller::defaultOfflineTypes()
+{
+    // The file systems that cards come with. Others that UDisks2 will not relabel while mounted (xfs, btrfs,
+    // udf, ...) are found out by its refusal.
+    return {QStringLiteral("vfat"), QStringLiteral("exfat"), QStringLiteral("ntfs")};
+}
+
+QString UDisksLabeller::relabel(const QString& rootPath, const QString& label) const
+{
+    const Mount mount = findMount(rootPath);
+    if (!mount.found)
+        return rootPath;
+    const QString blockObject = findBlockObject(mount);
+    if (blockObject.isEmpty())
+        return rootPath;
+
+    const QDBusMessage typeReply =
+        call(blockObject, PropertiesInterface, QStringLiteral("Get"), {BlockInterface, QStringLiteral("IdType")});
+    if (serviceUnreachable(typeReply))
+        return rootPath;
+    QString type = propertyValue(typeReply).toString();
+    if (type.isEmpty())
+        type = mount.fileSystemType;
+
+    if (m_offlineTypes.contains(type))
+        return relabelOffline(blockObject, rootPath, label);
+    const QDBusMessage labelled =
+        call(blockObject, FilesystemInterface, QStringLiteral("SetLabel"), {label, callOptions()});
+    if (refusedWhileMounted(labelled))
+        return relabelOffline(blockObject, rootPath, label);
+    return rootPath;
+}
+
+UDisksLabeller::Mount UDisksLabeller::findMount(const QString& rootPath) const
+{
+    Mount result;
+    QFile table(m_mountTable);
+    if (rootPath.isEmpty() || !table.open(QIODevice::ReadOnly))
+        return result;
+    const QString wanted = QDir::cleanPath(rootPath);
+    // "36 35 98:0 /root /mount/point rw,noatime master:1 - ext4 /dev/sdb1 rw": any number of optional fields
+    // before the "-". A later line for the same mount point lies on top of the earlier ones.
+    const QList<QByteArray> lines = table.readAll().split('\n');
+    for (const QByteArray& line : lines) {
+        const QList<QByteArray> fields = line.split(' ');
+        const int separator = fields.indexOf("-", 6);
+        if (fields.size() < 10 || separator < 0 || separator + 2 >= fields.size())
+            continue;
+        if (QDir::cleanPath(unescapeMountField(fields.at(4))) != wanted)
+            continue;
+        const QList<QByteArray> numbers = fields.at(2).split(':');
+        result.deviceNumber = numbers.size() == 2 ? makedev(numbers.at(0).toUInt(), numbers.at(1).toUInt()) : 0;
+        result.fileSystemType = unescapeMountField(fields.at(separator + 1));
+        result.source = unescapeMountField(fields.at(separator + 2));
+        result.found = true;
+    }
+    return result;
+}
+
+QString UDisksLabeller::findBlockObject(const Mount& mount) const
+{
+    if (mount.source.startsWith(QLatin1Char('/'))) {
+        const QDBusMessage reply = call(ManagerObject, ManagerInterface, QStringLiteral("ResolveDevice"),
+                                        {QVariantMap{{QStringLiteral("path"), mount.source}}, callOptions()});
+        if (!failed(reply)) {
+            const auto objects = qdbus_cast<QList<QDBusObjectPath>>(reply.arguments().value(0));
+            if (!objects.isEmpty())
+                return objects.first().path();
+        } else if (reply.errorName() != QLatin1String("org.freedesktop.DBus.Error.UnknownMethod")) {
+            return QString();
+        }
+    }
+    // Services older than ResolveDevice, and mounts whose source is no device node: look through every block.
+    return findBlockObjectByScan(mount);
+}
+
+QString UDisksLabeller::findBlockObjectByScan(const Mount& mount) const
+{
+    const QDBusMessage reply = call(RootObject, ObjectManagerInterface, QStringLiteral("GetManagedObjects"), {});
+    if (failed(reply))
+        return QString();
+    QString byName;
+    const QDBusArgument objects = reply.arguments().value(0).value<QDBusArgument>();
+    objects.beginMap();
+    while (!objects.atEnd()) {
+        QDBusObjectPath path;
+        QMap<QString, QVariantMap> interfaces;
+        objects.beginMapEntry();
+        objects >> path >> interfaces;
+        objects.endMapEntry();
+        const auto block = interfaces.constFind(BlockInterface);
+        if (block == interfaces.constEnd())
+            continue;
+        // The device number is exact; names can differ by a symbolic link (/dev/disk/by-uuid/...).
+        if (mount.deviceNumber != 0 && block->value(QStringLiteral("DeviceNumber")).toULongLong() == mount.deviceNumber)
+            return path.path();
+        if (byName.isEmpty() && !mount.source.isEmpty() &&
+            (fromByteString(block->value(QStringLiteral("Device")).toByteArray()) == mount.source ||
+             fromByteString(block->value(QStringLiteral("PreferredDevice")).toByteArray()) == mount.source))
+            byName = path.path();
+    }
+    objects.endMap();
+    return byName;
+}
+
+QString UDisksLabeller::relabelOffline(const QString& blockObject, const QString& rootPath, const QString& label) const
+{
+    const QDBusMessage unmounted = call(blockObject, FilesystemInterface, QStringLiteral("Unmount"), {callOptions()});
+    if (failed(unmounted)) {
+        // A refusal (the card is busy, not authorised) leaves the volume mounted where it was. A call that got
+        // no answer in time may still have unmounted it afterwards.
+        if (unmounted.errorName() != QLatin1String("org.freedesktop.DBus.Error.NoReply"))
+            return rootPath;
+        return mountAgain(blockObject, rootPath);
+    }
+    // Whether the label took or not, the card must not be left unmounted.
+    call(blockObject, FilesystemInterface, QStringLiteral("SetLabel"), {label, callOptions()});
+    return mountAgain(blockObject, rootPath);
+}
+
+QString UDisksLabeller::mountAgain(const QString& blockObject, const QString& rootPath) const
+{
+    for (int attempt = 0; attempt < MountAttempts; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(MountRetryPauseMs);
+        const QDBusMessage mounted = call(blockObject, FilesystemInterface, QStringLiteral("Mount"), {callOptions()});
+        if (!failed(mounted)) {
+            const QString path = mounted.arguments().value(0).toString();
+            if (!path.isEmpty())
+                return path;
+        }
+        // Mounted after all: the answer came too late, or someone else (an automounter) mounted it first.
+        bool answered = false;
+        const QStringList points = mountPoints(blockObject, &answered);
+        if (!points.isEmpty())
+            return points.first();
+        if (!answered)
+            break; // another attempt would only wait for a hung or vanished service again
+    }
+    // The card stays unmounted until it is inserted again. The old root path leads nowhere now, so the steps
+    // after the label cannot create the card directory and the window reports that the card was not found.
+    return rootPath;
+}
+
+QStringList UDisksLabeller::mountPoints(const QString& blockObject, bool* answered) const
+{
+    const QDBusMessage reply = call(blockObject, PropertiesInterface, QStringLiteral("Get"),
+                                    {FilesystemInterface, QStringLiteral("MountPoints")});
+    *answered = !serviceUnreachable(reply);
+    QStringList points;
+    if (failed(reply))
+        return points;
+    const QByteArrayList raw = qdbus_cast<QByteArrayList>(propertyValue(reply));
+    for (const QByteArray& point : raw)
+        points.append(fromByteString(point));
+    return points;
+}
+
+QDBusMessage UDisksLabeller::call(const QString& path, const QString& interface, const QString& method,
+                                  const QVariantList& arguments) const
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(Service, path, interface, method);
+    message.setArguments(arguments);
+    // QDBus::Block waits without running the event loop, so no other slot of the window runs meanwhile.
+    return m_bus.call(message, QDBus::Block, m_timeoutMs);
+}
