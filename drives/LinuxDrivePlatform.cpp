@@ -2,6 +2,7 @@
 
 #include "drives/LinuxMountTable.h"
 #include "drives/LinuxRemovableRule.h"
+#include "drives/UDisksLabeller.h"
 
 #include <QSet>
 #include <QStorageInfo>
@@ -63,6 +64,12 @@ bool LinuxDrivePlatform::isReadOnly(const QString& rootPath) const
             return entry.readOnly;
     }
     return DrivePlatform::isReadOnly(rootPath);
+}
+
+QString LinuxDrivePlatform::setVolumeLabel(const QString& rootPath, const QString& label)
+{
+    // The bus is reached only when a card is labelled, never while the window starts.
+    return UDisksLabeller(QDBusConnection::systemBus(), mountTable).relabel(rootPath, label);
 }
 
 std::unique_ptr<DrivePlatform> createNativeDrivePlatform()

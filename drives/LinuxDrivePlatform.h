@@ -16,6 +16,9 @@ public:
     QVector<MountedVolume> mountedVolumes() const override;
     // From the mount table for a mount point; other paths are asked of the file system.
     bool isReadOnly(const QString& rootPath) const override;
+    // Through UDisks2 on the system bus, the desktop's own disk service: an ordinary user may not write to the
+    // card's device, and a mounted FAT card is mounted again afterwards, usually at a new place.
+    QString setVolumeLabel(const QString& rootPath, const QString& label) override;
 
 private:
     QString sysfsRoot;

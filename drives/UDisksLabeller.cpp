@@ -1,5 +1,7 @@
 #include "drives/UDisksLabeller.h"
 
+#include "drives/LinuxMountTable.h"
+
 #include <QByteArrayList>
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -8,8 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QThread>
-
-#include <algorithm>
 
 #include <sys/sysmacros.h>
 
@@ -62,26 +62,6 @@ bool refusedWhileMounted(const QDBusMessage& reply)
 {
     return failed(reply) && reply.errorName() == QLatin1String("org.freedesktop.UDisks2.Error.NotSupported") &&
            reply.errorMessage().contains(QLatin1String("mounted"), Qt::CaseInsensitive);
-}
-
-// The mount table escapes blanks, tabs, newlines and backslashes in paths as three octal digits ("\040").
-QString unescapeMountField(const QByteArray& field)
-{
-    const auto isOctal = [](char digit) { return digit >= '0' && digit <= '7'; };
-    QByteArray bytes;
-    bytes.reserve(field.size());
-    for (int i = 0; i < field.size(); ++i) {
-        if (field.at(i) == '\\') {
-            const QByteArray digits = field.mid(i + 1, 3);
-            if (digits.size() == 3 && std::all_of(digits.begin(), digits.end(), isOctal)) {
-                bytes.append(static_cast<char>(digits.toInt(nullptr, 8)));
-                i += 3;
-                continue;
-            }
-        }
-        bytes.append(field.at(i));
-    }
-    return QFile::decodeName(bytes);
 }
 
 // UDisks2 sends paths as byte strings that end with a zero byte.
@@ -137,24 +117,17 @@ QString UDisksLabeller::relabel(const QString& rootPath, const QString& label) c
 UDisksLabeller::Mount UDisksLabeller::findMount(const QString& rootPath) const
 {
     Mount result;
-    QFile table(m_mountTable);
-    if (rootPath.isEmpty() || !table.open(QIODevice::ReadOnly))
+    if (rootPath.isEmpty())
         return result;
     const QString wanted = QDir::cleanPath(rootPath);
-    // "36 35 98:0 /root /mount/point rw,noatime master:1 - ext4 /dev/sdb1 rw": any number of optional fields
-    // before the "-". A later line for the same mount point lies on top of the earlier ones.
-    const QList<QByteArray> lines = table.readAll().split('\n');
-    for (const QByteArray& line : lines) {
-        const QList<QByteArray> fields = line.split(' ');
-        const int separator = fields.indexOf("-", 6);
-        if (fields.size() < 10 || separator < 0 || separator + 2 >= fields.size())
+    // A later entry for the same mount point lies on top of the earlier ones.
+    const QVector<MountEntry> entries = LinuxMountTable::read(m_mountTable);
+    for (const MountEntry& entry : entries) {
+        if (QDir::cleanPath(entry.mountPoint) != wanted)
             continue;
-        if (QDir::cleanPath(unescapeMountField(fields.at(4))) != wanted)
-            continue;
-        const QList<QByteArray> numbers = fields.at(2).split(':');
-        result.deviceNumber = numbers.size() == 2 ? makedev(numbers.at(0).toUInt(), numbers.at(1).toUInt()) : 0;
-        result.fileSystemType = unescapeMountField(fields.at(separator + 1));
-        result.source = unescapeMountField(fields.at(separator + 2));
+        result.deviceNumber = makedev(entry.major, entry.minor);
+        result.fileSystemType = entry.fileSystemType;
+        result.source = entry.source;
         result.found = true;
     }
     return result;
