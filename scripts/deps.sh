@@ -2,12 +2,14 @@
 
 # To build and start the program.
 build_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5dbus5 python3)
-# To run every test: the offscreen and X11 window tests, the Windows cross checks, real mounts, the benchmarks.
+# To run every test: the offscreen and X11 window tests, the Windows cross checks, real mounts, the benchmarks,
+# the Debian package and the screenshots.
 test_packages=(xvfb xauth xdotool x11-utils
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64
     clang libclang-rt-14-dev libbenchmark-dev pkg-config
     util-linux mount e2fsprogs dosfstools fusefat fuse
-    dbus udisks2 polkitd udev)
+    dbus udisks2 polkitd udev
+    imagemagick dpkg-dev desktop-file-utils)
 
 # Installs the packages that are missing; through sudo when not root.
 ensure_packages()

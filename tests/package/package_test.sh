@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# The Debian package as a user receives it: made by CPack from a built tree, then unpacked and checked: control
+# fields, runtime dependencies (every library the programs load must come from a package it depends on), files,
+# menu entry and icon.
+#
+#     package_test.sh BUILD_DIR
+#
+# Exit status: 0 when every check holds, 1 when one fails, 77 when the Debian tools are missing.
+set -uo pipefail
+
+build=$(readlink -f "${1:?usage: package_test.sh BUILD_DIR}")
+
+skip()
+{
+    echo "SKIP: $*"
+    exit 77
+}
+
+for tool in cpack dpkg dpkg-deb dpkg-shlibdeps desktop-file-validate readelf; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+[ -f "$build/CPackConfig.cmake" ] || { echo "FAIL: $build/CPackConfig.cmake is missing"; exit 1; }
+
+work=$(mktemp -d /tmp/orva-package.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+failures=0
+fail()
+{
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+check()
+{
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok: $what"
+    else
+        fail "$what"
+    fi
+}
+
+# --- Make the package, away from the build tree.
+if ! (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1); then
+    cat "$work/cpack.log"
+    echo "FAIL: cpack could not make the package"
+    exit 1
+fi
+debs=("$work"/out/*.deb)
+[ "${#debs[@]}" -eq 1 ] && [ -f "${debs[0]}" ] || { ls -l "$work/out"; echo "FAIL: not exactly one .deb"; exit 1; }
+deb=${debs[0]}
+arch=$(dpkg --print-architecture)
+check "the package file is named orva-configurator_1.0.36_$arch.deb" \
+    [ "$(basename "$deb")" = "orva-configurator_1.0.36_$arch.deb" ]
+
+# --- Control fields.
+dpkg-deb -I "$deb" >"$work/info" || { echo "FAIL: dpkg-deb cannot read the package"; exit 1; }
+cat "$work/info"
+field()
+{
+    dpkg-deb -f "$deb" "$1"
+}
+check "Package is orva-configurator" [ "$(field Package)" = orva-configurator ]
+check "Version is 1.0.36" [ "$(field Version)" = 1.0.36 ]
+check "Architecture is $arch" [ "$(field Architecture)" = "$arch" ]
+check "Maintainer is set" [ -n "$(field Maintainer)" ]
+check "Section is utils" [ "$(field Section)" = utils ]
+check "the description names the program" grep -q "ORVA Configurator" <<<"$(field Description)"
+check "xdg-utils is recommended (it opens the identifier file and the portal)" \
+    grep -qw xdg-utils <<<"$(field Recommends)"
+
+depends=$(field Depends)
+# The dependency names, without versions or alternatives' parentheses: "libc6 (>= 2.34), libqt5core5a (>= 5.15.1)".
+dependencyNames=$(tr ',|' '\n\n' <<<"$depends" | sed -E 's/\(.*\)//; s/^ +//; s/ +$//; s/:any$//' | sort -u)
+for package in libc6 libstdc++6 libqt5core5a libqt5gui5 libqt5widgets5; do
+    check "Depends names $package" grep -qx "$package" <<<"$dependencyNames"
+done
+check "every dependency carries a lowest version" \
+    bash -c '! tr "," "\n" <<<"$1" | grep -v "(>= " | grep -q .' _ "$depends"
+
+# --- Files.
+root=$work/root
+dpkg -x "$deb" "$root" || { echo "FAIL: dpkg -x cannot unpack the package"; exit 1; }
+(cd "$root" && find . -type f -o -type l | sort) >"$work/files"
+echo "Files:"
+sed 's/^/  /' "$work/files"
+desktopFile=usr/share/applications/orva-configurator.desktop
+iconFile=usr/share/icons/hicolor/48x48/apps/orva-configurator.png
+expected=$(printf './%s\n' usr/bin/OrvaConfigurator usr/bin/vskinfo "$desktopFile" "$iconFile" | sort)
+check "the package holds the two programs, the menu entry and the icon, and nothing else" \
+    [ "$(cat "$work/files")" = "$expected" ]
+for program in OrvaConfigurator vskinfo; do
+    check "usr/bin/$program is an executable" [ -x "$root/usr/bin/$program" ]
+    check "usr/bin/$program is stripped" bash -c '! readelf -S "$1" | grep -q "\.debug_info"' _ "$root/usr/bin/$program"
+done
+
+# Every library the programs need must come from a package named in Depends (libraries of the C library itself
+# are found under /lib or /usr/lib; dpkg knows each under one of the two).
+owner()
+{
+    local path=$1
+    dpkg -S "$path" 2>/dev/null || dpkg -S "${path#/usr}" 2>/dev/null || dpkg -S "/usr$path" 2>/dev/null
+}
+for program in OrvaConfigurator vskinfo; do
+    loaded=$(ldd "$root/usr/bin/$program" | sed -nE 's/^\s*(\S+) => (\/\S+) .*/\1 \2/p')
+    needed=$(readelf -d "$root/usr/bin/$program" | sed -nE 's/.*\(NEEDED\).*\[(.*)\]/\1/p')
+    check "$program needs shared libraries" [ -n "$needed" ]
+    for library in $needed; do
+        path=$(awk -v library="$library" '$1 == library { print $2 }' <<<"$loaded")
+        package=
+        [ -n "$path" ] && package=$(owner "$path" | head -n 1 | cut -d: -f1)
+        if [ -z "$package" ]; then
+            fail "$program: no package holds $library (${path:-not found})"
+            continue
+        fi
+        check "$program: $library comes from $package, named in Depends" grep -qx "$package" <<<"$dependencyNames"
+    done
+done
+
+# The packaged vskinfo runs: without arguments it shows its usage and ends with status 2.
+"$root/usr/bin/vskinfo" >/dev/null 2>"$work/usage"
+status=$?
+check "the packaged vskinfo runs (status 2 and its usage without arguments)" \
+    bash -c '[ "$1" -eq 2 ] && grep -q "usage: vskinfo" "$2"' _ "$status" "$work/usage"
+
+# The packaged window starts and keeps running (on the offscreen platform, with a HOME of its own) until stopped.
+mkdir -p "$work/home"
+env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/home" QT_QPA_PLATFORM=offscreen \
+    timeout 2 "$root/usr/bin/OrvaConfigurator" >"$work/start.log" 2>&1
+status=$?
+check "the packaged OrvaConfigurator starts and runs until stopped (status 124 from timeout, got $status)" \
+    [ "$status" -eq 124 ]
+[ "$status" -eq 124 ] || cat "$work/start.log"
+
+# apt would install it here: every dependency is known and satisfiable (a simulation; nothing is installed).
+if command -v apt-get >/dev/null; then
+    apt-get install --simulate --no-install-recommends "$deb" >"$work/apt.log" 2>&1
+    check "apt-get accepts the package (simulated installation)" grep -q "^Inst orva-configurator " "$work/apt.log"
+fi
+
+# --- The menu entry and its icon.
+check "desktop-file-validate accepts the menu entry" desktop-file-validate "$root/$desktopFile"
+entry()
+{
+    sed -n "s/^$1=//p" "$root/$desktopFile"
+}
+check "the menu entry is named ORVA Configurator" [ "$(entry Name)" = "ORVA Configurator" ]
+check "the menu entry starts usr/bin/$(entry Exec)" [ -x "$root/usr/bin/$(entry Exec)" ]
+check "the menu entry's icon is the packaged icon" [ "$(entry Icon).png" = "$(basename "$iconFile")" ]
+# PNG signature, then the IHDR chunk: width and height, 4 bytes each, big-endian.
+pngHeader=$(od -An -tx1 -N24 "$root/$iconFile" | tr -d ' \n')
+check "the icon is a PNG" [ "${pngHeader:0:16}" = 89504e470d0a1a0a ]
+check "the icon is 48 x 48" [ "${pngHeader:32:16}" = 0000003000000030 ]
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "all checks pass"
