@@ -26,7 +26,7 @@ public:
 
     QString setVolumeLabel(const QString& rootPath, const QString& label) override
     {
-        setVolumeLabelOnRoot(wide(rootPath), wide(label.left(11)));
+        setVolumeLabelOnRoot(wide(rootPath), wide(label));
         return rootPath;
     }
 };
