@@ -9,7 +9,8 @@ test_packages=(xvfb xauth xdotool x11-utils
     clang libclang-rt-14-dev libbenchmark-dev pkg-config
     util-linux mount e2fsprogs dosfstools fusefat fuse
     dbus udisks2 polkitd udev
-    imagemagick dpkg-dev desktop-file-utils)
+    imagemagick dpkg-dev desktop-file-utils
+    libx11-dev libxdamage-dev)
 
 # Installs the packages that are missing; through sudo when not root.
 ensure_packages()

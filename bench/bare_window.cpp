@@ -1,0 +1,28 @@
+// The yardstick for start-up and memory: the same application object, identity, style, icon and image bundle as
+// OrvaConfigurator, built with the same flags, showing an empty main window with the same title instead of the form.
+// Built a second time as field_window, with one line edit of the form's kind (placeholder, clear button) as the
+// window's only content: the price of the first text and the first field, which any form pays.
+#include "app/ApplicationIdentity.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMainWindow>
+
+int main(int argc, char* argv[])
+{
+    ApplicationIdentity::apply();
+    QApplication application(argc, argv);
+    QMainWindow window;
+#ifdef ORVA_BENCH_ONE_FIELD
+    auto* field = new QLineEdit(&window);
+    field->setPlaceholderText(QStringLiteral("Access point name"));
+    field->setClearButtonEnabled(true);
+    window.setCentralWidget(field);
+#endif
+    window.setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
+                          QCoreApplication::applicationVersion());
+    QApplication::setWindowIcon(QIcon(ApplicationIdentity::windowIconPath()));
+    window.show();
+    return QApplication::exec();
+}
