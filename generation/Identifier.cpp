@@ -28,7 +28,8 @@ QString identifierDigits(const QUuid& identifier)
 
 QByteArray identifierBytes(const QUuid& identifier)
 {
-    return QByteArray::fromHex(identifierDigits(identifier).toLatin1());
+    // The RFC 4122 byte order is the order of the digits in the text form.
+    return identifier.toRfc4122();
 }
 
 QString userKeyFromIdentifier(const QUuid& identifier)

@@ -17,22 +17,15 @@ void appendU32(QByteArray& out, quint32 value)
     out.append(char(value & 0xFF));
 }
 
-// One byte per UTF-16 code unit; whatever Latin-1 cannot hold becomes '?'.
-QByteArray latin1Text(const QString& text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar character : text) {
-        const ushort unit = character.unicode();
-        bytes.append(unit < 0x100 ? char(unit) : '?');
-    }
-    return bytes;
-}
-
+// One byte per UTF-16 code unit, whatever Latin-1 cannot hold as '?', then the record's separator.
 void appendTextRecord(QByteArray& body, const std::optional<QString>& text)
 {
-    if (text)
-        body.append(latin1Text(*text));
+    if (text) {
+        for (const QChar character : *text) {
+            const ushort unit = character.unicode();
+            body.append(unit < 0x100 ? char(unit) : '?');
+        }
+    }
     body.append(ParameterFile::separator);
 }
 } // namespace
@@ -91,7 +84,15 @@ quint32 bodyChecksum(const QByteArray& bytes)
 
 QByteArray buildParameterFileBody(const ParameterFileInput& input)
 {
+    const std::array<const std::optional<QString>*, ParameterFile::textRecordCount> texts{
+        &input.accessPointName,    &input.username,         &input.password, &input.pinCode,
+        &input.simCardPhoneNumber, &input.ownerPhoneNumber, &input.userKey};
+    int textLength = 0;
+    for (const std::optional<QString>* text : texts)
+        textLength += *text ? int((*text)->size()) : 0;
+
     QByteArray body;
+    body.reserve(ParameterFile::fixedBodyLength + ParameterFile::serverHostNameLength + textLength + 1);
     body.append(identifierBytes(input.identifier));
     body.append(ParameterFile::separator);
     body.append(char(input.modeCode));
@@ -100,8 +101,7 @@ QByteArray buildParameterFileBody(const ParameterFileInput& input)
     body.append(ParameterFile::separator);
     body.append(ParameterFile::fixedNumber);
     body.append(ParameterFile::separator);
-    for (const std::optional<QString>* text : {&input.accessPointName, &input.username, &input.password, &input.pinCode,
-                                               &input.simCardPhoneNumber, &input.ownerPhoneNumber, &input.userKey})
+    for (const std::optional<QString>* text : texts)
         appendTextRecord(body, *text);
     if (input.resetConfig)
         body.append(char(*input.resetConfig ? 0x01 : 0x00));
@@ -165,6 +165,7 @@ void ParameterFileHeader::setCheckValues(const QByteArray& body)
 
 QByteArray ParameterFileHeader::serialize()
 {
+    output.reserve(output.size() + ParameterFile::headerSize);
     appendU16(output, headerLength);
     appendU16(output, reserved1);
     appendU16(output, magic1);
