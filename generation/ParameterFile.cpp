@@ -2,6 +2,8 @@
 
 #include "generation/Identifier.h"
 
+#include <ctime>
+
 namespace {
 void appendU16(QByteArray& out, quint32 value)
 {
@@ -148,8 +150,17 @@ EncodedParameterFile encodeParameterFile(const ParameterFileInput& input, const 
 void ParameterFileHeader::setTimestamp()
 {
     // One reading of the clock: reading the date and then the time apart would put a file written at midnight a
-    // whole day off.
-    setTimestamp(QDateTime::currentDateTime());
+    // whole day off. The C library converts it: QDateTime looks the time zone up anew on every reading, which costs
+    // several times the rest of the encoding.
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef Q_OS_WIN
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    timestamp = packTimestamp(QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+                              QTime(local.tm_hour, local.tm_min, qMin(local.tm_sec, 59)));
 }
 
 void ParameterFileHeader::setTimestamp(const QDateTime& localTime)
