@@ -45,8 +45,6 @@ void Configurator::saveSettings()
     settings.setValue(SettingsKeys::ownerPhoneNumber, ui->owner_phone_number->text());
     settings.setValue(SettingsKeys::userKey, ui->userKeyLineEdit->text());
     settings.setValue(SettingsKeys::resetConfig, ui->resetConfigCheckBox->isChecked());
-    settings.sync();
-    restrictToOwner(settings);
 }
 
 void Configurator::restoreSettings()
