@@ -2,6 +2,8 @@
 """Draws the program's three images and writes them beside this script.
 
     icon.ico     48 x 48, 32-bit: an SD card with a broadcasting "O" (9,662 bytes)
+    icons/       the same icon for the desktop's icon theme: orva-configurator-SIZE.png in the sizes of ICON_THEME_SIZES,
+                 drawn at each size, and orva-configurator.svg, the same shapes as a scalable drawing
     refresh.png  256 x 256 RGBA: two blue arrows chasing each other round a circle (24,936 bytes)
     logo.png     48 x 27 RGBA: the ORVA wordmark on a blue plate (1,416 bytes)
 
@@ -26,6 +28,8 @@ import zlib
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 ICON_SIZE = 48
+ICON_THEME_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+ICON_THEME_NAME = "orva-configurator"
 REFRESH_SIZE = 256
 LOGO_WIDTH, LOGO_HEIGHT = 48, 27
 REFRESH_BYTES = 24936
@@ -109,16 +113,19 @@ def coverage(distance):
 # Canvas: straight (not premultiplied) RGBA floats, composited with "over".
 
 class Canvas:
-    def __init__(self, width, height):
+    """scale: pixels per unit of the drawing's coordinates, so that one drawing serves every size."""
+
+    def __init__(self, width, height, scale=1.0):
         self.width, self.height = width, height
+        self.scale = scale
         self.pixels = [[0.0, 0.0, 0.0, 0.0] for _ in range(width * height)]
 
     def paint(self, distance, colour):
         """Paints a shape. colour is (r, g, b, a) in 0..255 or a function of (x, y) returning one."""
         for y in range(self.height):
             for x in range(self.width):
-                p = (x + 0.5, y + 0.5)
-                cover = coverage(distance(p))
+                p = ((x + 0.5) / self.scale, (y + 0.5) / self.scale)
+                cover = coverage(distance(p) * self.scale)
                 if cover <= 0.0:
                     continue
                 r, g, b, a = colour(p) if callable(colour) else colour
@@ -157,33 +164,109 @@ def mix(c0, c1, t):
 # ---------------------------------------------------------------------------------------------------------------
 # The drawings.
 
-def draw_icon():
-    canvas = Canvas(ICON_SIZE, ICON_SIZE)
-    # SD card: the outline with its corner cut off at the top right, intersected with a rounded box so that the
-    # three square corners are rounded.
-    card = [(9, 4), (30, 4), (39, 13), (39, 44), (9, 44)]
+# The icon's shapes, in the coordinates of its 48 x 48 drawing; the raster images and the SVG both draw from these.
+CARD = [(9, 4), (30, 4), (39, 13), (39, 44), (9, 44)]  # the outline, its top right corner cut off
+CARD_BOX = (9, 4, 39, 44, 3.0)                          # rounds the three square corners
+CARD_TOP, CARD_BOTTOM = (70, 140, 235), (20, 70, 165)   # the card's colour, top to bottom
+SHADOW = ((1.0, 1.0), 0.5, (10, 30, 70, 90))            # offset, growth, colour
+RIM = (1.2, 0.45, (150, 195, 255, 150))                 # inset, half width, colour
+CONTACTS = [(13.0 + i * 4.0, 7.5, 2.4, 6.5, 0.8) for i in range(4)]  # x, y, width, height, corner radius
+CONTACT_COLOUR = (225, 235, 250, 235)
+CENTRE = (24.0, 31.0)                                   # of the "O" and its waves
+O_RING = (4.4, 1.55)                                    # radius, half width
+WAVES = ((8.6, 12.4), 1.1, math.radians(38))            # radii, half width, half the angle each wave spans
+WHITE = (255, 255, 255, 255)
+# Below this size the fine shapes melt together: one wave a side, bolder strokes, fewer and wider contacts.
+SMALL_ICON = 32
+SMALL_CONTACTS = [(13.0 + i * 6.0, 7.5, 3.6, 7.0, 0.8) for i in range(3)]
+SMALL_O_RING = (4.6, 2.1)
+SMALL_WAVES = ((11.0,), 2.1, math.radians(40))
+
+
+def draw_icon(size=ICON_SIZE):
+    canvas = Canvas(size, size, size / ICON_SIZE)
+    x0, y0, x1, y1, corner = CARD_BOX
 
     def card_distance(p):
-        return max(polygon(p, card), box(p, 9, 4, 39, 44, 3.0))
+        return max(polygon(p, CARD), box(p, x0, y0, x1, y1, corner))
 
-    shadow = [(x + 1.0, y + 1.0) for x, y in card]
-    canvas.paint(lambda p: max(polygon(p, shadow), box(p, 10, 5, 40, 45, 3.0)) - 0.5, (10, 30, 70, 90))
-    canvas.paint(card_distance, lambda p: mix((70, 140, 235), (20, 70, 165), (p[1] - 4) / 40) + (255,))
+    (dx, dy), growth, shadow_colour = SHADOW
+    shadow = [(x + dx, y + dy) for x, y in CARD]
+    canvas.paint(lambda p: max(polygon(p, shadow), box(p, x0 + dx, y0 + dy, x1 + dx, y1 + dy, corner)) - growth,
+                 shadow_colour)
+    canvas.paint(card_distance, lambda p: mix(CARD_TOP, CARD_BOTTOM, (p[1] - y0) / (y1 - y0)) + (255,))
     # A lighter rim just inside the outline gives the card an edge.
-    canvas.paint(lambda p: abs(card_distance(p) + 1.2) - 0.45, (150, 195, 255, 150))
+    inset, half_width, rim_colour = RIM
+    canvas.paint(lambda p: abs(card_distance(p) + inset) - half_width, rim_colour)
+    small = size < SMALL_ICON
     # The contacts along the top edge.
-    for i in range(4):
-        x = 13.0 + i * 4.0
-        canvas.paint(lambda p, x=x: box(p, x, 7.5, x + 2.4, 14.0, 0.8), (225, 235, 250, 235))
+    for x, y, w, h, r in SMALL_CONTACTS if small else CONTACTS:
+        canvas.paint(lambda p, x=x, y=y, w=w, h=h, r=r: box(p, x, y, x + w, y + h, r), CONTACT_COLOUR)
     # The "O" with radio waves on either side of it.
-    centre = (24.0, 31.0)
-    canvas.paint(lambda p: ring(p, centre, 4.4, 1.55), (255, 255, 255, 255))
-    spread = math.radians(38)
-    for radius in (8.6, 12.4):
+    o_radius, o_half_width = SMALL_O_RING if small else O_RING
+    canvas.paint(lambda p: ring(p, CENTRE, o_radius, o_half_width), WHITE)
+    radii, half_width, spread = SMALL_WAVES if small else WAVES
+    for radius in radii:
         for middle in (0.0, math.pi):
-            canvas.paint(lambda p, r=radius, m=middle: arc(p, centre, r, 1.1, m - spread, m + spread),
-                         (255, 255, 255, 255))
+            canvas.paint(lambda p, r=radius, m=middle: arc(p, CENTRE, r, half_width, m - spread, m + spread), WHITE)
     return canvas
+
+
+def card_path(inset):
+    """SVG path of the card's outline moved inwards by inset (outwards when negative)."""
+    x0, y0, x1, y1, corner = CARD_BOX
+    x0, y0, x1, y1, r = x0 + inset, y0 + inset, x1 - inset, y1 - inset, corner - inset
+    # The cut corner's edge, x - y = 26, moved along its normal.
+    cut = (CARD[1][0] - CARD[1][1]) - inset * math.sqrt(2)
+    top_right = (y0 + cut, y0)   # where the cut meets the top edge
+    right_top = (x1, x1 - cut)   # and the right edge
+    return ("M %g %g L %g %g L %g %g L %g %g A %g %g 0 0 1 %g %g L %g %g A %g %g 0 0 1 %g %g "
+            "L %g %g A %g %g 0 0 1 %g %g Z" % (
+                x0 + r, y0, top_right[0], top_right[1], right_top[0], right_top[1], x1, y1 - r, r, r, x1 - r, y1,
+                x0 + r, y1, r, r, x0, y1 - r, x0, y0 + r, r, r, x0 + r, y0))
+
+
+def colour_attributes(kind, colour):
+    r, g, b, a = colour
+    text = '%s="#%02x%02x%02x"' % (kind, r, g, b)
+    return text + (' %s-opacity="%.3g"' % (kind, a / 255.0) if a != 255 else "")
+
+
+def icon_svg():
+    """The icon as an SVG drawing of the same shapes, for the scalable entry of the icon theme."""
+    x0, y0, x1, y1, _ = CARD_BOX
+    (dx, dy), growth, shadow_colour = SHADOW
+    inset, half_width, rim_colour = RIM
+    lines = [
+        '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">'
+        % (ICON_SIZE, ICON_SIZE, ICON_SIZE, ICON_SIZE),
+        '  <defs>',
+        '    <linearGradient id="card" gradientUnits="userSpaceOnUse" x1="0" y1="%g" x2="0" y2="%g">' % (y0, y1),
+        '      <stop offset="0" stop-color="#%02x%02x%02x"/>' % CARD_TOP,
+        '      <stop offset="1" stop-color="#%02x%02x%02x"/>' % CARD_BOTTOM,
+        '    </linearGradient>',
+        '  </defs>',
+        '  <path transform="translate(%g %g)" d="%s" %s/>'
+        % (dx, dy, card_path(-growth), colour_attributes("fill", shadow_colour)),
+        '  <path d="%s" fill="url(#card)"/>' % card_path(0),
+        '  <path d="%s" fill="none" %s stroke-width="%g"/>'
+        % (card_path(inset), colour_attributes("stroke", rim_colour), 2 * half_width),
+    ]
+    for x, y, w, h, r in CONTACTS:
+        lines.append('  <rect x="%g" y="%g" width="%g" height="%g" rx="%g" %s/>'
+                     % (x, y, w, h, r, colour_attributes("fill", CONTACT_COLOUR)))
+    lines.append('  <circle cx="%g" cy="%g" r="%g" fill="none" stroke="#ffffff" stroke-width="%g"/>'
+                 % (CENTRE[0], CENTRE[1], O_RING[0], 2 * O_RING[1]))
+    radii, half_width, spread = WAVES
+    for radius in radii:
+        for middle in (0.0, math.pi):
+            ends = [(CENTRE[0] + radius * math.cos(a), CENTRE[1] + radius * math.sin(a))
+                    for a in (middle - spread, middle + spread)]
+            lines.append('  <path d="M %.3f %.3f A %g %g 0 0 1 %.3f %.3f" fill="none" stroke="#ffffff" '
+                         'stroke-width="%g" stroke-linecap="round"/>'
+                         % (ends[0][0], ends[0][1], radius, radius, ends[1][0], ends[1][1], 2 * half_width))
+    lines.append('</svg>')
+    return ("\n".join(lines) + "\n").encode("ascii")
 
 
 def draw_refresh():
@@ -328,12 +411,17 @@ def ico(canvas):
 def write(name, data, directory=HERE):
     with open(os.path.join(directory, name), "wb") as f:
         f.write(data)
-    print("%-12s %6d bytes" % (name, len(data)))
+    print("%-32s %6d bytes" % (os.path.relpath(os.path.join(directory, name), HERE), len(data)))
 
 
 def main(argv):
     icon = draw_icon()
     write("icon.ico", ico(icon))
+    icons = os.path.join(HERE, "icons")
+    os.makedirs(icons, exist_ok=True)
+    for size in ICON_THEME_SIZES:
+        write("%s-%d.png" % (ICON_THEME_NAME, size), png(icon if size == ICON_SIZE else draw_icon(size)), icons)
+    write(ICON_THEME_NAME + ".svg", icon_svg(), icons)
     write("refresh.png", png(draw_refresh(), REFRESH_BYTES))
     write("logo.png", png(draw_logo(), LOGO_BYTES))
     if len(argv) == 3 and argv[1] == "--preview":
