@@ -4,8 +4,14 @@
 #include "generation/ParameterFile.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
+
+#include <algorithm>
 
 namespace {
+// The window writes texts of at most 32767 characters; a longer record is shown up to that length only.
+constexpr int shownTextLength = 32767;
+
 // Callers make sure that the bytes are there.
 quint16 readU16(const QByteArray& bytes, int offset)
 {
@@ -43,11 +49,11 @@ QString hexBytes(const std::array<quint8, 8>& bytes)
     return hexBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
 }
 
-// Printable Latin-1 as it is, everything else as \xNN, in double quotes.
+// Printable Latin-1 as it is, everything else as \xNN, in double quotes; of a longer record, its size.
 QString quoted(const QByteArray& bytes)
 {
     QString text = QStringLiteral("\"");
-    for (const char byte : bytes) {
+    for (const char byte : bytes.left(shownTextLength)) {
         const quint8 value = quint8(byte);
         if (value == '"' || value == '\\')
             text += QLatin1Char('\\') % QLatin1Char(char(value));
@@ -56,7 +62,16 @@ QString quoted(const QByteArray& bytes)
         else
             text += QLatin1String("\\x") % QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0'));
     }
-    return text + QLatin1Char('"');
+    text += QLatin1Char('"');
+    if (bytes.size() > shownTextLength)
+        text += QStringLiteral("... (%1 bytes in all)").arg(bytes.size());
+    return text;
+}
+
+// The bytes as Latin-1 text, for a JSON string; as much as quoted() shows.
+QString latin1Text(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.left(shownTextLength));
 }
 
 // The tag's four UTF-16 little-endian code units as text, unprintable ones as '.'.
@@ -111,6 +126,27 @@ void readHeader(DecodedParameterFile& file, const QByteArray& bytes)
     file.reserved3 = readTag(bytes, 40);
 }
 
+// The pieces between the separators of what follows the identifier, leaving out the separator that opens it and the
+// one that closes it; only the first few pieces are kept, all are counted.
+void cutIntoPieces(DecodedParameterFile& file, const QByteArray& rest)
+{
+    const char separator = ParameterFile::separator;
+    const int begin = rest.startsWith(separator) ? 1 : 0;
+    const int end = rest.endsWith(separator) && rest.size() > begin ? rest.size() - 1 : rest.size();
+    // The separators between begin and end, plus one.
+    file.pieceCount = file.separatorCount + 1 - begin - (end < rest.size() ? 1 : 0);
+    const int kept = std::min(file.pieceCount, DecodedParameterFile::listedPieceLimit);
+    file.rawRecords.reserve(kept);
+    int start = begin;
+    while (file.rawRecords.size() < kept) {
+        int stop = rest.indexOf(separator, start);
+        if (stop < 0 || stop > end)
+            stop = end;
+        file.rawRecords.append(QByteArray(rest.constData() + start, stop - start)); // a copy, never a view
+        start = stop + 1;
+    }
+}
+
 void readRecords(DecodedParameterFile& file)
 {
     const QByteArray& body = file.body;
@@ -127,13 +163,11 @@ void readRecords(DecodedParameterFile& file)
         return;
 
     // What follows the identifier: ";" mode ";" host ";" "83" ";" seven texts each with ";", the reset byte, ";".
-    const QByteArray rest = body.mid(16);
+    // A view of the body, not a copy: the body may be large.
+    const QByteArray rest = QByteArray::fromRawData(body.constData() + 16, body.size() - 16);
     file.separatorCount = int(rest.count(ParameterFile::separator));
-    QByteArray pieces = rest.startsWith(ParameterFile::separator) ? rest.mid(1) : rest;
-    if (pieces.endsWith(ParameterFile::separator))
-        pieces.chop(1);
     if (!rest.isEmpty() && rest != QByteArray(1, ParameterFile::separator))
-        file.rawRecords = pieces.split(ParameterFile::separator);
+        cutIntoPieces(file, rest);
 
     file.recordsKnown = file.separatorCount == ParameterFile::recordCount && rest.size() >= 3 &&
                         rest.at(0) == ParameterFile::separator && rest.at(2) == ParameterFile::separator &&
@@ -419,6 +453,8 @@ QStringList describeParameterFile(const DecodedParameterFile& file)
         lines << QStringLiteral("  the records cannot be told apart; the pieces after the identifier:");
         for (int i = 0; i < file.rawRecords.size(); ++i)
             lines << QStringLiteral("  [%1] ").arg(i + 1, 2) % quoted(file.rawRecords.at(i));
+        if (file.pieceCount > file.rawRecords.size())
+            lines << QStringLiteral("  ... and %1 more pieces").arg(file.pieceCount - file.rawRecords.size());
     }
 
     lines << QStringLiteral("Checks");
@@ -429,4 +465,73 @@ QStringList describeParameterFile(const DecodedParameterFile& file)
     lines << (failed == 0 ? QStringLiteral("Verdict: all %1 checks pass").arg(file.checks.size())
                           : QStringLiteral("Verdict: %1 of %2 checks fail").arg(failed).arg(file.checks.size()));
     return lines;
+}
+
+QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file)
+{
+    QJsonObject json;
+    json.insert(QStringLiteral("size"), file.size);
+    json.insert(QStringLiteral("truncated"), file.truncated);
+    QJsonArray checks;
+    for (const DecodedParameterFile::Check& entry : file.checks) {
+        checks.append(QJsonObject{{QStringLiteral("name"), entry.name},
+                                  {QStringLiteral("ok"), entry.ok},
+                                  {QStringLiteral("detail"), entry.detail}});
+    }
+    json.insert(QStringLiteral("checks"), checks);
+    json.insert(QStringLiteral("failedChecks"), file.failedChecks().size());
+    json.insert(QStringLiteral("pass"), file.allChecksPass());
+    if (file.truncated)
+        return json;
+
+    const UnpackedTimestamp time = unpackTimestamp(file.timestamp);
+    json.insert(QStringLiteral("header"), QJsonObject{{QStringLiteral("headerLength"), file.headerLength},
+                                                      {QStringLiteral("reserved1"), file.reserved1},
+                                                      {QStringLiteral("magic1"), file.magic1},
+                                                      {QStringLiteral("reserved2"), qint64(file.reserved2)},
+                                                      {QStringLiteral("fileLength"), qint64(file.fileLength)},
+                                                      {QStringLiteral("magic2"), qint64(file.magic2)},
+                                                      {QStringLiteral("timestamp"), qint64(file.timestamp)},
+                                                      {QStringLiteral("time"), time.toString()},
+                                                      {QStringLiteral("zeroBitCount"), qint64(file.zeroBitCount)},
+                                                      {QStringLiteral("magic3"), file.magic3},
+                                                      {QStringLiteral("nameTag"), hexBytes(file.nameTag)},
+                                                      {QStringLiteral("nameTagText"), tagText(file.nameTag)},
+                                                      {QStringLiteral("magic4"), file.magic4},
+                                                      {QStringLiteral("checksum"), file.checksum},
+                                                      {QStringLiteral("reserved3"), hexBytes(file.reserved3)}});
+    json.insert(QStringLiteral("bodySize"), file.body.size());
+
+    QJsonObject records;
+    records.insert(QStringLiteral("identifier"),
+                   file.hasIdentifier ? QJsonValue(QString::fromLatin1(file.identifierBytes.toHex().toUpper()))
+                                      : QJsonValue());
+    records.insert(QStringLiteral("modeCode"), file.hasModeCode ? QJsonValue(int(file.modeCode)) : QJsonValue());
+    records.insert(QStringLiteral("modeName"), file.hasModeCode && ModeCode::name(file.modeCode)
+                                                   ? QJsonValue(modeText(file.modeCode))
+                                                   : QJsonValue());
+    if (file.recordsKnown) {
+        static const char* const textKeys[] = {"accessPointName",    "username",         "password", "pinCode",
+                                               "simCardPhoneNumber", "ownerPhoneNumber", "userKey"};
+        records.insert(QStringLiteral("hostName"), latin1Text(file.hostName));
+        records.insert(QStringLiteral("fixedNumber"), latin1Text(file.fixedNumber));
+        for (int i = 0; i < file.textRecords.size(); ++i)
+            records.insert(QString::fromLatin1(textKeys[i]), latin1Text(file.textRecords.at(i)));
+        QJsonValue reset;
+        if (file.resetRecord.size() == 1 && quint8(file.resetRecord.at(0)) <= 1)
+            reset = file.resetRecord.at(0) != 0;
+        else if (!file.resetRecord.isEmpty())
+            reset = latin1Text(file.resetRecord);
+        records.insert(QStringLiteral("resetConfig"), reset);
+    }
+    json.insert(QStringLiteral("records"), records);
+    json.insert(QStringLiteral("recordsKnown"), file.recordsKnown);
+
+    QJsonArray pieces;
+    for (const QByteArray& piece : file.rawRecords)
+        pieces.append(latin1Text(piece));
+    json.insert(QStringLiteral("pieces"), pieces);
+    json.insert(QStringLiteral("pieceCount"), file.pieceCount);
+    json.insert(QStringLiteral("separatorCount"), file.separatorCount);
+    return json;
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -60,8 +61,11 @@ struct DecodedParameterFile
     quint8 modeCode = 0;
 
     // The body cut at every ';' after the identifier, the mode byte being the first piece: what follows the last
-    // separator, if anything, is the last piece.
+    // separator, if anything, is the last piece. A file has twelve pieces; of a body that is cut into more, only the
+    // first listedPieceLimit are kept, so that a file of nothing but separators costs no object per separator.
+    static constexpr int listedPieceLimit = 64;
     QList<QByteArray> rawRecords;
+    int pieceCount = 0;     // all pieces, also those beyond the limit
     int separatorCount = 0; // separators after the identifier
 
     // Records 3 to 12, filled only when the records can be told apart: exactly twelve separators, the body ending
@@ -92,3 +96,7 @@ DecodedParameterFile decodeParameterFile(const QByteArray& bytes, const QString&
 
 // A readable account of the file: every header field, the records, and a verdict per check, one line each.
 QStringList describeParameterFile(const DecodedParameterFile& file);
+
+// The same account for scripts: numbers as numbers, texts as Latin-1 strings (cut after 32767 bytes like the lines
+// above), the checks as a list of {name, ok, detail}.
+QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file);
