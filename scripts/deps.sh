@@ -11,6 +11,10 @@ test_packages=(xvfb xauth xdotool x11-utils
     dbus udisks2 polkitd udev
     imagemagick dpkg-dev desktop-file-utils
     libx11-dev libxdamage-dev)
+# To build the Windows program, its Qt (from Debian's source package) and its installer, and to run them under Wine.
+windows_packages=(cmake make g++ perl xz-utils dpkg-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis
+    wine64 xvfb xauth xdotool x11-utils)
+test_packages+=("${windows_packages[@]}")
 
 # Installs the packages that are missing; through sudo when not root.
 ensure_packages()
