@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 
 namespace ApplicationIdentity {
@@ -28,8 +29,17 @@ inline QString windowIconPath()
 {
     return QStringLiteral(":/logo/resources/icon.ico");
 }
+// The menu entry (orva-configurator.desktop) and the icon in the desktop's icon theme carry this name.
+inline QString desktopFileName()
+{
+    return QStringLiteral("orva-configurator");
+}
 
-// Sets the organisation, domain, application name, version and the widget style. Runs before the application
-// object exists, so that the window built right after it finds them.
+// Sets the organisation, domain, application name, version, the widget style, the desktop entry and high-density
+// scaling. Runs before the application object exists, so that the window built right after it finds them.
 void apply();
+
+// The program's icon from the desktop's icon theme, in every size the theme has; the built-in 48 x 48 icon where no
+// theme holds it (Windows, a build that is not installed). Needs the application object.
+QIcon windowIcon();
 } // namespace ApplicationIdentity

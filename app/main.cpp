@@ -1,15 +1,16 @@
 #include "app/ApplicationIdentity.h"
+#include "app/Translations.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     ApplicationIdentity::apply();
     QApplication application(argc, argv);
+    Translations::install();
     Configurator window;
-    QApplication::setWindowIcon(QIcon(ApplicationIdentity::windowIconPath()));
+    QApplication::setWindowIcon(ApplicationIdentity::windowIcon());
     window.show();
     return QApplication::exec();
 }
