@@ -1,0 +1,247 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Configurator</name>
+    <message>
+        <source>SD Card Drive</source>
+        <translation>SD-Kartenlaufwerk</translation>
+    </message>
+    <message>
+        <source>Orva Mode</source>
+        <translation>Orva-Modus</translation>
+    </message>
+    <message>
+        <source>Access Point Name (APN)</source>
+        <translation>Zugangspunkt (APN)</translation>
+    </message>
+    <message>
+        <source>Ask your provider</source>
+        <translation>Beim Anbieter erfragen</translation>
+    </message>
+    <message>
+        <source>Access Point User Name</source>
+        <translation>APN-Benutzername</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <source>Access Point Password</source>
+        <translation>APN-Passwort</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>PIN Code</source>
+        <translation>PIN-Code</translation>
+    </message>
+    <message>
+        <source>SIM Card Phone Number</source>
+        <translation>Rufnummer der SIM</translation>
+    </message>
+    <message>
+        <source>e.g. +41 79 123 45 67</source>
+        <translation>z. B. +41 79 123 45 67</translation>
+    </message>
+    <message>
+        <source>Owner Phone Number</source>
+        <translation>Rufnummer Besitzer</translation>
+    </message>
+    <message>
+        <source>User Key &lt;key&gt;</source>
+        <translation>Benutzerschlüssel &lt;key&gt;</translation>
+    </message>
+    <message>
+        <source>6 positions access code e.g. Wd3kPz</source>
+        <translation>6-stelliger Zugangscode, z. B. Wd3kPz</translation>
+    </message>
+    <message>
+        <source>Reset Configuration</source>
+        <translation>Konfiguration zurücksetzen</translation>
+    </message>
+    <message>
+        <source>4 or 6 digits e.g. 5273 or 760584</source>
+        <translation>4 oder 6 Ziffern, z. B. 5273 oder 760584</translation>
+    </message>
+    <message>
+        <source>Default settings</source>
+        <translation>Standardwerte</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Generate</source>
+        <translation>Erzeugen</translation>
+    </message>
+    <message>
+        <source>Refresh the list of SD cards</source>
+        <translation>Liste der SD-Karten aktualisieren</translation>
+    </message>
+    <message>
+        <source>Generate a random user key</source>
+        <translation>Zufälligen Benutzerschlüssel erzeugen</translation>
+    </message>
+    <message>
+        <source>SD Card is Read Only</source>
+        <translation>SD-Karte ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>The SD card is read only.
+Please unlock the SD card.</source>
+        <translation>Die SD-Karte ist schreibgeschützt.
+Bitte heben Sie den Schreibschutz der SD-Karte auf.</translation>
+    </message>
+    <message>
+        <source>SD Card Not Found</source>
+        <translation>SD-Karte nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The SD card was not found in the selected drive.
+Please select the correct drive.</source>
+        <translation>Im gewählten Laufwerk wurde keine SD-Karte gefunden.
+Bitte wählen Sie das richtige Laufwerk.</translation>
+    </message>
+    <message>
+        <source>File not written</source>
+        <translation>Datei nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be written on the SD card.
+%2</source>
+        <translation>Die Datei %1 konnte nicht auf die SD-Karte geschrieben werden.
+%2</translation>
+    </message>
+    <message>
+        <source>File generated</source>
+        <translation>Datei erzeugt</translation>
+    </message>
+    <message>
+        <source>The file was generated on the SD Card.</source>
+        <translation>Die Datei wurde auf der SD-Karte erzeugt.</translation>
+    </message>
+    <message>
+        <source>PIN Code error</source>
+        <translation>Fehler im PIN-Code</translation>
+    </message>
+    <message>
+        <source>The PIN code seems to be erroneous.
+Please enter a code with 4-6 digits!</source>
+        <translation>Der PIN-Code scheint falsch zu sein.
+Bitte geben Sie einen Code mit 4-6 Ziffern ein!</translation>
+    </message>
+    <message>
+        <source>User key error</source>
+        <translation>Fehler im Benutzerschlüssel</translation>
+    </message>
+    <message>
+        <source>The user key seems to be erroneous.
+Please enter a code with 6 characters or generate it with the button at the right of field!</source>
+        <translation>Der Benutzerschlüssel scheint falsch zu sein.
+Bitte geben Sie einen Code mit 6 Zeichen ein oder erzeugen Sie ihn mit der Schaltfläche rechts neben dem Feld!</translation>
+    </message>
+    <message>
+        <source>Unsupported character</source>
+        <translation>Nicht unterstütztes Zeichen</translation>
+    </message>
+    <message>
+        <source>The field &quot;%1&quot; contains the character &quot;%2&quot;, which the Orva module cannot read.
+Please remove it.</source>
+        <translation>Das Feld „%1“ enthält das Zeichen „%2“, das das Orva-Modul nicht lesen kann.
+Bitte entfernen Sie es.</translation>
+    </message>
+    <message>
+        <source>SD Card not available</source>
+        <translation>Keine SD-Karte verfügbar</translation>
+    </message>
+    <message>
+        <source>No SD card is available.
+Please insert one and select it in the list.</source>
+        <translation>Es ist keine SD-Karte verfügbar.
+Bitte stecken Sie eine ein und wählen Sie sie in der Liste aus.</translation>
+    </message>
+    <message>
+        <source>on the Desktop.</source>
+        <translation>auf dem Desktop gespeichert.</translation>
+    </message>
+    <message>
+        <source>in My Documents.</source>
+        <translation>im Ordner Dokumente gespeichert.</translation>
+    </message>
+    <message>
+        <source>The file was generated on the SD Card and your identifier (GUID) is </source>
+        <translation>Die Datei wurde auf der SD-Karte erzeugt, und Ihre Kennung (GUID) ist </translation>
+    </message>
+    <message>
+        <source>.
+It could not be saved in a file: please write it down now.</source>
+        <translation>.
+Sie konnte nicht in einer Datei gespeichert werden: Bitte notieren Sie sie jetzt.</translation>
+    </message>
+    <message>
+        <source>Kerv (38400 bps)</source>
+        <translation>Kerv (38400 bps)</translation>
+    </message>
+    <message>
+        <source>Kerv (115200 bps)</source>
+        <translation>Kerv (115200 bps)</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>LAN</source>
+        <translation>LAN</translation>
+    </message>
+    <message>
+        <source>SMS</source>
+        <translation>SMS</translation>
+    </message>
+    <message>
+        <source>Phone number error</source>
+        <translation>Fehler in der Rufnummer</translation>
+    </message>
+    <message>
+        <source>The phone number in the field &quot;%1&quot; is not complete.
+Please enter it as in the example +41 79 123 45 67, or leave the field empty.</source>
+        <translation>Die Rufnummer im Feld „%1“ ist unvollständig.
+Bitte geben Sie sie wie im Beispiel +41 79 123 45 67 ein oder lassen Sie das Feld leer.</translation>
+    </message>
+    <message>
+        <source>
+Uncheck &quot;Reset Configuration&quot; to edit this field.</source>
+        <translation>
+Deaktivieren Sie „Konfiguration zurücksetzen“, um dieses Feld zu bearbeiten.</translation>
+    </message>
+    <message>
+        <source>The file %1 replaced the earlier one on the SD card, but it could not be confirmed there: it may be incomplete.
+%2
+Please generate it again.</source>
+        <translation>Die Datei %1 hat die frühere auf der SD-Karte ersetzt, konnte dort aber nicht bestätigt werden: Sie ist möglicherweise unvollständig.
+%2
+Bitte erzeugen Sie sie erneut.</translation>
+    </message>
+    <message>
+        <source>
+The identifier (GUID) the card may now carry is %1: please write it down.</source>
+        <translation>
+Die Kennung (GUID), die die Karte jetzt tragen könnte, ist %1: Bitte notieren Sie sie.</translation>
+    </message>
+    <message>
+        <source>
+The identifier (GUID) the card may now carry is %1; it was saved in %2.</source>
+        <translation>
+Die Kennung (GUID), die die Karte jetzt tragen könnte, ist %1; sie wurde in %2 gespeichert.</translation>
+    </message>
+    <message>
+        <source>in the folder 02 on the SD Card.</source>
+        <translation>im Ordner 02 auf der SD-Karte gespeichert.</translation>
+    </message>
+</context>
+</TS>

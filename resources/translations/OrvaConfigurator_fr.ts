@@ -1,0 +1,247 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>Configurator</name>
+    <message>
+        <source>SD Card Drive</source>
+        <translation>Lecteur de carte SD</translation>
+    </message>
+    <message>
+        <source>Orva Mode</source>
+        <translation>Mode Orva</translation>
+    </message>
+    <message>
+        <source>Access Point Name (APN)</source>
+        <translation>Point d&apos;accès (APN)</translation>
+    </message>
+    <message>
+        <source>Ask your provider</source>
+        <translation>Demandez à votre opérateur</translation>
+    </message>
+    <message>
+        <source>Access Point User Name</source>
+        <translation>Utilisateur APN</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>Nom d&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>Access Point Password</source>
+        <translation>Mot de passe APN</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
+    <message>
+        <source>PIN Code</source>
+        <translation>Code PIN</translation>
+    </message>
+    <message>
+        <source>SIM Card Phone Number</source>
+        <translation>Numéro de la SIM</translation>
+    </message>
+    <message>
+        <source>e.g. +41 79 123 45 67</source>
+        <translation>p. ex. +41 79 123 45 67</translation>
+    </message>
+    <message>
+        <source>Owner Phone Number</source>
+        <translation>Numéro du propriétaire</translation>
+    </message>
+    <message>
+        <source>User Key &lt;key&gt;</source>
+        <translation>Clé utilisateur &lt;key&gt;</translation>
+    </message>
+    <message>
+        <source>6 positions access code e.g. Wd3kPz</source>
+        <translation>Code d&apos;accès à 6 caractères, p. ex. Wd3kPz</translation>
+    </message>
+    <message>
+        <source>Reset Configuration</source>
+        <translation>Réinitialiser la configuration</translation>
+    </message>
+    <message>
+        <source>4 or 6 digits e.g. 5273 or 760584</source>
+        <translation>4 ou 6 chiffres, p. ex. 5273 ou 760584</translation>
+    </message>
+    <message>
+        <source>Default settings</source>
+        <translation>Par défaut</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Generate</source>
+        <translation>Générer</translation>
+    </message>
+    <message>
+        <source>Refresh the list of SD cards</source>
+        <translation>Actualiser la liste des cartes SD</translation>
+    </message>
+    <message>
+        <source>Generate a random user key</source>
+        <translation>Générer une clé utilisateur aléatoire</translation>
+    </message>
+    <message>
+        <source>SD Card is Read Only</source>
+        <translation>Carte SD protégée en écriture</translation>
+    </message>
+    <message>
+        <source>The SD card is read only.
+Please unlock the SD card.</source>
+        <translation>La carte SD est protégée en écriture.
+Veuillez déverrouiller la carte SD.</translation>
+    </message>
+    <message>
+        <source>SD Card Not Found</source>
+        <translation>Carte SD introuvable</translation>
+    </message>
+    <message>
+        <source>The SD card was not found in the selected drive.
+Please select the correct drive.</source>
+        <translation>Aucune carte SD n&apos;a été trouvée dans le lecteur choisi.
+Veuillez choisir le bon lecteur.</translation>
+    </message>
+    <message>
+        <source>File not written</source>
+        <translation>Fichier non écrit</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be written on the SD card.
+%2</source>
+        <translation>Le fichier %1 n&apos;a pas pu être écrit sur la carte SD.
+%2</translation>
+    </message>
+    <message>
+        <source>File generated</source>
+        <translation>Fichier généré</translation>
+    </message>
+    <message>
+        <source>The file was generated on the SD Card.</source>
+        <translation>Le fichier a été généré sur la carte SD.</translation>
+    </message>
+    <message>
+        <source>PIN Code error</source>
+        <translation>Erreur de code PIN</translation>
+    </message>
+    <message>
+        <source>The PIN code seems to be erroneous.
+Please enter a code with 4-6 digits!</source>
+        <translation>Le code PIN semble erroné.
+Veuillez saisir un code de 4 à 6 chiffres !</translation>
+    </message>
+    <message>
+        <source>User key error</source>
+        <translation>Erreur de clé utilisateur</translation>
+    </message>
+    <message>
+        <source>The user key seems to be erroneous.
+Please enter a code with 6 characters or generate it with the button at the right of field!</source>
+        <translation>La clé utilisateur semble erronée.
+Veuillez saisir un code de 6 caractères ou le générer avec le bouton à droite du champ !</translation>
+    </message>
+    <message>
+        <source>Unsupported character</source>
+        <translation>Caractère non pris en charge</translation>
+    </message>
+    <message>
+        <source>The field &quot;%1&quot; contains the character &quot;%2&quot;, which the Orva module cannot read.
+Please remove it.</source>
+        <translation>Le champ « %1 » contient le caractère « %2 », que le module Orva ne peut pas lire.
+Veuillez le supprimer.</translation>
+    </message>
+    <message>
+        <source>SD Card not available</source>
+        <translation>Aucune carte SD disponible</translation>
+    </message>
+    <message>
+        <source>No SD card is available.
+Please insert one and select it in the list.</source>
+        <translation>Aucune carte SD n&apos;est disponible.
+Veuillez en insérer une et la choisir dans la liste.</translation>
+    </message>
+    <message>
+        <source>on the Desktop.</source>
+        <translation>enregistré sur le Bureau.</translation>
+    </message>
+    <message>
+        <source>in My Documents.</source>
+        <translation>enregistré dans le dossier Documents.</translation>
+    </message>
+    <message>
+        <source>The file was generated on the SD Card and your identifier (GUID) is </source>
+        <translation>Le fichier a été généré sur la carte SD et votre identifiant (GUID) est </translation>
+    </message>
+    <message>
+        <source>.
+It could not be saved in a file: please write it down now.</source>
+        <translation>.
+Il n&apos;a pas pu être enregistré dans un fichier : veuillez le noter maintenant.</translation>
+    </message>
+    <message>
+        <source>Kerv (38400 bps)</source>
+        <translation>Kerv (38400 bps)</translation>
+    </message>
+    <message>
+        <source>Kerv (115200 bps)</source>
+        <translation>Kerv (115200 bps)</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>LAN</source>
+        <translation>LAN</translation>
+    </message>
+    <message>
+        <source>SMS</source>
+        <translation>SMS</translation>
+    </message>
+    <message>
+        <source>Phone number error</source>
+        <translation>Erreur de numéro de téléphone</translation>
+    </message>
+    <message>
+        <source>The phone number in the field &quot;%1&quot; is not complete.
+Please enter it as in the example +41 79 123 45 67, or leave the field empty.</source>
+        <translation>Le numéro de téléphone du champ « %1 » est incomplet.
+Veuillez le saisir comme dans l&apos;exemple +41 79 123 45 67, ou laisser le champ vide.</translation>
+    </message>
+    <message>
+        <source>
+Uncheck &quot;Reset Configuration&quot; to edit this field.</source>
+        <translation>
+Décochez « Réinitialiser la configuration » pour modifier ce champ.</translation>
+    </message>
+    <message>
+        <source>The file %1 replaced the earlier one on the SD card, but it could not be confirmed there: it may be incomplete.
+%2
+Please generate it again.</source>
+        <translation>Le fichier %1 a remplacé l&apos;ancien sur la carte SD, mais il n&apos;a pas pu y être vérifié : il est peut-être incomplet.
+%2
+Veuillez le générer à nouveau.</translation>
+    </message>
+    <message>
+        <source>
+The identifier (GUID) the card may now carry is %1: please write it down.</source>
+        <translation>
+L&apos;identifiant (GUID) que la carte porte peut-être désormais est %1 : veuillez le noter.</translation>
+    </message>
+    <message>
+        <source>
+The identifier (GUID) the card may now carry is %1; it was saved in %2.</source>
+        <translation>
+L&apos;identifiant (GUID) que la carte porte peut-être désormais est %1 ; il a été enregistré dans %2.</translation>
+    </message>
+    <message>
+        <source>in the folder 02 on the SD Card.</source>
+        <translation>enregistré dans le dossier 02 de la carte SD.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,247 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT">
+<context>
+    <name>Configurator</name>
+    <message>
+        <source>SD Card Drive</source>
+        <translation>Unità scheda SD</translation>
+    </message>
+    <message>
+        <source>Orva Mode</source>
+        <translation>Modalità Orva</translation>
+    </message>
+    <message>
+        <source>Access Point Name (APN)</source>
+        <translation>Punto di accesso (APN)</translation>
+    </message>
+    <message>
+        <source>Ask your provider</source>
+        <translation>Chiedi al tuo operatore</translation>
+    </message>
+    <message>
+        <source>Access Point User Name</source>
+        <translation>Utente APN</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>Nome utente</translation>
+    </message>
+    <message>
+        <source>Access Point Password</source>
+        <translation>Password APN</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>PIN Code</source>
+        <translation>Codice PIN</translation>
+    </message>
+    <message>
+        <source>SIM Card Phone Number</source>
+        <translation>Numero della SIM</translation>
+    </message>
+    <message>
+        <source>e.g. +41 79 123 45 67</source>
+        <translation>es. +41 79 123 45 67</translation>
+    </message>
+    <message>
+        <source>Owner Phone Number</source>
+        <translation>Numero del proprietario</translation>
+    </message>
+    <message>
+        <source>User Key &lt;key&gt;</source>
+        <translation>Chiave utente &lt;key&gt;</translation>
+    </message>
+    <message>
+        <source>6 positions access code e.g. Wd3kPz</source>
+        <translation>Codice di accesso di 6 caratteri, es. Wd3kPz</translation>
+    </message>
+    <message>
+        <source>Reset Configuration</source>
+        <translation>Ripristina configurazione</translation>
+    </message>
+    <message>
+        <source>4 or 6 digits e.g. 5273 or 760584</source>
+        <translation>4 o 6 cifre, es. 5273 o 760584</translation>
+    </message>
+    <message>
+        <source>Default settings</source>
+        <translation>Valori predefiniti</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>Generate</source>
+        <translation>Genera</translation>
+    </message>
+    <message>
+        <source>Refresh the list of SD cards</source>
+        <translation>Aggiorna l&apos;elenco delle schede SD</translation>
+    </message>
+    <message>
+        <source>Generate a random user key</source>
+        <translation>Genera una chiave utente casuale</translation>
+    </message>
+    <message>
+        <source>SD Card is Read Only</source>
+        <translation>Scheda SD protetta da scrittura</translation>
+    </message>
+    <message>
+        <source>The SD card is read only.
+Please unlock the SD card.</source>
+        <translation>La scheda SD è protetta da scrittura.
+Sblocca la scheda SD.</translation>
+    </message>
+    <message>
+        <source>SD Card Not Found</source>
+        <translation>Scheda SD non trovata</translation>
+    </message>
+    <message>
+        <source>The SD card was not found in the selected drive.
+Please select the correct drive.</source>
+        <translation>Nessuna scheda SD trovata nell&apos;unità selezionata.
+Seleziona l&apos;unità corretta.</translation>
+    </message>
+    <message>
+        <source>File not written</source>
+        <translation>File non scritto</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be written on the SD card.
+%2</source>
+        <translation>Impossibile scrivere il file %1 sulla scheda SD.
+%2</translation>
+    </message>
+    <message>
+        <source>File generated</source>
+        <translation>File generato</translation>
+    </message>
+    <message>
+        <source>The file was generated on the SD Card.</source>
+        <translation>Il file è stato generato sulla scheda SD.</translation>
+    </message>
+    <message>
+        <source>PIN Code error</source>
+        <translation>Errore nel codice PIN</translation>
+    </message>
+    <message>
+        <source>The PIN code seems to be erroneous.
+Please enter a code with 4-6 digits!</source>
+        <translation>Il codice PIN sembra errato.
+Inserisci un codice di 4-6 cifre!</translation>
+    </message>
+    <message>
+        <source>User key error</source>
+        <translation>Errore nella chiave utente</translation>
+    </message>
+    <message>
+        <source>The user key seems to be erroneous.
+Please enter a code with 6 characters or generate it with the button at the right of field!</source>
+        <translation>La chiave utente sembra errata.
+Inserisci un codice di 6 caratteri o generalo con il pulsante a destra del campo!</translation>
+    </message>
+    <message>
+        <source>Unsupported character</source>
+        <translation>Carattere non supportato</translation>
+    </message>
+    <message>
+        <source>The field &quot;%1&quot; contains the character &quot;%2&quot;, which the Orva module cannot read.
+Please remove it.</source>
+        <translation>Il campo «%1» contiene il carattere «%2», che il modulo Orva non può leggere.
+Rimuovilo.</translation>
+    </message>
+    <message>
+        <source>SD Card not available</source>
+        <translation>Nessuna scheda SD disponibile</translation>
+    </message>
+    <message>
+        <source>No SD card is available.
+Please insert one and select it in the list.</source>
+        <translation>Nessuna scheda SD è disponibile.
+Inseriscine una e selezionala nell&apos;elenco.</translation>
+    </message>
+    <message>
+        <source>on the Desktop.</source>
+        <translation>salvato sul Desktop.</translation>
+    </message>
+    <message>
+        <source>in My Documents.</source>
+        <translation>salvato nella cartella Documenti.</translation>
+    </message>
+    <message>
+        <source>The file was generated on the SD Card and your identifier (GUID) is </source>
+        <translation>Il file è stato generato sulla scheda SD e il tuo identificativo (GUID) è </translation>
+    </message>
+    <message>
+        <source>.
+It could not be saved in a file: please write it down now.</source>
+        <translation>.
+Non è stato possibile salvarlo in un file: annotalo subito.</translation>
+    </message>
+    <message>
+        <source>Kerv (38400 bps)</source>
+        <translation>Kerv (38400 bps)</translation>
+    </message>
+    <message>
+        <source>Kerv (115200 bps)</source>
+        <translation>Kerv (115200 bps)</translation>
+    </message>
+    <message>
+        <source>GSM</source>
+        <translation>GSM</translation>
+    </message>
+    <message>
+        <source>LAN</source>
+        <translation>LAN</translation>
+    </message>
+    <message>
+        <source>SMS</source>
+        <translation>SMS</translation>
+    </message>
+    <message>
+        <source>Phone number error</source>
+        <translation>Errore nel numero di telefono</translation>
+    </message>
+    <message>
+        <source>The phone number in the field &quot;%1&quot; is not complete.
+Please enter it as in the example +41 79 123 45 67, or leave the field empty.</source>
+        <translation>Il numero di telefono nel campo «%1» è incompleto.
+Inseriscilo come nell&apos;esempio +41 79 123 45 67 o lascia vuoto il campo.</translation>
+    </message>
+    <message>
+        <source>
+Uncheck &quot;Reset Configuration&quot; to edit this field.</source>
+        <translation>
+Deseleziona «Ripristina configurazione» per modificare questo campo.</translation>
+    </message>
+    <message>
+        <source>The file %1 replaced the earlier one on the SD card, but it could not be confirmed there: it may be incomplete.
+%2
+Please generate it again.</source>
+        <translation>Il file %1 ha sostituito quello precedente sulla scheda SD, ma non è stato possibile verificarlo: potrebbe essere incompleto.
+%2
+Generalo di nuovo.</translation>
+    </message>
+    <message>
+        <source>
+The identifier (GUID) the card may now carry is %1: please write it down.</source>
+        <translation>
+L&apos;identificativo (GUID) che la scheda potrebbe ora contenere è %1: annotalo.</translation>
+    </message>
+    <message>
+        <source>
+The identifier (GUID) the card may now carry is %1; it was saved in %2.</source>
+        <translation>
+L&apos;identificativo (GUID) che la scheda potrebbe ora contenere è %1; è stato salvato in %2.</translation>
+    </message>
+    <message>
+        <source>in the folder 02 on the SD Card.</source>
+        <translation>salvato nella cartella 02 sulla scheda SD.</translation>
+    </message>
+</context>
+</TS>
