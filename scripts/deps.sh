@@ -1,7 +1,9 @@
 # Debian packages the project needs, by purpose. Sourced by the run and test scripts.
 
-# To build and start the program.
-build_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5dbus5 python3)
+# To build and start the program. qttools5-dev brings lupdate and lrelease (qttools5-dev-tools) and their CMake
+# package, which compile the translations; qttranslations5-l10n holds Qt's own, for the standard buttons.
+build_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5dbus5 python3
+    qttools5-dev qttranslations5-l10n)
 # To run every test: the offscreen and X11 window tests, the Windows cross checks, real mounts, the benchmarks,
 # the Debian package and the screenshots.
 test_packages=(xvfb xauth xdotool x11-utils
@@ -9,7 +11,7 @@ test_packages=(xvfb xauth xdotool x11-utils
     clang libclang-rt-14-dev libbenchmark-dev pkg-config
     util-linux mount e2fsprogs dosfstools fusefat fuse
     dbus udisks2 polkitd udev
-    imagemagick dpkg-dev desktop-file-utils
+    imagemagick dpkg-dev desktop-file-utils appstream
     libx11-dev libxdamage-dev)
 # To build the Windows program, its Qt (from Debian's source package) and its installer, and to run them under Wine.
 windows_packages=(cmake make g++ perl xz-utils dpkg-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis
