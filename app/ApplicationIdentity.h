@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orva_version.h"
+
 #include <QIcon>
 #include <QString>
 
@@ -19,7 +21,7 @@ inline QString applicationName()
 }
 inline QString applicationVersion()
 {
-    return QStringLiteral("V1.0.36");
+    return QStringLiteral("V" ORVA_VERSION);
 }
 inline QString styleName()
 {

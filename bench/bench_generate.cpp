@@ -263,7 +263,7 @@ int main(int argc, char* argv[])
          [&] {
              QElapsedTimer timer;
              timer.start();
-             if (!writeDurably(parameterFile, bytes).isEmpty())
+             if (!writeDurably(parameterFile, bytes).written())
                  fail("writeDurably failed");
              return std::vector<std::pair<const char*, qint64>>{{"durable", timer.nsecsElapsed()}};
          }},

@@ -2,6 +2,16 @@
 
 #include <QStorageInfo>
 
+std::optional<MountedVolume> DrivePlatform::volumeAt(const QString& rootPath) const
+{
+    const QVector<MountedVolume> volumes = mountedVolumes();
+    for (const MountedVolume& volume : volumes) {
+        if (volume.removable && volume.rootPath == rootPath)
+            return volume;
+    }
+    return std::nullopt;
+}
+
 bool DrivePlatform::isReadOnly(const QString& rootPath) const
 {
     return QStorageInfo(rootPath).isReadOnly();
@@ -10,4 +20,10 @@ bool DrivePlatform::isReadOnly(const QString& rootPath) const
 QString DrivePlatform::setVolumeLabel(const QString& rootPath, const QString&)
 {
     return rootPath;
+}
+
+bool DrivePlatform::isStillMounted(const MountedVolume& listed, const QString& root) const
+{
+    const std::optional<MountedVolume> now = volumeAt(root);
+    return now && now->device == listed.device;
 }

@@ -4,6 +4,7 @@
 #include <QVector>
 
 #include <memory>
+#include <optional>
 
 // One mounted volume as the platform's enumeration reports it.
 struct MountedVolume
@@ -12,6 +13,7 @@ struct MountedVolume
     QString name;           // the file system label, may be empty
     bool readOnly = false;  // mounted read-only
     bool removable = false; // the platform reports the drive as removable
+    quint64 device = 0;     // what tells this volume from another mounted at the same root later (Linux: dev_t)
 };
 
 // Everything the window asks of the machine's drives. The native implementation is chosen by the build;
@@ -25,12 +27,20 @@ public:
     // (a hung network or FUSE file system), and describes at least the removable ones fully.
     virtual QVector<MountedVolume> mountedVolumes() const = 0;
 
+    // The removable volume whose root is rootPath now, as mountedVolumes() would list it; nothing when the path is
+    // not, or no longer, the root of a mounted removable volume (a card taken out leaves its empty mount folder).
+    virtual std::optional<MountedVolume> volumeAt(const QString& rootPath) const;
+
     // Whether the volume mounted at rootPath is read-only now.
     virtual bool isReadOnly(const QString& rootPath) const;
 
     // Gives the volume at rootPath a new label. Failures are silent: the card may still take the file.
     // Returns the root path under which the volume is mounted afterwards (usually rootPath itself).
     virtual QString setVolumeLabel(const QString& rootPath, const QString& label);
+
+    // True when the volume listed earlier is still mounted, as the same volume, at root (its own root path, or the
+    // one it was mounted again at).
+    bool isStillMounted(const MountedVolume& listed, const QString& root) const;
 };
 
 // The implementation for the platform the program was built for.

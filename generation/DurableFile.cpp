@@ -1,66 +1,65 @@
 #include "generation/DurableFile.h"
 
+#include "drives/FileSystem.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include <QTemporaryFile>
 
 namespace {
 QString tr(const char* text)
 {
     return QCoreApplication::translate("Configurator", text);
 }
-} // namespace
 
-QString writeDurably(const QString& path, const QByteArray& bytes)
+DurableWrite notWritten(const QString& reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    // The explicit flush reports a full card; commit() alone would put an empty file in the old one's place.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    // commit() flushes the new file to the medium before it takes the old one's place.
-    if (!file.commit())
-        return file.errorString();
-
-    const QString folderError = syncDirectory(QFileInfo(path).absolutePath());
-    if (!folderError.isEmpty())
-        return folderError;
-
-    QFile written(path);
-    if (!written.open(QIODevice::ReadOnly))
-        return written.errorString();
-    if (written.readAll() != bytes)
-        return tr("The file on the SD card differs from what was written.");
-    return QString();
+    return {DurableWrite::Result::NotWritten, reason};
 }
 
-QString syncDirectory(const QString& path)
+DurableWrite unconfirmed(const QString& reason)
 {
-#ifdef Q_OS_UNIX
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    QString reason;
-    // Some file systems cannot flush a folder (EINVAL): their metadata reaches the medium with the file's own flush.
-    if (::fsync(descriptor) != 0 && errno != EINVAL)
-        reason = QString::fromLocal8Bit(std::strerror(errno));
-    ::close(descriptor);
-    return reason;
-#else
-    // Windows gives a program no way to flush a folder; the file's own data was flushed before it was moved.
-    Q_UNUSED(path);
-    return QString();
-#endif
+    return {DurableWrite::Result::Unconfirmed, reason};
+}
+} // namespace
+
+DurableWrite writeDurably(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo target(path);
+    // Created anew (never an existing entry, never through a link) beside the target, on the same volume.
+    QTemporaryFile file(target.absolutePath() + QLatin1Char('/') + target.fileName() + QLatin1String(".XXXXXX"));
+    if (!file.open())
+        return notWritten(file.errorString());
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    // The explicit flush reports a full card, and the medium's flush an I/O error, while the old file still stands.
+    if (file.write(bytes) != bytes.size())
+        return notWritten(file.errorString());
+    const QString flushError = FileSystem::flushToMedium(file);
+    if (!flushError.isEmpty())
+        return notWritten(flushError);
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return notWritten(file.errorString());
+
+    const QString replaceError = FileSystem::replaceEntry(file.fileName(), target.absoluteFilePath());
+    if (!replaceError.isEmpty())
+        return notWritten(replaceError);
+    file.setAutoRemove(false); // it is the target now
+
+    const QString folderError = FileSystem::flushFolder(target.absolutePath());
+    if (!folderError.isEmpty())
+        return unconfirmed(folderError);
+
+    QFile written;
+    const QString openError = FileSystem::openFromMedium(written, target.absoluteFilePath());
+    if (!openError.isEmpty())
+        return unconfirmed(openError);
+    const QByteArray readBack = written.read(bytes.size() + 1);
+    if (written.error() != QFileDevice::NoError)
+        return unconfirmed(written.errorString());
+    if (readBack != bytes)
+        return unconfirmed(tr("The file on the SD card differs from what was written."));
+    return {DurableWrite::Result::Written, QString()};
 }

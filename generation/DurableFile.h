@@ -3,11 +3,22 @@
 #include <QByteArray>
 #include <QString>
 
-// Writes bytes into the file at path so that they are on the medium when this returns: a temporary file beside it
-// is written, flushed to the medium and moved over the old file, the folder is flushed, and the file is read back
-// and compared. Returns why it failed, or an empty string. On failure the old file, if any, is left as it was.
-QString writeDurably(const QString& path, const QByteArray& bytes);
+// How far a durable write got.
+struct DurableWrite
+{
+    enum class Result
+    {
+        Written,     // the file is on the medium, read back equal
+        NotWritten,  // failed before the new file took the old one's place: the old entry is as it was
+        Unconfirmed, // the new file took the old one's place, then flushing the folder or reading back failed
+    };
+    Result result = Result::NotWritten;
+    QString reason; // the system's reason when not Written
 
-// Flushes the folder itself, so that a file just moved into it stays there after a power cut or an unplugged card.
-// Returns why it failed, or an empty string.
-QString syncDirectory(const QString& path);
+    bool written() const { return result == Result::Written; }
+};
+
+// Writes bytes into the file at path so that they are on the medium when this returns: a new file beside it is
+// written and flushed to the medium, then takes the place of whatever entry has the name (a symbolic link there is
+// replaced, never followed), the folder is flushed, and the file is read back from the medium and compared.
+DurableWrite writeDurably(const QString& path, const QByteArray& bytes);

@@ -1,8 +1,10 @@
 #include "generation/ParameterFile.h"
 
+#include "drives/FileSystem.h"
+#include "generation/FormValues.h"
 #include "generation/Identifier.h"
 
-#include <ctime>
+static_assert(ParameterFile::textRecordCount == int(FormField::count), "one text record per form field");
 
 namespace {
 void appendU16(QByteArray& out, quint32 value)
@@ -34,7 +36,7 @@ void appendTextRecord(QByteArray& body, const std::optional<QString>& text)
 
 QString parameterFileName(quint8 modeCode)
 {
-    return modeCode == 32 ? QStringLiteral("GP1_0000.VSK") : QStringLiteral("GP0_0000.VSK");
+    return modeCode == ModeCode::Sms ? QStringLiteral("GP1_0000.VSK") : QStringLiteral("GP0_0000.VSK");
 }
 
 std::array<quint8, 8> parameterNameTag(const QString& fileName)
@@ -84,11 +86,24 @@ quint32 bodyChecksum(const QByteArray& bytes)
     return remainder | ParameterFile::checksumFlag;
 }
 
+ParameterFileInput parameterFileInput(const FormValues& values, const QUuid& identifier)
+{
+    ParameterFileInput input;
+    input.modeCode = values.modeCode;
+    input.identifier = identifier;
+    input.fileName = parameterFileName(values.modeCode);
+    for (const FormField::Description& field : FormField::fields) {
+        if (values.shows(field.id))
+            *input.texts()[field.id] = values.text(field.id);
+    }
+    if (values.showsReset())
+        input.resetConfig = values.resetConfig;
+    return input;
+}
+
 QByteArray buildParameterFileBody(const ParameterFileInput& input)
 {
-    const std::array<const std::optional<QString>*, ParameterFile::textRecordCount> texts{
-        &input.accessPointName,    &input.username,         &input.password, &input.pinCode,
-        &input.simCardPhoneNumber, &input.ownerPhoneNumber, &input.userKey};
+    const auto texts = input.texts();
     int textLength = 0;
     for (const std::optional<QString>* text : texts)
         textLength += *text ? int((*text)->size()) : 0;
@@ -152,13 +167,7 @@ void ParameterFileHeader::setTimestamp()
     // One reading of the clock: reading the date and then the time apart would put a file written at midnight a
     // whole day off. The C library converts it: QDateTime looks the time zone up anew on every reading, which costs
     // several times the rest of the encoding.
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef Q_OS_WIN
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = FileSystem::localTimeNow();
     timestamp = packTimestamp(QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
                               QTime(local.tm_hour, local.tm_min, qMin(local.tm_sec, 59)));
 }

@@ -56,16 +56,29 @@ quint32 packTimestamp(const QDateTime& localTime);
 quint32 countZeroBits(const QByteArray& bytes);
 quint32 bodyChecksum(const QByteArray& bytes);
 
+struct FormValues;
+
 // What the window hands the encoder. A field the mode does not show is passed as std::nullopt and leaves its record
 // empty; a shown but empty field gives an empty record too.
 struct ParameterFileInput
 {
+    static constexpr std::size_t textRecordCount = ParameterFile::textRecordCount;
     quint8 modeCode = 4;
     QUuid identifier; // one that isIdentifierAcceptable accepts
     QString fileName; // from parameterFileName(modeCode)
     // records 5..11 in file order
     std::optional<QString> accessPointName, username, password, pinCode, simCardPhoneNumber, ownerPhoneNumber, userKey;
     std::optional<bool> resetConfig; // record 12
+
+    // The text records in file order, which is the order of the form's field table.
+    std::array<std::optional<QString>*, textRecordCount> texts()
+    {
+        return {&accessPointName, &username, &password, &pinCode, &simCardPhoneNumber, &ownerPhoneNumber, &userKey};
+    }
+    std::array<const std::optional<QString>*, textRecordCount> texts() const
+    {
+        return {&accessPointName, &username, &password, &pinCode, &simCardPhoneNumber, &ownerPhoneNumber, &userKey};
+    }
 };
 
 struct EncodedParameterFile
@@ -73,6 +86,9 @@ struct EncodedParameterFile
     QByteArray header; // 48 bytes
     QByteArray body;
 };
+
+// The encoder's input for a form: the texts of the fields the mode shows, the reset option where the mode shows it.
+ParameterFileInput parameterFileInput(const FormValues& values, const QUuid& identifier);
 
 // The twelve records with their separators.
 QByteArray buildParameterFileBody(const ParameterFileInput& input);

@@ -2,10 +2,28 @@
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 
+#include "orva_version.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 const QUuid fixedIdentifier(QStringLiteral("{12345678-9abc-def1-2345-6789abcdef12}"));
@@ -80,18 +98,64 @@ struct Run
     QString err;
 };
 
-Run runVskinfo(const QStringList& arguments)
+// A vskinfo that does not end within the timeout is killed and reported with exit code -1.
+Run runVskinfo(const QStringList& arguments, const QString& standardOutputFile = QString(), int timeout = 30000)
 {
     QProcess process;
+    if (!standardOutputFile.isEmpty())
+        process.setStandardOutputFile(standardOutputFile);
     process.start(QStringLiteral(VSKINFO_PATH), arguments);
     Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(timeout) || process.exitStatus() != QProcess::NormalExit)
         return run;
     run.exitCode = process.exitCode();
     run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
     run.err = QString::fromLocal8Bit(process.readAllStandardError());
     return run;
 }
+#ifdef Q_OS_UNIX
+struct MeasuredRun
+{
+    int exitCode = -1; // -1 when killed at the deadline
+    double seconds = 0;
+    long peakKiB = 0;
+};
+
+// Runs vskinfo with its output into outputPath and measures it: wall time, and peak memory from wait4().
+MeasuredRun runMeasured(const QString& path, const QString& outputPath)
+{
+    const QByteArray program = QByteArrayLiteral(VSKINFO_PATH);
+    const QByteArray argument = QFile::encodeName(path);
+    const QByteArray output = QFile::encodeName(outputPath);
+    char* const argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(argument.constData()), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    MeasuredRun run;
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.constData(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return run;
+    int status = 0;
+    struct rusage usage = {};
+    while (wait4(pid, &status, WNOHANG, &usage) == 0) {
+        if (timer.hasExpired(60000)) {
+            kill(pid, SIGKILL);
+            wait4(pid, &status, 0, &usage);
+            return run;
+        }
+        QThread::msleep(10);
+    }
+    run.seconds = double(timer.nsecsElapsed()) / 1e9;
+    run.peakKiB = usage.ru_maxrss;
+    if (WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    return run;
+}
+#endif
 } // namespace
 
 class TestDecoder : public QObject
@@ -112,6 +176,12 @@ private slots:
     void description();
     void vskinfoExitCodes();
     void vskinfoSeveralFiles();
+    void vskinfoRefusesWhatIsNotAFile_data();
+    void vskinfoRefusesWhatIsNotAFile();
+    void vskinfoOutputToFullDevice();
+    void vskinfoFileOfSeparators();
+    void vskinfoCardRootAsJson();
+    void vskinfoCommandLine();
 };
 
 void TestDecoder::roundTrip_data()
@@ -494,6 +564,185 @@ void TestDecoder::vskinfoSeveralFiles()
     run = runVskinfo({gsm, dir.filePath(QStringLiteral("missing.VSK")), shifted});
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.out.count(QLatin1String("Verdict:")), 2);
+}
+
+void TestDecoder::vskinfoRefusesWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("FIFO without a writer") << QStringLiteral("fifo") << QStringLiteral("is a FIFO, not a regular file");
+    QTest::newRow("/dev/zero") << QStringLiteral("device") << QStringLiteral("is a character device");
+    QTest::newRow("socket") << QStringLiteral("socket") << QStringLiteral("is a socket");
+    QTest::newRow("folder that is no card")
+        << QStringLiteral("folder") << QStringLiteral("holds neither 02/GP0_0000.VSK nor 02/GP1_0000.VSK");
+}
+
+void TestDecoder::vskinfoRefusesWhatIsNotAFile()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString path = dir.filePath(kind);
+    int listener = -1;
+    if (kind == QLatin1String("fifo")) {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        path = QStringLiteral("/dev/zero");
+    } else if (kind == QLatin1String("socket")) {
+        listener = socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(listener >= 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        QVERIFY(size_t(name.size()) < sizeof(address.sun_path));
+        std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+        QCOMPARE(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+        QCOMPARE(listen(listener, 1), 0);
+    } else {
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("folder/02")));
+    }
+
+    // Blocking in open() or reading without end would show as a timeout.
+    QElapsedTimer timer;
+    timer.start();
+    const Run run = runVskinfo({path}, QString(), 10000);
+    if (listener >= 0)
+        close(listener);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.startsWith(QStringLiteral("vskinfo: %1: ").arg(path)), qPrintable(run.err));
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+#else
+    QSKIP("FIFOs, sockets and /dev/zero are POSIX");
+#endif
+}
+
+void TestDecoder::vskinfoOutputToFullDevice()
+{
+    if (!QFileInfo(QStringLiteral("/dev/full")).exists())
+        QSKIP("no /dev/full on this system");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString valid = dir.filePath(gp0);
+    QVERIFY(writeFile(valid, fileBytes(gsmInput())));
+
+    // Every check passes, but the report is lost: that must not look like success.
+    for (const QStringList& arguments :
+         {QStringList{valid}, QStringList{QStringLiteral("--json"), valid}, QStringList{QStringLiteral("--help")}}) {
+        const Run run = runVskinfo(arguments, QStringLiteral("/dev/full"));
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(QLatin1String("cannot write the output")), qPrintable(run.err));
+    }
+}
+
+void TestDecoder::vskinfoFileOfSeparators()
+{
+#ifdef Q_OS_UNIX
+    // 16 MiB, the largest file vskinfo reads, of nothing but ';': every byte a separator.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(gp0);
+    QVERIFY(writeFile(path, QByteArray(16 * 1024 * 1024, ';')));
+    const QString output = dir.filePath(QStringLiteral("report.txt"));
+
+    const MeasuredRun run = runMeasured(path, output);
+    qInfo("16 MiB of ';': %.2f s, peak memory %ld MiB", run.seconds, run.peakKiB / 1024);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.peakKiB < 128 * 1024, "more than 8 times the file's size");
+    QVERIFY(run.seconds < 10);
+    // The report lists a few pieces and counts the rest.
+    QFile report(output);
+    QVERIFY(report.open(QIODevice::ReadOnly));
+    QVERIFY2(report.size() < 64 * 1024, qPrintable(QString::number(report.size())));
+    const QByteArray text = report.readAll();
+    QVERIFY2(text.contains("16777152 separators where 12 are expected"), text.constData());
+    QVERIFY2(text.contains("  ... and 16777087 more pieces"), text.constData());
+#else
+    QSKIP("measured through wait4()");
+#endif
+}
+
+void TestDecoder::vskinfoCardRootAsJson()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("02")));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("02/GP0_0000.VSK")), fileBytes(gsmInput())));
+
+    Run run = runVskinfo({dir.path()});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith(QDir(dir.path()).filePath(QStringLiteral("02/GP0_0000.VSK: "))), qPrintable(run.out));
+    QCOMPARE(run.out.count(QLatin1String("Verdict: all 19 checks pass")), 1);
+
+    // Both files, the SMS one damaged: both are shown and the damage decides the status.
+    ParameterFileInput sms = gsmInput();
+    sms.modeCode = 32;
+    sms.fileName = parameterFileName(32);
+    sms.accessPointName.reset();
+    sms.username.reset();
+    sms.password.reset();
+    sms.userKey = QStringLiteral("A1B2C3");
+    sms.resetConfig = false;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("02/GP1_0000.VSK")), flipBit(fileBytes(sms), 70, 0)));
+
+    run = runVskinfo({QStringLiteral("--json"), dir.path()});
+    QCOMPARE(run.exitCode, 1);
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QJsonParseError error;
+    const QJsonObject gsm = QJsonDocument::fromJson(lines.at(0).toUtf8(), &error).object();
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    QCOMPARE(gsm.value(QLatin1String("path")).toString(), dir.filePath(QStringLiteral("02/GP0_0000.VSK")));
+    QCOMPARE(gsm.value(QLatin1String("pass")).toBool(), true);
+    QCOMPARE(gsm.value(QLatin1String("checks")).toArray().size(), 19);
+    const QJsonObject header = gsm.value(QLatin1String("header")).toObject();
+    QCOMPARE(header.value(QLatin1String("timestamp")).toDouble(), double(0x6B0C53F5));
+    QCOMPARE(header.value(QLatin1String("time")).toString(), QStringLiteral("2026-12-06 05:15:53"));
+    const QJsonObject records = gsm.value(QLatin1String("records")).toObject();
+    QCOMPARE(records.value(QLatin1String("identifier")).toString(), QStringLiteral("123456789ABCDEF123456789ABCDEF12"));
+    QCOMPARE(records.value(QLatin1String("modeCode")).toInt(), 8);
+    QCOMPARE(records.value(QLatin1String("accessPointName")).toString(), QStringLiteral("internet.example"));
+    QCOMPARE(records.value(QLatin1String("simCardPhoneNumber")).toString(), QString());
+    QVERIFY(records.value(QLatin1String("resetConfig")).isNull());
+
+    const QJsonObject damaged = QJsonDocument::fromJson(lines.at(1).toUtf8(), &error).object();
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    QCOMPARE(damaged.value(QLatin1String("pass")).toBool(), false);
+    QCOMPARE(damaged.value(QLatin1String("records")).toObject().value(QLatin1String("modeCode")).toInt(), 32);
+    QCOMPARE(damaged.value(QLatin1String("records")).toObject().value(QLatin1String("resetConfig")), QJsonValue(false));
+    QStringList failed;
+    for (const QJsonValue check : damaged.value(QLatin1String("checks")).toArray()) {
+        if (!check.toObject().value(QLatin1String("ok")).toBool())
+            failed << check.toObject().value(QLatin1String("name")).toString();
+    }
+    QCOMPARE(failed, (QStringList{QStringLiteral("zero-bit count"), QStringLiteral("checksum")}));
+
+    // A path without a parameter file still gets its line, naming the problem.
+    run = runVskinfo({QStringLiteral("--json"), dir.filePath(QStringLiteral("missing.VSK"))});
+    QCOMPARE(run.exitCode, 2);
+    const QJsonObject missing = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(run.out));
+    QVERIFY(missing.value(QLatin1String("error")).toString().startsWith(QLatin1String("cannot be read")));
+}
+
+void TestDecoder::vskinfoCommandLine()
+{
+    Run run = runVskinfo({QStringLiteral("--version")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QStringLiteral("vskinfo " ORVA_VERSION "\n"));
+    run = runVskinfo({QStringLiteral("--help")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains(QLatin1String("--json")), qPrintable(run.out));
+    run = runVskinfo({QStringLiteral("--no-such-option"), QStringLiteral("GP0_0000.VSK")});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains(QLatin1String("no-such-option")), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestDecoder)

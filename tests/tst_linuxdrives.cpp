@@ -1,7 +1,7 @@
 // The Linux drive enumeration over made-up sysfs trees and mount tables.
-#include "drives/LinuxDrivePlatform.h"
-#include "drives/LinuxMountTable.h"
-#include "drives/LinuxRemovableRule.h"
+#include "drives/linux/LinuxDrivePlatform.h"
+#include "drives/linux/LinuxMountTable.h"
+#include "drives/linux/LinuxRemovableRule.h"
 
 #include <QDir>
 #include <QFile>

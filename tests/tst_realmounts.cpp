@@ -2,8 +2,8 @@
 // disk's removable attribute is made to read 1. The machine's own mounts are never touched, and everything mounted
 // here goes away with the namespace even when the test dies. Needs root; skips elsewhere.
 #include "app/ApplicationIdentity.h"
-#include "drives/LinuxDrivePlatform.h"
-#include "drives/LinuxMountTable.h"
+#include "drives/linux/LinuxDrivePlatform.h"
+#include "drives/linux/LinuxMountTable.h"
 #include "window/Configurator.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The card's label through UDisks2: against a fake service on a private bus, which records what it is asked
 // and can refuse, stay silent or hang; and, as root, against the real udisksd on a loop device.
-#include "drives/UDisksLabeller.h"
+#include "drives/linux/UDisksLabeller.h"
 
 #include <QByteArrayList>
 #include <QDBusConnectionInterface>

@@ -1,23 +1,30 @@
 #include "window/Configurator.h"
 #include "ui_Configurator.h"
 
-#include "drives/DrivePlatform.h"
 #include "generation/ModeCodes.h"
 
 #include <QApplication>
 #include <QMessageBox>
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+#include <QRegularExpressionValidator>
+#else
 #include <QRegExpValidator>
+#endif
 
 #include <cstdlib>
 
 namespace {
-// Whole-text patterns; a prefix of a match is accepted while typing.
-const char pinPattern[] = "[0-9]{4,6}";
-const char simPhonePattern[] = R"((\+)(\d{14})|(\+|00)(\d{2}) (\d{2}) ((\d{3})) (\d{2}) (\d{2}))";
-const char ownerPhonePattern[] = R"((\+|)(\d{14})|(\+|00)(\d{2}) (\d{2}) ((\d{3})) (\d{2}) (\d{2}))";
-const char userKeyPattern[] = "[A-Za-z0-9]{6,6}";
-
 const Qt::MatchFlags exactMatch = Qt::MatchExactly | Qt::MatchCaseSensitive;
+
+QValidator* wholeTextValidator(const char* pattern, QObject* parent)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), parent);
+#else
+    return new QRegExpValidator(QRegExp(QString::fromLatin1(pattern), Qt::CaseSensitive, QRegExp::RegExp), parent);
+#endif
+}
 } // namespace
 
 Configurator::Configurator(QWidget* parent) : Configurator(createNativeDrivePlatform(), parent) {}
@@ -27,6 +34,11 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
       exitFunction([](int status) { std::exit(status); })
 {
     ui->setupUi(this);
+    for (const FormField::Description& field : FormField::fields) {
+        fieldEdits[field.id] = findChild<QLineEdit*>(QLatin1String(field.objectName));
+        fieldLabels[field.id] = findChild<QLabel*>(QLatin1String(field.labelObjectName));
+        Q_ASSERT(fieldEdits[field.id] && fieldLabels[field.id]);
+    }
     // The form follows the window's size once its layout sits on the central widget.
     ui->centralWidget->setLayout(ui->mainLayout);
     describeIconButtons();
@@ -70,13 +82,11 @@ void Configurator::describeIconButtons()
 
 void Configurator::installValidators()
 {
-    const auto validator = [this](const char* pattern) {
-        return new QRegExpValidator(QRegExp(QString::fromLatin1(pattern), Qt::CaseSensitive, QRegExp::RegExp), this);
-    };
-    ui->PIN_Code->setValidator(validator(pinPattern));
-    ui->sim_card_phone_number->setValidator(validator(simPhonePattern));
-    ui->owner_phone_number->setValidator(validator(ownerPhonePattern));
-    ui->userKeyLineEdit->setValidator(validator(userKeyPattern));
+    // In the form's order: PIN, SIM card number, owner number, user key.
+    for (const FormField::Description& field : FormField::fields) {
+        if (field.pattern)
+            fieldEdits[field.id]->setValidator(wholeTextValidator(field.pattern, this));
+    }
 }
 
 void Configurator::warn(const QString& title, const QString& message)

@@ -1,14 +1,21 @@
 #pragma once
 
+#include "drives/DrivePlatform.h"
+#include "generation/FormFields.h"
+
 #include <QMainWindow>
 #include <QStringList>
+#include <QVector>
 
+#include <array>
 #include <functional>
 #include <memory>
 
-class DrivePlatform;
-struct MountedVolume;
-class QUuid;
+struct CardOutcome;
+struct FormProblem;
+struct FormValues;
+class QLabel;
+class QLineEdit;
 
 namespace Ui {
 class Configurator;
@@ -44,23 +51,24 @@ private slots:
     void on_keyGenerationButton_clicked();
 
 private:
+    FormValues formValues() const;
     void refreshDriveList();
     bool isRemovableDrive(const MountedVolume& volume) const;
-    // Returns the root path under which the volume is mounted afterwards (relabelling may remount it).
-    QString applyVolumeLabel(const QString& rootPath, const QString& label);
-    void identifierHandOff(const QUuid& identifier);
-    bool formIsValid();
-    bool textsAreReadable();
-    void warnNoCard();
     void describeDriveAnew(int index, const QString& rootPath);
     void describeIconButtons();
     void installValidators();
+    void showFormProblem(const FormProblem& problem);
+    void reportCardOutcome(const CardOutcome& outcome, quint8 mode);
+    void identifierHandOff(const CardOutcome& outcome);
     void warn(const QString& title, const QString& message);
 
     Ui::Configurator* ui;
     quint8 modeCode = 4;
     QStringList driveList;
+    QVector<MountedVolume> listedVolumes; // what was listed for each entry of driveList
 
+    std::array<QLineEdit*, FormField::count> fieldEdits{};
+    std::array<QLabel*, FormField::count> fieldLabels{};
     std::unique_ptr<DrivePlatform> drivePlatform;
     ExitFunction exitFunction;
 };

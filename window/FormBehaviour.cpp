@@ -2,47 +2,45 @@
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
+#include "generation/FormValues.h"
 #include "generation/Identifier.h"
 #include "generation/ModeCodes.h"
-
-#include <initializer_list>
-
-namespace {
-void setWidgetsVisible(std::initializer_list<QWidget*> widgets, bool visible)
-{
-    for (QWidget* widget : widgets)
-        widget->setVisible(visible);
-}
-} // namespace
 
 void Configurator::modeSerialChanged()
 {
     const QVariant data = ui->modeSerial->currentData(Qt::UserRole);
     modeCode = quint8(data.toInt() & 0xFF);
 
-    const bool gsm = modeCode == ModeCode::Gsm;
-    const bool sms = modeCode == ModeCode::Sms;
     // Labels first, then fields.
-    setWidgetsVisible({ui->label_APN, ui->label_UserName, ui->label_Pswd}, gsm);
-    setWidgetsVisible({ui->label_PIN}, gsm || sms);
-    setWidgetsVisible({ui->label_SIM_phone, ui->label_owner_phone, ui->userKeyLabel, ui->resetConfigLabel}, sms);
-    setWidgetsVisible({ui->APN, ui->Username, ui->Password}, gsm);
-    setWidgetsVisible({ui->PIN_Code}, gsm || sms);
-    setWidgetsVisible({ui->sim_card_phone_number, ui->owner_phone_number, ui->userKeyLineEdit, ui->keyGenerationButton,
-                       ui->resetConfigCheckBox},
-                      sms);
+    for (const FormField::Description& field : FormField::fields)
+        fieldLabels[field.id]->setVisible(ModeCode::showsField(modeCode, field.id));
+    ui->resetConfigLabel->setVisible(ModeCode::showsReset(modeCode));
+    for (const FormField::Description& field : FormField::fields)
+        fieldEdits[field.id]->setVisible(ModeCode::showsField(modeCode, field.id));
+    ui->keyGenerationButton->setVisible(ModeCode::showsField(modeCode, FormField::UserKey));
+    ui->resetConfigCheckBox->setVisible(ModeCode::showsReset(modeCode));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 can take a hidden row out of the form, so that it leaves no gap.
+    for (const FormField::Description& field : FormField::fields)
+        ui->formLayout->setRowVisible(fieldLabels[field.id], ModeCode::showsField(modeCode, field.id));
+    ui->formLayout->setRowVisible(ui->resetConfigLabel, ModeCode::showsReset(modeCode));
+#endif
     ui->mainLayout->update();
 }
 
 void Configurator::on_resetConfigCheckBox_clicked(bool checked)
 {
     const bool enabled = !checked;
-    const std::initializer_list<QWidget*> dependents{
-        ui->label_PIN,          ui->label_SIM_phone, ui->label_owner_phone,
-        ui->userKeyLabel,       ui->PIN_Code,        ui->sim_card_phone_number,
-        ui->owner_phone_number, ui->userKeyLineEdit, ui->keyGenerationButton};
-    for (QWidget* widget : dependents)
-        widget->setEnabled(enabled);
+    // Labels, then fields, then the key button.
+    for (const FormField::Description& field : FormField::fields) {
+        if (field.disabledByReset)
+            fieldLabels[field.id]->setEnabled(enabled);
+    }
+    for (const FormField::Description& field : FormField::fields) {
+        if (field.disabledByReset)
+            fieldEdits[field.id]->setEnabled(enabled);
+    }
+    ui->keyGenerationButton->setEnabled(enabled);
 }
 
 void Configurator::buttonDefaultSettingsClicked()
@@ -51,8 +49,7 @@ void Configurator::buttonDefaultSettingsClicked()
     ui->sdCardPath->setCurrentIndex(0);
     ui->modeSerial->setCurrentIndex(
         ui->modeSerial->findData(int(ModeCode::Default), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    for (QLineEdit* field : {ui->APN, ui->Username, ui->Password, ui->PIN_Code, ui->sim_card_phone_number,
-                             ui->owner_phone_number, ui->userKeyLineEdit})
+    for (QLineEdit* field : fieldEdits)
         field->setText(QString());
     ui->resetConfigCheckBox->setChecked(false);
     on_resetConfigCheckBox_clicked(false);
@@ -61,4 +58,15 @@ void Configurator::buttonDefaultSettingsClicked()
 void Configurator::on_keyGenerationButton_clicked()
 {
     ui->userKeyLineEdit->setText(userKeyFromIdentifier(createAcceptableIdentifier()));
+}
+
+FormValues Configurator::formValues() const
+{
+    FormValues values;
+    values.modeCode = modeCode;
+    for (const FormField::Description& field : FormField::fields)
+        values.text(field.id) = fieldEdits[field.id]->text();
+    values.resetConfig = ui->resetConfigCheckBox->isChecked();
+    values.driveIndex = ui->sdCardPath->currentIndex();
+    return values;
 }

@@ -39,3 +39,49 @@ void setVolumeLabelOnRoot(const wchar_t* rootPath, const wchar_t* label)
     }
     SetVolumeLabelW(root.c_str(), text.c_str());
 }
+
+bool hasVolume(const wchar_t* rootPath)
+{
+    if (!rootPath)
+        return false;
+    std::wstring root(rootPath);
+    std::replace(root.begin(), root.end(), L'/', L'\\');
+    return GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != 0;
+}
+
+unsigned long flushFileHandle(void* handle)
+{
+    return FlushFileBuffers(static_cast<HANDLE>(handle)) ? 0 : GetLastError();
+}
+
+unsigned long replaceFileWriteThrough(const wchar_t* from, const wchar_t* to)
+{
+    return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
+}
+
+bool isReparsePoint(const wchar_t* path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool isPlainFolder(const wchar_t* path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+}
+
+std::wstring systemMessage(unsigned long error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = length ? std::wstring(text, length) : L"Windows error " + std::to_wstring(error);
+    if (text)
+        LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+        message.pop_back();
+    return message;
+}

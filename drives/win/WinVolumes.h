@@ -1,10 +1,31 @@
 #pragma once
 
-// The two Windows volume calls the drive list needs, behind a plain wide-character interface so that this code
-// compiles without Qt and can be checked with a cross compiler. Paths and labels are null-terminated UTF-16.
+#include <string>
+
+// The Windows volume and file calls the drive list and the card need, behind a plain wide-character interface so that
+// this code compiles without Qt and can be checked with a cross compiler. Paths and labels are null-terminated UTF-16.
 
 // Whether Windows reports the volume at rootPath ("E:/" or "E:\") as a removable drive. False for a null path.
 bool isRemovableDriveRoot(const wchar_t* rootPath);
 
 // Gives the volume at rootPath the label, cut to 11 characters. Failures are ignored; null arguments do nothing.
 void setVolumeLabelOnRoot(const wchar_t* rootPath, const wchar_t* label);
+
+// Whether the drive at rootPath holds a volume now (a card reader without a card answers no).
+bool hasVolume(const wchar_t* rootPath);
+
+// Flushes an open file's data to the medium; returns 0 or the system's error code.
+unsigned long flushFileHandle(void* handle);
+
+// Moves the file from over the entry to, replacing it, and returns once the move is on the medium; returns 0 or the
+// system's error code.
+unsigned long replaceFileWriteThrough(const wchar_t* from, const wchar_t* to);
+
+// Whether the entry at path is a link (a reparse point); false when it does not exist.
+bool isReparsePoint(const wchar_t* path);
+
+// Whether path is a folder that is not a link to somewhere else.
+bool isPlainFolder(const wchar_t* path);
+
+// The system's text for an error code.
+std::wstring systemMessage(unsigned long error);

@@ -10,6 +10,7 @@ set -euo pipefail
 
 source_dir=$(cd "$1" && pwd)
 parent=$2
+resource_script=$3 # made by CMake from resources/OrvaConfigurator.rc.in
 
 skip()
 {
@@ -46,8 +47,8 @@ if [ "$(stat -f -c %T "$work")" = tmpfs ]; then
 fi
 
 echo "== building windows_check.exe"
-"$windres" -i "$source_dir/resources/OrvaConfigurator.rc" -O coff -o "$work/OrvaConfigurator.res.o"
-"$cxx" -std=c++17 -Wall -Wextra -Wpedantic -Werror -municode -static -O1 -I"$source_dir" \
+"$windres" -i "$resource_script" -O coff -o "$work/OrvaConfigurator.res.o"
+"$cxx" -std=c++17 -Wall -Wextra -Wpedantic -Werror -municode -static -O1 -I"$source_dir" -I"$(dirname "$resource_script")" \
     "$source_dir/tests/windows/windows_check.cpp" "$source_dir/drives/win/WinVolumes.cpp" \
     "$work/OrvaConfigurator.res.o" -lversion -o "$work/windows_check.exe"
 

@@ -7,6 +7,7 @@
 //
 // Every check prints PASS or FAIL; the exit status is the number of failures.
 #include "drives/win/WinVolumes.h"
+#include "orva_version.h"
 
 #include <windows.h>
 
@@ -224,11 +225,11 @@ void checkVersionRecord()
     if (hasFixed) {
         VS_FIXEDFILEINFO fixed;
         std::memcpy(&fixed, value, sizeof fixed);
-        const DWORD ms = MAKELONG(0, 1), ls = MAKELONG(0, 36); // 1.0 and 36.0
+        const DWORD ms = MAKELONG(ORVA_VERSION_MINOR, ORVA_VERSION_MAJOR), ls = MAKELONG(0, ORVA_VERSION_PATCH);
         check(fixed.dwSignature == 0xFEEF04BD, "fixed part signature", hex(fixed.dwSignature));
-        check(fixed.dwFileVersionMS == ms && fixed.dwFileVersionLS == ls, "file version 1.0.36.0",
+        check(fixed.dwFileVersionMS == ms && fixed.dwFileVersionLS == ls, "file version " ORVA_VERSION ".0",
               hex(fixed.dwFileVersionMS) + " " + hex(fixed.dwFileVersionLS));
-        check(fixed.dwProductVersionMS == ms && fixed.dwProductVersionLS == ls, "product version 1.0.36.0",
+        check(fixed.dwProductVersionMS == ms && fixed.dwProductVersionLS == ls, "product version " ORVA_VERSION ".0",
               hex(fixed.dwProductVersionMS) + " " + hex(fixed.dwProductVersionLS));
         check(fixed.dwFileFlagsMask == 0x3F, "file flags mask 0x3f", hex(fixed.dwFileFlagsMask));
         check(fixed.dwFileFlags == 0, "file flags 0", hex(fixed.dwFileFlags));
@@ -254,11 +255,11 @@ void checkVersionRecord()
     } strings[] = {
         {L"CompanyName", L""},
         {L"FileDescription", L""},
-        {L"FileVersion", L"1.0.36.0"},
+        {L"FileVersion", L"" ORVA_VERSION ".0"},
         {L"LegalCopyright", L""},
         {L"OriginalFilename", L"OrvaConfigurator.exe"},
         {L"ProductName", L"OrvaConfigurator"},
-        {L"ProductVersion", L"1.0.36.0"},
+        {L"ProductVersion", L"" ORVA_VERSION ".0"},
     };
     for (const auto& expected : strings) {
         bool found = false;

@@ -1,4 +1,4 @@
-#include "generation/TextEditor.h"
+#include "window/TextEditor.h"
 
 #include <QDesktopServices>
 #include <QUrl>

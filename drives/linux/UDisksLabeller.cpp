@@ -1,6 +1,6 @@
-#include "drives/UDisksLabeller.h"
+#include "drives/linux/UDisksLabeller.h"
 
-#include "drives/LinuxMountTable.h"
+#include "drives/linux/LinuxMountTable.h"
 
 #include <QByteArrayList>
 #include <QDBusArgument>

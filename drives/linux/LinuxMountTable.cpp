@@ -1,4 +1,4 @@
-#include "drives/LinuxMountTable.h"
+#include "drives/linux/LinuxMountTable.h"
 
 #include <QFile>
 #include <QList>

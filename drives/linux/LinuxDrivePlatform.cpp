@@ -1,11 +1,16 @@
-#include "drives/LinuxDrivePlatform.h"
+#include "drives/linux/LinuxDrivePlatform.h"
 
-#include "drives/LinuxMountTable.h"
-#include "drives/LinuxRemovableRule.h"
-#include "drives/UDisksLabeller.h"
+#include "drives/linux/LinuxMountTable.h"
+#include "drives/linux/LinuxRemovableRule.h"
+#include "drives/linux/UDisksLabeller.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSet>
 #include <QStorageInfo>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 // A later mount on the same mount point hides this one: its path reaches the other file system.
@@ -22,10 +27,47 @@ quint64 deviceNumber(const MountEntry& entry)
 {
     return (quint64(entry.major) << 32) | entry.minor;
 }
+
+// udev writes a byte that a file name cannot hold, or that would mislead a shell, as "\xHH".
+QString decodeUdevName(const QString& name)
+{
+    QByteArray bytes = QFile::encodeName(name);
+    QByteArray decoded;
+    decoded.reserve(bytes.size());
+    for (int i = 0; i < bytes.size(); ++i) {
+        bool ok = false;
+        const int value = i + 3 < bytes.size() && bytes.at(i) == '\\' && bytes.at(i + 1) == 'x'
+                              ? bytes.mid(i + 2, 2).toInt(&ok, 16)
+                              : 0;
+        if (ok) {
+            decoded.append(char(value));
+            i += 3;
+        } else {
+            decoded.append(bytes.at(i));
+        }
+    }
+    return QString::fromUtf8(decoded);
+}
+
+// The label of a block device as udev published it: /dev/disk/by-label holds one link per labelled file system.
+// Only the device nodes are looked at, never the mounted file system, so a card whose file system no longer
+// answers (a hung FUSE server) is named as quickly as any other.
+QString publishedLabel(const QString& byLabelFolder, quint32 major, quint32 minor)
+{
+    const QStringList names = QDir(byLabelFolder).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    for (const QString& name : names) {
+        struct stat node;
+        if (::stat(QFile::encodeName(byLabelFolder + QLatin1Char('/') + name).constData(), &node) == 0 &&
+            S_ISBLK(node.st_mode) && node.st_rdev == makedev(major, minor))
+            return decodeUdevName(name);
+    }
+    return QString();
+}
 } // namespace
 
-LinuxDrivePlatform::LinuxDrivePlatform(const QString& sysfsRoot, const QString& mountTable)
-    : sysfsRoot(sysfsRoot), mountTable(mountTable)
+LinuxDrivePlatform::LinuxDrivePlatform(const QString& sysfsRoot, const QString& mountTable,
+                                       const QString& byLabelFolder)
+    : sysfsRoot(sysfsRoot), mountTable(mountTable), byLabelFolder(byLabelFolder)
 {}
 
 QVector<MountedVolume> LinuxDrivePlatform::mountedVolumes() const
@@ -37,6 +79,7 @@ QVector<MountedVolume> LinuxDrivePlatform::mountedVolumes() const
     for (const MountEntry& entry : entries) {
         MountedVolume volume;
         volume.rootPath = entry.mountPoint;
+        volume.device = deviceNumber(entry);
         // The mount table carries the flags that statvfs would report, without asking the file system.
         volume.readOnly = entry.readOnly;
         // A card is offered once, at its first reachable mount of the whole file system: a bind mount of the
@@ -48,8 +91,7 @@ QVector<MountedVolume> LinuxDrivePlatform::mountedVolumes() const
         if (offered) {
             listedCards.insert(deviceNumber(entry));
             volume.removable = true;
-            // Only now is the file system itself asked: a card's label comes from its block device.
-            volume.name = QStorageInfo(entry.mountPoint).name();
+            volume.name = publishedLabel(byLabelFolder, entry.major, entry.minor);
         }
         volumes.append(volume);
     }

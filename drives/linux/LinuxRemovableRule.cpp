@@ -1,4 +1,4 @@
-#include "drives/LinuxRemovableRule.h"
+#include "drives/linux/LinuxRemovableRule.h"
 
 #include <QFile>
 #include <QFileInfo>

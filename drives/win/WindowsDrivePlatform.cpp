@@ -19,9 +19,17 @@ public:
         const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
         for (const QStorageInfo& volume : volumes) {
             const QString rootPath = volume.rootPath();
-            result.append({rootPath, volume.name(), volume.isReadOnly(), isRemovableDriveRoot(wide(rootPath))});
+            result.append({rootPath, volume.name(), volume.isReadOnly(), isRemovableDriveRoot(wide(rootPath)), 0});
         }
         return result;
+    }
+
+    std::optional<MountedVolume> volumeAt(const QString& rootPath) const override
+    {
+        // A drive letter stays when its card is taken out: the reader must still be removable and hold a volume.
+        if (!isRemovableDriveRoot(wide(rootPath)) || !hasVolume(wide(rootPath)))
+            return std::nullopt;
+        return DrivePlatform::volumeAt(rootPath);
     }
 
     QString setVolumeLabel(const QString& rootPath, const QString& label) override

@@ -7,12 +7,13 @@
 class LinuxDrivePlatform : public DrivePlatform
 {
 public:
-    // Tests point the two paths at a made-up sysfs tree and mount table.
+    // Tests point the paths at a made-up sysfs tree, mount table and folder of label links.
     explicit LinuxDrivePlatform(const QString& sysfsRoot = QStringLiteral("/sys"),
-                                const QString& mountTable = QStringLiteral("/proc/self/mountinfo"));
+                                const QString& mountTable = QStringLiteral("/proc/self/mountinfo"),
+                                const QString& byLabelFolder = QStringLiteral("/dev/disk/by-label"));
 
-    // Every mount in mount-table order. Cards are marked removable, named and flagged read-only; the other mounts
-    // carry their mount point and read-only flag but no name.
+    // Every mount in mount-table order. Cards are marked removable, named from their block device's published label and
+    // flagged read-only; the other mounts carry their mount point and read-only flag but no name.
     QVector<MountedVolume> mountedVolumes() const override;
     // From the mount table for a mount point; other paths are asked of the file system.
     bool isReadOnly(const QString& rootPath) const override;
@@ -23,4 +24,5 @@ public:
 private:
     QString sysfsRoot;
     QString mountTable;
+    QString byLabelFolder;
 };

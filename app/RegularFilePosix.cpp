@@ -1,0 +1,96 @@
+#include "RegularFile.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+QString kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISCHR(mode))
+        return QStringLiteral("a character device");
+    if (S_ISBLK(mode))
+        return QStringLiteral("a block device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a file");
+}
+
+RegularFileRead notRegular(mode_t mode)
+{
+    return {RegularFileRead::Outcome::NotRegular, {}, QStringLiteral("is %1, not a regular file").arg(kindOf(mode))};
+}
+
+RegularFileRead failed(int error)
+{
+    return {RegularFileRead::Outcome::Failed,
+            {},
+            QStringLiteral("cannot be read: ") % QString::fromLocal8Bit(std::strerror(error))};
+}
+
+// The file may change while it is read: it is read to its end, but never more than one byte beyond the limit.
+RegularFileRead readUpTo(int descriptor, qint64 size, qint64 largest)
+{
+    if (size > largest)
+        return {RegularFileRead::Outcome::TooLarge, {}, {}};
+    QByteArray bytes(int(size) + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > largest)
+                return {RegularFileRead::Outcome::TooLarge, {}, {}};
+            bytes.resize(int(std::min(largest + 1, 2 * filled)));
+        }
+        const ssize_t count = ::read(descriptor, bytes.data() + filled, size_t(bytes.size() - filled));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return failed(errno);
+        if (count == 0)
+            break;
+        filled += count;
+    }
+    bytes.truncate(int(filled));
+    return {RegularFileRead::Outcome::Read, bytes, {}};
+}
+} // namespace
+
+RegularFileRead readRegularFile(const QString& path, qint64 largest)
+{
+    // Opening a FIFO for reading waits for a writer unless O_NONBLOCK is given; the type is then checked on what was
+    // opened, so that the path cannot be swapped between a check and the open. The flag stays for the reads: a regular
+    // file ignores it, and a kernel file that would wait for data (such as /proc/kmsg) fails instead.
+    const QByteArray name = QFile::encodeName(path);
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) {
+        const int openError = errno;
+        // A socket cannot be opened at all; say what it is rather than "No such device or address".
+        struct stat status;
+        if (::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode))
+            return notRegular(status.st_mode);
+        return failed(openError);
+    }
+    struct stat status;
+    if (::fstat(descriptor, &status) != 0) {
+        const int statError = errno;
+        ::close(descriptor);
+        return failed(statError);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return notRegular(status.st_mode);
+    }
+    const RegularFileRead read = readUpTo(descriptor, qint64(status.st_size), largest);
+    ::close(descriptor);
+    return read;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "drives/DrivePlatform.h"
+#include "generation/FormValues.h"
+
+#include <QString>
+#include <QUuid>
+
+// What became of the card when the parameter file was written onto it.
+struct CardOutcome
+{
+    enum class Result
+    {
+        Written,      // the file is on the card, read back equal
+        CardNotFound, // the card is no longer where it was listed, or its folder "02" cannot be used
+        ReadOnly,     // the card is write-protected
+        NotWritten,   // the file could not be written; an earlier file of the same name is as it was
+        Unconfirmed,  // the new file replaced the earlier one but could not be confirmed on the card
+    };
+    Result result = Result::CardNotFound;
+    QString rootPath; // where the card is mounted after labelling (labelling may mount it elsewhere)
+    QString folder;   // the card folder "02"
+    QString fileName; // the parameter file's name in it
+    QUuid identifier; // the installation identifier written into the file (Written and Unconfirmed)
+    QString reason;   // the system's reason (NotWritten and Unconfirmed)
+
+    // The card may carry the new file, and with it the identifier.
+    bool cardHoldsNewFile() const { return result == Result::Written || result == Result::Unconfirmed; }
+};
+
+// Labels the card and writes the parameter file for the form into its folder "02": confirms that the listed volume is
+// still mounted, labels it "Orva Config", confirms it again where the label left it, refuses a write-protected card,
+// enters or creates "02" (a real folder on the card, never a link), draws the identifier, encodes and writes the file
+// durably. The form is taken as it is: check it first.
+CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolume& listed, DrivePlatform& drives);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "generation/FormValues.h"
+
+#include <QString>
+
+#include <optional>
+
+// What is wrong with a form before anything touches the card, naming the field.
+struct FormProblem
+{
+    enum class Kind
+    {
+        PinCode,             // a PIN that is not 4 to 6 digits
+        UserKey,             // "SMS" without the reset option and a key that is not 6 letters or digits
+        PhoneNumber,         // a number that is not complete
+        UnreadableCharacter, // ';', a control character or one outside Latin-1
+    };
+    Kind kind;
+    FormField::Id field;
+    QString character; // the unreadable character, for UnreadableCharacter
+};
+
+// True when the whole text matches the field's pattern (fields without a pattern take any text).
+bool isCompleteText(FormField::Id field, const QString& text);
+
+// The first problem of the form, in the order the user is told: PIN, user key, phone numbers, then the characters of
+// every shown field. Only the fields the mode shows are looked at.
+std::optional<FormProblem> checkForm(const FormValues& values);

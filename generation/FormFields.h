@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <array>
+#include <cstddef>
+
+// The seven text fields of the form. This table is the one place that names them: the window finds its widgets by
+// the object names, the settings store files the texts under the keys, and the parameter file carries them as
+// records 5 to 11 in this order.
+namespace FormField {
+enum Id : std::size_t
+{
+    AccessPointName,
+    Username,
+    Password,
+    PinCode,
+    SimCardPhoneNumber,
+    OwnerPhoneNumber,
+    UserKey,
+};
+constexpr std::size_t count = 7;
+
+// Whole-text patterns of the fields that have one; a prefix of a match is accepted while typing.
+namespace Pattern {
+constexpr char pin[] = "[0-9]{4,6}";
+// A plus sign and 14 digits, or "+41 79 123 45 67" with "+" or "00"; the owner's number may leave out the plus sign.
+constexpr char simPhone[] = R"((\+)(\d{14})|(\+|00)(\d{2}) (\d{2}) ((\d{3})) (\d{2}) (\d{2}))";
+constexpr char ownerPhone[] = R"((\+|)(\d{14})|(\+|00)(\d{2}) (\d{2}) ((\d{3})) (\d{2}) (\d{2}))";
+constexpr char userKey[] = "[A-Za-z0-9]{6,6}";
+} // namespace Pattern
+
+struct Description
+{
+    Id id;
+    const char* objectName;      // the line edit in the form
+    const char* labelObjectName; // its label in the form
+    const char* label;           // the label's untranslated text, to name the field in messages
+    const char* settingsKey;     // where the settings store keeps the text
+    int record;                  // its record in the parameter file
+    const char* pattern;         // the validator's pattern, or nullptr
+    bool disabledByReset;        // the reset option makes the field pointless
+};
+
+constexpr std::array<Description, count> fields{{
+    {AccessPointName, "APN", "label_APN", QT_TRANSLATE_NOOP("Configurator", "Access Point Name (APN)"),
+     "accessPointName", 5, nullptr, false},
+    {Username, "Username", "label_UserName", QT_TRANSLATE_NOOP("Configurator", "Access Point User Name"), "username", 6,
+     nullptr, false},
+    {Password, "Password", "label_Pswd", QT_TRANSLATE_NOOP("Configurator", "Access Point Password"), "password", 7,
+     nullptr, false},
+    {PinCode, "PIN_Code", "label_PIN", QT_TRANSLATE_NOOP("Configurator", "PIN Code"), "pinCode", 8, Pattern::pin, true},
+    {SimCardPhoneNumber, "sim_card_phone_number", "label_SIM_phone",
+     QT_TRANSLATE_NOOP("Configurator", "SIM Card Phone Number"), "simCardPhoneNumber", 9, Pattern::simPhone, true},
+    {OwnerPhoneNumber, "owner_phone_number", "label_owner_phone",
+     QT_TRANSLATE_NOOP("Configurator", "Owner Phone Number"), "ownerPhoneNumber", 10, Pattern::ownerPhone, true},
+    {UserKey, "userKeyLineEdit", "userKeyLabel", QT_TRANSLATE_NOOP("Configurator", "User Key <key>"), "userKey", 11,
+     Pattern::userKey, true},
+}};
+
+constexpr const Description& describe(Id id)
+{
+    return fields[id];
+}
+
+// A set of fields, one bit per Id.
+using Set = quint8;
+constexpr Set bit(Id id)
+{
+    return Set(1u << id);
+}
+} // namespace FormField

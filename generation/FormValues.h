@@ -1,0 +1,23 @@
+#pragma once
+
+#include "generation/FormFields.h"
+#include "generation/ModeCodes.h"
+
+#include <QString>
+
+#include <array>
+
+// What the form holds, without the widgets: read from the window, restored from and saved to the settings store,
+// checked and written onto the card.
+struct FormValues
+{
+    quint8 modeCode = ModeCode::Default;
+    std::array<QString, FormField::count> texts; // indexed by FormField::Id
+    bool resetConfig = false;
+    int driveIndex = 0; // the drive box's position; -1 when no drive is chosen
+
+    const QString& text(FormField::Id field) const { return texts[field]; }
+    QString& text(FormField::Id field) { return texts[field]; }
+    bool shows(FormField::Id field) const { return ModeCode::showsField(modeCode, field); }
+    bool showsReset() const { return ModeCode::showsReset(modeCode); }
+};

@@ -1,0 +1,39 @@
+#include "generation/IdentifierFile.h"
+
+#include "generation/DurableFile.h"
+#include "generation/Identifier.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString IdentifierFile::fileName()
+{
+    return QStringLiteral("ORVA Serial Number.txt");
+}
+
+QByteArray IdentifierFile::content(const QUuid& identifier)
+{
+    const QByteArray banner = QByteArray(38, '*') + " THIS IS IMPORTANT " + QByteArray(38, '*');
+    return banner + "\r\n\r\n" +
+           "PLEASE KEEP THIS IDENTIFIER FOR THE AUTHENTICATION OF YOUR INSTALLATION ON THE ORVA WEBSITE\r\n\r\n" +
+           "YOUR IDENTIFIER (GUID) : " + identifierDigits(identifier).toUpper().toLatin1() + "\r\n\r\n" + banner;
+}
+
+IdentifierFile::Saved IdentifierFile::save(const QUuid& identifier, const QString& cardFolder)
+{
+    const std::pair<QString, Place> places[] = {
+        {QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), Place::Desktop},
+        {QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), Place::Documents},
+        {cardFolder, Place::CardFolder},
+    };
+    const QByteArray bytes = content(identifier);
+    for (const auto& [folder, place] : places) {
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            continue;
+        const QString path = folder + QLatin1Char('/') + fileName();
+        // Once the new file has taken the name, it is the one the user finds, even if it was not confirmed.
+        if (writeDurably(path, bytes).result != DurableWrite::Result::NotWritten)
+            return {place, path};
+    }
+    return {};
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QUuid>
+
+// The identifier file "ORVA Serial Number.txt": the installation identifier kept for the user, who needs it to
+// authenticate the installation on the maker's portal.
+namespace IdentifierFile {
+enum class Place
+{
+    Desktop,
+    Documents,
+    CardFolder, // beside the parameter file
+    Nowhere,    // no place took the file
+};
+
+struct Saved
+{
+    Place place = Place::Nowhere;
+    QString filePath; // empty when Nowhere
+};
+
+QString fileName();
+
+// The file's content: a banner, the request to keep the identifier, its 32 digits in upper case, the banner again;
+// CR LF line breaks, no line break at the end. Never translated: the module's maker reads it.
+QByteArray content(const QUuid& identifier);
+
+// Saves the file on the Desktop, else in the documents folder, else in the card folder. No folder is created. The
+// file takes the name's place only when it is complete: a failed write keeps an earlier file, and a link of that
+// name is replaced, never followed.
+Saved save(const QUuid& identifier, const QString& cardFolder);
+} // namespace IdentifierFile

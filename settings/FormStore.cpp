@@ -1,0 +1,86 @@
+#include "settings/FormStore.h"
+
+#include "settings/SettingsKeys.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions ownerFolder = ownerOnly | QFileDevice::ExeOwner;
+
+QLatin1String keyOf(FormField::Id field)
+{
+    return QLatin1String(FormField::describe(field).settingsKey);
+}
+
+// Makes the missing folders of path, each for its owner only.
+bool makeOwnerFolders(const QString& path)
+{
+    const QFileInfo folder(path);
+    if (folder.isDir())
+        return true;
+    if (!makeOwnerFolders(folder.absolutePath()))
+        return false;
+    return QDir().mkdir(path) && QFile::setPermissions(path, ownerFolder);
+}
+
+// QSettings replaces its file atomically and keeps the permissions of the file it replaces, so a file that exists
+// with these permissions before the first write never holds the form readable by others.
+bool prepareFile(const QSettings& settings)
+{
+    const QString fileName = settings.fileName();
+    if (settings.format() != QSettings::NativeFormat && settings.format() != QSettings::IniFormat)
+        return true;
+    if (!QFileInfo(fileName).isAbsolute() || fileName.startsWith(QLatin1Char('\\')))
+        return true; // a registry path: the Windows registry keeps the current user's keys to the user
+    const QFileInfo info(fileName);
+    if (info.exists()) {
+        if (!info.isWritable())
+            return false; // the user's own decision: not undone behind their back
+        return QFile::setPermissions(fileName, info.permissions() & ownerFolder);
+    }
+    if (!makeOwnerFolders(info.absolutePath()))
+        return false;
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    file.close();
+    return file.setPermissions(ownerOnly);
+}
+} // namespace
+
+FormValues FormStore::load(const QSettings& settings)
+{
+    FormValues values;
+    const int code = settings.value(SettingsKeys::serialMode, 0).toInt();
+    values.modeCode = ModeCode::find(quint8(code)) && code == quint8(code) ? quint8(code) : ModeCode::entries[0].code;
+    for (const FormField::Description& field : FormField::fields)
+        values.text(field.id) = settings.value(keyOf(field.id), QString()).toString();
+    values.driveIndex = settings.value(SettingsKeys::driveLetter, 0).toInt();
+    values.resetConfig = settings.value(SettingsKeys::resetConfig, false).toBool();
+    return values;
+}
+
+bool FormStore::save(QSettings& settings, const FormValues& values)
+{
+    if (!prepareFile(settings))
+        return false;
+    settings.setValue(SettingsKeys::serialMode, int(values.modeCode));
+    for (const FormField::Description& field : FormField::fields) {
+        // The drive's position sits between the PIN and the phone numbers, where the store has always kept it.
+        if (field.id == FormField::SimCardPhoneNumber)
+            settings.setValue(SettingsKeys::driveLetter, values.driveIndex);
+        settings.setValue(keyOf(field.id), values.text(field.id));
+    }
+    settings.setValue(SettingsKeys::resetConfig, values.resetConfig);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+int FormStore::driveIndexFor(int storedIndex, int driveCount)
+{
+    return storedIndex >= 0 && storedIndex < driveCount ? storedIndex : -1;
+}

@@ -1,0 +1,33 @@
+// The form remembered between runs, in the application's default settings store.
+#include "ui_Configurator.h"
+#include "window/Configurator.h"
+
+#include "settings/FormStore.h"
+
+#include <QSettings>
+
+#include <cstdio>
+
+void Configurator::saveSettings()
+{
+    QSettings settings;
+    if (!FormStore::save(settings, formValues())) {
+        // Nothing the user can do about it now; the form is simply not remembered.
+        std::fprintf(stderr, "%s: the form could not be saved in %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(settings.fileName()));
+    }
+}
+
+void Configurator::restoreSettings()
+{
+    const QSettings settings;
+    const FormValues values = FormStore::load(settings);
+    // Selecting the mode runs modeSerialChanged, which keeps modeCode.
+    ui->modeSerial->setCurrentIndex(
+        ui->modeSerial->findData(int(values.modeCode), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    for (const FormField::Description& field : FormField::fields)
+        fieldEdits[field.id]->setText(values.text(field.id));
+    ui->sdCardPath->setCurrentIndex(FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count()));
+    ui->resetConfigCheckBox->setChecked(values.resetConfig);
+    on_resetConfigCheckBox_clicked(ui->resetConfigCheckBox->isChecked());
+}
