@@ -571,6 +571,133 @@ private slots:
         QCOMPARE(get<QComboBox>("sdCardPath")->currentIndex(), 0);
     }
 
+    void cardGoneBeforeTheWrite_data()
+    {
+        QTest::addColumn<bool>("goneBeforeGenerate");
+        QTest::newRow("taken out while the window was open") << true;
+        QTest::newRow("not mounted again after the label") << false;
+    }
+
+    void cardGoneBeforeTheWrite()
+    {
+        // The card's mount folder stays behind on the computer's own disk: nothing may be written into it.
+        QFETCH(bool, goneBeforeGenerate);
+        auto platform = std::make_unique<FakeDrivePlatform>();
+        QDir().mkpath(card(0));
+        platform->addCard(card(0), QStringLiteral("CARD"));
+        if (!goneBeforeGenerate)
+            platform->unmountOnLabel = true;
+        open(0, std::move(platform));
+        if (goneBeforeGenerate)
+            drives->volumes.clear();
+        generate();
+        QCOMPARE(onlyBox().title, QStringLiteral("SD Card Not Found"));
+        QCOMPARE(QDir(card(0)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QCOMPARE(drives->labelCalls.size(), goneBeforeGenerate ? 0 : 1);
+        QVERIFY(exits.isEmpty());
+        QVERIFY(QSettings().allKeys().isEmpty());
+    }
+
+    void linksOnTheCardAreNotFollowed_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("folder 02") << "02"
+                                   << "Kerv (38400 bps)"
+                                   << "SD Card Not Found";
+        QTest::newRow("parameter file") << "02/GP0_0000.VSK"
+                                        << "Kerv (38400 bps)" << generatedTitle;
+        QTest::newRow("identifier file") << "02/ORVA Serial Number.txt"
+                                         << "LAN" << generatedTitle;
+    }
+
+    void linksOnTheCardAreNotFollowed()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, mode);
+        QFETCH(QString, title);
+        // A card with a Unix file system may carry links to the user's own files.
+        const QString outside = cards->filePath(QStringLiteral("user"));
+        QVERIFY(QDir().mkpath(outside));
+        const QString userFile = outside + QStringLiteral("/.bashrc");
+        QVERIFY(writeFile(userFile, "the user's own file\n"));
+        QVERIFY(QDir().mkpath(card(0) + QStringLiteral("/02")));
+        const QString linkPath = card(0) + QLatin1Char('/') + link;
+        if (link == QLatin1String("02"))
+            QVERIFY(QDir(card(0) + QStringLiteral("/02")).removeRecursively());
+        QVERIFY(QFile::link(link == QLatin1String("02") ? outside : userFile, linkPath));
+        open(1);
+        chooseMode(mode);
+        generate();
+        QCOMPARE(onlyBox().title, title);
+        QCOMPARE(readFile(userFile), QByteArray("the user's own file\n"));
+        QCOMPARE(QDir(outside).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                 QStringList{QStringLiteral(".bashrc")});
+        if (title == generatedTitle) {
+            // The link was replaced by the file itself.
+            QVERIFY(!QFileInfo(linkPath).isSymLink());
+            QVERIFY(QFileInfo(linkPath).isFile());
+        }
+    }
+
+    void phoneNumbers_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("title");
+        const QString phoneError = QStringLiteral("Phone number error");
+        QTest::newRow("SIM, one digit") << "sim_card_phone_number"
+                                        << "0" << phoneError;
+        QTest::newRow("SIM, unfinished") << "sim_card_phone_number"
+                                         << "+41 79" << phoneError;
+        QTest::newRow("SIM, 14 digits without plus") << "sim_card_phone_number"
+                                                     << "41791234567890" << phoneError;
+        QTest::newRow("owner, unfinished") << "owner_phone_number"
+                                           << "0041 79 123" << phoneError;
+        QTest::newRow("SIM, complete") << "sim_card_phone_number"
+                                       << "+41 79 123 45 67" << noCardTitle;
+        QTest::newRow("owner, 00 form") << "owner_phone_number"
+                                        << "0041 79 123 45 67" << noCardTitle;
+        QTest::newRow("owner, 14 digits") << "owner_phone_number"
+                                          << "41791234567890" << noCardTitle;
+        QTest::newRow("empty") << "owner_phone_number"
+                               << "" << noCardTitle;
+    }
+
+    void phoneNumbers()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, number);
+        QFETCH(QString, title);
+        open(0);
+        chooseMode(QStringLiteral("SMS"));
+        setText("userKeyLineEdit", QStringLiteral("Wd3kPz"));
+        setText(field.toLatin1().constData(), number);
+        generate();
+        const SeenBox box = onlyBox();
+        QCOMPARE(box.title, title);
+        if (title != noCardTitle)
+            QVERIFY2(box.text.contains(QLatin1String("Phone Number\"")), qPrintable(box.text));
+    }
+
+    void refusedFieldThatResetDisables()
+    {
+        // A stored value in a field that the reset option greys out: the user must be told how to reach it.
+        open(1);
+        chooseMode(QStringLiteral("SMS"));
+        setText("userKeyLineEdit", QStringLiteral("ab;cde"));
+        get<QCheckBox>("resetConfigCheckBox")->click();
+        get("button_Save")->setFocus();
+        generate();
+        const SeenBox box = onlyBox();
+        QCOMPARE(box.title, QStringLiteral("Unsupported character"));
+        QVERIFY2(box.text.endsWith(QLatin1String("\nUncheck \"Reset Configuration\" to edit this field.")),
+                 qPrintable(box.text));
+        QVERIFY(!get("userKeyLineEdit")->hasFocus());
+        QVERIFY(exits.isEmpty());
+    }
+
     void nameTakenByFolder()
     {
         open(1);
@@ -674,6 +801,11 @@ private slots:
         QFETCH(QString, places);
         QFETCH(QString, where);
         QFETCH(QString, phrase);
+#ifdef Q_OS_WIN
+        if (!where.isEmpty())
+            QSKIP("the Desktop and Documents are the Windows user's own folders and the editor is notepad.exe: the "
+                  "installed program's check under Wine covers the hand-off");
+#endif
         const QString fileName = QStringLiteral("ORVA Serial Number.txt");
         const QString desktop = home->filePath(QStringLiteral("Desktop"));
         const QString documents = home->filePath(QStringLiteral("Documents"));
@@ -736,6 +868,9 @@ private slots:
 
     void handOffReplacesEarlierFile()
     {
+#ifdef Q_OS_WIN
+        QSKIP("the Desktop is the Windows user's own folder: the installed program's check under Wine covers it");
+#endif
         QVERIFY(QDir().mkpath(home->filePath(QStringLiteral("Desktop"))));
         const QString path = home->filePath(QStringLiteral("Desktop/ORVA Serial Number.txt"));
         QVERIFY(writeFile(path, QByteArray(500, 'x')));

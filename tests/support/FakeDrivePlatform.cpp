@@ -1,14 +1,16 @@
 #include "support/FakeDrivePlatform.h"
 
+#include <algorithm>
+
 FakeDrivePlatform& FakeDrivePlatform::addCard(const QString& rootPath, const QString& name, bool readOnly)
 {
-    volumes.append({rootPath, name, readOnly, true});
+    volumes.append({rootPath, name, readOnly, true, 0});
     return *this;
 }
 
 FakeDrivePlatform& FakeDrivePlatform::addFixedDisk(const QString& rootPath, const QString& name)
 {
-    volumes.append({rootPath, name, false, false});
+    volumes.append({rootPath, name, false, false, 0});
     return *this;
 }
 
@@ -30,6 +32,12 @@ bool FakeDrivePlatform::isReadOnly(const QString& rootPath) const
 QString FakeDrivePlatform::setVolumeLabel(const QString& rootPath, const QString& label)
 {
     labelCalls.append({rootPath, label});
+    if (unmountOnLabel) {
+        volumes.erase(std::remove_if(volumes.begin(), volumes.end(),
+                                     [&](const MountedVolume& volume) { return volume.rootPath == rootPath; }),
+                      volumes.end());
+        return rootPath;
+    }
     const QString after = remountAfterLabel.value(rootPath, rootPath);
     for (MountedVolume& volume : volumes) {
         if (volume.rootPath == rootPath) {

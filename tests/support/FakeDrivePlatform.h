@@ -11,6 +11,7 @@ class FakeDrivePlatform : public DrivePlatform
 public:
     QVector<MountedVolume> volumes;
     QHash<QString, QString> remountAfterLabel; // root path -> root path after labelling
+    bool unmountOnLabel = false;               // the card is not mounted again after its label
     mutable int enumerations = 0;
 
     struct LabelCall
