@@ -1,5 +1,6 @@
 # Installation on a Linux desktop, and the Debian package made from it by CPack:
-#     cmake --install <build>        the program, vskinfo, the menu entry and the icon
+#     cmake --install <build>        the program, vskinfo, the menu entry, the icons, the AppStream metadata and the
+#                                    copyright file
 #     cpack --config <build>/CPackConfig.cmake -G DEB
 # Included once, at the end of the top-level CMakeLists.txt, after every install rule.
 if(NOT (UNIX AND NOT APPLE))
@@ -13,20 +14,22 @@ set(ORVA_PACKAGE_NAME orva-configurator)
 # The menu entry; it names the icon and starts the program from the PATH, so it fits any installation prefix.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/orva-configurator.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
-# The icon theme wants a PNG: the program's own 48 x 48 icon, taken out of resources/icon.ico at build time.
-if(NOT CMAKE_CROSSCOMPILING)
-    add_executable(orva_icon_png ${CMAKE_CURRENT_LIST_DIR}/IconPng.cpp)
-    target_link_libraries(orva_icon_png PRIVATE orva_common_cfg Qt5::Gui)
-    set(orva_icon_png_file ${CMAKE_BINARY_DIR}/packaging/${ORVA_PACKAGE_NAME}.png)
-    add_custom_command(OUTPUT ${orva_icon_png_file}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-        COMMAND orva_icon_png ${PROJECT_SOURCE_DIR}/resources/icon.ico ${orva_icon_png_file} 48
-        DEPENDS orva_icon_png ${PROJECT_SOURCE_DIR}/resources/icon.ico
-        COMMENT "Taking the 48 x 48 icon out of icon.ico"
-        VERBATIM)
-    add_custom_target(orva_icon ALL DEPENDS ${orva_icon_png_file})
-    install(FILES ${orva_icon_png_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
-endif()
+# The icon in every size of the hicolor theme and as an SVG, all drawn by resources/draw_images.py; the window takes
+# its icon from the theme too.
+foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/${ORVA_PACKAGE_NAME}-${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${ORVA_PACKAGE_NAME}.png)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/${ORVA_PACKAGE_NAME}.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# What software centres show: AppStream metadata with the release of this version.
+set(ORVA_APPSTREAM_ID net.example.orva.configurator)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/${ORVA_PACKAGE_NAME}.metainfo.xml.in
+    ${CMAKE_BINARY_DIR}/packaging/${ORVA_APPSTREAM_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/${ORVA_APPSTREAM_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${ORVA_PACKAGE_NAME})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${ORVA_PACKAGE_NAME})
@@ -54,7 +57,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.orva.example.net")
 # The libraries the two programs link come from dpkg-shlibdeps (package dpkg-dev). Qt's X11 platform plugin and
 # its icon image plugin, which the window needs, come with libqt5gui5, which that finds too.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The identifier file and the portal are opened by xdg-open; the card is labelled through UDisks2.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, udisks2")
+# The identifier file and the portal are opened by xdg-open; the card is labelled through UDisks2; Qt's own
+# translations give the message boxes' standard buttons the window's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, udisks2, qttranslations5-l10n")
 
 include(CPack)

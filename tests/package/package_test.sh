@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package as a user receives it: made by CPack from a built tree, then unpacked and checked: control
 # fields, runtime dependencies (every library the programs load must come from a package it depends on), files,
-# menu entry and icon.
+# menu entry, icons, AppStream metadata, and the window's tie to its menu entry.
 #
 #     package_test.sh BUILD_DIR
 #
@@ -16,7 +16,7 @@ skip()
     exit 77
 }
 
-for tool in cpack dpkg dpkg-deb dpkg-shlibdeps desktop-file-validate readelf; do
+for tool in cpack dpkg dpkg-deb dpkg-shlibdeps desktop-file-validate readelf appstreamcli; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 [ -f "$build/CPackConfig.cmake" ] || { echo "FAIL: $build/CPackConfig.cmake is missing"; exit 1; }
@@ -87,9 +87,17 @@ dpkg -x "$deb" "$root" || { echo "FAIL: dpkg -x cannot unpack the package"; exit
 echo "Files:"
 sed 's/^/  /' "$work/files"
 desktopFile=usr/share/applications/orva-configurator.desktop
-iconFile=usr/share/icons/hicolor/48x48/apps/orva-configurator.png
-expected=$(printf './%s\n' usr/bin/OrvaConfigurator usr/bin/vskinfo "$desktopFile" "$iconFile" | sort)
-check "the package holds the two programs, the menu entry and the icon, and nothing else" \
+metainfoFile=usr/share/metainfo/net.example.orva.configurator.metainfo.xml
+iconSizes=(16 22 24 32 48 64 128 256)
+iconFiles=()
+for size in "${iconSizes[@]}"; do
+    iconFiles+=("usr/share/icons/hicolor/${size}x$size/apps/orva-configurator.png")
+done
+svgFile=usr/share/icons/hicolor/scalable/apps/orva-configurator.svg
+copyrightFile=usr/share/doc/orva-configurator/copyright
+expected=$(printf './%s\n' usr/bin/OrvaConfigurator usr/bin/vskinfo "$desktopFile" "$metainfoFile" "${iconFiles[@]}" \
+    "$svgFile" "$copyrightFile" | sort)
+check "the package holds the two programs, the menu entry, the icons, the metadata and the copyright file, and nothing else" \
     [ "$(cat "$work/files")" = "$expected" ]
 for program in OrvaConfigurator vskinfo; do
     check "usr/bin/$program is an executable" [ -x "$root/usr/bin/$program" ]
@@ -148,11 +156,46 @@ entry()
 }
 check "the menu entry is named ORVA Configurator" [ "$(entry Name)" = "ORVA Configurator" ]
 check "the menu entry starts usr/bin/$(entry Exec)" [ -x "$root/usr/bin/$(entry Exec)" ]
-check "the menu entry's icon is the packaged icon" [ "$(entry Icon).png" = "$(basename "$iconFile")" ]
-# PNG signature, then the IHDR chunk: width and height, 4 bytes each, big-endian.
-pngHeader=$(od -An -tx1 -N24 "$root/$iconFile" | tr -d ' \n')
-check "the icon is a PNG" [ "${pngHeader:0:16}" = 89504e470d0a1a0a ]
-check "the icon is 48 x 48" [ "${pngHeader:32:16}" = 0000003000000030 ]
+check "the menu entry's icon is the packaged icon" [ "$(entry Icon).png" = "$(basename "${iconFiles[0]}")" ]
+for index in "${!iconSizes[@]}"; do
+    size=${iconSizes[$index]}
+    # PNG signature, then the IHDR chunk: width and height, 4 bytes each, big-endian.
+    pngHeader=$(od -An -tx1 -N24 "$root/${iconFiles[$index]}" | tr -d ' \n')
+    sizeBytes=$(printf '%08x%08x' "$size" "$size")
+    check "the ${size}x$size icon is a PNG of $size x $size" \
+        [ "${pngHeader:0:16} ${pngHeader:32:16}" = "89504e470d0a1a0a $sizeBytes" ]
+done
+check "the scalable icon is an SVG" grep -q '^<svg xmlns="http://www.w3.org/2000/svg"' "$root/$svgFile"
+
+# --- What software centres show.
+check "appstreamcli validates the metadata" appstreamcli validate --no-net "$root/$metainfoFile"
+check "the metadata names the menu entry" grep -q "<launchable type=\"desktop-id\">$(basename "$desktopFile")<" \
+    "$root/$metainfoFile"
+check "the metadata's release is 1.0.36" grep -q '<release version="1.0.36"' "$root/$metainfoFile"
+check "the copyright file names the maker" grep -q '^Copyright: .*Vaskor Quendra SA' "$root/$copyrightFile"
+
+# --- The window is tied to its menu entry: the class of the packaged program's window (WM_CLASS, as the desktop
+# reads it on X11) is the entry's StartupWMClass.
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xprop >/dev/null; then
+    mkfifo "$work/display"
+    exec {displayFd}<>"$work/display"
+    Xvfb -displayfd "$displayFd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfbPid=$!
+    trap 'kill "$xvfbPid" 2>/dev/null; rm -rf "$work"' EXIT
+    read -r -t 20 -u "$displayFd" display
+    env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/home" DISPLAY=":$display" LANG=C.UTF-8 \
+        timeout 20 "$root/usr/bin/OrvaConfigurator" >"$work/x11.log" 2>&1 &
+    appPid=$!
+    window=$(DISPLAY=":$display" timeout 15 xdotool search --sync --name '^ORVA Configurator V1\.0\.36$' | head -n 1)
+    # WM_CLASS(STRING) = "OrvaConfigurator", "ORVA Configurator": the instance, then the class.
+    windowClass=$(DISPLAY=":$display" xprop -id "${window:-0}" WM_CLASS 2>/dev/null | sed -nE 's/.*= ".*", "(.*)"$/\1/p')
+    kill "$appPid" 2>/dev/null
+    wait "$appPid" 2>/dev/null
+    check "the window's class (${windowClass:-no window}) is the menu entry's StartupWMClass ($(entry StartupWMClass))" \
+        [ "${windowClass:-no window}" = "$(entry StartupWMClass)" ]
+else
+    echo "SKIP: the window's class is not checked: Xvfb, xdotool or xprop is missing"
+fi
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
