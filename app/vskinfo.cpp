@@ -92,7 +92,7 @@ private:
         } else {
             if (reports++ > 0)
                 std::fputc('\n', stdout);
-            print(stdout, QStringLiteral("%1: %2 bytes").arg(path).arg(read.bytes.size()).toLocal8Bit());
+            print(stdout, QStringLiteral("%1: %2 bytes").arg(path, QString::number(read.bytes.size())).toLocal8Bit());
             for (const QString& line : describeParameterFile(decoded))
                 print(stdout, line.toLocal8Bit());
         }
@@ -117,11 +117,13 @@ private:
 // Everything written is checked at the end: a full disk or a closed pipe must not look like success.
 bool outputWritten()
 {
-    const bool flushed = std::fflush(stdout) == 0;
-    const int error = errno;
-    if (flushed && !std::ferror(stdout))
+    if (std::fflush(stdout) != 0) {
+        printError(QStringLiteral("cannot write the output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return false;
+    }
+    if (!std::ferror(stdout))
         return true;
-    printError(QStringLiteral("cannot write the output: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+    printError(QStringLiteral("cannot write the output"));
     return false;
 }
 } // namespace
