@@ -8,11 +8,6 @@
 #include <QTemporaryFile>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Configurator", text);
-}
-
 DurableWrite notWritten(const QString& reason)
 {
     return {DurableWrite::Result::NotWritten, reason};
@@ -60,6 +55,7 @@ DurableWrite writeDurably(const QString& path, const QByteArray& bytes)
     if (written.error() != QFileDevice::NoError)
         return unconfirmed(written.errorString());
     if (readBack != bytes)
-        return unconfirmed(tr("The file on the SD card differs from what was written."));
+        return unconfirmed(
+            QCoreApplication::translate("Configurator", "The file on the SD card differs from what was written."));
     return {DurableWrite::Result::Written, QString()};
 }

@@ -243,5 +243,9 @@ Die Kennung (GUID), die die Karte jetzt tragen könnte, ist %1; sie wurde in %2 
         <source>in the folder 02 on the SD Card.</source>
         <translation>im Ordner 02 auf der SD-Karte gespeichert.</translation>
     </message>
+    <message>
+        <source>The file on the SD card differs from what was written.</source>
+        <translation>Die Datei auf der SD-Karte weicht vom Geschriebenen ab.</translation>
+    </message>
 </context>
 </TS>

@@ -243,5 +243,9 @@ L&apos;identifiant (GUID) que la carte porte peut-être désormais est %1 ; il a
         <source>in the folder 02 on the SD Card.</source>
         <translation>enregistré dans le dossier 02 de la carte SD.</translation>
     </message>
+    <message>
+        <source>The file on the SD card differs from what was written.</source>
+        <translation>Le fichier sur la carte SD diffère de ce qui a été écrit.</translation>
+    </message>
 </context>
 </TS>

@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Default settings</source>
-        <translation>Valori predefiniti</translation>
+        <translation>Predefiniti</translation>
     </message>
     <message>
         <source>Quit</source>
@@ -242,6 +242,10 @@ L&apos;identificativo (GUID) che la scheda potrebbe ora contenere è %1; è stat
     <message>
         <source>in the folder 02 on the SD Card.</source>
         <translation>salvato nella cartella 02 sulla scheda SD.</translation>
+    </message>
+    <message>
+        <source>The file on the SD card differs from what was written.</source>
+        <translation>Il file sulla scheda SD non corrisponde a quanto scritto.</translation>
     </message>
 </context>
 </TS>
