@@ -247,5 +247,15 @@ Die Kennung (GUID), die die Karte jetzt tragen könnte, ist %1; sie wurde in %2 
         <source>The file on the SD card differs from what was written.</source>
         <translation>Die Datei auf der SD-Karte weicht vom Geschriebenen ab.</translation>
     </message>
+    <message>
+        <source>SD Card does not respond</source>
+        <translation>SD-Karte antwortet nicht</translation>
+    </message>
+    <message>
+        <source>The SD card does not respond.
+Please check it and try again.</source>
+        <translation>Die SD-Karte antwortet nicht.
+Bitte prüfen Sie sie und versuchen Sie es erneut.</translation>
+    </message>
 </context>
 </TS>

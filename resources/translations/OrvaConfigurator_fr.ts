@@ -247,5 +247,15 @@ L&apos;identifiant (GUID) que la carte porte peut-être désormais est %1 ; il a
         <source>The file on the SD card differs from what was written.</source>
         <translation>Le fichier sur la carte SD diffère de ce qui a été écrit.</translation>
     </message>
+    <message>
+        <source>SD Card does not respond</source>
+        <translation>La carte SD ne répond pas</translation>
+    </message>
+    <message>
+        <source>The SD card does not respond.
+Please check it and try again.</source>
+        <translation>La carte SD ne répond pas.
+Veuillez la vérifier et réessayer.</translation>
+    </message>
 </context>
 </TS>

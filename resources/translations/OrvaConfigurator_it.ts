@@ -247,5 +247,15 @@ L&apos;identificativo (GUID) che la scheda potrebbe ora contenere è %1; è stat
         <source>The file on the SD card differs from what was written.</source>
         <translation>Il file sulla scheda SD non corrisponde a quanto scritto.</translation>
     </message>
+    <message>
+        <source>SD Card does not respond</source>
+        <translation>La scheda SD non risponde</translation>
+    </message>
+    <message>
+        <source>The SD card does not respond.
+Please check it and try again.</source>
+        <translation>La scheda SD non risponde.
+Controllala e riprova.</translation>
+    </message>
 </context>
 </TS>
