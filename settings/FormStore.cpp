@@ -38,8 +38,9 @@ bool prepareFile(const QSettings& settings)
         return true; // a registry path: the Windows registry keeps the current user's keys to the user
     const QFileInfo info(fileName);
     if (info.exists()) {
-        if (!info.isWritable())
-            return false; // the user's own decision: not undone behind their back
+        // The user's own decision, not undone behind their back (not even by root, who could write through it).
+        if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
+            return false;
         return QFile::setPermissions(fileName, info.permissions() & ownerFolder);
     }
     if (!makeOwnerFolders(info.absolutePath()))

@@ -1,6 +1,6 @@
 // The drive box and the drive list of the window, fed through a made-up drive platform.
-#include "app/ApplicationIdentity.h"
 #include "support/FakeDrivePlatform.h"
+#include "support/WindowTest.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
@@ -187,12 +187,6 @@ void TestDriveList::noRemovableVolume()
     QCOMPARE(box->currentIndex(), -1);
 }
 
-int main(int argc, char* argv[])
-{
-    ApplicationIdentity::apply();
-    QApplication application(argc, argv);
-    TestDriveList test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORVA_WINDOW_TEST_MAIN(TestDriveList)
 
 #include "tst_drivelist.moc"

@@ -1,7 +1,7 @@
 // How the form reacts: fields per mode, the reset option, the defaults and the user key.
-#include "app/ApplicationIdentity.h"
 #include "generation/Identifier.h"
 #include "support/FakeDrivePlatform.h"
+#include "support/WindowTest.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
@@ -50,22 +50,8 @@ struct Form
     FakeDrivePlatform* drives = nullptr;
     std::unique_ptr<Configurator> window;
 
-    explicit Form(int cards = 2)
-    {
-        auto platform = std::make_unique<FakeDrivePlatform>();
-        for (int i = 0; i < cards; ++i)
-            platform->addCard(QStringLiteral("/media/card%1").arg(i), QStringLiteral("CARD%1").arg(i));
-        drives = platform.get();
-        window = std::make_unique<Configurator>(std::move(platform));
-        window->show();
-    }
-    template <typename T = QWidget> T* get(const QString& name) const
-    {
-        auto* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
-    }
+    explicit Form(int cards = 2) : window(makeWindow(cards, &drives)) { window->show(); }
+    template <typename T = QWidget> T* get(const QString& name) const { return widget<T>(*window, name); }
     QComboBox* modes() const { return get<QComboBox>(QStringLiteral("modeSerial")); }
     void chooseMode(const QString& text) const { modes()->setCurrentIndex(modes()->findText(text)); }
     void clickResetOption() const { get<QCheckBox>(QStringLiteral("resetConfigCheckBox"))->click(); }
@@ -261,12 +247,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    ApplicationIdentity::apply();
-    QApplication application(argc, argv);
-    TestForm test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORVA_WINDOW_TEST_MAIN(TestForm)
 
 #include "tst_form.moc"

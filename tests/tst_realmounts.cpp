@@ -1,9 +1,10 @@
 // Real cards: ext4 images on loop devices, mounted in a private mount namespace of this process, where each loop
 // disk's removable attribute is made to read 1. The machine's own mounts are never touched, and everything mounted
 // here goes away with the namespace even when the test dies. Needs root; skips elsewhere.
-#include "app/ApplicationIdentity.h"
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
+#include "support/ModalBox.h"
+#include "support/WindowTest.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -199,6 +201,8 @@ private slots:
     void cardsInMountOrder();
     void windowListsTheCards();
     void stoppedFuseDaemonDoesNotStallTheRefresh();
+    // Last: it takes card A away.
+    void cardUnmountedAfterListing();
 
 private:
     QString cardA;
@@ -408,12 +412,29 @@ void TestRealMounts::stoppedFuseDaemonDoesNotStallTheRefresh()
     QCOMPARE(window.drives().mid(baseline.size()), (QStringList{cardB, cardA}));
 }
 
-int main(int argc, char* argv[])
+void TestRealMounts::cardUnmountedAfterListing()
 {
-    ApplicationIdentity::apply();
-    QApplication application(argc, argv);
-    TestRealMounts test;
-    return QTest::qExec(&test, argc, argv);
+    // Card A goes while the window is open; its mount folder stays behind on the computer's own disk.
+    QSettings().clear();
+    Configurator window(createNativeDrivePlatform());
+    QList<int> exits;
+    window.setExitFunction([&exits](int status) { exits.append(status); });
+    window.show();
+    const int index = window.drives().indexOf(cardA);
+    QVERIFY(index >= 0);
+    widget<QComboBox>(window, "sdCardPath")->setCurrentIndex(index);
+    MountLab::unmount(cardA);
+    QVERIFY(QFileInfo(cardA).isDir());
+
+    ModalBoxCloser boxes;
+    widget<QPushButton>(window, "button_Save")->click();
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.first().title, QStringLiteral("SD Card Not Found"));
+    QCOMPARE(QDir(cardA).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QVERIFY(exits.isEmpty());
+    QVERIFY(QSettings().allKeys().isEmpty());
 }
+
+ORVA_WINDOW_TEST_MAIN(TestRealMounts)
 
 #include "tst_realmounts.moc"

@@ -1,6 +1,6 @@
 // The form remembered between runs: what is saved, when, how it comes back, and who may read it.
-#include "app/ApplicationIdentity.h"
 #include "support/FakeDrivePlatform.h"
+#include "support/WindowTest.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
@@ -14,22 +14,12 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-namespace {
-std::unique_ptr<Configurator> makeWindow(int cards)
-{
-    auto platform = std::make_unique<FakeDrivePlatform>();
-    for (int i = 0; i < cards; ++i)
-        platform->addCard(QStringLiteral("/media/card%1").arg(i), QStringLiteral("CARD%1").arg(i));
-    return std::make_unique<Configurator>(std::move(platform));
-}
+#ifdef Q_OS_WIN
+#include <cstring>
+#include <qt_windows.h>
+#endif
 
-template <typename T = QWidget> T* get(Configurator& window, const char* name)
-{
-    auto* widget = window.findChild<T*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
+namespace {
 
 void store(std::initializer_list<std::pair<const char*, QVariant>> values)
 {
@@ -38,6 +28,41 @@ void store(std::initializer_list<std::pair<const char*, QVariant>> values)
         settings.setValue(QLatin1String(key), value);
 }
 
+#ifdef Q_OS_WIN
+// The store as it is in the registry, read without QSettings: the values of the application's key in the current
+// user's hive, numbers as their decimal text.
+QMap<QString, QString> storedOnDisk()
+{
+    QMap<QString, QString> entries;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Vaskor Quendra SA\\ORVA Configurator", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return entries;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256] = {};
+        DWORD nameSize = 255;
+        wchar_t data[1024] = {}; // stays null-terminated: one character more than is read
+        DWORD dataSize = sizeof data - sizeof(wchar_t);
+        DWORD type = 0;
+        if (RegEnumValueW(key, index, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize) !=
+            ERROR_SUCCESS)
+            break;
+        QString value;
+        if (type == REG_DWORD) {
+            qint32 number = 0;
+            memcpy(&number, data, sizeof number);
+            value = QString::number(number);
+        } else if (type == REG_SZ) {
+            value = QString::fromWCharArray(data);
+        } else {
+            value = QStringLiteral("(registry type %1)").arg(type);
+        }
+        entries.insert(QString::fromWCharArray(name, int(nameSize)), value);
+    }
+    RegCloseKey(key);
+    return entries;
+}
+#else
 // The store as it is on disk, read without QSettings and its per-process cache: "key=value" lines.
 QMap<QString, QString> storedOnDisk()
 {
@@ -57,19 +82,20 @@ QMap<QString, QString> storedOnDisk()
     }
     return entries;
 }
+#endif
 
 void fillForm(Configurator& window)
 {
-    get<QComboBox>(window, "modeSerial")->setCurrentIndex(4); // SMS: the access point fields are hidden
-    get<QLineEdit>(window, "APN")->setText(QStringLiteral("internet.example.net"));
-    get<QLineEdit>(window, "Username")->setText(QStringLiteral("orva"));
-    get<QLineEdit>(window, "Password")->setText(QStringLiteral("s3cret;pass"));
-    get<QLineEdit>(window, "PIN_Code")->setText(QStringLiteral("5273"));
-    get<QComboBox>(window, "sdCardPath")->setCurrentIndex(1);
-    get<QLineEdit>(window, "sim_card_phone_number")->setText(QStringLiteral("+41 79 123 45 67"));
-    get<QLineEdit>(window, "owner_phone_number")->setText(QStringLiteral("0041 79 765 43 21"));
-    get<QLineEdit>(window, "userKeyLineEdit")->setText(QStringLiteral("Wd3kPz"));
-    get<QCheckBox>(window, "resetConfigCheckBox")->click();
+    widget<QComboBox>(window, "modeSerial")->setCurrentIndex(4); // SMS: the access point fields are hidden
+    widget<QLineEdit>(window, "APN")->setText(QStringLiteral("internet.example.net"));
+    widget<QLineEdit>(window, "Username")->setText(QStringLiteral("orva"));
+    widget<QLineEdit>(window, "Password")->setText(QStringLiteral("s3cret;pass"));
+    widget<QLineEdit>(window, "PIN_Code")->setText(QStringLiteral("5273"));
+    widget<QComboBox>(window, "sdCardPath")->setCurrentIndex(1);
+    widget<QLineEdit>(window, "sim_card_phone_number")->setText(QStringLiteral("+41 79 123 45 67"));
+    widget<QLineEdit>(window, "owner_phone_number")->setText(QStringLiteral("0041 79 765 43 21"));
+    widget<QLineEdit>(window, "userKeyLineEdit")->setText(QStringLiteral("Wd3kPz"));
+    widget<QCheckBox>(window, "resetConfigCheckBox")->click();
 }
 
 const QMap<QString, QString> filledForm{
@@ -102,19 +128,19 @@ private slots:
     void firstStart()
     {
         auto window = makeWindow(2);
-        QCOMPARE(get<QComboBox>(*window, "modeSerial")->currentText(), QStringLiteral("Kerv (38400 bps)"));
-        QCOMPARE(get<QComboBox>(*window, "sdCardPath")->currentIndex(), 0);
+        QCOMPARE(widget<QComboBox>(*window, "modeSerial")->currentText(), QStringLiteral("Kerv (38400 bps)"));
+        QCOMPARE(widget<QComboBox>(*window, "sdCardPath")->currentIndex(), 0);
         for (const char* name : {"APN", "Username", "Password", "PIN_Code", "sim_card_phone_number",
                                  "owner_phone_number", "userKeyLineEdit"})
-            QVERIFY(get<QLineEdit>(*window, name)->text().isEmpty());
-        QVERIFY(!get<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
-        QVERIFY(get(*window, "PIN_Code")->isEnabled());
+            QVERIFY(widget<QLineEdit>(*window, name)->text().isEmpty());
+        QVERIFY(!widget<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
+        QVERIFY(widget(*window, "PIN_Code")->isEnabled());
     }
 
     void firstStartWithoutCards()
     {
         auto window = makeWindow(0);
-        QCOMPARE(get<QComboBox>(*window, "sdCardPath")->currentIndex(), -1);
+        QCOMPARE(widget<QComboBox>(*window, "sdCardPath")->currentIndex(), -1);
     }
 
     void restoredMode_data()
@@ -136,9 +162,9 @@ private slots:
         QFETCH(int, code);
         store({{"serialMode", stored}});
         auto window = makeWindow(1);
-        QCOMPARE(get<QComboBox>(*window, "modeSerial")->currentText(), shown);
+        QCOMPARE(widget<QComboBox>(*window, "modeSerial")->currentText(), shown);
         QCOMPARE(int(window->currentModeCode()), code);
-        QCOMPARE(get(*window, "PIN_Code")->isVisible() || !window->isVisible(), true);
+        QCOMPARE(widget(*window, "PIN_Code")->isVisible() || !window->isVisible(), true);
     }
 
     void restoredModeShowsItsFields()
@@ -146,8 +172,8 @@ private slots:
         store({{"serialMode", 8}});
         auto window = makeWindow(1);
         window->show();
-        QVERIFY(get(*window, "APN")->isVisible());
-        QVERIFY(!get(*window, "userKeyLineEdit")->isVisible());
+        QVERIFY(widget(*window, "APN")->isVisible());
+        QVERIFY(!widget(*window, "userKeyLineEdit")->isVisible());
     }
 
     void restoredDrive_data()
@@ -168,7 +194,7 @@ private slots:
         QFETCH(int, current);
         store({{"driveLetter", stored}});
         auto window = makeWindow(cards);
-        QCOMPARE(get<QComboBox>(*window, "sdCardPath")->currentIndex(), current);
+        QCOMPARE(widget<QComboBox>(*window, "sdCardPath")->currentIndex(), current);
     }
 
     void noDriveIsSavedAsMinusOne()
@@ -176,17 +202,17 @@ private slots:
         makeWindow(0).reset();
         QCOMPARE(storedOnDisk().value(QStringLiteral("driveLetter")), QStringLiteral("-1"));
         auto window = makeWindow(2);
-        QCOMPARE(get<QComboBox>(*window, "sdCardPath")->currentIndex(), -1);
+        QCOMPARE(widget<QComboBox>(*window, "sdCardPath")->currentIndex(), -1);
     }
 
     void restoredResetOption()
     {
         store({{"resetConfig", true}, {"serialMode", 32}});
         auto window = makeWindow(1);
-        QVERIFY(get<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
+        QVERIFY(widget<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
         for (const char* name : {"label_PIN", "PIN_Code", "sim_card_phone_number", "owner_phone_number",
                                  "userKeyLineEdit", "keyGenerationButton", "userKeyLabel"})
-            QVERIFY2(!get(*window, name)->isEnabled(), name);
+            QVERIFY2(!widget(*window, name)->isEnabled(), name);
     }
 
     void restoredTextsAreNotValidated()
@@ -195,10 +221,10 @@ private slots:
                {"pinCode", QStringLiteral("12")},
                {"simCardPhoneNumber", QStringLiteral("+41 79 123 45 67 89 00")}});
         auto window = makeWindow(1);
-        QCOMPARE(get<QLineEdit>(*window, "userKeyLineEdit")->text(), QStringLiteral("abcde"));
-        QCOMPARE(get<QLineEdit>(*window, "PIN_Code")->text(), QStringLiteral("12"));
+        QCOMPARE(widget<QLineEdit>(*window, "userKeyLineEdit")->text(), QStringLiteral("abcde"));
+        QCOMPARE(widget<QLineEdit>(*window, "PIN_Code")->text(), QStringLiteral("12"));
         // Only the field's maximum length cuts a stored text.
-        QCOMPARE(get<QLineEdit>(*window, "sim_card_phone_number")->text(), QStringLiteral("+41 79 123 45 67 "));
+        QCOMPARE(widget<QLineEdit>(*window, "sim_card_phone_number")->text(), QStringLiteral("+41 79 123 45 67 "));
     }
 
     void quitSavesEveryFieldAsShown()
@@ -206,7 +232,7 @@ private slots:
         auto window = makeWindow(2);
         window->show();
         fillForm(*window);
-        get<QPushButton>(*window, "button_Cancel")->click();
+        widget<QPushButton>(*window, "button_Cancel")->click();
         QVERIFY(!window->isVisible());
         // Saved by the button itself, before the window is destroyed; hidden fields included.
         QCOMPARE(storedOnDisk(), filledForm);
@@ -233,11 +259,11 @@ private slots:
         }
         auto window = makeWindow(2);
         QCOMPARE(int(window->currentModeCode()), 32);
-        QCOMPARE(get<QLineEdit>(*window, "APN")->text(), QStringLiteral("internet.example.net"));
-        QCOMPARE(get<QLineEdit>(*window, "Password")->text(), QStringLiteral("s3cret;pass"));
-        QCOMPARE(get<QLineEdit>(*window, "owner_phone_number")->text(), QStringLiteral("0041 79 765 43 21"));
-        QCOMPARE(get<QComboBox>(*window, "sdCardPath")->currentIndex(), 1);
-        QVERIFY(get<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
+        QCOMPARE(widget<QLineEdit>(*window, "APN")->text(), QStringLiteral("internet.example.net"));
+        QCOMPARE(widget<QLineEdit>(*window, "Password")->text(), QStringLiteral("s3cret;pass"));
+        QCOMPARE(widget<QLineEdit>(*window, "owner_phone_number")->text(), QStringLiteral("0041 79 765 43 21"));
+        QCOMPARE(widget<QComboBox>(*window, "sdCardPath")->currentIndex(), 1);
+        QVERIFY(widget<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
         // Types as stored: the mode and the drive as numbers, the reset option as a boolean.
         const QSettings settings;
         QCOMPARE(settings.value(QStringLiteral("serialMode")).toInt(), 32);
@@ -247,6 +273,13 @@ private slots:
     void storeIsPrivateToItsOwner()
     {
         const QString fileName = QSettings().fileName();
+#ifdef Q_OS_WIN
+        // The current user's hive of the registry, which Windows keeps to that user.
+        QCOMPARE(fileName, QStringLiteral("\\HKEY_CURRENT_USER\\Software\\Vaskor Quendra SA\\ORVA Configurator"));
+        makeWindow(1).reset();
+        QCOMPARE(storedOnDisk().value(QStringLiteral("serialMode")), QStringLiteral("4"));
+        return;
+#endif
         QFile::remove(fileName);
         makeWindow(1).reset();
         QVERIFY(QFile::exists(fileName));
@@ -263,12 +296,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    ApplicationIdentity::apply();
-    QApplication application(argc, argv);
-    TestSettings test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORVA_WINDOW_TEST_MAIN(TestSettings)
 
 #include "tst_settings.moc"

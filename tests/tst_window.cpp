@@ -1,6 +1,7 @@
 // The configuration window as it is built: widgets, texts, the mode list, validators, tab order and identity.
 #include "app/ApplicationIdentity.h"
 #include "support/FakeDrivePlatform.h"
+#include "support/WindowTest.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
@@ -17,11 +18,6 @@
 #include <QtTest>
 
 namespace {
-std::unique_ptr<Configurator> makeWindow()
-{
-    return std::make_unique<Configurator>(std::make_unique<FakeDrivePlatform>());
-}
-
 QStringList strings(std::initializer_list<const char*> texts)
 {
     QStringList list;
@@ -30,13 +26,6 @@ QStringList strings(std::initializer_list<const char*> texts)
     return list;
 }
 
-template <typename T> T* child(QObject& window, const char* name)
-{
-    auto* widget = window.findChild<T*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no %s named %s", T::staticMetaObject.className(), name);
-    return widget;
-}
 } // namespace
 
 class TestWindow : public QObject
@@ -62,7 +51,7 @@ private slots:
 
     void titleAndSize()
     {
-        auto window = makeWindow();
+        auto window = makeWindow(0);
         QCOMPARE(window->windowTitle(), QStringLiteral("ORVA Configurator V1.0.36"));
         QCOMPARE(window->objectName(), QStringLiteral("Configurator"));
         QCOMPARE(window->size(), QSize(410, 381));
@@ -75,22 +64,22 @@ private slots:
 
     void formFollowsWindowSize()
     {
-        auto window = makeWindow();
-        auto* central = child<QWidget>(*window, "centralWidget");
+        auto window = makeWindow(0);
+        auto* central = widget<QWidget>(*window, "centralWidget");
         QCOMPARE(window->centralWidget(), central);
-        QCOMPARE(central->layout(), child<QLayout>(*window, "mainLayout"));
+        QCOMPARE(central->layout(), widget<QLayout>(*window, "mainLayout"));
         QCOMPARE(central->layout()->contentsMargins(), QMargins(0, 0, 0, 0));
         // Every form widget ends up on the central widget; the layout widget stays behind, empty.
-        auto* layoutWidget = child<QWidget>(*window, "verticalLayoutWidget");
+        auto* layoutWidget = widget<QWidget>(*window, "verticalLayoutWidget");
         QCOMPARE(layoutWidget->parentWidget(), central);
         QCOMPARE(layoutWidget->layout(), nullptr);
         for (const char* name : {"sdCardPath", "modeSerial", "APN", "PIN_Code", "button_Save", "label_SDCard"})
-            QCOMPARE(child<QWidget>(*window, name)->parentWidget(), central);
+            QCOMPARE(widget<QWidget>(*window, name)->parentWidget(), central);
 
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         window->resize(700, 500);
-        QTRY_VERIFY(child<QPushButton>(*window, "button_Save")->geometry().right() > 600);
+        QTRY_VERIFY(widget<QPushButton>(*window, "button_Save")->geometry().right() > 600);
     }
 
     void widgets_data()
@@ -160,7 +149,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, className);
         QFETCH(QString, text);
-        auto window = makeWindow();
+        auto window = makeWindow(0);
         auto* widget = window->findChild<QWidget*>(name);
         QVERIFY(widget);
         QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
@@ -176,9 +165,9 @@ private slots:
 
     void userKeyLabelIsPlainText()
     {
-        auto window = makeWindow();
-        QCOMPARE(child<QLabel>(*window, "userKeyLabel")->textFormat(), Qt::PlainText);
-        QVERIFY(!child<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
+        auto window = makeWindow(0);
+        QCOMPARE(widget<QLabel>(*window, "userKeyLabel")->textFormat(), Qt::PlainText);
+        QVERIFY(!widget<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
     }
 
     void lineEdits_data()
@@ -208,7 +197,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, placeholder);
         QFETCH(int, maxLength);
-        auto window = makeWindow();
+        auto window = makeWindow(0);
         auto* edit = window->findChild<QLineEdit*>(name);
         QVERIFY(edit);
         QCOMPARE(edit->placeholderText(), placeholder);
@@ -220,19 +209,19 @@ private slots:
 
     void typingBeyondMaximumLengthIsRefused()
     {
-        auto window = makeWindow();
-        auto* owner = child<QLineEdit>(*window, "owner_phone_number");
+        auto window = makeWindow(0);
+        auto* owner = widget<QLineEdit>(*window, "owner_phone_number");
         QTest::keyClicks(owner, QStringLiteral("0041 79 123 45 677"));
         QCOMPARE(owner->text(), QStringLiteral("0041 79 123 45 67"));
-        auto* key = child<QLineEdit>(*window, "userKeyLineEdit");
+        auto* key = widget<QLineEdit>(*window, "userKeyLineEdit");
         QTest::keyClicks(key, QStringLiteral("Wd3kPzX"));
         QCOMPARE(key->text(), QStringLiteral("Wd3kPz"));
     }
 
     void modeList()
     {
-        auto window = makeWindow();
-        auto* modes = child<QComboBox>(*window, "modeSerial");
+        auto window = makeWindow(0);
+        auto* modes = widget<QComboBox>(*window, "modeSerial");
         QCOMPARE(modes->sizeAdjustPolicy(), QComboBox::AdjustToContents);
         const QList<QPair<QString, int>> expected{{QStringLiteral("Kerv (38400 bps)"), 4},
                                                   {QStringLiteral("Kerv (115200 bps)"), 64},
@@ -313,7 +302,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, input);
         QFETCH(int, state);
-        auto window = makeWindow();
+        auto window = makeWindow(0);
         auto* edit = window->findChild<QLineEdit*>(field);
         QVERIFY(edit && edit->validator());
         int position = 0;
@@ -322,9 +311,9 @@ private slots:
 
     void validatorPatterns()
     {
-        auto window = makeWindow();
+        auto window = makeWindow(0);
         const auto pattern = [&](const char* name) {
-            auto* validator = qobject_cast<const QRegExpValidator*>(child<QLineEdit>(*window, name)->validator());
+            auto* validator = qobject_cast<const QRegExpValidator*>(widget<QLineEdit>(*window, name)->validator());
             return validator ? validator->regExp() : QRegExp();
         };
         QCOMPARE(pattern("PIN_Code").pattern(), QStringLiteral("[0-9]{4,6}"));
@@ -337,26 +326,26 @@ private slots:
 
     void tabOrder()
     {
-        auto window = makeWindow();
+        auto window = makeWindow(0);
         const QStringList expected =
             strings({"sdCardPath", "refreshButton", "modeSerial", "APN", "Username", "Password", "PIN_Code",
                      "sim_card_phone_number", "owner_phone_number", "userKeyLineEdit", "keyGenerationButton",
                      "resetConfigCheckBox", "button_Save", "button_Cancel", "button_DefaultSettings"});
-        QWidget* widget = child<QWidget>(*window, "sdCardPath");
+        QWidget* current = widget<QWidget>(*window, "sdCardPath");
         for (int i = 1; i < expected.size(); ++i) {
-            widget = widget->nextInFocusChain();
+            current = current->nextInFocusChain();
             // Labels and the line edits' own sub-widgets take no tab focus.
-            while (!(widget->focusPolicy() & Qt::TabFocus) || widget->objectName().isEmpty())
-                widget = widget->nextInFocusChain();
-            QCOMPARE(widget->objectName(), expected[i]);
+            while (!(current->focusPolicy() & Qt::TabFocus) || current->objectName().isEmpty())
+                current = current->nextInFocusChain();
+            QCOMPARE(current->objectName(), expected[i]);
         }
     }
 
     void iconButtons()
     {
-        auto window = makeWindow();
-        auto* refresh = child<QPushButton>(*window, "refreshButton");
-        auto* key = child<QPushButton>(*window, "keyGenerationButton");
+        auto window = makeWindow(0);
+        auto* refresh = widget<QPushButton>(*window, "refreshButton");
+        auto* key = widget<QPushButton>(*window, "keyGenerationButton");
         for (QPushButton* button : {refresh, key}) {
             QVERIFY(button->text().isEmpty());
             QCOMPARE(button->maximumSize(), QSize(21, 21));
@@ -374,10 +363,10 @@ private slots:
 
     void quitClosesWindow()
     {
-        auto window = makeWindow();
+        auto window = makeWindow(0);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        child<QPushButton>(*window, "button_Cancel")->click();
+        widget<QPushButton>(*window, "button_Cancel")->click();
         QVERIFY(!window->isVisible());
     }
 
@@ -402,12 +391,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    ApplicationIdentity::apply();
-    QApplication application(argc, argv);
-    TestWindow test;
-    return QTest::qExec(&test, argc, argv);
-}
+ORVA_WINDOW_TEST_MAIN(TestWindow)
 
 #include "tst_window.moc"

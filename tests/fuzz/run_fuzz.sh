@@ -20,9 +20,11 @@ binary="$work/fuzz_decoder"
 sources=("$here/fuzz_decoder.cpp"
     "$root/generation/ParameterFileDecoder.cpp"
     "$root/generation/ParameterFile.cpp"
-    "$root/generation/Identifier.cpp")
+    "$root/generation/Identifier.cpp"
+    "$root/drives/linux/PosixFileSystem.cpp")
 headers=("$root/generation/ParameterFileDecoder.h" "$root/generation/ParameterFile.h"
-    "$root/generation/Identifier.h" "$root/generation/ModeCodes.h")
+    "$root/generation/Identifier.h" "$root/generation/ModeCodes.h" "$root/generation/FormFields.h"
+    "$root/generation/FormValues.h" "$root/drives/FileSystem.h")
 
 stale=0
 [ -x "$binary" ] || stale=1

@@ -1,0 +1,11 @@
+#include "support/WindowTest.h"
+
+std::unique_ptr<Configurator> makeWindow(int cards, FakeDrivePlatform** platform)
+{
+    auto drives = std::make_unique<FakeDrivePlatform>();
+    for (int i = 0; i < cards; ++i)
+        drives->addCard(QStringLiteral("/media/card%1").arg(i), QStringLiteral("CARD%1").arg(i));
+    if (platform)
+        *platform = drives.get();
+    return std::make_unique<Configurator>(std::move(drives));
+}

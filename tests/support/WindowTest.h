@@ -1,0 +1,38 @@
+#pragma once
+
+// What every window test shares: a window over made-up cards, its widgets found by object name, and the test's main.
+#include "app/ApplicationIdentity.h"
+#include "support/FakeDrivePlatform.h"
+#include "window/Configurator.h"
+
+#include <QApplication>
+#include <QtTest>
+
+#include <memory>
+
+// A window whose drive list holds `cards` removable cards "/media/card0", "/media/card1", ... named "CARD0", ...;
+// platform, when given, is pointed at the drive platform the window owns.
+std::unique_ptr<Configurator> makeWindow(int cards, FakeDrivePlatform** platform = nullptr);
+
+// The child of that object name and class; the test stops when there is none.
+template <typename T = QWidget> T* widget(const QObject& window, const QString& name)
+{
+    auto* found = window.findChild<T*>(name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+template <typename T = QWidget> T* widget(const QObject& window, const char* name)
+{
+    return widget<T>(window, QLatin1String(name));
+}
+
+// The identity and style are set before the application object exists, as the program does.
+#define ORVA_WINDOW_TEST_MAIN(TestObject)                                                                              \
+    int main(int argc, char* argv[])                                                                                   \
+    {                                                                                                                  \
+        ApplicationIdentity::apply();                                                                                  \
+        QApplication application(argc, argv);                                                                          \
+        TestObject test;                                                                                               \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }

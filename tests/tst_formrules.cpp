@@ -1,0 +1,194 @@
+// The form's rules without a window: which form "Generate" refuses and why, and how the form is stored and restored.
+#include "generation/FormCheck.h"
+#include "settings/FormStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(FormValues)
+Q_DECLARE_METATYPE(FormField::Id)
+Q_DECLARE_METATYPE(FormProblem::Kind)
+
+namespace {
+// A form in the given mode with one field set, the others empty; "SMS" gets a valid user key unless it is the field.
+FormValues form(quint8 mode, FormField::Id field, const QString& text, bool reset = false)
+{
+    FormValues values;
+    values.modeCode = mode;
+    values.resetConfig = reset;
+    if (mode == ModeCode::Sms)
+        values.text(FormField::UserKey) = QStringLiteral("Wd3kPz");
+    values.text(field) = text;
+    return values;
+}
+} // namespace
+
+class TestFormRules : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    QString storePath() const { return folder.filePath(QStringLiteral("store/ORVA Configurator.conf")); }
+
+private slots:
+    void check_data()
+    {
+        QTest::addColumn<FormValues>("values");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<FormProblem::Kind>("kind");
+        QTest::addColumn<FormField::Id>("field");
+
+        using K = FormProblem::Kind;
+        const auto ok = [](const char* name, const FormValues& values) {
+            QTest::newRow(name) << values << false << K::PinCode << FormField::PinCode;
+        };
+        const auto refused = [](const char* name, const FormValues& values, K kind, FormField::Id field) {
+            QTest::newRow(name) << values << true << kind << field;
+        };
+        using F = FormField::Id;
+        ok("GSM, no PIN", form(ModeCode::Gsm, F::PinCode, {}));
+        ok("GSM, 4 digits", form(ModeCode::Gsm, F::PinCode, QStringLiteral("5273")));
+        ok("SMS, 6 digits", form(ModeCode::Sms, F::PinCode, QStringLiteral("760584")));
+        refused("GSM, 3 digits", form(ModeCode::Gsm, F::PinCode, QStringLiteral("123")), K::PinCode, F::PinCode);
+        refused("SMS, 7 digits", form(ModeCode::Sms, F::PinCode, QStringLiteral("1234567")), K::PinCode, F::PinCode);
+        refused("GSM, letter", form(ModeCode::Gsm, F::PinCode, QStringLiteral("12a4")), K::PinCode, F::PinCode);
+        ok("LAN, bad PIN not looked at", form(ModeCode::Lan, F::PinCode, QStringLiteral("1")));
+        ok("Kerv, bad PIN not looked at", form(ModeCode::KervFast, F::PinCode, QStringLiteral("1")));
+        refused("SMS, 5-character key", form(ModeCode::Sms, F::UserKey, QStringLiteral("Wd3kP")), K::UserKey,
+                F::UserKey);
+        refused("SMS, empty key", form(ModeCode::Sms, F::UserKey, {}), K::UserKey, F::UserKey);
+        refused("SMS, stored key the field refuses", form(ModeCode::Sms, F::UserKey, QStringLiteral("a-b c!")),
+                K::UserKey, F::UserKey);
+        ok("SMS, reset, empty key", form(ModeCode::Sms, F::UserKey, {}, true));
+        refused("SMS, reset, bad PIN", form(ModeCode::Sms, F::PinCode, QStringLiteral("1"), true), K::PinCode,
+                F::PinCode);
+        refused("SIM number unfinished", form(ModeCode::Sms, F::SimCardPhoneNumber, QStringLiteral("+41 79")),
+                K::PhoneNumber, F::SimCardPhoneNumber);
+        refused("SIM number without plus", form(ModeCode::Sms, F::SimCardPhoneNumber, QStringLiteral("41791234567890")),
+                K::PhoneNumber, F::SimCardPhoneNumber);
+        refused("owner number of one digit", form(ModeCode::Sms, F::OwnerPhoneNumber, QStringLiteral("0")),
+                K::PhoneNumber, F::OwnerPhoneNumber);
+        ok("owner number, 14 digits", form(ModeCode::Sms, F::OwnerPhoneNumber, QStringLiteral("41791234567890")));
+        ok("SIM number, 00 form", form(ModeCode::Sms, F::SimCardPhoneNumber, QStringLiteral("0041 79 123 45 67")));
+        ok("number hidden in GSM", form(ModeCode::Gsm, F::SimCardPhoneNumber, QStringLiteral("0")));
+        refused("separator in APN", form(ModeCode::Gsm, F::AccessPointName, QStringLiteral("web;x")),
+                K::UnreadableCharacter, F::AccessPointName);
+        refused("euro in user name", form(ModeCode::Gsm, F::Username, QStringLiteral("\u20acuro")),
+                K::UnreadableCharacter, F::Username);
+        refused("line break in password", form(ModeCode::Gsm, F::Password, QStringLiteral("a\nb")),
+                K::UnreadableCharacter, F::Password);
+        refused("DEL in password", form(ModeCode::Gsm, F::Password, QStringLiteral("a\x7F")), K::UnreadableCharacter,
+                F::Password);
+        refused("separator in a greyed-out key", form(ModeCode::Sms, F::UserKey, QStringLiteral("ab;cde"), true),
+                K::UnreadableCharacter, F::UserKey);
+        ok("Latin-1 letters", form(ModeCode::Gsm, F::Password, QStringLiteral("\u00e9t\u00e9")));
+        ok("hidden field not looked at", form(ModeCode::Lan, F::AccessPointName, QStringLiteral("web;x")));
+    }
+
+    void check()
+    {
+        QFETCH(FormValues, values);
+        QFETCH(bool, refused);
+        const std::optional<FormProblem> problem = checkForm(values);
+        QCOMPARE(problem.has_value(), refused);
+        if (!refused)
+            return;
+        QFETCH(FormProblem::Kind, kind);
+        QFETCH(FormField::Id, field);
+        QCOMPARE(problem->kind, kind);
+        QCOMPARE(problem->field, field);
+    }
+
+    void load_data()
+    {
+        QTest::addColumn<QVariant>("serialMode");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("missing") << QVariant() << int(ModeCode::KervSlow);
+        QTest::newRow("Kerv 115200") << QVariant(64) << int(ModeCode::KervFast);
+        QTest::newRow("unknown code") << QVariant(5) << int(ModeCode::KervSlow);
+        QTest::newRow("code above a byte") << QVariant(8 + 256) << int(ModeCode::KervSlow);
+        QTest::newRow("not a number") << QVariant(QStringLiteral("GSM")) << int(ModeCode::KervSlow);
+    }
+
+    void load()
+    {
+        QFETCH(QVariant, serialMode);
+        QFETCH(int, mode);
+        QSettings settings(storePath(), QSettings::IniFormat);
+        settings.clear();
+        if (serialMode.isValid())
+            settings.setValue(QStringLiteral("serialMode"), serialMode);
+        const FormValues values = FormStore::load(settings);
+        QCOMPARE(int(values.modeCode), mode);
+        QCOMPARE(values.driveIndex, 0);
+        QVERIFY(!values.resetConfig);
+        for (const QString& text : values.texts)
+            QVERIFY(text.isEmpty());
+    }
+
+    void driveIndex_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("second of two") << 1 << 2 << 1;
+        QTest::newRow("second of one") << 1 << 1 << -1;
+        QTest::newRow("none chosen before") << -1 << 2 << -1;
+        QTest::newRow("no card") << 0 << 0 << -1;
+    }
+
+    void driveIndex()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, cards);
+        QFETCH(int, chosen);
+        QCOMPARE(FormStore::driveIndexFor(stored, cards), chosen);
+    }
+
+    void roundTripAndPermissions()
+    {
+        QVERIFY(QDir(QFileInfo(storePath()).path()).removeRecursively());
+        FormValues values;
+        values.modeCode = ModeCode::Sms;
+        for (const FormField::Description& field : FormField::fields)
+            values.text(field.id) = QString::fromLatin1(field.settingsKey) + QStringLiteral(" \u00e9;");
+        values.resetConfig = true;
+        values.driveIndex = -1;
+        {
+            QSettings settings(storePath(), QSettings::IniFormat);
+            QVERIFY(FormStore::save(settings, values));
+        }
+        // The store holds a password and a PIN: only its owner may read it, or the folder made for it.
+        QCOMPARE(QFileInfo(storePath()).permissions() & 0x0077, QFileDevice::Permissions());
+        QCOMPARE(QFileInfo(QFileInfo(storePath()).path()).permissions() & 0x0077, QFileDevice::Permissions());
+        const QSettings settings(storePath(), QSettings::IniFormat);
+        const FormValues loaded = FormStore::load(settings);
+        QCOMPARE(loaded.modeCode, values.modeCode);
+        QCOMPARE(loaded.texts, values.texts);
+        QCOMPARE(loaded.resetConfig, true);
+        QCOMPARE(loaded.driveIndex, -1);
+    }
+
+    void readOnlyStoreStaysReadOnly()
+    {
+        {
+            QSettings settings(storePath(), QSettings::IniFormat);
+            QVERIFY(FormStore::save(settings, FormValues()));
+        }
+        QVERIFY(QFile::setPermissions(storePath(), QFileDevice::ReadOwner));
+        QSettings settings(storePath(), QSettings::IniFormat);
+        const bool saved = FormStore::save(settings, FormValues());
+        QVERIFY(!saved);
+        const QFileDevice::Permissions writable =
+            QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+        QCOMPARE(QFileInfo(storePath()).permissions() & writable, QFileDevice::Permissions());
+        QVERIFY(QFile::setPermissions(storePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFormRules)
+
+#include "tst_formrules.moc"
