@@ -1,6 +1,7 @@
 #include "window/Configurator.h"
 #include "ui_Configurator.h"
 
+#include "drives/VolumeWatcher.h"
 #include "generation/ModeCodes.h"
 
 #include <QApplication>
@@ -58,6 +59,9 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     restoreSettings();
     modeSerialChanged();
     installValidators();
+
+    volumeWatcher = new VolumeWatcher(this);
+    connect(volumeWatcher, &VolumeWatcher::volumesChanged, this, &Configurator::followVolumes);
 }
 
 Configurator::~Configurator()

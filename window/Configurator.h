@@ -16,6 +16,7 @@ struct FormProblem;
 struct FormValues;
 class QLabel;
 class QLineEdit;
+class VolumeWatcher;
 
 namespace Ui {
 class Configurator;
@@ -53,6 +54,7 @@ private slots:
 private:
     FormValues formValues() const;
     void refreshDriveList();
+    void followVolumes();
     bool isRemovableDrive(const MountedVolume& volume) const;
     void describeDriveAnew(int index, const QString& rootPath);
     void describeIconButtons();
@@ -65,7 +67,8 @@ private:
     Ui::Configurator* ui;
     quint8 modeCode = 4;
     QStringList driveList;
-    QVector<MountedVolume> listedVolumes; // what was listed for each entry of driveList
+    QVector<MountedVolume> listedVolumes;   // what was listed for each entry of driveList
+    VolumeWatcher* volumeWatcher = nullptr; // the drive list follows the cards that come and go
 
     std::array<QLineEdit*, FormField::count> fieldEdits{};
     std::array<QLabel*, FormField::count> fieldLabels{};

@@ -1,4 +1,5 @@
-// The drive box and the drive list beside it: the machine's removable volumes, rebuilt on request.
+// The drive box and the drive list beside it: the machine's removable volumes, rebuilt on request and whenever the
+// volumes change.
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
@@ -20,6 +21,34 @@ void Configurator::refreshDriveList()
         driveList.append(volume.rootPath);
         listedVolumes.append(volume);
     }
+}
+
+void Configurator::followVolumes()
+{
+    // Unlike the refresh button, a card coming or going never moves the user's choice to another card.
+    const int index = ui->sdCardPath->currentIndex();
+    const bool wasChosen = index >= 0 && index < listedVolumes.size();
+    const MountedVolume chosen = wasChosen ? listedVolumes.at(index) : MountedVolume();
+    const QStringList before = driveList;
+
+    refreshDriveList();
+
+    int choice = -1;
+    if (wasChosen) {
+        choice = driveList.indexOf(chosen.rootPath);
+        // The same card mounted again elsewhere (labelling may do that) is still the user's choice.
+        for (int i = 0; choice < 0 && chosen.device != 0 && i < listedVolumes.size(); ++i) {
+            if (listedVolumes.at(i).device == chosen.device)
+                choice = i;
+        }
+    } else {
+        // With no card chosen, the first card that has just arrived becomes the choice.
+        for (int i = 0; choice < 0 && i < driveList.size(); ++i) {
+            if (!before.contains(driveList.at(i)))
+                choice = i;
+        }
+    }
+    ui->sdCardPath->setCurrentIndex(choice);
 }
 
 bool Configurator::isRemovableDrive(const MountedVolume& volume) const

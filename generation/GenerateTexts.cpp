@@ -1,0 +1,124 @@
+#include "generation/GenerateTexts.h"
+
+#include "generation/Identifier.h"
+
+#include <QCoreApplication>
+
+namespace {
+QString upperDigits(const QUuid& identifier)
+{
+    return identifierDigits(identifier).toUpper();
+}
+} // namespace
+
+GenerateTexts::Message GenerateTexts::formProblem(const FormProblem& problem)
+{
+    // The field labels are translated where the form table names them.
+    const QString label = QCoreApplication::translate("Configurator", FormField::describe(problem.field).label);
+    switch (problem.kind) {
+    case FormProblem::Kind::PinCode:
+        return {QCoreApplication::translate("Configurator", "PIN Code error"),
+                QCoreApplication::translate(
+                    "Configurator", "The PIN code seems to be erroneous.\nPlease enter a code with 4-6 digits!")};
+    case FormProblem::Kind::UserKey:
+        return {QCoreApplication::translate("Configurator", "User key error"),
+                QCoreApplication::translate("Configurator",
+                                            "The user key seems to be erroneous.\nPlease enter a code with 6 "
+                                            "characters or generate it with the button at the right of field!")};
+    case FormProblem::Kind::PhoneNumber:
+        return {QCoreApplication::translate("Configurator", "Phone number error"),
+                QCoreApplication::translate("Configurator",
+                                            "The phone number in the field \"%1\" is not complete.\nPlease enter it "
+                                            "as in the example +41 79 123 45 67, or leave the field empty.")
+                    .arg(label)};
+    case FormProblem::Kind::UnreadableCharacter:
+        return {QCoreApplication::translate("Configurator", "Unsupported character"),
+                QCoreApplication::translate("Configurator",
+                                            "The field \"%1\" contains the character \"%2\", which the Orva module "
+                                            "cannot read.\nPlease remove it.")
+                    .arg(label, problem.character)};
+    }
+    return {};
+}
+
+GenerateTexts::Message GenerateTexts::noCard()
+{
+    return {QCoreApplication::translate("Configurator", "SD Card not available"),
+            QCoreApplication::translate("Configurator",
+                                        "No SD card is available.\nPlease insert one and select it in the list.")};
+}
+
+GenerateTexts::Message GenerateTexts::cardOutcome(const CardOutcome& outcome)
+{
+    switch (outcome.result) {
+    case CardOutcome::Result::Written:
+        break;
+    case CardOutcome::Result::CardNotFound:
+        return {
+            QCoreApplication::translate("Configurator", "SD Card Not Found"),
+            QCoreApplication::translate(
+                "Configurator", "The SD card was not found in the selected drive.\nPlease select the correct drive.")};
+    case CardOutcome::Result::ReadOnly:
+        return {QCoreApplication::translate("Configurator", "SD Card is Read Only"),
+                QCoreApplication::translate("Configurator", "The SD card is read only.\nPlease unlock the SD card.")};
+    case CardOutcome::Result::NotWritten:
+        return {QCoreApplication::translate("Configurator", "File not written"),
+                QCoreApplication::translate("Configurator", "The file %1 could not be written on the SD card.\n%2")
+                    .arg(outcome.fileName, outcome.reason)};
+    case CardOutcome::Result::Unconfirmed:
+        return {QCoreApplication::translate("Configurator", "File not written"),
+                QCoreApplication::translate("Configurator",
+                                            "The file %1 replaced the earlier one on the SD card, but it could not be "
+                                            "confirmed there: it may be incomplete.\n%2\nPlease generate it again.")
+                    .arg(outcome.fileName, outcome.reason)};
+    }
+    return {};
+}
+
+QString GenerateTexts::unconfirmedIdentifier(const QUuid& identifier, const IdentifierFile::Saved& saved)
+{
+    if (saved.place == IdentifierFile::Place::Nowhere) {
+        return QCoreApplication::translate(
+                   "Configurator", "\nThe identifier (GUID) the card may now carry is %1: please write it down.")
+            .arg(upperDigits(identifier));
+    }
+    return QCoreApplication::translate("Configurator",
+                                       "\nThe identifier (GUID) the card may now carry is %1; it was saved in %2.")
+        .arg(upperDigits(identifier), saved.filePath);
+}
+
+GenerateTexts::Message GenerateTexts::generated()
+{
+    return {QCoreApplication::translate("Configurator", "File generated"),
+            QCoreApplication::translate("Configurator", "The file was generated on the SD Card.")};
+}
+
+GenerateTexts::Message GenerateTexts::generatedWithIdentifier(const QUuid& identifier,
+                                                              const IdentifierFile::Saved& saved)
+{
+    QString text = QCoreApplication::translate("Configurator",
+                                               "The file was generated on the SD Card and your identifier (GUID) is ");
+    switch (saved.place) {
+    case IdentifierFile::Place::Desktop:
+        text += QCoreApplication::translate("Configurator", "on the Desktop.");
+        break;
+    case IdentifierFile::Place::Documents:
+        text += QCoreApplication::translate("Configurator", "in My Documents.");
+        break;
+    case IdentifierFile::Place::CardFolder:
+        text += QCoreApplication::translate("Configurator", "in the folder 02 on the SD Card.");
+        break;
+    case IdentifierFile::Place::Nowhere:
+        // No file holds the identifier: the message is the user's only chance to note it.
+        text += upperDigits(identifier) +
+                QCoreApplication::translate("Configurator",
+                                            ".\nIt could not be saved in a file: please write it down now.");
+        break;
+    }
+    return {QCoreApplication::translate("Configurator", "File generated"), text};
+}
+
+QString GenerateTexts::portalAddress()
+{
+    return QStringLiteral("https://portal.orva.example.net");
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "generation/CardWriter.h"
+#include "generation/FormCheck.h"
+#include "generation/IdentifierFile.h"
+
+#include <QString>
+
+// What "Generate" tells the user, in the window's boxes and on vskwrite's standard error alike: one text for each
+// outcome, translated in the context "Configurator".
+namespace GenerateTexts {
+struct Message
+{
+    QString title;
+    QString text;
+};
+
+// A form refused before the card is touched.
+Message formProblem(const FormProblem& problem);
+// No card to write on.
+Message noCard();
+// A card that refused the file (every result but Written); for Unconfirmed without the identifier's whereabouts.
+Message cardOutcome(const CardOutcome& outcome);
+// Where the identifier that an unconfirmed card may now carry was saved (the line added to cardOutcome's text).
+QString unconfirmedIdentifier(const QUuid& identifier, const IdentifierFile::Saved& saved);
+// Success in the modes without hand-off.
+Message generated();
+// Success with the identifier handed off: where its file is, or the identifier itself when no file took it.
+Message generatedWithIdentifier(const QUuid& identifier, const IdentifierFile::Saved& saved);
+
+// The maker's customer portal, where the identifier authenticates the installation.
+QString portalAddress();
+} // namespace GenerateTexts
