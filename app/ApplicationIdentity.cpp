@@ -1,6 +1,7 @@
 #include "app/ApplicationIdentity.h"
 
 #include <QApplication>
+#include <QIcon>
 
 void ApplicationIdentity::apply()
 {

@@ -2,8 +2,9 @@
 
 #include "orva_version.h"
 
-#include <QIcon>
 #include <QString>
+
+class QIcon;
 
 namespace ApplicationIdentity {
 // The settings store is filed under the organisation and application names: changing either loses the remembered form.

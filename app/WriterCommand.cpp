@@ -1,0 +1,155 @@
+#include "app/WriterCommand.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+struct ModeName
+{
+    quint8 code;
+    const char* name;
+};
+constexpr ModeName modeNames[] = {{ModeCode::KervSlow, "kerv38400"},
+                                  {ModeCode::KervFast, "kerv115200"},
+                                  {ModeCode::Gsm, "gsm"},
+                                  {ModeCode::Lan, "lan"},
+                                  {ModeCode::Sms, "sms"}};
+
+struct FieldOption
+{
+    FormField::Id field;
+    const char* name;
+    const char* valueName;
+    const char* description;
+};
+constexpr FieldOption fieldOptions[] = {
+    {FormField::AccessPointName, "apn", "NAME", "The access point name (gsm)."},
+    {FormField::Username, "user", "NAME", "The access point's user name (gsm)."},
+    {FormField::Password, "password", "PASSWORD", "The access point's password (gsm)."},
+    {FormField::PinCode, "pin", "PIN", "The SIM card's PIN, 4 to 6 digits, or empty (gsm, sms)."},
+    {FormField::SimCardPhoneNumber, "sim", "NUMBER", "The SIM card's phone number, e.g. \"+41 79 123 45 67\" (sms)."},
+    {FormField::OwnerPhoneNumber, "owner", "NUMBER", "The owner's phone number (sms)."},
+    {FormField::UserKey, "key", "KEY", "The six-character user key (sms, unless --reset)."},
+};
+
+QString modeList()
+{
+    QStringList names;
+    for (const ModeName& mode : modeNames)
+        names << QLatin1String(mode.name);
+    return names.join(QLatin1Char('|'));
+}
+
+WriterCommand badUsage(const QString& text)
+{
+    WriterCommand command;
+    command.action = WriterCommand::Action::BadUsage;
+    command.text = text;
+    return command;
+}
+} // namespace
+
+QString writerModeName(quint8 modeCode)
+{
+    for (const ModeName& mode : modeNames) {
+        if (mode.code == modeCode)
+            return QLatin1String(mode.name);
+    }
+    return QString();
+}
+
+WriterCommand parseWriterCommand(const QStringList& arguments, const std::function<FormValues()>& rememberedForm)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the parameter file of an Orva communication module onto an SD card, as \"Generate\" in ORVA "
+        "Configurator does: checks the form, labels the card \"Orva Config\", writes 02/GP0_0000.VSK (02/GP1_0000.VSK "
+        "for sms) durably, prints the installation identifier on standard output, adds the card to the record of "
+        "prepared cards and, for gsm and lan, saves the identifier file and opens it and the customer portal.\n\n"
+        "Exit status: 0 when the file was written, 1 when the form or the card was refused or the file could not "
+        "be written, 2 on bad usage."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption modeOption(
+        QStringLiteral("mode"), QStringLiteral("The module's mode: %1.").arg(modeList()), QStringLiteral("MODE"));
+    parser.addOption(modeOption);
+    std::vector<QCommandLineOption> fieldOptionList;
+    for (const FieldOption& option : fieldOptions) {
+        fieldOptionList.emplace_back(QLatin1String(option.name), QLatin1String(option.description),
+                                     QLatin1String(option.valueName));
+        parser.addOption(fieldOptionList.back());
+    }
+    const QCommandLineOption resetOption(
+        QStringLiteral("reset"),
+        QStringLiteral("\"Reset Configuration\" (sms): the PIN, the numbers and the key are then not needed."));
+    const QCommandLineOption fromSettingsOption(
+        QStringLiteral("from-settings"),
+        QStringLiteral("Start from the form that ORVA Configurator remembers; options given beside it replace its "
+                       "values."));
+    const QCommandLineOption anyFolderOption(
+        QStringLiteral("any-folder"),
+        QStringLiteral("Take CARD_ROOT as a card's root even when it is not a mounted removable card (to prepare an "
+                       "image); it is not labelled."));
+    const QCommandLineOption noOpenOption(QStringLiteral("no-open"),
+                                          QStringLiteral("Open neither the identifier file nor the customer portal."));
+    parser.addOptions({resetOption, fromSettingsOption, anyFolderOption, noOpenOption});
+    parser.addPositionalArgument(QStringLiteral("CARD_ROOT"), QStringLiteral("The root folder of the mounted card."));
+
+    if (!parser.parse(arguments))
+        return badUsage(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        WriterCommand command;
+        command.action = WriterCommand::Action::Help;
+        command.text = parser.helpText();
+        return command;
+    }
+    if (parser.isSet(versionOption)) {
+        WriterCommand command;
+        command.action = WriterCommand::Action::Version;
+        return command;
+    }
+
+    WriterCommand command;
+    command.action = WriterCommand::Action::Write;
+    const bool fromSettings = parser.isSet(fromSettingsOption);
+    if (fromSettings)
+        command.values = rememberedForm();
+    if (parser.isSet(modeOption)) {
+        const QString name = parser.value(modeOption);
+        const auto mode = std::find_if(std::begin(modeNames), std::end(modeNames),
+                                       [&](const ModeName& entry) { return name == QLatin1String(entry.name); });
+        if (mode == std::end(modeNames))
+            return badUsage(QStringLiteral("unknown mode \"%1\"; the modes are %2").arg(name, modeList()));
+        command.values.modeCode = mode->code;
+    } else if (!fromSettings) {
+        return badUsage(QStringLiteral("--mode or --from-settings is needed"));
+    }
+    const QString modeName = writerModeName(command.values.modeCode);
+    for (std::size_t i = 0; i < fieldOptionList.size(); ++i) {
+        if (!parser.isSet(fieldOptionList[i]))
+            continue;
+        const FormField::Id field = fieldOptions[i].field;
+        if (!command.values.shows(field))
+            return badUsage(
+                QStringLiteral("--%1 is not used in mode %2").arg(QLatin1String(fieldOptions[i].name), modeName));
+        command.values.text(field) = parser.value(fieldOptionList[i]);
+    }
+    if (parser.isSet(resetOption)) {
+        if (!command.values.showsReset())
+            return badUsage(QStringLiteral("--reset is not used in mode %1").arg(modeName));
+        command.values.resetConfig = true;
+    }
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return badUsage(positional.isEmpty() ? QStringLiteral("the card's root folder is missing")
+                                             : QStringLiteral("one card root only, not %1").arg(positional.size()));
+    command.cardRoot = QDir::cleanPath(QFileInfo(positional.first()).absoluteFilePath());
+    command.anyFolder = parser.isSet(anyFolderOption);
+    command.noOpen = parser.isSet(noOpenOption);
+    return command;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "generation/FormValues.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// vskwrite's command line: which form to write onto which card, or help, version or a usage error.
+struct WriterCommand
+{
+    enum class Action
+    {
+        Write,
+        Help,
+        Version,
+        BadUsage,
+    };
+    Action action = Action::BadUsage;
+    QString text; // the help text, or what is wrong with the command line
+
+    FormValues values;
+    QString cardRoot;       // cleaned and absolute
+    bool anyFolder = false; // write into a folder that is not a card (an image being prepared), without a label
+    bool noOpen = false;    // leave the editor and the portal closed
+};
+
+// The command-line names of the modes: kerv38400, kerv115200, gsm, lan, sms, in the window's order.
+QString writerModeName(quint8 modeCode);
+
+// Reads arguments (the program's name first). rememberedForm gives the window's remembered form; it is asked only
+// for --from-settings, whose values the options given beside it replace. An option for a field that the mode does
+// not use is a usage error, as is a missing mode or card root.
+WriterCommand parseWriterCommand(const QStringList& arguments, const std::function<FormValues()>& rememberedForm);
