@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
 #endif
     window.setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
                           QCoreApplication::applicationVersion());
-    QApplication::setWindowIcon(QIcon(ApplicationIdentity::windowIconPath()));
+    QApplication::setWindowIcon(ApplicationIdentity::windowIcon());
     window.show();
     return QApplication::exec();
 }
