@@ -9,7 +9,7 @@ build_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5dbus5 python3
 test_packages=(xvfb xauth xdotool x11-utils
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64
     clang libclang-rt-14-dev libbenchmark-dev pkg-config
-    util-linux mount e2fsprogs dosfstools fusefat fuse
+    util-linux mount e2fsprogs dosfstools fusefat fuse strace
     dbus udisks2 polkitd udev
     imagemagick dpkg-dev desktop-file-utils appstream
     libx11-dev libxdamage-dev)

@@ -189,12 +189,14 @@ log "Xvfb on $DISPLAY"
 # The program sees a user's ordinary environment: its own HOME with a Desktop, no browser preference, and no
 # system bus (the card's label goes through the disk service, which lives outside this namespace and is tested on
 # its own).
+# Set appPrefix=(strace ...) to start the program under another program, which fails system calls on purpose.
+appPrefix=()
 startApp()
 {
     [ -z "$appPid" ] || die "the previous run of the program is still going"
     env -i PATH="$work/bin:/usr/local/bin:/usr/bin:/bin" HOME="$home" LANG=C.UTF-8 DISPLAY="$DISPLAY" \
         XDG_RUNTIME_DIR="$work/runtime" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/no-system-bus" \
-        setpriv --pdeathsig KILL "$app" >>"$work/app.log" 2>&1 &
+        setpriv --pdeathsig KILL ${appPrefix[@]+"${appPrefix[@]}"} "$app" >>"$work/app.log" 2>&1 &
     appPid=$!
     window=$(timeout 20 xdotool search --sync --name '^ORVA Configurator V1\.0\.36$' | head -n 1)
     [ -n "$window" ] || die "the window \"ORVA Configurator V1.0.36\" did not appear"
@@ -515,6 +517,74 @@ checkRecord 5 "access point name" "(empty)"
 checkRecord 11 "user key" "(empty)"
 checkRecord 12 "reset flag" "(absent)"
 checkSettings serialMode=64 accessPointName=internet.example.net resetConfig=true
+
+settingsSum()
+{
+    cksum <"$settings"
+}
+
+log "card unmounted while the window is open: nothing is written into the folder left behind"
+makeCard gone "ORVA GONE"
+sumBefore=$(settingsSum)
+startApp
+chooseCard gone
+umount "$cards/gone" || die "cannot unmount card gone"
+key Tab Tab
+typeText K
+clickButton Generate
+# Whether the list noticed the card leaving (not available) or Generate found it gone (not found), nothing is written.
+answerBox "SD Card (Not Found|not available)"
+check "the window stays after the warning" windowStays
+check "nothing was written into the folder the card was mounted on" \
+    [ -z "$(ls -A "$cards/gone")" ]
+check "the form was not saved" [ "$(settingsSum)" = "$sumBefore" ]
+focusWindow
+clickButton Quit
+expectExit
+
+if command -v strace >/dev/null; then
+    log "the medium refuses the file's data (fdatasync fails): File not written, the old file stays"
+    cp "$cards/b/02/GP0_0000.VSK" "$work/old.VSK"
+    sumBefore=$(settingsSum)
+    appPrefix=(strace -f -qq -o /dev/null -e trace=fdatasync -e inject=fdatasync:error=EIO)
+    startApp
+    chooseCard b
+    key Tab Tab
+    typeText K
+    clickButton Generate
+    answerBox "File not written"
+    check "the window stays after the warning" windowStays
+    check "the earlier file on card b is unchanged" cmp -s "$cards/b/02/GP0_0000.VSK" "$work/old.VSK"
+    check "no half-written file is left on card b" \
+        [ "$(find "$cards/b/02" -name 'GP0_0000.VSK?*' | wc -l)" -eq 0 ]
+    check "the form was not saved" [ "$(settingsSum)" = "$sumBefore" ]
+    focusWindow
+    clickButton Quit
+    expectExit
+
+    log "the folder cannot be flushed after the new file took the old one's place: the truth, and the identifier"
+    sumBefore=$(settingsSum)
+    rm -f "$identifierFile"
+    appPrefix=(strace -f -qq -o /dev/null -e trace=fsync -e inject=fsync:error=EIO)
+    startApp
+    chooseCard b
+    key Tab Tab
+    typeText L
+    clickButton Generate
+    answerBox "File not written"
+    check "the window stays after the warning" windowStays
+    inspect b GP0_0000.VSK
+    checkRecord 2 "mode code" "16 (LAN)"
+    check "the identifier the card may carry reached the Desktop" \
+        cmp -s "$identifierFile" <(expectedIdentifierFile "$(identifierOnCard)")
+    check "the form was not saved" [ "$(settingsSum)" = "$sumBefore" ]
+    focusWindow
+    clickButton Quit
+    expectExit
+    appPrefix=()
+else
+    fail "strace is not installed: the flush failures cannot be injected"
+fi
 
 log "done in $((SECONDS - started)) s"
 if [ "$failures" -ne 0 ]; then
