@@ -35,8 +35,10 @@ public:
     virtual bool isReadOnly(const QString& rootPath) const;
 
     // Gives the volume at rootPath a new label. Failures are silent: the card may still take the file.
-    // Returns the root path under which the volume is mounted afterwards (usually rootPath itself).
+    // Returns the root path under which the volume is mounted afterwards (usually rootPath itself), within
+    // labelTimeLimitMs: a disk service that does not answer in time leaves the volume unlabelled.
     virtual QString setVolumeLabel(const QString& rootPath, const QString& label);
+    static constexpr int labelTimeLimitMs = 15000;
 
     // True when the volume listed earlier is still mounted, as the same volume, at root (its own root path, or the
     // one it was mounted again at).

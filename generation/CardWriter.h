@@ -6,6 +6,10 @@
 #include <QString>
 #include <QUuid>
 
+#include <functional>
+#include <memory>
+#include <optional>
+
 // What became of the card when the parameter file was written onto it.
 struct CardOutcome
 {
@@ -28,8 +32,32 @@ struct CardOutcome
     bool cardHoldsNewFile() const { return result == Result::Written || result == Result::Unconfirmed; }
 };
 
+// The steps of a card write. Each is told to the caller's progress function as it begins (a step may be told again
+// as it goes on, each time the card has answered); the function's false stops the write there, and the card keeps its
+// earlier file.
+enum class CardStep
+{
+    Checking,  // is the listed volume still mounted, writable
+    Labelling, // the label, within DrivePlatform::labelTimeLimitMs
+    Folder,    // the folder "02"
+    Writing,   // the file: written, flushed, moved into place, read back
+};
+using CardProgress = std::function<bool(CardStep step)>;
+
 // Labels the card and writes the parameter file for the form into its folder "02": confirms that the listed volume is
 // still mounted, labels it "Orva Config", confirms it again where the label left it, refuses a write-protected card,
 // enters or creates "02" (a real folder on the card, never a link), draws the identifier, encodes and writes the file
 // durably. The form is taken as it is: check it first.
-CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolume& listed, DrivePlatform& drives);
+CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolume& listed, DrivePlatform& drives,
+                                     const CardProgress& progress = {});
+
+// How long the card may stay silent during a write before it is taken for one that does not respond.
+constexpr int cardSilenceLimitMs = 10000;
+
+// Writes as writeParameterFileToCard does, on a thread of its own, while the calling thread runs its event loop (a
+// window keeps painting). A slow card is waited for as long as it answers; nothing is returned when it did not answer
+// for silenceLimitMs (the label step, which bounds its own waits, may take its time limit on top). The write is then
+// stopped at its next step should the card answer again, and its thread ends by itself (see DetachedWork).
+std::optional<CardOutcome> writeParameterFileWatched(const FormValues& values, const MountedVolume& listed,
+                                                     std::shared_ptr<DrivePlatform> drives,
+                                                     int silenceLimitMs = cardSilenceLimitMs);

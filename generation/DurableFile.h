@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // How far a durable write got.
 struct DurableWrite
 {
@@ -21,4 +23,7 @@ struct DurableWrite
 // Writes bytes into the file at path so that they are on the medium when this returns: a new file beside it is
 // written and flushed to the medium, then takes the place of whatever entry has the name (a symbolic link there is
 // replaced, never followed), the folder is flushed, and the file is read back from the medium and compared.
-DurableWrite writeDurably(const QString& path, const QByteArray& bytes);
+// goOn, when given, is asked before each step on the medium (so it also learns that the medium answered the one
+// before): its false stops the write there, as NotWritten before the new file took the old one's place and as
+// Unconfirmed after.
+DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const std::function<bool()>& goOn = {});

@@ -1,5 +1,6 @@
 #include "drives/linux/LinuxDrivePlatform.h"
 
+#include "drives/DetachedWork.h"
 #include "drives/linux/LinuxMountTable.h"
 #include "drives/linux/LinuxRemovableRule.h"
 #include "drives/linux/UDisksLabeller.h"
@@ -9,10 +10,17 @@
 #include <QSet>
 #include <QStorageInfo>
 
+#include <atomic>
+#include <memory>
+
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
 namespace {
+// A bus that has not taken the connection by then is taken for one that does not answer.
+constexpr int busConnectionTimeLimitMs = 5000;
+constexpr int labelMarginMs = 500;
+
 // A later mount on the same mount point hides this one: its path reaches the other file system.
 bool isCovered(const QVector<MountEntry>& entries, const MountEntry& entry)
 {
@@ -110,8 +118,26 @@ bool LinuxDrivePlatform::isReadOnly(const QString& rootPath) const
 
 QString LinuxDrivePlatform::setVolumeLabel(const QString& rootPath, const QString& label)
 {
-    // The bus is reached only when a card is labelled, never while the window starts.
-    return UDisksLabeller(QDBusConnection::systemBus(), mountTable).relabel(rootPath, label);
+    // The bus is reached only when a card is labelled, never while the window starts. Connecting to it waits without
+    // end for a bus that takes the connection but does not answer (a stopped dbus-daemon), so the whole label step
+    // runs on a thread of its own: past its time the label is skipped, as when UDisks2 is missing. The labeller's
+    // deadline keeps a connection that comes through late from touching the card afterwards.
+    const QDeadlineTimer deadline(labelTimeLimitMs);
+    auto connected = std::make_shared<std::atomic<bool>>(false);
+    auto result = std::make_shared<QString>(rootPath);
+    DetachedWork work([=, table = mountTable] {
+        const QDBusConnection bus = QDBusConnection::systemBus();
+        *connected = true;
+        UDisksLabeller labeller(bus, table);
+        labeller.setDeadline(deadline);
+        *result = labeller.relabel(rootPath, label);
+    });
+    if (!work.waitFor(QDeadlineTimer(busConnectionTimeLimitMs), [&] { return bool(*connected); }) && !*connected)
+        return rootPath;
+    // The labeller's last call ends by the deadline; the margin covers the return from it.
+    if (!work.waitFor(QDeadlineTimer(deadline.remainingTime() + labelMarginMs)))
+        return rootPath;
+    return *result;
 }
 
 std::unique_ptr<DrivePlatform> createNativeDrivePlatform()

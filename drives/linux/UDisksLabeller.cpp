@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QThread>
 
+#include <algorithm>
+
 #include <sys/sysmacros.h>
 
 namespace {
@@ -235,8 +237,14 @@ QStringList UDisksLabeller::mountPoints(const QString& blockObject, bool* answer
 QDBusMessage UDisksLabeller::call(const QString& path, const QString& interface, const QString& method,
                                   const QVariantList& arguments) const
 {
+    const qint64 left = m_deadline.remainingTime();
+    if (left == 0) {
+        // As if the service had not answered: the callers then give up at once.
+        return QDBusMessage::createError(QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
+                                         QStringLiteral("The time for labelling the volume is up."));
+    }
     QDBusMessage message = QDBusMessage::createMethodCall(Service, path, interface, method);
     message.setArguments(arguments);
     // QDBus::Block waits without running the event loop, so no other slot of the window runs meanwhile.
-    return m_bus.call(message, QDBus::Block, m_timeoutMs);
+    return m_bus.call(message, QDBus::Block, left < 0 ? m_timeoutMs : int(std::min<qint64>(m_timeoutMs, left)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -16,9 +17,10 @@ class QDBusMessage;
 // the new mount point is usually named after the new label. ext2/3/4 are labelled in place. A type this class
 // does not know is first labelled in place, and unmounted only when the service refuses because it is mounted.
 //
-// Every call to the service is bounded by the timeout, so that a missing or hung service costs the caller at
-// most a few timeouts. No call asks the user for a password: a missing authorisation is a failure. Failures
-// are silent: the caller gets the root path under which the volume can be found afterwards.
+// Every call to the service is bounded by the timeout, and all of them together by the deadline, so that a missing or
+// hung service costs the caller at most a few timeouts; once the deadline has passed, no call is made at all. No call
+// asks the user for a password: a missing authorisation is a failure. Failures are silent: the caller gets the root
+// path under which the volume can be found afterwards.
 class UDisksLabeller
 {
 public:
@@ -28,6 +30,8 @@ public:
     // Upper bound of each call to the service, in milliseconds.
     int timeout() const { return m_timeoutMs; }
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+    // When the last call to the service may end at the latest; none by default.
+    void setDeadline(QDeadlineTimer deadline) { m_deadline = deadline; }
 
     // File system types (UDisks2's IdType names) that the service refuses to relabel while mounted.
     static QStringList defaultOfflineTypes();
@@ -61,5 +65,6 @@ private:
     QDBusConnection m_bus;
     QString m_mountTable;
     int m_timeoutMs = 5000;
+    QDeadlineTimer m_deadline{QDeadlineTimer::Forever};
     QStringList m_offlineTypes;
 };
