@@ -1,10 +1,12 @@
 #include "window/Configurator.h"
 #include "ui_Configurator.h"
 
+#include "drives/DetachedWork.h"
 #include "drives/VolumeWatcher.h"
 #include "generation/ModeCodes.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMessageBox>
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
@@ -12,8 +14,6 @@
 #else
 #include <QRegExpValidator>
 #endif
-
-#include <cstdlib>
 
 namespace {
 const Qt::MatchFlags exactMatch = Qt::MatchExactly | Qt::MatchCaseSensitive;
@@ -32,7 +32,7 @@ Configurator::Configurator(QWidget* parent) : Configurator(createNativeDrivePlat
 
 Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* parent)
     : QMainWindow(parent), ui(new Ui::Configurator), drivePlatform(std::move(drives)),
-      exitFunction([](int status) { std::exit(status); })
+      exitFunction([](int status) { DetachedWork::endProcess(status); })
 {
     ui->setupUi(this);
     for (const FormField::Description& field : FormField::fields) {
@@ -52,6 +52,14 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     connect(ui->button_Cancel, SIGNAL(clicked()), this, SLOT(saveSettings()));
     connect(ui->button_DefaultSettings, SIGNAL(clicked()), this, SLOT(buttonDefaultSettingsClicked()));
     connect(ui->modeSerial, SIGNAL(currentIndexChanged(int)), this, SLOT(modeSerialChanged()));
+    // A card or a bus that stopped answering may still hold a thread when the window closes: the process then ends
+    // without waiting for it (Qt's static destructors would), once the form is remembered.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (DetachedWork::outstanding() > 0) {
+            saveSettings();
+            DetachedWork::endProcess(0);
+        }
+    });
 
     setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion());
 
@@ -73,6 +81,15 @@ Configurator::~Configurator()
 void Configurator::setExitFunction(ExitFunction function)
 {
     exitFunction = std::move(function);
+}
+
+void Configurator::closeEvent(QCloseEvent* event)
+{
+    // The window shows the outcome of a card write, which ends within its time limits.
+    if (writingCard)
+        event->ignore();
+    else
+        QMainWindow::closeEvent(event);
 }
 
 void Configurator::describeIconButtons()

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct CardOutcome;
 struct FormProblem;
@@ -33,13 +34,16 @@ public:
     explicit Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* parent = nullptr);
     ~Configurator() override;
 
-    // Ends the process after a successful "Generate"; ::exit by default, replaced by tests.
+    // Ends the process after a successful "Generate"; DetachedWork::endProcess by default, replaced by tests.
     using ExitFunction = std::function<void(int status)>;
     void setExitFunction(ExitFunction exitFunction);
 
     // The drive list entries, aligned with the items of the drive box.
     const QStringList& drives() const { return driveList; }
     quint8 currentModeCode() const { return modeCode; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void buttonSaveClicked();
@@ -60,6 +64,7 @@ private:
     void describeIconButtons();
     void installValidators();
     void showFormProblem(const FormProblem& problem);
+    std::optional<CardOutcome> writeCardWhileBusy(const FormValues& values, const MountedVolume& listed);
     void reportCardOutcome(const CardOutcome& outcome, quint8 mode);
     void identifierHandOff(const CardOutcome& outcome);
     void warn(const QString& title, const QString& message);
@@ -72,6 +77,8 @@ private:
 
     std::array<QLineEdit*, FormField::count> fieldEdits{};
     std::array<QLabel*, FormField::count> fieldLabels{};
-    std::unique_ptr<DrivePlatform> drivePlatform;
+    // Shared with a card write that outlives its wait: a card that stopped answering may hold it long after.
+    std::shared_ptr<DrivePlatform> drivePlatform;
     ExitFunction exitFunction;
+    bool writingCard = false; // "Generate" waits for the card: the window stays open meanwhile
 };

@@ -11,8 +11,11 @@
 #include "generation/ModeCodes.h"
 #include "window/TextEditor.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QUrl>
 
 void Configurator::buttonSaveClicked()
@@ -30,10 +33,18 @@ void Configurator::buttonSaveClicked()
         return;
     }
 
-    const CardOutcome outcome = writeParameterFileToCard(values, listedVolumes.at(index), *drivePlatform);
-    CardRecord::note(outcome, values.modeCode, listedVolumes.at(index).name);
-    if (outcome.rootPath != driveList.at(index))
-        describeDriveAnew(index, outcome.rootPath);
+    const MountedVolume listed = listedVolumes.at(index);
+    const std::optional<CardOutcome> answered = writeCardWhileBusy(values, listed);
+    if (!answered) {
+        warn(tr("SD Card does not respond"), tr("The SD card does not respond.\nPlease check it and try again."));
+        return;
+    }
+    const CardOutcome& outcome = *answered;
+    CardRecord::note(outcome, values.modeCode, listed.name);
+    // The list may have been rebuilt while the card was written: the card keeps its entry, found by its root path.
+    const int entry = driveList.indexOf(listed.rootPath);
+    if (entry >= 0 && outcome.rootPath != listed.rootPath)
+        describeDriveAnew(entry, outcome.rootPath);
     if (outcome.result != CardOutcome::Result::Written) {
         reportCardOutcome(outcome, values.modeCode);
         return;
@@ -47,6 +58,24 @@ void Configurator::buttonSaveClicked()
     }
     saveSettings();
     exitFunction(0);
+}
+
+std::optional<CardOutcome> Configurator::writeCardWhileBusy(const FormValues& values, const MountedVolume& listed)
+{
+    // The card is written on a thread of its own: the window keeps painting and shows that it is busy, and neither a
+    // second "Generate" nor closing the window can start meanwhile. Every way out gives the window back.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    ui->centralWidget->setEnabled(false);
+    writingCard = true;
+    const auto restore = qScopeGuard([this, focused] {
+        writingCard = false;
+        ui->centralWidget->setEnabled(true);
+        if (focused)
+            focused->setFocus();
+        QApplication::restoreOverrideCursor();
+    });
+    return writeParameterFileWatched(values, listed, drivePlatform);
 }
 
 void Configurator::showFormProblem(const FormProblem& problem)
