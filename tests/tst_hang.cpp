@@ -1,0 +1,366 @@
+// "Generate" when the outside world stops answering: a system bus that takes the connection but never answers (a
+// stopped dbus-daemon, a socket nobody reads), and, as root, a FAT card served through FUSE as a block device whose
+// server is stopped. The window must give its answer in bounded time and stay usable, and the process must still end.
+//
+// A process connects to the system bus once, and a connection that hangs holds Qt's bus thread for good: each bus
+// case runs "Generate" in a child process of this test (started with --generate-on), which also shows that the
+// program ends although a thread still waits for the bus.
+#include "app/ApplicationIdentity.h"
+#include "drives/DetachedWork.h"
+#include "drives/linux/LinuxDrivePlatform.h"
+#include "drives/linux/LinuxMountTable.h"
+#include "support/FakeDrivePlatform.h"
+#include "support/ModalBox.h"
+#include "window/Configurator.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+const QString BusConfig = QStringLiteral(ORVA_UDISKS_TEST_DIR "/private-bus.conf");
+const QString ChildOption = QStringLiteral("--generate-on");
+const QString NotResponding = QStringLiteral("SD Card does not respond");
+
+// A folder presented as a card, labelled the way the program labels cards: through UDisks2 on the system bus, the
+// card being /dev/sdb1 in a made-up mount table.
+class BusLabelledCard : public FakeDrivePlatform
+{
+public:
+    BusLabelledCard(const QString& card, const QString& mountTable) : mountTable(mountTable) { addCard(card); }
+    QString setVolumeLabel(const QString& rootPath, const QString& label) override
+    {
+        return LinuxDrivePlatform(QStringLiteral("/sys"), mountTable).setVolumeLabel(rootPath, label);
+    }
+
+private:
+    QString mountTable;
+};
+
+// The child: "Generate" on the card, then the program's own way out. Prints "box MILLISECONDS TITLE".
+int generateOn(const QString& card, const QString& mountTable)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+    Configurator window(std::make_unique<BusLabelledCard>(card, mountTable));
+    window.show();
+    QElapsedTimer clock;
+    ModalBoxCloser boxes;
+    boxes.onBox = [&clock](QMessageBox* box) {
+        std::printf("box %lld %s\n", clock.elapsed(), qPrintable(box->windowTitle()));
+        std::fflush(stdout);
+    };
+    clock.start();
+    window.findChild<QPushButton*>(QStringLiteral("button_Save"))->click();
+    // A success ends the process from inside the click; a refusal gets here, and the window is closed as a user would.
+    QTimer::singleShot(0, &window, &QWidget::close);
+    return QApplication::exec();
+}
+
+QString errnoText()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+bool run(const QString& program, const QStringList& arguments, QString* output = nullptr)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(30000);
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAll()).trimmed();
+    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// A socket that takes connections (the kernel queues them) and never reads from them.
+class SilentSocket
+{
+public:
+    explicit SilentSocket(const QString& path) : fd(::socket(AF_UNIX, SOCK_STREAM, 0))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        if (fd < 0 || name.size() >= int(sizeof address.sun_path))
+            return;
+        std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+        listening =
+            ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 && ::listen(fd, 16) == 0;
+    }
+    ~SilentSocket()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    bool listening = false;
+
+private:
+    int fd;
+};
+
+bool isMountPoint(const QString& path)
+{
+    const QVector<MountEntry> entries = LinuxMountTable::read(QStringLiteral("/proc/self/mountinfo"));
+    return std::any_of(entries.cbegin(), entries.cend(),
+                       [&](const MountEntry& entry) { return entry.mountPoint == path; });
+}
+} // namespace
+
+class TestHang : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void hungSystemBus_data();
+    void hungSystemBus();
+    void stoppedFuseCard();
+};
+
+void TestHang::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    // This process never reaches a real bus: labelling a card here fails at once.
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/orva-test-bus");
+}
+
+void TestHang::hungSystemBus_data()
+{
+    QTest::addColumn<bool>("stoppedDaemon");
+    QTest::newRow("dbus-daemon stopped with SIGSTOP") << true;
+    QTest::newRow("socket that never answers") << false;
+}
+
+void TestHang::hungSystemBus()
+{
+    QFETCH(bool, stoppedDaemon);
+    // A bus address holds no space: the folder is named without one.
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orva-hang-XXXXXX"));
+    QVERIFY(dir.isValid());
+    const QString card = dir.filePath(QStringLiteral("card"));
+    QVERIFY(QDir().mkpath(card));
+    const QString mountTable = dir.filePath(QStringLiteral("mountinfo"));
+    QFile table(mountTable);
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    table.write(QStringLiteral("36 25 8:17 / %1 rw,relatime - vfat /dev/sdb1 rw\n").arg(card).toUtf8());
+    table.close();
+
+    QString address;
+    QProcess daemon;
+    std::unique_ptr<SilentSocket> silent;
+    auto endDaemon = qScopeGuard([&] {
+        if (daemon.state() != QProcess::NotRunning) {
+            ::kill(pid_t(daemon.processId()), SIGCONT);
+            daemon.terminate();
+            daemon.waitForFinished(5000);
+        }
+    });
+    if (stoppedDaemon) {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            QSKIP("dbus-daemon is not installed (Debian package dbus-daemon)");
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {QStringLiteral("--config-file=") + BusConfig, QStringLiteral("--print-address=1"),
+                      QStringLiteral("--nofork"), QStringLiteral("--nopidfile")});
+        QVERIFY(daemon.waitForReadyRead(10000));
+        address = QString::fromUtf8(daemon.readLine()).trimmed();
+        QVERIFY(::kill(pid_t(daemon.processId()), SIGSTOP) == 0);
+    } else {
+        // Listens, so connecting succeeds; nothing ever reads from the connection.
+        silent = std::make_unique<SilentSocket>(dir.filePath(QStringLiteral("silent-bus")));
+        QVERIFY2(silent->listening, qPrintable(errnoText()));
+        address = QStringLiteral("unix:path=") + dir.filePath(QStringLiteral("silent-bus"));
+    }
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), address);
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer clock;
+    clock.start();
+    child.start(QCoreApplication::applicationFilePath(), {ChildOption, card, mountTable});
+    const bool ended = child.waitForFinished(40000);
+    const qint64 lifetime = clock.elapsed();
+    if (!ended) {
+        child.kill();
+        child.waitForFinished(5000);
+    }
+    const QStringList said = QString::fromUtf8(child.readAllStandardOutput()).trimmed().split(QLatin1Char(' '));
+    qInfo("the box after %s ms, the process ended after %lld ms", qPrintable(said.value(1)), lifetime);
+    QVERIFY2(ended, "the program did not end");
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    QCOMPARE(said.size() > 2 ? QStringList(said.mid(2)).join(QLatin1Char(' ')) : QString(),
+             QStringLiteral("File generated"));
+    QVERIFY2(said.value(1).toLongLong() < 20000, qPrintable(said.value(1)));
+    // The label was skipped; the card took the file all the same.
+    QVERIFY(QFileInfo(card + QStringLiteral("/02/GP0_0000.VSK")).isFile());
+}
+
+void TestHang::stoppedFuseCard()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs root: loop devices, FUSE mounts and a private mount namespace");
+    for (const char* tool : {"fusefat", "mkfs.vfat", "losetup", "setpriv"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+            QSKIP(qPrintable(QLatin1String(tool) + QLatin1String(" is not installed")));
+    }
+    if (!QFileInfo::exists(QStringLiteral("/dev/fuse")) || !QFileInfo::exists(QStringLiteral("/dev/loop-control")))
+        QSKIP("no FUSE or no loop devices here");
+    // Everything mounted from here on stays in this process's own mount namespace and goes away with it.
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        QSKIP(qPrintable(QStringLiteral("cannot make a private mount namespace: ") + errnoText()));
+
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orva-hang-XXXXXX"));
+    QVERIFY(dir.isValid());
+    const QString image = dir.filePath(QStringLiteral("fat.img"));
+    QString output;
+    QVERIFY2(run(QStringLiteral("truncate"), {QStringLiteral("-s"), QStringLiteral("8M"), image}, &output),
+             qPrintable(output));
+    QVERIFY2(run(QStringLiteral("mkfs.vfat"), {image}, &output), qPrintable(output));
+    QString loop;
+    if (!run(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image}, &loop))
+        QSKIP(qPrintable(QStringLiteral("no loop device to be had: ") + loop));
+    auto detach = qScopeGuard([&] { run(QStringLiteral("losetup"), {QStringLiteral("--detach"), loop}); });
+    // Loop disks report fixed media; in this namespace this one says it is removable, as a card reader's would.
+    const QString one = dir.filePath(QStringLiteral("removable"));
+    QFile removable(one);
+    QVERIFY(removable.open(QIODevice::WriteOnly) && removable.write("1\n") == 2);
+    removable.close();
+    const QByteArray attribute =
+        QFile::encodeName(QStringLiteral("/sys/block/%1/removable").arg(QFileInfo(loop).fileName()));
+    QVERIFY2(::mount(QFile::encodeName(one).constData(), attribute.constData(), nullptr, MS_BIND, nullptr) == 0,
+             qPrintable(errnoText()));
+    auto unbind = qScopeGuard([&] { ::umount2(attribute.constData(), MNT_DETACH); });
+
+    // The server runs in the foreground as a child, read-write, and dies with this process should the test be killed.
+    const QString card = dir.filePath(QStringLiteral("card"));
+    QVERIFY(QDir().mkpath(card));
+    QProcess server;
+    server.setProcessChannelMode(QProcess::MergedChannels);
+    server.start(QStringLiteral("setpriv"),
+                 {QStringLiteral("--pdeathsig"), QStringLiteral("KILL"), QStringLiteral("fusefat"),
+                  QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("rw+,blkdev,fsname=") + loop, loop, card});
+    QVERIFY2(server.waitForStarted(), qPrintable(server.errorString()));
+    const pid_t pid = pid_t(server.processId());
+    auto endServer = qScopeGuard([&] {
+        ::kill(pid, SIGCONT);
+        if (::umount2(QFile::encodeName(card).constData(), 0) != 0)
+            ::umount2(QFile::encodeName(card).constData(), MNT_DETACH);
+        if (!server.waitForFinished(5000)) {
+            server.kill();
+            server.waitForFinished(5000);
+        }
+    });
+    QTRY_VERIFY2_WITH_TIMEOUT(isMountPoint(card), qPrintable(QString::fromLocal8Bit(server.readAll())), 10000);
+
+    QVERIFY(::kill(pid, SIGSTOP) == 0);
+    // A look into the stopped card must hang, or the timings below would prove nothing.
+    std::atomic<bool> probeReturned{false};
+    std::thread probe([&] {
+        struct stat entry;
+        ::lstat(QFile::encodeName(card + QStringLiteral("/probe")).constData(), &entry);
+        probeReturned = true;
+    });
+    auto joinProbe = qScopeGuard([&] {
+        ::kill(pid, SIGCONT);
+        probe.join();
+    });
+    QThread::msleep(300);
+    QVERIFY2(!probeReturned, "the stopped FUSE card answered");
+
+    QSettings().clear();
+    QElapsedTimer clock;
+    clock.start();
+    Configurator window(createNativeDrivePlatform());
+    window.show();
+    const qint64 opening = clock.elapsed();
+    QList<int> exits;
+    window.setExitFunction([&exits](int status) { exits.append(status); });
+    const int index = window.drives().indexOf(card);
+    QVERIFY2(index >= 0, qPrintable(window.drives().join(QLatin1Char(' '))));
+    QVERIFY2(opening < 1000, qPrintable(QString::number(opening)));
+    window.findChild<QComboBox*>(QStringLiteral("sdCardPath"))->setCurrentIndex(index);
+
+    ModalBoxCloser boxes;
+    bool busyWhileWaiting = false;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        busyWhileWaiting =
+            busyWhileWaiting ||
+            (QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor &&
+             !window.findChild<QPushButton*>(QStringLiteral("button_Save"))->isEnabled());
+    });
+    look.start(100);
+    clock.restart();
+    window.findChild<QPushButton*>(QStringLiteral("button_Save"))->click();
+    const qint64 answer = clock.elapsed();
+    look.stop();
+    qInfo("with the card's FUSE server stopped: the window opened in %lld ms, Generate gave up after %lld ms", opening,
+          answer);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.first().title, NotResponding);
+    QCOMPARE(boxes.seen.first().icon, QMessageBox::Warning);
+    QCOMPARE(boxes.seen.first().buttons, QMessageBox::StandardButtons(QMessageBox::Close));
+    QVERIFY2(answer >= 9000 && answer < 20000, qPrintable(QString::number(answer)));
+    QVERIFY(busyWhileWaiting);
+    QVERIFY(exits.isEmpty());
+    QVERIFY(QSettings().allKeys().isEmpty());
+    QVERIFY(!probeReturned);
+
+    // The window is the user's again: no busy cursor, buttons that answer, a refresh that does not hang, and Quit.
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(window.findChild<QPushButton*>(QStringLiteral("button_Save"))->isEnabled());
+    clock.restart();
+    window.findChild<QPushButton*>(QStringLiteral("refreshButton"))->click();
+    QVERIFY(clock.elapsed() < 1000);
+    QVERIFY(window.drives().contains(card));
+    QCOMPARE(DetachedWork::outstanding(), 1);
+    window.findChild<QPushButton*>(QStringLiteral("button_Cancel"))->click();
+    QVERIFY(!window.isVisible());
+
+    // Once the card answers again, the abandoned write stops at its next step: nothing is left on the card.
+    QVERIFY(::kill(pid, SIGCONT) == 0);
+    QTRY_COMPARE_WITH_TIMEOUT(DetachedWork::outstanding(), 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(probeReturned, 5000);
+    QCOMPARE(QDir(card).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QVERIFY2(::umount2(QFile::encodeName(card).constData(), 0) == 0, qPrintable(errnoText()));
+}
+
+int main(int argc, char* argv[])
+{
+    ApplicationIdentity::apply();
+    QApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 4 && arguments.at(1) == ChildOption)
+        return generateOn(arguments.at(2), arguments.at(3));
+    TestHang test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_hang.moc"
