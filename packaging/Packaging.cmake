@@ -1,6 +1,6 @@
 # Installation on a Linux desktop, and the Debian package made from it by CPack:
-#     cmake --install <build>        the program, vskinfo, the menu entry, the icons, the AppStream metadata and the
-#                                    copyright file
+#     cmake --install <build>        the program, vskwrite, vskinfo, their manual pages, the menu entry, the icons,
+#                                    the AppStream metadata and the copyright file
 #     cpack --config <build>/CPackConfig.cmake -G DEB
 # Included once, at the end of the top-level CMakeLists.txt, after every install rule.
 if(NOT (UNIX AND NOT APPLE))
@@ -31,6 +31,24 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/${ORVA_APPSTREAM_ID}.metainfo.xml DE
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${ORVA_PACKAGE_NAME})
 
+# The manual pages of the three programs, compressed as Debian keeps them.
+find_program(ORVA_GZIP gzip)
+foreach(page OrvaConfigurator vskinfo vskwrite)
+    set(source ${CMAKE_CURRENT_LIST_DIR}/man/${page}.1)
+    if(ORVA_GZIP)
+        set(compressed ${CMAKE_BINARY_DIR}/packaging/man/${page}.1.gz)
+        add_custom_command(OUTPUT ${compressed}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging/man
+            COMMAND ${ORVA_GZIP} -9 -n -c ${source} > ${compressed}
+            DEPENDS ${source})
+        list(APPEND ORVA_MAN_PAGES ${compressed})
+    else()
+        list(APPEND ORVA_MAN_PAGES ${source})
+    endif()
+endforeach()
+add_custom_target(orva_man_pages ALL DEPENDS ${ORVA_MAN_PAGES})
+install(FILES ${ORVA_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${ORVA_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -43,7 +61,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "(modes Kerv, GSM, LAN and SMS) onto an SD card, as the parameter file that"
     "the module reads at start-up."
     ""
-    "The package also holds vskinfo, which shows and checks parameter files.")
+    "The package also holds vskwrite, which writes a card from a script, and"
+    "vskinfo, which shows and checks parameter files.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY ${ORVA_PACKAGE_NAME})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

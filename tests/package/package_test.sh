@@ -95,11 +95,20 @@ for size in "${iconSizes[@]}"; do
 done
 svgFile=usr/share/icons/hicolor/scalable/apps/orva-configurator.svg
 copyrightFile=usr/share/doc/orva-configurator/copyright
-expected=$(printf './%s\n' usr/bin/OrvaConfigurator usr/bin/vskinfo "$desktopFile" "$metainfoFile" "${iconFiles[@]}" \
-    "$svgFile" "$copyrightFile" | sort)
-check "the package holds the two programs, the menu entry, the icons, the metadata and the copyright file, and nothing else" \
+manPages=(usr/share/man/man1/OrvaConfigurator.1.gz usr/share/man/man1/vskinfo.1.gz usr/share/man/man1/vskwrite.1.gz)
+expected=$(printf './%s\n' usr/bin/OrvaConfigurator usr/bin/vskinfo usr/bin/vskwrite "$desktopFile" "$metainfoFile" \
+    "${iconFiles[@]}" "$svgFile" "$copyrightFile" "${manPages[@]}" | sort)
+check "the package holds the three programs, their manual pages, the menu entry, the icons, the metadata and the copyright file, and nothing else" \
     [ "$(cat "$work/files")" = "$expected" ]
-for program in OrvaConfigurator vskinfo; do
+if command -v man >/dev/null; then
+    for page in "${manPages[@]}"; do
+        check "$page is a manual page that man renders without warnings" \
+            bash -c '[ -z "$(LANG=C.UTF-8 MANWIDTH=80 man --warnings -l "$1" 2>&1 >/dev/null)" ]' _ "$root/$page"
+    done
+else
+    echo "SKIP: the manual pages are not rendered: man is missing"
+fi
+for program in OrvaConfigurator vskinfo vskwrite; do
     check "usr/bin/$program is an executable" [ -x "$root/usr/bin/$program" ]
     check "usr/bin/$program is stripped" bash -c '! readelf -S "$1" | grep -q "\.debug_info"' _ "$root/usr/bin/$program"
 done
@@ -111,7 +120,7 @@ owner()
     local path=$1
     dpkg -S "$path" 2>/dev/null || dpkg -S "${path#/usr}" 2>/dev/null || dpkg -S "/usr$path" 2>/dev/null
 }
-for program in OrvaConfigurator vskinfo; do
+for program in OrvaConfigurator vskinfo vskwrite; do
     loaded=$(ldd "$root/usr/bin/$program" | sed -nE 's/^\s*(\S+) => (\/\S+) .*/\1 \2/p')
     needed=$(readelf -d "$root/usr/bin/$program" | sed -nE 's/.*\(NEEDED\).*\[(.*)\]/\1/p')
     check "$program needs shared libraries" [ -n "$needed" ]
