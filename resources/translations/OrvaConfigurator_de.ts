@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>SIM Card Phone Number</source>
-        <translation>Rufnummer der SIM</translation>
+        <translation>Rufnummer der SIM-Karte</translation>
     </message>
     <message>
         <source>e.g. +41 79 123 45 67</source>
@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Owner Phone Number</source>
-        <translation>Rufnummer Besitzer</translation>
+        <translation>Rufnummer des Besitzers</translation>
     </message>
     <message>
         <source>User Key &lt;key&gt;</source>

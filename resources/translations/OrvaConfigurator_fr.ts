@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>SIM Card Phone Number</source>
-        <translation>Numéro de la SIM</translation>
+        <translation>Numéro de la carte SIM</translation>
     </message>
     <message>
         <source>e.g. +41 79 123 45 67</source>
