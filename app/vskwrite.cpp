@@ -7,6 +7,7 @@
 #include "app/DesktopOpen.h"
 #include "app/Translations.h"
 #include "app/WriterCommand.h"
+#include "drives/DetachedWork.h"
 #include "drives/DrivePlatform.h"
 #include "generation/CardRecord.h"
 #include "generation/CardWriter.h"
@@ -131,5 +132,9 @@ int main(int argc, char* argv[])
     case WriterCommand::Action::Write:
         break;
     }
-    return write(command);
+    const int status = write(command);
+    // A bus that stopped answering may still hold the label's thread: the program ends without waiting for it.
+    if (DetachedWork::outstanding() > 0)
+        DetachedWork::endProcess(status);
+    return status;
 }
