@@ -201,10 +201,14 @@ private slots:
     void cardsInMountOrder();
     void windowListsTheCards();
     void stoppedFuseDaemonDoesNotStallTheRefresh();
+    void cardsFollowedAsTheyComeAndGo();
     // Last: it takes card A away.
     void cardUnmountedAfterListing();
 
 private:
+    // Attaches the image to a loop device whose disk reads as removable, and mounts it at mountPoint.
+    QString plugCard(const QString& image, const QString& mountPoint);
+
     QString cardA;
     QString cardB;
     QString nameA;
@@ -410,6 +414,63 @@ void TestRealMounts::stoppedFuseDaemonDoesNotStallTheRefresh()
     QVERIFY(refreshTime < 1000);
     QCOMPARE(removableRootPaths(volumes), (baseline + QStringList{cardB, cardA}));
     QCOMPARE(window.drives().mid(baseline.size()), (QStringList{cardB, cardA}));
+}
+
+QString TestRealMounts::plugCard(const QString& image, const QString& mountPoint)
+{
+    QString error;
+    const QString loop = lab->attach(image, &error);
+    if (loop.isEmpty())
+        return error;
+    error = lab->mount(lab->filePath(QStringLiteral("removable")),
+                       QStringLiteral("/sys/block/") + QFileInfo(loop).fileName() + QStringLiteral("/removable"),
+                       nullptr, MS_BIND);
+    return error.isEmpty() ? lab->mountLoop(loop, mountPoint, 0) : error;
+}
+
+void TestRealMounts::cardsFollowedAsTheyComeAndGo()
+{
+    for (const char* image : {"c.img", "d.img"}) {
+        const QString error = lab->makeImage(QLatin1String(image), QStringLiteral("mkfs.ext4"),
+                                             {QStringLiteral("-q"), QStringLiteral("-F")});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+    const QString cardC = lab->filePath(QStringLiteral("card c"));
+    const QString cardD = lab->filePath(QStringLiteral("card d"));
+    Configurator window(createNativeDrivePlatform());
+    auto* box = window.findChild<QComboBox*>(QStringLiteral("sdCardPath"));
+    QVERIFY(box);
+    const auto chosen = [&] { return window.drives().value(box->currentIndex()); };
+    QElapsedTimer timer;
+
+    // A card put in while the window is open is listed within a second, without a click.
+    timer.start();
+    QString error = plugCard(QStringLiteral("c.img"), cardC);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QTRY_VERIFY_WITH_TIMEOUT(window.drives().contains(cardC), 1000);
+    qInfo("a card put in was listed after %lld ms", timer.elapsed());
+    QCOMPARE(box->count(), window.drives().size());
+
+    // The chosen card stays chosen when another comes.
+    box->setCurrentIndex(window.drives().indexOf(cardC));
+    error = plugCard(QStringLiteral("d.img"), cardD);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QTRY_VERIFY_WITH_TIMEOUT(window.drives().contains(cardD), 1000);
+    QCOMPARE(chosen(), cardC);
+
+    // The chosen card taken out goes from the list within a second, and no card is chosen then.
+    timer.start();
+    MountLab::unmount(cardC);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.drives().contains(cardC), 1000);
+    qInfo("a card taken out went from the list after %lld ms", timer.elapsed());
+    QCOMPARE(box->currentIndex(), -1);
+    QCOMPARE(box->count(), window.drives().size());
+
+    // With none chosen, the first card to arrive becomes the choice.
+    error = plugCard(QStringLiteral("c.img"), cardC);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QTRY_COMPARE_WITH_TIMEOUT(chosen(), cardC, 1000);
+    QVERIFY(window.drives().contains(cardD));
 }
 
 void TestRealMounts::cardUnmountedAfterListing()
