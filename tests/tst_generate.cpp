@@ -1,5 +1,6 @@
 // "Generate" end to end inside the process: cards are folders presented through the drive platform, every box is
 // answered by the test, and the end of the process is replaced.
+#include "generation/CardRecord.h"
 #include "generation/ParameterFileDecoder.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/ModalBox.h"
@@ -497,6 +498,62 @@ private slots:
         QVERIFY(first.allChecksPass() && second.allChecksPass());
         QVERIFY(first.identifier != second.identifier);
         QCOMPARE(exits, (QList<int>{0, 0}));
+    }
+
+    void recordOfPreparedCards()
+    {
+        // Two cards prepared one after the other, in two runs of the program: one line each, below the header.
+        QStringList identifiers;
+        const char* const modes[] = {"Kerv (38400 bps)", "LAN"};
+        for (int i = 0; i < 2; ++i) {
+            if (i > 0) {
+                cleanup();
+                boxes = std::make_unique<ModalBoxCloser>();
+            }
+            open(2);
+            get<QComboBox>("sdCardPath")->setCurrentIndex(i);
+            chooseMode(QLatin1String(modes[i]));
+            generate();
+            const QString path = parameterFile(i, "GP0_0000.VSK");
+            const DecodedParameterFile file = decodeParameterFile(readFile(path), path);
+            QVERIFY(file.allChecksPass());
+            identifiers << QString::fromLatin1(file.identifierBytes.toHex().toUpper());
+        }
+        QCOMPARE(exits, (QList<int>{0, 0}));
+
+        const QString recordPath = CardRecord::filePath();
+        const QList<QByteArray> lines = readFile(recordPath).split('\n');
+        QCOMPARE(lines.size(), 4); // the header, two cards, and nothing after the last line break
+        QCOMPARE(lines[0], QByteArray("Date and time,Mode,Card root,Volume name,File name,Identifier,State"));
+        for (int i = 0; i < 2; ++i) {
+            const QList<QByteArray> fields = lines[i + 1].split(',');
+            QCOMPARE(fields.size(), 7);
+            QVERIFY(
+                QDateTime::fromString(QString::fromLatin1(fields[0]), QStringLiteral("yyyy-MM-dd HH:mm:ss")).isValid());
+            QCOMPARE(fields.mid(1), (QList<QByteArray>{modes[i], card(i).toUtf8(), "CARD" + QByteArray::number(i),
+                                                       "GP0_0000.VSK", identifiers[i].toLatin1(), "written"}));
+        }
+        QCOMPARE(lines[3], QByteArray());
+#ifndef Q_OS_WIN
+        // It names the user's cards and their identifiers: nobody else may read it.
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(QFileInfo(recordPath).permissions() & (others | QFileDevice::ReadOwner | QFileDevice::WriteOwner),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+#endif
+    }
+
+    void unwritableRecordChangesNothing()
+    {
+        // A folder in the record's place: the card is prepared all the same.
+        QVERIFY(QDir().mkpath(CardRecord::filePath()));
+        open(1);
+        generate();
+        QCOMPARE(exits, QList<int>{0});
+        QCOMPARE(onlyBox().title, generatedTitle);
+        const QString path = parameterFile(0, "GP0_0000.VSK");
+        QVERIFY(decodeParameterFile(readFile(path), path).allChecksPass());
     }
 
     void relabelledCardIsFollowed()
