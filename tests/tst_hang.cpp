@@ -9,6 +9,7 @@
 #include "drives/DetachedWork.h"
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
+#include "generation/CardWriter.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/ModalBox.h"
 #include "window/Configurator.h"
@@ -59,6 +60,21 @@ public:
 
 private:
     QString mountTable;
+};
+
+// A folder presented as a card that takes its time over every answer about its mount.
+class SlowCard : public FakeDrivePlatform
+{
+public:
+    SlowCard(const QString& card, int answerMs) : answerMs(answerMs) { addCard(card); }
+    QVector<MountedVolume> mountedVolumes() const override
+    {
+        QThread::msleep(answerMs);
+        return volumes;
+    }
+
+private:
+    int answerMs;
 };
 
 // The child: "Generate" on the card, then the program's own way out. Prints "box MILLISECONDS TITLE".
@@ -137,6 +153,8 @@ class TestHang : public QObject
 
 private slots:
     void initTestCase();
+    void slowCardIsWaitedFor_data();
+    void slowCardIsWaitedFor();
     void hungSystemBus_data();
     void hungSystemBus();
     void stoppedFuseCard();
@@ -147,6 +165,43 @@ void TestHang::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     // This process never reaches a real bus: labelling a card here fails at once.
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/orva-test-bus");
+}
+
+void TestHang::slowCardIsWaitedFor_data()
+{
+    QTest::addColumn<int>("answerMs");
+    QTest::addColumn<bool>("answers");
+    // Three answers about the mount: 600 ms in all, none of them longer than the 500 ms of silence allowed.
+    QTest::newRow("slow card, waited for") << 200 << true;
+    QTest::newRow("silent card, given up") << 1500 << false;
+}
+
+void TestHang::slowCardIsWaitedFor()
+{
+    QFETCH(int, answerMs);
+    QFETCH(bool, answers);
+    constexpr int SilenceMs = 500;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto card = std::make_shared<SlowCard>(dir.path(), answerMs);
+
+    QElapsedTimer clock;
+    clock.start();
+    const std::optional<CardOutcome> outcome =
+        writeParameterFileWatched(FormValues(), card->volumes.first(), card, SilenceMs);
+    const qint64 elapsed = clock.elapsed();
+    if (answers) {
+        QVERIFY(outcome);
+        QCOMPARE(int(outcome->result), int(CardOutcome::Result::Written));
+        QVERIFY2(elapsed > SilenceMs, qPrintable(QString::number(elapsed)));
+        return;
+    }
+    QVERIFY(!outcome);
+    QVERIFY2(elapsed >= SilenceMs && elapsed < answerMs, qPrintable(QString::number(elapsed)));
+    // The write stops as soon as the card answers again, before the label: the card is left as it was.
+    QTRY_COMPARE_WITH_TIMEOUT(DetachedWork::outstanding(), 0, 5000);
+    QVERIFY(card->labelCalls.isEmpty());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 void TestHang::hungSystemBus_data()

@@ -426,6 +426,7 @@ private slots:
     void hungServiceCostsBoundedTime();
     void missingServiceCostsNoTime_data();
     void missingServiceCostsNoTime();
+    void deadlineBoundsTheWholeLabel();
 
     void realDaemon_data();
     void realDaemon();
@@ -730,6 +731,30 @@ void TestUDisks::missingServiceCostsNoTime()
     QCOMPARE(labeller(client).relabel(CardRoot, Label), CardRoot);
     QVERIFY2(clock.elapsed() < TimeoutMs, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(service.udisks->calls().isEmpty());
+}
+
+void TestUDisks::deadlineBoundsTheWholeLabel()
+{
+    // Unmounting and each of the three attempts to mount again time out: about 2.2 s without a deadline.
+    FakeService service(m_address, QStringLiteral("vfat"), false);
+    QVERIFY(service.ready());
+    service.udisks->answer(QStringLiteral("Unmount"), Answer::Hang);
+    service.udisks->answer(QStringLiteral("Mount"), Answer::Hang);
+    Client client(m_address);
+    UDisksLabeller bounded = labeller(client);
+    constexpr int DeadlineMs = 2 * TimeoutMs + 200;
+
+    QElapsedTimer clock;
+    clock.start();
+    bounded.setDeadline(QDeadlineTimer(DeadlineMs));
+    QCOMPARE(bounded.relabel(CardRoot, Label), CardRoot);
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY2(elapsed >= DeadlineMs - 50 && elapsed < DeadlineMs + 300, qPrintable(QString::number(elapsed)));
+    // Once the time is up nothing more is asked: a late connection cannot touch the card afterwards.
+    const int calls = service.udisks->calls().size();
+    bounded.setDeadline(QDeadlineTimer(0));
+    QCOMPARE(bounded.relabel(CardRoot, Label), CardRoot);
+    QCOMPARE(service.udisks->calls().size(), calls);
 }
 
 void TestUDisks::realDaemon_data()
