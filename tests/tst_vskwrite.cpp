@@ -1,0 +1,316 @@
+// vskwrite from outside, as a script runs it: each mode into a folder taken as a card, the files read back with the
+// decoder; each refusal with its exit status; the remembered form; and, as root, a real removable loop card.
+#include "generation/ParameterFileDecoder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
+
+namespace {
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool runTool(const QString& program, const QStringList& arguments, QString* output = nullptr)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(60000);
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAll()).trimmed();
+    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// The seven text records as a mode writes them: the fields it does not show are empty.
+QList<QByteArray> records(const QByteArray& apn, const QByteArray& user, const QByteArray& password,
+                          const QByteArray& pin, const QByteArray& sim, const QByteArray& owner, const QByteArray& key)
+{
+    return {apn, user, password, pin, sim, owner, key};
+}
+} // namespace
+
+class TestVskwrite : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<QTemporaryDir> folder;
+
+    QString card() const { return folder->filePath(QStringLiteral("card")); }
+
+    Run vskwrite(const QStringList& arguments) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home->path());
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            environment.remove(QLatin1String(name));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+        // No disk service answers: the label is left out, quickly.
+        environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(VSKWRITE_PATH), arguments);
+        Run run;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return run;
+        }
+        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = process.readAllStandardOutput();
+        run.err = process.readAllStandardError();
+        return run;
+    }
+
+    QString recordPath() const
+    {
+        return home->filePath(QStringLiteral(".local/share/Vaskor Quendra SA/ORVA Configurator/prepared-cards.csv"));
+    }
+
+    // The card's file decoded, every check passed, its identifier the one printed.
+    DecodedParameterFile writtenFile(const QString& root, const QString& fileName, const Run& run) const
+    {
+        const QString path = root + QStringLiteral("/02/") + fileName;
+        const DecodedParameterFile file = decodeParameterFile(readFile(path), path);
+        for (const DecodedParameterFile::Check& check : file.checks) {
+            if (!check.ok)
+                qWarning("%s: %s", qPrintable(check.name), qPrintable(check.detail));
+        }
+        if (run.out != file.identifierBytes.toHex().toUpper() + '\n')
+            qWarning("printed %s, the file holds %s", run.out.constData(), file.identifierBytes.toHex().constData());
+        return file;
+    }
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<QTemporaryDir>();
+        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(home->isValid() && folder->isValid());
+        QVERIFY(QDir().mkpath(card()));
+        QVERIFY(QDir().mkpath(home->filePath(QStringLiteral("Desktop"))));
+    }
+
+    void eachMode_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QList<QByteArray>>("texts");
+        QTest::addColumn<QByteArray>("reset");
+        const QList<QByteArray> none = records({}, {}, {}, {}, {}, {}, {});
+        QTest::newRow("kerv38400") << QStringList{QStringLiteral("--mode"), QStringLiteral("kerv38400")} << 4
+                                   << QStringLiteral("GP0_0000.VSK") << none << QByteArray();
+        QTest::newRow("kerv115200") << QStringList{QStringLiteral("--mode"), QStringLiteral("kerv115200")} << 64
+                                    << QStringLiteral("GP0_0000.VSK") << none << QByteArray();
+        QTest::newRow("gsm") << QStringList{QStringLiteral("--mode"),     QStringLiteral("gsm"),
+                                            QStringLiteral("--apn"),      QStringLiteral("internet.example"),
+                                            QStringLiteral("--user"),     QStringLiteral("orva"),
+                                            QStringLiteral("--password"), QStringLiteral("s3cret word"),
+                                            QStringLiteral("--pin"),      QStringLiteral("5273")}
+                             << 8 << QStringLiteral("GP0_0000.VSK")
+                             << records("internet.example", "orva", "s3cret word", "5273", {}, {}, {}) << QByteArray();
+        QTest::newRow("lan") << QStringList{QStringLiteral("--mode"), QStringLiteral("lan")} << 16
+                             << QStringLiteral("GP0_0000.VSK") << none << QByteArray();
+        QTest::newRow("sms") << QStringList{QStringLiteral("--mode"),  QStringLiteral("sms"),
+                                            QStringLiteral("--pin"),   QStringLiteral("1234"),
+                                            QStringLiteral("--sim"),   QStringLiteral("+41 79 123 45 67"),
+                                            QStringLiteral("--owner"), QStringLiteral("+41791234567890"),
+                                            QStringLiteral("--key"),   QStringLiteral("Wd3kPz")}
+                             << 32 << QStringLiteral("GP1_0000.VSK")
+                             << records({}, {}, {}, "1234", "+41 79 123 45 67", "+41791234567890", "Wd3kPz")
+                             << QByteArray(1, char(0));
+        QTest::newRow("sms reset") << QStringList{QStringLiteral("--mode"), QStringLiteral("sms"),
+                                                  QStringLiteral("--reset")}
+                                   << 32 << QStringLiteral("GP1_0000.VSK") << none << QByteArray(1, char(1));
+    }
+
+    void eachMode()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, fileName);
+        QFETCH(QList<QByteArray>, texts);
+        QFETCH(QByteArray, reset);
+
+        const Run run =
+            vskwrite(arguments + QStringList{QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()});
+        QVERIFY2(run.status == 0, run.err.constData());
+        QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F]{32}\\n$")).match(QString::fromLatin1(run.out)).hasMatch());
+        const DecodedParameterFile file = writtenFile(card(), fileName, run);
+        QVERIFY(file.allChecksPass());
+        QCOMPARE(run.out, file.identifierBytes.toHex().toUpper() + '\n');
+        QCOMPARE(int(file.modeCode), code);
+        QCOMPARE(file.textRecords, texts);
+        QCOMPARE(file.resetRecord, reset);
+        // The window's message, on standard error.
+        QVERIFY2(run.err.startsWith("vskwrite: File generated: The file was generated on the SD Card"),
+                 run.err.constData());
+
+        // The identifier goes to the identifier file in the modes that hand it off, and always to the record.
+        const QByteArray identifierFile = readFile(home->filePath(QStringLiteral("Desktop/ORVA Serial Number.txt")));
+        QCOMPARE(identifierFile.contains(run.out.trimmed()), code == 8 || code == 16);
+        const QList<QByteArray> lines = readFile(recordPath()).trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[1].contains(',' + card().toUtf8() + ",," + fileName.toLatin1() + ',' + run.out.trimmed() +
+                                  ",written"));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QString gsm = QStringLiteral("--mode=gsm");
+        const QString sms = QStringLiteral("--mode=sms");
+        const QString anyFolder = QStringLiteral("--any-folder");
+        // Refused forms, in Generate's order and with its messages: exit status 1.
+        QTest::newRow("PIN of three digits") << QStringList{gsm, QStringLiteral("--pin=123"), anyFolder} << 1
+                                             << QStringLiteral("vskwrite: PIN Code error: The PIN code seems to be "
+                                                               "erroneous. Please enter a code with 4-6 digits!");
+        QTest::newRow("PIN before key") << QStringList{sms, QStringLiteral("--pin=12a4"), anyFolder} << 1
+                                        << QStringLiteral("vskwrite: PIN Code error:");
+        QTest::newRow("no user key") << QStringList{sms, anyFolder} << 1 << QStringLiteral("vskwrite: User key error:");
+        QTest::newRow("unfinished number")
+            << QStringList{sms, QStringLiteral("--key=Wd3kPz"), QStringLiteral("--sim=+41 79"), anyFolder} << 1
+            << QStringLiteral("vskwrite: Phone number error: The phone number in the field \"SIM Card Phone Number\"");
+        QTest::newRow("separator") << QStringList{gsm, QStringLiteral("--apn=a;b"), anyFolder} << 1
+                                   << QStringLiteral("vskwrite: Unsupported character:");
+        // A folder that is not the root of a mounted removable card.
+        QTest::newRow("not a card") << QStringList{gsm} << 1
+                                    << QStringLiteral("is not the root of a mounted removable card");
+        // Bad usage: exit status 2, nothing written.
+        QTest::newRow("no mode") << QStringList{anyFolder} << 2 << QStringLiteral("--mode or --from-settings");
+        QTest::newRow("unknown mode") << QStringList{QStringLiteral("--mode=fax"), anyFolder} << 2
+                                      << QStringLiteral("unknown mode \"fax\"");
+        QTest::newRow("field of another mode")
+            << QStringList{QStringLiteral("--mode=lan"), QStringLiteral("--pin=1234"), anyFolder} << 2
+            << QStringLiteral("--pin is not used in mode lan");
+        QTest::newRow("unknown option") << QStringList{gsm, QStringLiteral("--colour")} << 2
+                                        << QStringLiteral("Unknown option 'colour'");
+        QTest::newRow("two roots") << QStringList{gsm, anyFolder, QStringLiteral("/tmp")} << 2
+                                   << QStringLiteral("one card root only");
+    }
+
+    void refusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const Run run = vskwrite(arguments << card());
+        QCOMPARE(run.status, status);
+        QVERIFY2(QString::fromLocal8Bit(run.err).contains(message), run.err.constData());
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!QFileInfo::exists(card() + QStringLiteral("/02")));
+        QVERIFY(!QFileInfo::exists(recordPath()));
+    }
+
+    void fromSettings()
+    {
+        {
+            QSettings settings(home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf")),
+                               QSettings::IniFormat);
+            settings.setValue(QStringLiteral("serialMode"), 8);
+            settings.setValue(QStringLiteral("accessPointName"), QStringLiteral("remembered.example"));
+            settings.setValue(QStringLiteral("username"), QStringLiteral("kept"));
+            settings.setValue(QStringLiteral("pinCode"), QStringLiteral("9876"));
+        }
+        Run run = vskwrite(
+            {QStringLiteral("--from-settings"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()});
+        QVERIFY2(run.status == 0, run.err.constData());
+        DecodedParameterFile file = writtenFile(card(), QStringLiteral("GP0_0000.VSK"), run);
+        QCOMPARE(int(file.modeCode), 8);
+        QCOMPARE(file.textRecords, records("remembered.example", "kept", {}, "9876", {}, {}, {}));
+
+        // An option given beside it replaces the remembered value; the others stay.
+        run = vskwrite({QStringLiteral("--from-settings"), QStringLiteral("--apn=given.example"),
+                        QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()});
+        QVERIFY2(run.status == 0, run.err.constData());
+        file = writtenFile(card(), QStringLiteral("GP0_0000.VSK"), run);
+        QCOMPARE(file.textRecords, records("given.example", "kept", {}, "9876", {}, {}, {}));
+    }
+
+    void removableLoopCard()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("loop devices are Linux's");
+#else
+        if (::geteuid() != 0)
+            QSKIP("needs root: a loop device and a private mount namespace");
+        for (const char* tool : {"losetup", "mkfs.ext4", "mount", "umount"}) {
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                QSKIP(qPrintable(QLatin1String(tool) + QLatin1String(" is not installed")));
+        }
+        // Everything mounted here goes away with the namespace, and vskwrite, a child, sees the same mounts.
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            QSKIP("cannot make a private mount namespace");
+
+        const QString image = folder->filePath(QStringLiteral("card.img"));
+        QFile file(image);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(8 * 1024 * 1024));
+        file.close();
+        QString output;
+        QVERIFY2(runTool(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"), image}, &output),
+                 qPrintable(output));
+        QString loop;
+        QVERIFY2(runTool(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image}, &loop),
+                 qPrintable(loop));
+        const QString mountPoint = folder->filePath(QStringLiteral("mounted card"));
+        const QString removable =
+            QStringLiteral("/sys/block/") + QFileInfo(loop).fileName() + QStringLiteral("/removable");
+        const QString one = folder->filePath(QStringLiteral("one"));
+        QVERIFY(QDir().mkpath(mountPoint));
+        QFile oneFile(one);
+        QVERIFY(oneFile.open(QIODevice::WriteOnly) && oneFile.write("1\n") == 2);
+        oneFile.close();
+        const auto undo = qScopeGuard([&] {
+            runTool(QStringLiteral("umount"), {mountPoint});
+            runTool(QStringLiteral("umount"), {removable});
+            runTool(QStringLiteral("losetup"), {QStringLiteral("--detach"), loop});
+        });
+        // Loop disks report fixed media; in this namespace this one says otherwise.
+        QVERIFY2(runTool(QStringLiteral("mount"), {QStringLiteral("--bind"), one, removable}, &output),
+                 qPrintable(output));
+        QVERIFY2(runTool(QStringLiteral("mount"), {loop, mountPoint}, &output), qPrintable(output));
+
+        const Run run = vskwrite(
+            {QStringLiteral("--mode=sms"), QStringLiteral("--key=Wd3kPz"), QStringLiteral("--no-open"), mountPoint});
+        QVERIFY2(run.status == 0, run.err.constData());
+        const DecodedParameterFile written = writtenFile(mountPoint, QStringLiteral("GP1_0000.VSK"), run);
+        QVERIFY(written.allChecksPass());
+        QCOMPARE(int(written.modeCode), 32);
+        QCOMPARE(run.out, written.identifierBytes.toHex().toUpper() + '\n');
+
+        // A folder on the card is not the card's root.
+        const Run inside =
+            vskwrite({QStringLiteral("--mode=lan"), QStringLiteral("--no-open"), mountPoint + QStringLiteral("/02")});
+        QCOMPARE(inside.status, 1);
+        QVERIFY(!QFileInfo::exists(mountPoint + QStringLiteral("/02/02")));
+#endif
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVskwrite)
+
+#include "tst_vskwrite.moc"
