@@ -142,6 +142,17 @@ status=$?
 check "the packaged vskinfo runs (status 2 and its usage without arguments)" \
     bash -c '[ "$1" -eq 2 ] && grep -q "usage: vskinfo" "$2"' _ "$status" "$work/usage"
 
+# The command lines answer --help without a display, and refuse what they do not know with status 2.
+for program in OrvaConfigurator vskwrite; do
+    env -i PATH=/usr/bin:/bin HOME="$work/home" "$root/usr/bin/$program" --help >"$work/help" 2>&1
+    status=$?
+    check "the packaged $program --help prints its usage without a display (status $status)" \
+        bash -c '[ "$1" -eq 0 ] && grep -q "^Usage: " "$2"' _ "$status" "$work/help"
+    env -i PATH=/usr/bin:/bin HOME="$work/home" "$root/usr/bin/$program" --no-such-option >/dev/null 2>&1
+    status=$?
+    check "the packaged $program refuses an unknown option with status 2 (got $status)" [ "$status" -eq 2 ]
+done
+
 # The packaged window starts and keeps running (on the offscreen platform, with a HOME of its own) until stopped.
 mkdir -p "$work/home"
 env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/home" QT_QPA_PLATFORM=offscreen \
