@@ -349,10 +349,15 @@ void TestHang::stoppedFuseCard()
     QThread::msleep(300);
     QVERIFY2(!probeReturned, "the stopped FUSE card answered");
 
+    // The card's name comes from the label udev publishes for its device, never from its file system.
+    const QString byLabel = dir.filePath(QStringLiteral("by-label"));
+    QVERIFY(QDir().mkpath(byLabel) && QFile::link(loop, byLabel + QStringLiteral("/ORVA\\x20FUSE")));
+
     QSettings().clear();
     QElapsedTimer clock;
     clock.start();
-    Configurator window(createNativeDrivePlatform());
+    Configurator window(
+        std::make_unique<LinuxDrivePlatform>(QStringLiteral("/sys"), QStringLiteral("/proc/self/mountinfo"), byLabel));
     window.show();
     const qint64 opening = clock.elapsed();
     QList<int> exits;
@@ -360,6 +365,8 @@ void TestHang::stoppedFuseCard()
     const int index = window.drives().indexOf(card);
     QVERIFY2(index >= 0, qPrintable(window.drives().join(QLatin1Char(' '))));
     QVERIFY2(opening < 1000, qPrintable(QString::number(opening)));
+    QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("sdCardPath"))->itemText(index),
+             card + QStringLiteral(" ORVA FUSE"));
     window.findChild<QComboBox*>(QStringLiteral("sdCardPath"))->setCurrentIndex(index);
 
     ModalBoxCloser boxes;
