@@ -9,7 +9,7 @@
 // the object names, the settings store files the texts under the keys, and the parameter file carries them as
 // records 5 to 11 in this order.
 namespace FormField {
-enum Id : std::size_t
+enum Id : int
 {
     AccessPointName,
     Username,

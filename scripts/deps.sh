@@ -17,6 +17,9 @@ test_packages=(xvfb xauth xdotool x11-utils
 windows_packages=(cmake make g++ perl xz-utils dpkg-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis
     wine64 xvfb xauth xdotool x11-utils)
 test_packages+=("${windows_packages[@]}")
+# The second build, against Qt 6 (Debian's 6.4), with its own Linguist tools and translations.
+qt6_packages=(qt6-base-dev qt6-base-dev-tools libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+test_packages+=("${qt6_packages[@]}")
 
 # Installs the packages that are missing; through sudo when not root.
 ensure_packages()

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QValidator>
@@ -312,16 +313,24 @@ private slots:
     void validatorPatterns()
     {
         auto window = makeWindow(0);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+        const auto pattern = [&](const char* name) {
+            auto* validator =
+                qobject_cast<const QRegularExpressionValidator*>(widget<QLineEdit>(*window, name)->validator());
+            return validator ? validator->regularExpression() : QRegularExpression();
+        };
+#else
         const auto pattern = [&](const char* name) {
             auto* validator = qobject_cast<const QRegExpValidator*>(widget<QLineEdit>(*window, name)->validator());
             return validator ? validator->regExp() : QRegExp();
         };
+        QCOMPARE(pattern("PIN_Code").caseSensitivity(), Qt::CaseSensitive);
+        QCOMPARE(pattern("PIN_Code").patternSyntax(), QRegExp::RegExp);
+#endif
         QCOMPARE(pattern("PIN_Code").pattern(), QStringLiteral("[0-9]{4,6}"));
         QCOMPARE(pattern("sim_card_phone_number").pattern().size(), 61);
         QCOMPARE(pattern("owner_phone_number").pattern().size(), 62);
         QCOMPARE(pattern("userKeyLineEdit").pattern(), QStringLiteral("[A-Za-z0-9]{6,6}"));
-        QCOMPARE(pattern("PIN_Code").caseSensitivity(), Qt::CaseSensitive);
-        QCOMPARE(pattern("PIN_Code").patternSyntax(), QRegExp::RegExp);
     }
 
     void tabOrder()
