@@ -1,4 +1,5 @@
 // Time of one parameter file encoding: building the body, the header with its check values, the serialisation.
+#include "generation/FormFields.h"
 #include "generation/ParameterFile.h"
 
 #include <benchmark/benchmark.h>
@@ -11,10 +12,10 @@ ParameterFileInput smsInput()
     input.modeCode = 32;
     input.identifier = QUuid(QStringLiteral("{12345678-9abc-def1-2345-6789abcdef12}"));
     input.fileName = parameterFileName(input.modeCode);
-    input.pinCode = QStringLiteral("1234");
-    input.simCardPhoneNumber = QStringLiteral("+41790000001");
-    input.ownerPhoneNumber = QStringLiteral("+41790000002");
-    input.userKey = QStringLiteral("A1B2C3");
+    input.texts[FormField::PinCode] = QStringLiteral("1234");
+    input.texts[FormField::SimCardPhoneNumber] = QStringLiteral("+41790000001");
+    input.texts[FormField::OwnerPhoneNumber] = QStringLiteral("+41790000002");
+    input.texts[FormField::UserKey] = QStringLiteral("A1B2C3");
     input.resetConfig = false;
     return input;
 }

@@ -38,24 +38,28 @@ struct Description
     const char* label;           // the label's untranslated text, to name the field in messages
     const char* settingsKey;     // where the settings store keeps the text
     int record;                  // its record in the parameter file
+    const char* recordName;      // how the parameter file's inspector names the record
     const char* pattern;         // the validator's pattern, or nullptr
     bool disabledByReset;        // the reset option makes the field pointless
 };
 
 constexpr std::array<Description, count> fields{{
     {AccessPointName, "APN", "label_APN", QT_TRANSLATE_NOOP("Configurator", "Access Point Name (APN)"),
-     "accessPointName", 5, nullptr, false},
+     "accessPointName", 5, "access point name", nullptr, false},
     {Username, "Username", "label_UserName", QT_TRANSLATE_NOOP("Configurator", "Access Point User Name"), "username", 6,
-     nullptr, false},
+     "user name", nullptr, false},
     {Password, "Password", "label_Pswd", QT_TRANSLATE_NOOP("Configurator", "Access Point Password"), "password", 7,
-     nullptr, false},
-    {PinCode, "PIN_Code", "label_PIN", QT_TRANSLATE_NOOP("Configurator", "PIN Code"), "pinCode", 8, Pattern::pin, true},
+     "password", nullptr, false},
+    {PinCode, "PIN_Code", "label_PIN", QT_TRANSLATE_NOOP("Configurator", "PIN Code"), "pinCode", 8, "PIN code",
+     Pattern::pin, true},
     {SimCardPhoneNumber, "sim_card_phone_number", "label_SIM_phone",
-     QT_TRANSLATE_NOOP("Configurator", "SIM Card Phone Number"), "simCardPhoneNumber", 9, Pattern::simPhone, true},
+     QT_TRANSLATE_NOOP("Configurator", "SIM Card Phone Number"), "simCardPhoneNumber", 9, "SIM phone number",
+     Pattern::simPhone, true},
     {OwnerPhoneNumber, "owner_phone_number", "label_owner_phone",
-     QT_TRANSLATE_NOOP("Configurator", "Owner Phone Number"), "ownerPhoneNumber", 10, Pattern::ownerPhone, true},
+     QT_TRANSLATE_NOOP("Configurator", "Owner Phone Number"), "ownerPhoneNumber", 10, "owner phone number",
+     Pattern::ownerPhone, true},
     {UserKey, "userKeyLineEdit", "userKeyLabel", QT_TRANSLATE_NOOP("Configurator", "User Key <key>"), "userKey", 11,
-     Pattern::userKey, true},
+     "user key", Pattern::userKey, true},
 }};
 
 constexpr const Description& describe(Id id)

@@ -7,18 +7,18 @@
 static_assert(ParameterFile::textRecordCount == int(FormField::count), "one text record per form field");
 
 namespace {
-void appendU16(QByteArray& out, quint32 value)
+// Appends the field's low bytes, most significant first, where the header layout puts them.
+void appendField(QByteArray& out, int headerStart, ParameterFile::HeaderField field, quint32 value)
 {
-    out.append(char((value >> 8) & 0xFF));
-    out.append(char(value & 0xFF));
+    Q_ASSERT(out.size() - headerStart == field.offset);
+    for (int shift = 8 * (field.width - 1); shift >= 0; shift -= 8)
+        out.append(char((value >> shift) & 0xFF));
 }
 
-void appendU32(QByteArray& out, quint32 value)
+void appendField(QByteArray& out, int headerStart, ParameterFile::HeaderField field, const std::array<quint8, 8>& bytes)
 {
-    out.append(char((value >> 24) & 0xFF));
-    out.append(char((value >> 16) & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-    out.append(char(value & 0xFF));
+    Q_ASSERT(out.size() - headerStart == field.offset && field.width == int(bytes.size()));
+    out.append(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
 }
 
 // One byte per UTF-16 code unit, whatever Latin-1 cannot hold as '?', then the record's separator.
@@ -94,7 +94,7 @@ ParameterFileInput parameterFileInput(const FormValues& values, const QUuid& ide
     input.fileName = parameterFileName(values.modeCode);
     for (const FormField::Description& field : FormField::fields) {
         if (values.shows(field.id))
-            *input.texts()[field.id] = values.text(field.id);
+            input.texts[field.id] = values.text(field.id);
     }
     if (values.showsReset())
         input.resetConfig = values.resetConfig;
@@ -103,10 +103,9 @@ ParameterFileInput parameterFileInput(const FormValues& values, const QUuid& ide
 
 QByteArray buildParameterFileBody(const ParameterFileInput& input)
 {
-    const auto texts = input.texts();
     int textLength = 0;
-    for (const std::optional<QString>* text : texts)
-        textLength += *text ? int((*text)->size()) : 0;
+    for (const std::optional<QString>& text : input.texts)
+        textLength += text ? int(text->size()) : 0;
 
     QByteArray body;
     body.reserve(ParameterFile::fixedBodyLength + ParameterFile::serverHostNameLength + textLength + 1);
@@ -118,8 +117,8 @@ QByteArray buildParameterFileBody(const ParameterFileInput& input)
     body.append(ParameterFile::separator);
     body.append(ParameterFile::fixedNumber);
     body.append(ParameterFile::separator);
-    for (const std::optional<QString>* text : texts)
-        appendTextRecord(body, *text);
+    for (const std::optional<QString>& text : input.texts)
+        appendTextRecord(body, text);
     if (input.resetConfig)
         body.append(char(*input.resetConfig ? 0x01 : 0x00));
     body.append(ParameterFile::separator);
@@ -185,19 +184,21 @@ void ParameterFileHeader::setCheckValues(const QByteArray& body)
 
 QByteArray ParameterFileHeader::serialize()
 {
-    output.reserve(output.size() + ParameterFile::headerSize);
-    appendU16(output, headerLength);
-    appendU16(output, reserved1);
-    appendU16(output, magic1);
-    appendU32(output, reserved2);
-    appendU32(output, fileLength);
-    appendU32(output, magic2);
-    appendU32(output, timestamp);
-    appendU32(output, zeroBitCount);
-    appendU16(output, magic3);
-    output.append(reinterpret_cast<const char*>(nameTag.data()), int(nameTag.size()));
-    appendU16(output, magic4);
-    appendU16(output, checksum);
-    output.append(reinterpret_cast<const char*>(reserved3.data()), int(reserved3.size()));
+    namespace H = ParameterFile::Header;
+    const int start = output.size();
+    output.reserve(start + ParameterFile::headerSize);
+    appendField(output, start, H::headerLength, headerLength);
+    appendField(output, start, H::reserved1, reserved1);
+    appendField(output, start, H::magic1, magic1);
+    appendField(output, start, H::reserved2, reserved2);
+    appendField(output, start, H::fileLength, fileLength);
+    appendField(output, start, H::magic2, magic2);
+    appendField(output, start, H::timestamp, timestamp);
+    appendField(output, start, H::zeroBitCount, zeroBitCount);
+    appendField(output, start, H::magic3, magic3);
+    appendField(output, start, H::nameTag, nameTag);
+    appendField(output, start, H::magic4, magic4);
+    appendField(output, start, H::checksum, checksum);
+    appendField(output, start, H::reserved3, reserved3);
     return output;
 }

@@ -3,6 +3,8 @@
 // The parameter file the module reads from its SD card: a 48-byte header followed by twelve records, each ended by
 // ';'. All header numbers are unsigned and big-endian.
 
+#include "generation/FormFields.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -36,6 +38,30 @@ constexpr char fixedNumber[] = "83";
 
 // Body bytes that are there whatever the form holds: 16 identifier bytes, the mode byte, "83" and the separators.
 constexpr int fixedBodyLength = 16 + 1 + 2 + recordCount;
+
+// The header's layout: where each field starts and how many bytes it takes. Numbers are big-endian; the name tag and
+// the last reserved field are raw bytes.
+struct HeaderField
+{
+    int offset;
+    int width;
+};
+namespace Header {
+constexpr HeaderField headerLength{0, 2};
+constexpr HeaderField reserved1{2, 2};
+constexpr HeaderField magic1{4, 2};
+constexpr HeaderField reserved2{6, 4};
+constexpr HeaderField fileLength{10, 4};
+constexpr HeaderField magic2{14, 4};
+constexpr HeaderField timestamp{18, 4};
+constexpr HeaderField zeroBitCount{22, 4};
+constexpr HeaderField magic3{26, 2};
+constexpr HeaderField nameTag{28, 8};
+constexpr HeaderField magic4{36, 2};
+constexpr HeaderField checksum{38, 2};
+constexpr HeaderField reserved3{40, 8};
+static_assert(reserved3.offset + reserved3.width == headerSize, "the fields fill the header");
+} // namespace Header
 } // namespace ParameterFile
 
 // "GP1_0000.VSK" for the SMS mode (32), "GP0_0000.VSK" for every other code.
@@ -62,23 +88,12 @@ struct FormValues;
 // empty; a shown but empty field gives an empty record too.
 struct ParameterFileInput
 {
-    static constexpr std::size_t textRecordCount = ParameterFile::textRecordCount;
     quint8 modeCode = 4;
     QUuid identifier; // one that isIdentifierAcceptable accepts
     QString fileName; // from parameterFileName(modeCode)
-    // records 5..11 in file order
-    std::optional<QString> accessPointName, username, password, pinCode, simCardPhoneNumber, ownerPhoneNumber, userKey;
+    // records 5..11 in file order, indexed by the form's field ids
+    std::array<std::optional<QString>, FormField::count> texts;
     std::optional<bool> resetConfig; // record 12
-
-    // The text records in file order, which is the order of the form's field table.
-    std::array<std::optional<QString>*, textRecordCount> texts()
-    {
-        return {&accessPointName, &username, &password, &pinCode, &simCardPhoneNumber, &ownerPhoneNumber, &userKey};
-    }
-    std::array<const std::optional<QString>*, textRecordCount> texts() const
-    {
-        return {&accessPointName, &username, &password, &pinCode, &simCardPhoneNumber, &ownerPhoneNumber, &userKey};
-    }
 };
 
 struct EncodedParameterFile

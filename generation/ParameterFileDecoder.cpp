@@ -12,22 +12,20 @@ namespace {
 // The window writes texts of at most 32767 characters; a longer record is shown up to that length only.
 constexpr int shownTextLength = 32767;
 
-// Callers make sure that the bytes are there.
-quint16 readU16(const QByteArray& bytes, int offset)
+// A big-endian number where the header layout puts it; callers make sure that the bytes are there.
+quint32 readField(const QByteArray& bytes, ParameterFile::HeaderField field)
 {
-    return quint16((quint8(bytes.at(offset)) << 8) | quint8(bytes.at(offset + 1)));
+    quint32 value = 0;
+    for (int i = 0; i < field.width; ++i)
+        value = (value << 8) | quint8(bytes.at(field.offset + i));
+    return value;
 }
 
-quint32 readU32(const QByteArray& bytes, int offset)
-{
-    return (quint32(readU16(bytes, offset)) << 16) | readU16(bytes, offset + 2);
-}
-
-std::array<quint8, 8> readTag(const QByteArray& bytes, int offset)
+std::array<quint8, 8> readTag(const QByteArray& bytes, ParameterFile::HeaderField field)
 {
     std::array<quint8, 8> tag{};
     for (int i = 0; i < 8; ++i)
-        tag[i] = quint8(bytes.at(offset + i));
+        tag[i] = quint8(bytes.at(field.offset + i));
     return tag;
 }
 
@@ -111,19 +109,20 @@ private:
 
 void readHeader(DecodedParameterFile& file, const QByteArray& bytes)
 {
-    file.headerLength = readU16(bytes, 0);
-    file.reserved1 = readU16(bytes, 2);
-    file.magic1 = readU16(bytes, 4);
-    file.reserved2 = readU32(bytes, 6);
-    file.fileLength = readU32(bytes, 10);
-    file.magic2 = readU32(bytes, 14);
-    file.timestamp = readU32(bytes, 18);
-    file.zeroBitCount = readU32(bytes, 22);
-    file.magic3 = readU16(bytes, 26);
-    file.nameTag = readTag(bytes, 28);
-    file.magic4 = readU16(bytes, 36);
-    file.checksum = readU16(bytes, 38);
-    file.reserved3 = readTag(bytes, 40);
+    namespace H = ParameterFile::Header;
+    file.headerLength = quint16(readField(bytes, H::headerLength));
+    file.reserved1 = quint16(readField(bytes, H::reserved1));
+    file.magic1 = quint16(readField(bytes, H::magic1));
+    file.reserved2 = readField(bytes, H::reserved2);
+    file.fileLength = readField(bytes, H::fileLength);
+    file.magic2 = readField(bytes, H::magic2);
+    file.timestamp = readField(bytes, H::timestamp);
+    file.zeroBitCount = readField(bytes, H::zeroBitCount);
+    file.magic3 = quint16(readField(bytes, H::magic3));
+    file.nameTag = readTag(bytes, H::nameTag);
+    file.magic4 = quint16(readField(bytes, H::magic4));
+    file.checksum = quint16(readField(bytes, H::checksum));
+    file.reserved3 = readTag(bytes, H::reserved3);
 }
 
 // The pieces between the separators of what follows the identifier, leaving out the separator that opens it and the
@@ -181,34 +180,14 @@ void readRecords(DecodedParameterFile& file)
     file.resetRecord = file.rawRecords.at(10);
 }
 
-// Which records may carry something in each mode, as the window shows its fields.
-struct ModeRecords
-{
-    std::array<bool, 7> textShown;
-    bool resetShown;
-};
-
-ModeRecords modeRecords(quint8 modeCode)
-{
-    switch (modeCode) {
-    case ModeCode::Gsm:
-        return {{true, true, true, true, false, false, false}, false};
-    case ModeCode::Sms:
-        return {{false, false, false, true, true, true, true}, true};
-    default:
-        return {{false, false, false, false, false, false, false}, false};
-    }
-}
-
 void checkRecordsForMode(const DecodedParameterFile& file, CheckList& checks)
 {
-    const ModeRecords shown = modeRecords(file.modeCode);
     QStringList problems;
-    for (int i = 0; i < ParameterFile::textRecordCount; ++i) {
-        if (!shown.textShown[size_t(i)] && !file.textRecords.at(i).isEmpty())
-            problems << QStringLiteral("record %1 holds text the mode does not show").arg(i + 5);
+    for (const FormField::Description& field : FormField::fields) {
+        if (!ModeCode::showsField(file.modeCode, field.id) && !file.textRecords.at(field.id).isEmpty())
+            problems << QStringLiteral("record %1 holds text the mode does not show").arg(field.record);
     }
-    if (shown.resetShown) {
+    if (ModeCode::showsReset(file.modeCode)) {
         if (file.resetRecord.size() != 1 || quint8(file.resetRecord.at(0)) > 1)
             problems << QStringLiteral("record 12 is not the one byte 0x00 or 0x01");
     } else if (!file.resetRecord.isEmpty()) {
@@ -434,13 +413,11 @@ QStringList describeParameterFile(const DecodedParameterFile& file)
            file.hasModeCode ? QStringLiteral("%1 (%2)").arg(int(file.modeCode)).arg(modeText(file.modeCode))
                             : QStringLiteral("(none)"));
     if (file.recordsKnown) {
-        static const char* const textNames[] = {"access point name", "user name",          "password", "PIN code",
-                                                "SIM phone number",  "owner phone number", "user key"};
         record(3, "host name", quoted(file.hostName));
         record(4, "fixed number", quoted(file.fixedNumber));
-        for (int i = 0; i < file.textRecords.size(); ++i) {
-            const QByteArray& text = file.textRecords.at(i);
-            record(i + 5, textNames[i], text.isEmpty() ? QStringLiteral("(empty)") : quoted(text));
+        for (const FormField::Description& field : FormField::fields) {
+            const QByteArray& text = file.textRecords.at(field.id);
+            record(field.record, field.recordName, text.isEmpty() ? QStringLiteral("(empty)") : quoted(text));
         }
         QString reset = QStringLiteral("(absent)");
         if (file.resetRecord.size() == 1 && quint8(file.resetRecord.at(0)) <= 1)
@@ -511,12 +488,10 @@ QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file)
                                                    ? QJsonValue(modeText(file.modeCode))
                                                    : QJsonValue());
     if (file.recordsKnown) {
-        static const char* const textKeys[] = {"accessPointName",    "username",         "password", "pinCode",
-                                               "simCardPhoneNumber", "ownerPhoneNumber", "userKey"};
         records.insert(QStringLiteral("hostName"), latin1Text(file.hostName));
         records.insert(QStringLiteral("fixedNumber"), latin1Text(file.fixedNumber));
-        for (int i = 0; i < file.textRecords.size(); ++i)
-            records.insert(QString::fromLatin1(textKeys[i]), latin1Text(file.textRecords.at(i)));
+        for (const FormField::Description& field : FormField::fields)
+            records.insert(QString::fromLatin1(field.settingsKey), latin1Text(file.textRecords.at(field.id)));
         QJsonValue reset;
         if (file.resetRecord.size() == 1 && quint8(file.resetRecord.at(0)) <= 1)
             reset = file.resetRecord.at(0) != 0;

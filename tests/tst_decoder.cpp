@@ -1,4 +1,5 @@
 // Reading parameter files back: round trips, the verdict on damaged files, robustness, and the vskinfo program.
+#include "generation/FormFields.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 
@@ -36,10 +37,10 @@ ParameterFileInput gsmInput()
     input.modeCode = 8;
     input.identifier = fixedIdentifier;
     input.fileName = gp0;
-    input.accessPointName = QStringLiteral("internet.example");
-    input.username = QStringLiteral("user");
-    input.password = QStringLiteral("pass");
-    input.pinCode = QStringLiteral("1234");
+    input.texts[FormField::AccessPointName] = QStringLiteral("internet.example");
+    input.texts[FormField::Username] = QStringLiteral("user");
+    input.texts[FormField::Password] = QStringLiteral("pass");
+    input.texts[FormField::PinCode] = QStringLiteral("1234");
     return input;
 }
 
@@ -238,12 +239,10 @@ void TestDecoder::roundTrip()
     input.modeCode = modeCode;
     input.identifier = QUuid(QStringLiteral("{a1b2c3d4-e5f6-4789-9abc-def123456789}"));
     input.fileName = parameterFileName(modeCode);
-    std::optional<QString>* fields[] = {&input.accessPointName, &input.username,           &input.password,
-                                        &input.pinCode,         &input.simCardPhoneNumber, &input.ownerPhoneNumber,
-                                        &input.userKey};
+    std::array<std::optional<QString>, FormField::count>& fields = input.texts;
     for (int i = 0; i < 7; ++i) {
         if (!texts.at(i).isNull())
-            *fields[i] = texts.at(i);
+            fields[size_t(i)] = texts.at(i);
     }
     if (reset >= 0)
         input.resetConfig = reset == 1;
@@ -329,14 +328,14 @@ void TestDecoder::damagedFiles_data()
     input.modeCode = 7;
     QTest::newRow("unknown mode") << fileBytes(input) << gp0 << names({"mode code"});
     input = gsmInput();
-    input.simCardPhoneNumber = QStringLiteral("+41790000001");
+    input.texts[FormField::SimCardPhoneNumber] = QStringLiteral("+41790000001");
     QTest::newRow("GSM with a SIM number") << fileBytes(input) << gp0 << names({"records for mode"});
     input = gsmInput();
     input.modeCode = 32;
     input.fileName = parameterFileName(32);
-    input.accessPointName.reset();
-    input.username.reset();
-    input.password.reset();
+    input.texts[FormField::AccessPointName].reset();
+    input.texts[FormField::Username].reset();
+    input.texts[FormField::Password].reset();
     QTest::newRow("SMS without reset byte")
         << fileBytes(input) << QStringLiteral("GP1_0000.VSK") << names({"records for mode"});
     input.resetConfig = true;
@@ -367,7 +366,7 @@ void TestDecoder::damagedFiles()
 void TestDecoder::extraSeparatorsNotGuessed()
 {
     ParameterFileInput input = gsmInput();
-    input.password = QStringLiteral("a;b;c");
+    input.texts[FormField::Password] = QStringLiteral("a;b;c");
     const DecodedParameterFile file = decodeParameterFile(fileBytes(input), gp0);
 
     QCOMPARE(file.separatorCount, 14);
@@ -454,7 +453,7 @@ void TestDecoder::anyInputIsSafe()
     // searches much further under the sanitizers).
     ParameterFileInput input = gsmInput();
     input.modeCode = 32;
-    input.simCardPhoneNumber = QStringLiteral("+41790000001");
+    input.texts[FormField::SimCardPhoneNumber] = QStringLiteral("+41790000001");
     input.resetConfig = true;
     const QByteArray valid = fileBytes(input);
     for (int size = 0; size <= valid.size(); ++size) {
@@ -479,7 +478,7 @@ void TestDecoder::anyInputIsSafe()
 void TestDecoder::description()
 {
     ParameterFileInput input = gsmInput();
-    input.password = QStringLiteral("p\"w\\\u00E9");
+    input.texts[FormField::Password] = QStringLiteral("p\"w\\\u00E9");
     const QStringList lines = describeParameterFile(decodeParameterFile(fileBytes(input), gp0));
     const QString text = lines.join(QLatin1Char('\n'));
     QVERIFY2(lines.contains(QLatin1String("  timestamp     0x6B0C53F5 (2026-12-06 05:15:53)")), qPrintable(text));
@@ -550,7 +549,7 @@ void TestDecoder::vskinfoSeveralFiles()
     QVERIFY(writeFile(gsm, fileBytes(gsmInput())));
     QDir(dir.path()).mkdir(QStringLiteral("02"));
     ParameterFileInput input = gsmInput();
-    input.accessPointName = QStringLiteral("with;separator");
+    input.texts[FormField::AccessPointName] = QStringLiteral("with;separator");
     const QString shifted = dir.filePath(QStringLiteral("02/GP0_0000.VSK"));
     QVERIFY(writeFile(shifted, fileBytes(input)));
 
@@ -684,10 +683,10 @@ void TestDecoder::vskinfoCardRootAsJson()
     ParameterFileInput sms = gsmInput();
     sms.modeCode = 32;
     sms.fileName = parameterFileName(32);
-    sms.accessPointName.reset();
-    sms.username.reset();
-    sms.password.reset();
-    sms.userKey = QStringLiteral("A1B2C3");
+    sms.texts[FormField::AccessPointName].reset();
+    sms.texts[FormField::Username].reset();
+    sms.texts[FormField::Password].reset();
+    sms.texts[FormField::UserKey] = QStringLiteral("A1B2C3");
     sms.resetConfig = false;
     QVERIFY(writeFile(dir.filePath(QStringLiteral("02/GP1_0000.VSK")), flipBit(fileBytes(sms), 70, 0)));
 

@@ -1,4 +1,5 @@
 // The parameter file encoder: check values, timestamps, names, the layout of header and body, texts, identifiers.
+#include "generation/FormFields.h"
 #include "generation/Identifier.h"
 #include "generation/ParameterFile.h"
 
@@ -293,11 +294,9 @@ void TestParameterFile::recordsPerMode()
     QFETCH(bool, resetShown);
 
     ParameterFileInput input = inputFor(modeCode);
-    std::optional<QString>* fields[] = {&input.accessPointName, &input.username,           &input.password,
-                                        &input.pinCode,         &input.simCardPhoneNumber, &input.ownerPhoneNumber,
-                                        &input.userKey};
+    std::array<std::optional<QString>, FormField::count>& fields = input.texts;
     for (int record : textRecords)
-        *fields[record - 5] = QStringLiteral("text%1").arg(record);
+        fields[size_t(record - 5)] = QStringLiteral("text%1").arg(record);
     if (resetShown)
         input.resetConfig = true;
 
@@ -343,8 +342,8 @@ void TestParameterFile::texts()
     QFETCH(QByteArray, bytes);
 
     ParameterFileInput input = inputFor(8);
-    input.accessPointName = text;
-    input.pinCode = QStringLiteral("1234");
+    input.texts[FormField::AccessPointName] = text;
+    input.texts[FormField::PinCode] = QStringLiteral("1234");
     const QByteArray body = encodeParameterFile(input, fixedTime).body;
     // APN starts right after "83;"; the GSM file ends with the PIN and five separators.
     const int start = body.indexOf("83;") + 3;
@@ -356,12 +355,12 @@ void TestParameterFile::texts()
 void TestParameterFile::shownEmptyFieldEqualsHidden()
 {
     ParameterFileInput shown = inputFor(32);
-    shown.pinCode = QString();
-    shown.userKey = QString();
+    shown.texts[FormField::PinCode] = QString();
+    shown.texts[FormField::UserKey] = QString();
     shown.resetConfig = false;
     ParameterFileInput hidden = shown;
-    hidden.pinCode.reset();
-    hidden.userKey.reset();
+    hidden.texts[FormField::PinCode].reset();
+    hidden.texts[FormField::UserKey].reset();
     QCOMPARE(encodeParameterFile(shown, fixedTime).body, encodeParameterFile(hidden, fixedTime).body);
 
     // The reset byte is another matter: shown and unchecked is a byte 0x00.

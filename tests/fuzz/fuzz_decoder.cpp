@@ -1,5 +1,6 @@
 // libFuzzer target: decodes and describes any bytes as a parameter file under both file names. A file that passes
 // every check must be exactly what the encoder writes for the contents read back from it.
+#include "generation/FormFields.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 
@@ -24,11 +25,9 @@ void checkAgainstEncoder(const QByteArray& bytes, const DecodedParameterFile& fi
     input.modeCode = file.modeCode;
     input.identifier = file.identifier;
     input.fileName = fileName;
-    std::optional<QString>* fields[] = {&input.accessPointName, &input.username,           &input.password,
-                                        &input.pinCode,         &input.simCardPhoneNumber, &input.ownerPhoneNumber,
-                                        &input.userKey};
+    std::array<std::optional<QString>, FormField::count>& fields = input.texts;
     for (int i = 0; i < ParameterFile::textRecordCount; ++i)
-        *fields[i] = textOrHidden(file.textRecords.at(i));
+        fields[size_t(i)] = textOrHidden(file.textRecords.at(i));
     if (!file.resetRecord.isEmpty())
         input.resetConfig = file.resetRecord.at(0) != 0;
     const EncodedParameterFile encoded = encodeParameterFile(input, unpackTimestamp(file.timestamp).toDateTime());

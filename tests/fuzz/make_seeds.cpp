@@ -1,4 +1,5 @@
 // Writes the fuzzer's seeds: parameter files the encoder makes, one per mode and a few with unusual texts.
+#include "generation/FormFields.h"
 #include "generation/ParameterFile.h"
 
 #include <QDir>
@@ -38,19 +39,19 @@ int main(int argc, char* argv[])
                    writeSeed(dir, "lan.vsk", inputFor(16));
 
     ParameterFileInput gsm = inputFor(8);
-    gsm.accessPointName = QStringLiteral("internet.example");
-    gsm.username = QStringLiteral("user");
-    gsm.password = QStringLiteral("pa\u00DF;word");
-    gsm.pinCode = QStringLiteral("1234");
+    gsm.texts[FormField::AccessPointName] = QStringLiteral("internet.example");
+    gsm.texts[FormField::Username] = QStringLiteral("user");
+    gsm.texts[FormField::Password] = QStringLiteral("pa\u00DF;word");
+    gsm.texts[FormField::PinCode] = QStringLiteral("1234");
     written = written && writeSeed(dir, "gsm-separator-in-password.vsk", gsm);
-    gsm.password = QStringLiteral("pa\u00DFword");
+    gsm.texts[FormField::Password] = QStringLiteral("pa\u00DFword");
     written = written && writeSeed(dir, "gsm.vsk", gsm);
 
     ParameterFileInput sms = inputFor(32);
-    sms.pinCode = QStringLiteral("9876");
-    sms.simCardPhoneNumber = QStringLiteral("+41790000001");
-    sms.ownerPhoneNumber = QStringLiteral("+41790000002");
-    sms.userKey = QStringLiteral("A1B2C3");
+    sms.texts[FormField::PinCode] = QStringLiteral("9876");
+    sms.texts[FormField::SimCardPhoneNumber] = QStringLiteral("+41790000001");
+    sms.texts[FormField::OwnerPhoneNumber] = QStringLiteral("+41790000002");
+    sms.texts[FormField::UserKey] = QStringLiteral("A1B2C3");
     sms.resetConfig = true;
     written = written && writeSeed(dir, "sms-reset.vsk", sms);
     sms.resetConfig = false;
