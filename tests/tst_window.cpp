@@ -1,5 +1,6 @@
 // The configuration window as it is built: widgets, texts, the mode list, validators, tab order and identity.
 #include "app/ApplicationIdentity.h"
+#include "orva_version.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
@@ -41,7 +42,7 @@ private slots:
     {
         QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Vaskor Quendra SA"));
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("ORVA Configurator"));
-        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("V1.0.36"));
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("V" ORVA_VERSION));
         QVERIFY(QCoreApplication::organizationDomain().endsWith(QLatin1String(".example.net")));
         QCOMPARE(QApplication::style()->objectName(), QStringLiteral("fusion"));
         // The store is filed under the organisation and the application name.
@@ -53,7 +54,7 @@ private slots:
     void titleAndSize()
     {
         auto window = makeWindow(0);
-        QCOMPARE(window->windowTitle(), QStringLiteral("ORVA Configurator V1.0.36"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("ORVA Configurator V" ORVA_VERSION));
         QCOMPARE(window->objectName(), QStringLiteral("Configurator"));
         QCOMPARE(window->size(), QSize(410, 381));
         QCOMPARE(window->minimumSize(), QSize(330, 260));

@@ -3,14 +3,17 @@
 # events (xdotool), writing onto real cards. The cards are ext4 images on loop devices, mounted in a private mount
 # namespace where their disks read as removable; the machine's own mounts are never touched.
 #
-#     e2e_generate.sh ORVACONFIGURATOR VSKINFO
+#     e2e_generate.sh ORVACONFIGURATOR VSKINFO VERSION
 #
 # Exit status: 0 when every check holds, 1 when one fails, 77 when this machine cannot run it (not root, no Xvfb,
 # no xdotool, no loop devices).
 set -uo pipefail
 
-app=${1:?usage: e2e_generate.sh ORVACONFIGURATOR VSKINFO}
-vskinfo=${2:?usage: e2e_generate.sh ORVACONFIGURATOR VSKINFO}
+app=${1:?usage: e2e_generate.sh ORVACONFIGURATOR VSKINFO VERSION}
+vskinfo=${2:?usage: e2e_generate.sh ORVACONFIGURATOR VSKINFO VERSION}
+version=${3:?usage: e2e_generate.sh ORVACONFIGURATOR VSKINFO VERSION}
+# The window's title, as xdotool matches it.
+titlePattern="^ORVA Configurator V${version//./\\.}\$"
 app=$(readlink -f "$app")
 vskinfo=$(readlink -f "$vskinfo")
 
@@ -198,8 +201,8 @@ startApp()
         XDG_RUNTIME_DIR="$work/runtime" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/no-system-bus" \
         setpriv --pdeathsig KILL ${appPrefix[@]+"${appPrefix[@]}"} "$app" >>"$work/app.log" 2>&1 &
     appPid=$!
-    window=$(timeout 20 xdotool search --sync --name '^ORVA Configurator V1\.0\.36$' | head -n 1)
-    [ -n "$window" ] || die "the window \"ORVA Configurator V1.0.36\" did not appear"
+    window=$(timeout 20 xdotool search --sync --name "$titlePattern" | head -n 1)
+    [ -n "$window" ] || die "the window \"ORVA Configurator V$version\" did not appear"
     focusWindow
 }
 
@@ -278,7 +281,7 @@ expectExit()
 
 windowStays()
 {
-    kill -0 "$appPid" 2>/dev/null && xdotool search --name '^ORVA Configurator V1\.0\.36$' >/dev/null
+    kill -0 "$appPid" 2>/dev/null && xdotool search --name "$titlePattern" >/dev/null
 }
 
 # ---------------------------------------------------------------------------------------------------------------
