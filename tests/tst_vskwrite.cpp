@@ -173,8 +173,9 @@ private slots:
         QCOMPARE(identifierFile.contains(run.out.trimmed()), code == 8 || code == 16);
         const QList<QByteArray> lines = readFile(recordPath()).trimmed().split('\n');
         QCOMPARE(lines.size(), 2);
-        QVERIFY(lines[1].contains(',' + card().toUtf8() + ",," + fileName.toLatin1() + ',' + run.out.trimmed() +
-                                  ",written"));
+        const QByteArray line =
+            ',' + card().toUtf8() + ",," + fileName.toLatin1() + ',' + run.out.trimmed() + ",written";
+        QVERIFY(lines[1].contains(line));
     }
 
     void refusals_data()
