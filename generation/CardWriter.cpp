@@ -47,6 +47,7 @@ struct Watch
     CardStep step = CardStep::Checking;
     QElapsedTimer sinceAnswer; // since the card last answered
     bool stopped = false;      // the caller gave up: the write stops at its next step
+    bool finished = false;     // the outcome is in
     CardOutcome outcome;
 
     bool silentTooLong(int silenceLimitMs)
@@ -129,6 +130,7 @@ std::optional<CardOutcome> writeParameterFileWatched(const FormValues& values, c
         });
         std::lock_guard<std::mutex> lock(watch->mutex);
         watch->outcome = outcome;
+        watch->finished = true;
     });
 
     // The event loop runs until the write ends or the card has been silent too long, checked a few times a second.
@@ -148,11 +150,11 @@ std::optional<CardOutcome> writeParameterFileWatched(const FormValues& values, c
         if (turn.elapsed() < 1)
             work.waitFor(QDeadlineTimer(watchIntervalMs));
     }
-    if (work.hasEnded()) {
-        std::lock_guard<std::mutex> lock(watch->mutex);
-        return watch->outcome;
-    }
+    // Decided under the watch's lock: an outcome that came in time is the answer, else the write is stopped and
+    // whatever it does afterwards goes nowhere.
     std::lock_guard<std::mutex> lock(watch->mutex);
+    if (watch->finished)
+        return watch->outcome;
     watch->stopped = true;
     work.giveUp();
     return std::nullopt;
