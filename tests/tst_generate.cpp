@@ -544,6 +544,26 @@ private slots:
 #endif
     }
 
+    void recordKeepsWhatACardMayCarry()
+    {
+        // A file that replaced the earlier one without being confirmed may be on the card with its identifier: it is
+        // recorded, marked so. An outcome that left no new file on the card is not.
+        CardOutcome outcome;
+        outcome.rootPath = card(0);
+        outcome.fileName = QStringLiteral("GP0_0000.VSK");
+        outcome.identifier = QUuid::createUuid();
+        for (const CardOutcome::Result result : {CardOutcome::Result::NotWritten, CardOutcome::Result::CardNotFound,
+                                                 CardOutcome::Result::ReadOnly, CardOutcome::Result::Unconfirmed}) {
+            outcome.result = result;
+            QVERIFY(CardRecord::note(outcome, 8, QStringLiteral("CARD0")));
+        }
+        const QList<QByteArray> lines = readFile(CardRecord::filePath()).trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        const QByteArray line = ",GSM," + card(0).toUtf8() + ",CARD0,GP0_0000.VSK," +
+                                outcome.identifier.toByteArray(QUuid::Id128).toUpper() + ",unconfirmed";
+        QVERIFY(lines[1].endsWith(line));
+    }
+
     void unwritableRecordChangesNothing()
     {
         // A folder in the record's place: the card is prepared all the same.
