@@ -1,4 +1,5 @@
 // The Linux drive enumeration over made-up sysfs trees and mount tables.
+#include "drives/VolumeWatcher.h"
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
 #include "drives/linux/LinuxRemovableRule.h"
@@ -99,6 +100,7 @@ private slots:
     void readOnlyFromMountTable();
     void missingMountTableGivesNoVolumes();
     void nativePlatformIsTheLinuxOne();
+    void burstOfChangesIsToldOnce();
 
 private:
     QVector<MountedVolume> volumesOf(const QByteArray& table);
@@ -355,6 +357,19 @@ void TestLinuxDrives::nativePlatformIsTheLinuxOne()
 {
     const std::unique_ptr<DrivePlatform> platform = createNativeDrivePlatform();
     QVERIFY(dynamic_cast<LinuxDrivePlatform*>(platform.get()));
+}
+
+void TestLinuxDrives::burstOfChangesIsToldOnce()
+{
+    VolumeWatcher watcher;
+    QVERIFY(watcher.isWatching());
+    QSignalSpy told(&watcher, &VolumeWatcher::volumesChanged);
+    // A card's partitions, one after the other: one rebuild, once they have settled.
+    for (int i = 0; i < 5; ++i)
+        watcher.noteChange();
+    QTRY_COMPARE_WITH_TIMEOUT(told.size(), 1, 5000);
+    QTest::qWait(2 * VolumeWatcher::settleMilliseconds);
+    QCOMPARE(told.size(), 1);
 }
 
 QString TestLinuxDrives::writeTable(const QByteArray& table)
