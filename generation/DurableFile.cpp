@@ -5,7 +5,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 
 namespace {
 DurableWrite notWritten(const QString& reason)
@@ -28,10 +29,20 @@ DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const st
     if (stopped())
         return notWritten(stoppedReason);
     const QFileInfo target(path);
-    // Created anew (never an existing entry, never through a link) beside the target, on the same volume.
-    QTemporaryFile file(target.absolutePath() + QLatin1Char('/') + target.fileName() + QLatin1String(".XXXXXX"));
-    if (!file.open())
-        return notWritten(file.errorString());
+    // Created anew (never an existing entry, never through a link) beside the target, on the same volume. A plain
+    // file rather than a QTemporaryFile, whose close() keeps the handle open: Windows moves no file that is open.
+    QFile file;
+    for (int attempt = 0;; ++attempt) {
+        file.setFileName(target.absolutePath() + QLatin1Char('/') + target.fileName() + QLatin1Char('.') +
+                         QString::number(QRandomGenerator::global()->generate(), 36));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+        // Another entry of that name (a dangling link too) is the only reason to try another name.
+        const bool nameTaken = QFileInfo::exists(file.fileName()) || QFileInfo(file.fileName()).isSymLink();
+        if (!nameTaken || attempt == 8)
+            return notWritten(file.errorString());
+    }
+    auto removeNewFile = qScopeGuard([&file] { file.remove(); });
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                         QFileDevice::ReadOther);
     if (stopped())
@@ -53,7 +64,7 @@ DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const st
     const QString replaceError = FileSystem::replaceEntry(file.fileName(), target.absoluteFilePath());
     if (!replaceError.isEmpty())
         return notWritten(replaceError);
-    file.setAutoRemove(false); // it is the target now
+    removeNewFile.dismiss(); // it is the target now
 
     if (stopped())
         return unconfirmed(stoppedReason);

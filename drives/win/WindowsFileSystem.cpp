@@ -38,6 +38,7 @@ QString FileSystem::openFromMedium(QFile& file, const QString& path)
 {
     if (isReparsePoint(wide(QDir::toNativeSeparators(path))))
         return QStringLiteral("The file is a link.");
+    file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
     return QString();
