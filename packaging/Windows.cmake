@@ -59,7 +59,11 @@ set(CPACK_SOURCE_GENERATOR "")
 set(CPACK_PACKAGE_EXECUTABLES OrvaConfigurator "ORVA Configurator")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY ${ORVA_WINDOWS_BINDIR})
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_PACKAGE_NAME "ORVA Configurator ${PROJECT_VERSION}")
+# A 64-bit installer for a 64-bit program: it runs where the program runs (a 64-bit Wine included) and writes the
+# 64-bit view of the registry.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# The installer's title and the Start-menu folder.
+set(CPACK_NSIS_PACKAGE_NAME "ORVA Configurator")
 set(CPACK_NSIS_DISPLAY_NAME "ORVA Configurator")
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icon.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icon.ico)
