@@ -112,6 +112,11 @@ Run runVskinfo(const QStringList& arguments, const QString& standardOutputFile =
     run.exitCode = process.exitCode();
     run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
     run.err = QString::fromLocal8Bit(process.readAllStandardError());
+#ifdef Q_OS_WIN
+    // The C run-time of a Windows program ends its text lines with CR LF.
+    run.out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    run.err.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+#endif
     return run;
 }
 #ifdef Q_OS_UNIX

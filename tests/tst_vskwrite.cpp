@@ -31,7 +31,8 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool runTool(const QString& program, const QStringList& arguments, QString* output = nullptr)
+// Used by the Linux-only cases.
+[[maybe_unused]] bool runTool(const QString& program, const QStringList& arguments, QString* output = nullptr)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
