@@ -34,7 +34,9 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DA
 # The manual pages of the three programs, compressed as Debian keeps them.
 find_program(ORVA_GZIP gzip)
 foreach(page OrvaConfigurator vskinfo vskwrite)
-    set(source ${CMAKE_CURRENT_LIST_DIR}/man/${page}.1)
+    # The page's heading carries the project's version.
+    set(source ${CMAKE_BINARY_DIR}/packaging/man/${page}.1)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/man/${page}.1.in ${source} @ONLY)
     if(ORVA_GZIP)
         set(compressed ${CMAKE_BINARY_DIR}/packaging/man/${page}.1.gz)
         add_custom_command(OUTPUT ${compressed}

@@ -20,6 +20,8 @@ for tool in cpack dpkg dpkg-deb dpkg-shlibdeps desktop-file-validate readelf app
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 [ -f "$build/CPackConfig.cmake" ] || { echo "FAIL: $build/CPackConfig.cmake is missing"; exit 1; }
+# The project's version, as CMake handed it to CPack.
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 
 work=$(mktemp -d /tmp/orva-package.XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -52,8 +54,8 @@ debs=("$work"/out/*.deb)
 [ "${#debs[@]}" -eq 1 ] && [ -f "${debs[0]}" ] || { ls -l "$work/out"; echo "FAIL: not exactly one .deb"; exit 1; }
 deb=${debs[0]}
 arch=$(dpkg --print-architecture)
-check "the package file is named orva-configurator_1.0.36_$arch.deb" \
-    [ "$(basename "$deb")" = "orva-configurator_1.0.36_$arch.deb" ]
+check "the package file is named orva-configurator_${version}_$arch.deb" \
+    [ "$(basename "$deb")" = "orva-configurator_${version}_$arch.deb" ]
 
 # --- Control fields.
 dpkg-deb -I "$deb" >"$work/info" || { echo "FAIL: dpkg-deb cannot read the package"; exit 1; }
@@ -63,7 +65,7 @@ field()
     dpkg-deb -f "$deb" "$1"
 }
 check "Package is orva-configurator" [ "$(field Package)" = orva-configurator ]
-check "Version is 1.0.36" [ "$(field Version)" = 1.0.36 ]
+check "Version is $version" [ "$(field Version)" = "$version" ]
 check "Architecture is $arch" [ "$(field Architecture)" = "$arch" ]
 check "Maintainer is set" [ -n "$(field Maintainer)" ]
 check "Section is utils" [ "$(field Section)" = utils ]
@@ -191,7 +193,7 @@ check "the scalable icon is an SVG" grep -q '^<svg xmlns="http://www.w3.org/2000
 check "appstreamcli validates the metadata" appstreamcli validate --no-net "$root/$metainfoFile"
 check "the metadata names the menu entry" grep -q "<launchable type=\"desktop-id\">$(basename "$desktopFile")<" \
     "$root/$metainfoFile"
-check "the metadata's release is 1.0.36" grep -q '<release version="1.0.36"' "$root/$metainfoFile"
+check "the metadata's release is $version" grep -q "<release version=\"$version\"" "$root/$metainfoFile"
 check "the copyright file names the maker" grep -q '^Copyright: .*Vaskor Quendra SA' "$root/$copyrightFile"
 
 # --- The window is tied to its menu entry: the class of the packaged program's window (WM_CLASS, as the desktop
@@ -206,7 +208,7 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xpr
     env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/home" DISPLAY=":$display" LANG=C.UTF-8 \
         timeout 20 "$root/usr/bin/OrvaConfigurator" >"$work/x11.log" 2>&1 &
     appPid=$!
-    window=$(DISPLAY=":$display" timeout 15 xdotool search --sync --name '^ORVA Configurator V1\.0\.36$' | head -n 1)
+    window=$(DISPLAY=":$display" timeout 15 xdotool search --sync --name "^ORVA Configurator V${version//./\\.}\$" | head -n 1)
     # WM_CLASS(STRING) = "OrvaConfigurator", "ORVA Configurator": the instance, then the class.
     windowClass=$(DISPLAY=":$display" xprop -id "${window:-0}" WM_CLASS 2>/dev/null | sed -nE 's/.*= ".*", "(.*)"$/\1/p')
     kill "$appPid" 2>/dev/null

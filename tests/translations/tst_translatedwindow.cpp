@@ -2,6 +2,7 @@
 // fr_FR.UTF-8, it_IT.UTF-8) and under LANG=C and en_GB.UTF-8, where every text stays the English of the sources.
 #include "app/ApplicationIdentity.h"
 #include "app/Translations.h"
+#include "orva_version.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/ModalBox.h"
 #include "support/QuietOffscreen.h"
@@ -91,7 +92,7 @@ void TestTranslatedWindow::windowSpeaksTheSystemLanguage()
     QCOMPARE(child<QLabel>(window, "label_SDCard")->text(), expected.sdCardLabel);
     QCOMPARE(child<QPushButton>(window, "button_Save")->text(), expected.generateButton);
     // The window title and the modes' names are the same in every language.
-    QCOMPARE(window.windowTitle(), QStringLiteral("ORVA Configurator V1.0.36"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("ORVA Configurator V" ORVA_VERSION));
     QCOMPARE(child<QComboBox>(window, "modeSerial")->itemText(1), QStringLiteral("Kerv (115200 bps)"));
 }
 
