@@ -160,9 +160,15 @@ startApp()
     [ -z "$appPid" ] || die "the previous run of the program is still going"
     "$wine" "$app" >>"$work/wine.log" 2>&1 &
     appPid=$!
-    window=$(timeout 60 xdotool search --sync --name '^ORVA Configurator V1\.0\.36$' | head -n 1)
-    [ -n "$window" ] || die "the window \"ORVA Configurator V1.0.36\" did not appear"
+    # Polled rather than xdotool's --sync, which gives up when a window of Wine's goes while it looks.
+    waitFor 60 findWindow || die "the window \"ORVA Configurator V1.0.36\" did not appear"
     focusWindow
+}
+
+findWindow()
+{
+    window=$(xdotool search --name '^ORVA Configurator V1\.0\.36$' 2>/dev/null | head -n 1)
+    [ -n "$window" ]
 }
 
 focusWindow()
