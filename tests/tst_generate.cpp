@@ -177,6 +177,12 @@ private slots:
         cards = std::make_unique<QTemporaryDir>();
         QVERIFY(home->isValid() && cards->isValid());
         qputenv("HOME", QFile::encodeName(home->path()));
+#ifdef Q_OS_WIN
+        // Windows takes the application's data folder from the user's profile, not from HOME: the record of prepared
+        // cards starts afresh here instead.
+        QFile::remove(CardRecord::filePath());
+        QDir(CardRecord::filePath()).removeRecursively();
+#endif
         QSettings().clear();
         exits.clear();
         urls.opened.clear();

@@ -55,7 +55,9 @@ for suite in "$@"; do
     # Run from the suite's own folder, as CTest does; -silent keeps the log to failures and skips. Wine loses a
     # console program's output into a pipe, so the log goes through a file.
     log=$work/$suite.log
-    (cd "$(dirname "$exe")" && timeout 600 "$wine" "$exe" -silent -o "$(windowsPath "$log"),txt" >/dev/null 2>&1)
+    # The platform goes on the command line: Wine does not hand QT_QPA_PLATFORM on to the program.
+    (cd "$(dirname "$exe")" &&
+        timeout 600 "$wine" "$exe" -platform offscreen -silent -o "$(windowsPath "$log"),txt" >/dev/null 2>&1)
     status=$?
     tr -d '\r' <"$log" 2>/dev/null | grep -v ': failure location$'
     echo "   $suite: exit status $status after $((SECONDS - started)) s"
