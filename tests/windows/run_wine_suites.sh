@@ -55,9 +55,14 @@ for suite in "$@"; do
     # Run from the suite's own folder, as CTest does; -silent keeps the log to failures and skips. Wine loses a
     # console program's output into a pipe, so the log goes through a file.
     log=$work/$suite.log
-    # The platform goes on the command line: Wine does not hand QT_QPA_PLATFORM on to the program.
+    # The platform goes on the command line of the suites with a GUI: Wine does not hand QT_QPA_PLATFORM on to the
+    # program, and a suite without one refuses the option.
+    platform=()
+    if x86_64-w64-mingw32-objdump -p "$exe" 2>/dev/null | grep -q 'DLL Name: Qt5Gui.dll'; then
+        platform=(-platform offscreen)
+    fi
     (cd "$(dirname "$exe")" &&
-        timeout 600 "$wine" "$exe" -platform offscreen -silent -o "$(windowsPath "$log"),txt" >/dev/null 2>&1)
+        timeout 600 "$wine" "$exe" "${platform[@]}" -silent -o "$(windowsPath "$log"),txt" >/dev/null 2>&1)
     status=$?
     tr -d '\r' <"$log" 2>/dev/null | grep -v ': failure location$'
     echo "   $suite: exit status $status after $((SECONDS - started)) s"
