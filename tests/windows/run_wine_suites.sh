@@ -58,7 +58,8 @@ for suite in "$@"; do
     # The platform goes on the command line of the suites with a GUI: Wine does not hand QT_QPA_PLATFORM on to the
     # program, and a suite without one refuses the option.
     platform=()
-    if x86_64-w64-mingw32-objdump -p "$exe" 2>/dev/null | grep -q 'DLL Name: Qt5Gui.dll'; then
+    imports=$(x86_64-w64-mingw32-objdump -p "$exe" 2>/dev/null)
+    if grep -q 'DLL Name: Qt5Gui.dll' <<<"$imports"; then
         platform=(-platform offscreen)
     fi
     (cd "$(dirname "$exe")" &&
