@@ -26,6 +26,10 @@ done
 findWindowsBuild "$build"
 build=$windows_build
 installer=$(ls "$build"/OrvaConfigurator-*-win64.exe 2>/dev/null | head -n 1)
+# The version is in the installer's name; the window's title carries it too.
+version=${installer##*/OrvaConfigurator-}
+version=${version%-win64.exe}
+titlePattern="^ORVA Configurator V${version//./\\.}\$"
 [ -n "$installer" ] || skip "no installer in $build: scripts/windows-build makes it"
 [ -x "$vskinfo" ] || {
     echo "FAIL: $vskinfo is not an executable"
@@ -161,13 +165,13 @@ startApp()
     "$wine" "$app" >>"$work/wine.log" 2>&1 &
     appPid=$!
     # Polled rather than xdotool's --sync, which gives up when a window of Wine's goes while it looks.
-    waitFor 60 findWindow || die "the window \"ORVA Configurator V1.0.36\" did not appear"
+    waitFor 60 findWindow || die "the window \"ORVA Configurator V$version\" did not appear"
     focusWindow
 }
 
 findWindow()
 {
-    window=$(xdotool search --name '^ORVA Configurator V1\.0\.36$' 2>/dev/null | head -n 1)
+    window=$(xdotool search --name "$titlePattern" 2>/dev/null | head -n 1)
     [ -n "$window" ]
 }
 
@@ -224,7 +228,7 @@ expectExit()
     check "exit status 0 (got $status)" [ "$status" -eq 0 ]
 }
 
-windowStays() { kill -0 "$appPid" 2>/dev/null && xdotool search --name '^ORVA Configurator V1\.0\.36$' >/dev/null; }
+windowStays() { kill -0 "$appPid" 2>/dev/null && xdotool search --name "$titlePattern" >/dev/null; }
 
 # The stored form as `reg query` shows it.
 settingsKey='HKCU\Software\Vaskor Quendra SA\ORVA Configurator'
