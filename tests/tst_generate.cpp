@@ -5,6 +5,7 @@
 #include "support/FakeDrivePlatform.h"
 #include "support/ModalBox.h"
 #include "support/QuietOffscreen.h"
+#include "support/RunTool.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
@@ -63,26 +64,19 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-bool run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
 // A small ext2 file system mounted from an image, unmounted again when the test ends, however it ends.
 class ScratchMount
 {
 public:
     bool create(const QString& image, const QString& mountPoint, const QStringList& options)
     {
-        if (!run(QStringLiteral("mkfs.ext2"), {QStringLiteral("-q"), QStringLiteral("-F"), QStringLiteral("-m"),
-                                               QStringLiteral("0"), image, QStringLiteral("1024")}))
+        if (!runTool(QStringLiteral("mkfs.ext2"), {QStringLiteral("-q"), QStringLiteral("-F"), QStringLiteral("-m"),
+                                                   QStringLiteral("0"), image, QStringLiteral("1024")}))
             return false;
         QDir().mkpath(mountPoint);
         QStringList arguments{QStringLiteral("-o"),
                               (QStringList{QStringLiteral("loop")} + options).join(QLatin1Char(','))};
-        if (!run(QStringLiteral("mount"), arguments << image << mountPoint))
+        if (!runTool(QStringLiteral("mount"), arguments << image << mountPoint))
             return false;
         point = mountPoint;
         return true;
@@ -93,8 +87,8 @@ public:
             return;
         // The program leaves its current folder on the card: step out so that the card can go.
         QDir::setCurrent(QDir::rootPath());
-        if (!run(QStringLiteral("umount"), {point}))
-            run(QStringLiteral("umount"), {QStringLiteral("-l"), point});
+        if (!runTool(QStringLiteral("umount"), {point}))
+            runTool(QStringLiteral("umount"), {QStringLiteral("-l"), point});
     }
     QString point;
 };

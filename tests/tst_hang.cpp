@@ -12,6 +12,7 @@
 #include "generation/CardWriter.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/ModalBox.h"
+#include "support/RunTool.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
@@ -97,20 +98,12 @@ int generateOn(const QString& card, const QString& mountTable)
     return QApplication::exec();
 }
 
+// The tools that set a card up answer within this, or the machine is in no state for the test.
+constexpr int toolTimeoutMs = 30000;
+
 QString errnoText()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-bool run(const QString& program, const QStringList& arguments, QString* output = nullptr)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(30000);
-    if (output)
-        *output = QString::fromLocal8Bit(process.readAll()).trimmed();
-    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 // A socket that takes connections (the kernel queues them) and never reads from them.
@@ -295,13 +288,17 @@ void TestHang::stoppedFuseCard()
     QVERIFY(dir.isValid());
     const QString image = dir.filePath(QStringLiteral("fat.img"));
     QString output;
-    QVERIFY2(run(QStringLiteral("truncate"), {QStringLiteral("-s"), QStringLiteral("8M"), image}, &output),
+    QVERIFY2(runTool(QStringLiteral("truncate"), {QStringLiteral("-s"), QStringLiteral("8M"), image}, &output,
+                     toolTimeoutMs),
              qPrintable(output));
-    QVERIFY2(run(QStringLiteral("mkfs.vfat"), {image}, &output), qPrintable(output));
+    QVERIFY2(runTool(QStringLiteral("mkfs.vfat"), {image}, &output, toolTimeoutMs), qPrintable(output));
     QString loop;
-    if (!run(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image}, &loop))
+    if (!runTool(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image}, &loop,
+                 toolTimeoutMs))
         QSKIP(qPrintable(QStringLiteral("no loop device to be had: ") + loop));
-    auto detach = qScopeGuard([&] { run(QStringLiteral("losetup"), {QStringLiteral("--detach"), loop}); });
+    auto detach = qScopeGuard([&] {
+        runTool(QStringLiteral("losetup"), {QStringLiteral("--detach"), loop}, nullptr, toolTimeoutMs);
+    });
     // Loop disks report fixed media; in this namespace this one says it is removable, as a card reader's would.
     const QString one = dir.filePath(QStringLiteral("removable"));
     QFile removable(one);

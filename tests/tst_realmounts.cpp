@@ -4,6 +4,7 @@
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
 #include "support/ModalBox.h"
+#include "support/RunTool.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
@@ -41,18 +42,6 @@ namespace {
 QString errnoText()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-// Runs a tool to its end; output receives what it printed.
-bool runTool(const QString& program, const QStringList& arguments, QString* output = nullptr)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(60000);
-    if (output)
-        *output = QString::fromLocal8Bit(process.readAll()).trimmed();
-    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 // Mounts made by the test, undone in reverse order however the test ends.

@@ -1,6 +1,7 @@
 // vskwrite from outside, as a script runs it: each mode into a folder taken as a card, the files read back with the
 // decoder; each refusal with its exit status; the remembered form; and, as root, a real removable loop card.
 #include "generation/ParameterFileDecoder.h"
+#include "support/RunTool.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,18 +30,6 @@ QByteArray readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Used by the Linux-only cases.
-[[maybe_unused]] bool runTool(const QString& program, const QStringList& arguments, QString* output = nullptr)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(60000);
-    if (output)
-        *output = QString::fromLocal8Bit(process.readAll()).trimmed();
-    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 // The seven text records as a mode writes them: the fields it does not show are empty.

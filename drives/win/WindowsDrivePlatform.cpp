@@ -1,15 +1,10 @@
 #include "drives/DrivePlatform.h"
+#include "drives/win/WideText.h"
 #include "drives/win/WinVolumes.h"
 
 #include <QStorageInfo>
 
 namespace {
-// QString holds UTF-16 and wchar_t is UTF-16 on Windows; utf16() is null-terminated.
-const wchar_t* wide(const QString& text)
-{
-    return reinterpret_cast<const wchar_t*>(text.utf16());
-}
-
 class WindowsDrivePlatform : public DrivePlatform
 {
 public:

@@ -1,17 +1,11 @@
 #include "drives/FileSystem.h"
+#include "drives/win/WideText.h"
 #include "drives/win/WinVolumes.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <io.h>
-
-namespace {
-const wchar_t* wide(const QString& text)
-{
-    return reinterpret_cast<const wchar_t*>(text.utf16());
-}
-} // namespace
 
 QString FileSystem::flushToMedium(QFile& file)
 {

@@ -1,0 +1,14 @@
+#include "support/RunTool.h"
+
+#include <QProcess>
+
+bool runTool(const QString& program, const QStringList& arguments, QString* output, int timeoutMs)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(timeoutMs);
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAll()).trimmed();
+    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
