@@ -14,6 +14,10 @@ struct MountedVolume
     bool readOnly = false;  // mounted read-only
     bool removable = false; // the platform reports the drive as removable
     quint64 device = 0;     // what tells this volume from another mounted at the same root later (Linux: dev_t)
+    // What the platform knows of a removable volume without touching its file system; empty or 0 when it does not.
+    quint64 capacity = 0; // bytes
+    QString fileSystem{}; // "vfat", "exfat", ...
+    QString reader{};     // the card reader's vendor and model
 };
 
 // Everything the window asks of the machine's drives. The native implementation is chosen by the build;

@@ -40,26 +40,31 @@ struct Description
     int record;                  // its record in the parameter file
     const char* recordName;      // how the parameter file's inspector names the record
     const char* pattern;         // the validator's pattern, or nullptr
+    const char* acceptedForms;   // what the pattern accepts, in words for the user (untranslated), or nullptr
+    int maxLength;               // the longest text the field takes, or 0 for no limit
     bool disabledByReset;        // the reset option makes the field pointless
 };
 
 constexpr std::array<Description, count> fields{{
     {AccessPointName, "APN", "label_APN", QT_TRANSLATE_NOOP("Configurator", "Access Point Name (APN)"),
-     "accessPointName", 5, "access point name", nullptr, false},
+     "accessPointName", 5, "access point name", nullptr, nullptr, 0, false},
     {Username, "Username", "label_UserName", QT_TRANSLATE_NOOP("Configurator", "Access Point User Name"), "username", 6,
-     "user name", nullptr, false},
+     "user name", nullptr, nullptr, 0, false},
     {Password, "Password", "label_Pswd", QT_TRANSLATE_NOOP("Configurator", "Access Point Password"), "password", 7,
-     "password", nullptr, false},
+     "password", nullptr, nullptr, 0, false},
     {PinCode, "PIN_Code", "label_PIN", QT_TRANSLATE_NOOP("Configurator", "PIN Code"), "pinCode", 8, "PIN code",
-     Pattern::pin, true},
+     Pattern::pin, QT_TRANSLATE_NOOP("Configurator", "4 to 6 digits, e.g. 5273 or 760584"), 0, true},
     {SimCardPhoneNumber, "sim_card_phone_number", "label_SIM_phone",
      QT_TRANSLATE_NOOP("Configurator", "SIM Card Phone Number"), "simCardPhoneNumber", 9, "SIM phone number",
-     Pattern::simPhone, true},
+     Pattern::simPhone, QT_TRANSLATE_NOOP("Configurator", "+41 79 123 45 67, 0041 79 123 45 67, or + and 14 digits"),
+     17, true},
     {OwnerPhoneNumber, "owner_phone_number", "label_owner_phone",
      QT_TRANSLATE_NOOP("Configurator", "Owner Phone Number"), "ownerPhoneNumber", 10, "owner phone number",
-     Pattern::ownerPhone, true},
+     Pattern::ownerPhone,
+     QT_TRANSLATE_NOOP("Configurator", "+41 79 123 45 67, 0041 79 123 45 67, or 14 digits with or without +"), 17,
+     true},
     {UserKey, "userKeyLineEdit", "userKeyLabel", QT_TRANSLATE_NOOP("Configurator", "User Key <key>"), "userKey", 11,
-     "user key", Pattern::userKey, true},
+     "user key", Pattern::userKey, QT_TRANSLATE_NOOP("Configurator", "6 letters (A-Z, a-z) or digits"), 6, true},
 }};
 
 constexpr const Description& describe(Id id)

@@ -28,9 +28,10 @@ GenerateTexts::Message GenerateTexts::formProblem(const FormProblem& problem)
     case FormProblem::Kind::PhoneNumber:
         return {QCoreApplication::translate("Configurator", "Phone number error"),
                 QCoreApplication::translate("Configurator",
-                                            "The phone number in the field \"%1\" is not complete.\nPlease enter it "
-                                            "as in the example +41 79 123 45 67, or leave the field empty.")
-                    .arg(label)};
+                                            "The phone number in the field \"%1\" is not in a form that the module "
+                                            "reads.\nPlease enter it as %2, or leave the field empty.")
+                    .arg(label, QCoreApplication::translate("Configurator",
+                                                            FormField::describe(problem.field).acceptedForms))};
     case FormProblem::Kind::UnreadableCharacter:
         return {QCoreApplication::translate("Configurator", "Unsupported character"),
                 QCoreApplication::translate("Configurator",

@@ -30,6 +30,7 @@ private slots:
 
     void itemText_data();
     void itemText();
+    void toolTipTellsTheWholeCard();
     void onlyRemovableVolumesInEnumerationOrder();
     void refreshRebuildsWithoutAccumulating();
     void refreshMakesTheFirstCardCurrent();
@@ -50,34 +51,67 @@ void TestDriveList::init()
 
 void TestDriveList::itemText_data()
 {
+    QTest::addColumn<QString>("root");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("readOnly");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("labelled") << QStringLiteral("ORVA") << false << QStringLiteral("/media/user/ORVA ORVA");
-    QTest::newRow("unlabelled") << QString() << false << QStringLiteral("/media/user/ORVA ");
-    QTest::newRow("labelled, read-only") << QStringLiteral("ORVA") << true
-                                         << QStringLiteral("/media/user/ORVA ORVA (READ ONLY)");
-    QTest::newRow("unlabelled, read-only") << QString() << true << QStringLiteral("/media/user/ORVA  (READ ONLY)");
-    QTest::newRow("label with spaces") << QStringLiteral("Orva Config") << false
-                                       << QStringLiteral("/media/user/ORVA Orva Config");
+    // A mount path can be long: the name and the write protection come first, the path last, where a narrow box
+    // cuts it.
+    const QString root = QStringLiteral("/media/user/ORVA");
+    QTest::newRow("labelled") << root << QStringLiteral("ORVA") << false
+                              << QStringLiteral("ORVA \u2014 /media/user/ORVA");
+    QTest::newRow("unlabelled") << root << QString() << false << root;
+    QTest::newRow("labelled, read-only") << root << QStringLiteral("ORVA") << true
+                                         << QStringLiteral("ORVA (READ ONLY) \u2014 /media/user/ORVA");
+    QTest::newRow("unlabelled, read-only")
+        << root << QString() << true << QStringLiteral("(READ ONLY) \u2014 /media/user/ORVA");
+    // A drive letter is short: the root, a space, the name, as Windows users know it.
+    QTest::newRow("drive letter") << QStringLiteral("E:/") << QStringLiteral("Orva Config") << false
+                                  << QStringLiteral("E:/ Orva Config");
+    QTest::newRow("drive letter, unlabelled, read-only")
+        << QStringLiteral("E:/") << QString() << true << QStringLiteral("E:/  (READ ONLY)");
 }
 
 void TestDriveList::itemText()
 {
+    QFETCH(QString, root);
     QFETCH(QString, name);
     QFETCH(bool, readOnly);
     QFETCH(QString, text);
 
     auto drives = std::make_unique<FakeDrivePlatform>();
-    drives->addCard(QStringLiteral("/media/user/ORVA"), name, readOnly);
+    drives->addCard(root, name, readOnly);
     Configurator window(std::move(drives));
     auto* box = window.findChild<QComboBox*>(QStringLiteral("sdCardPath"));
     QVERIFY(box);
     QCOMPARE(itemTexts(box), QStringList{text});
-    QCOMPARE(window.drives(), QStringList{QStringLiteral("/media/user/ORVA")});
+    QCOMPARE(window.drives(), QStringList{root});
     // The root path lives only in the drive list.
     QVERIFY(!box->itemData(0).isValid());
+}
+
+void TestDriveList::toolTipTellsTheWholeCard()
+{
+    auto drives = std::make_unique<FakeDrivePlatform>();
+    drives->addCard(QStringLiteral("/media/user/a/very/long/path/ORVA"), QStringLiteral("ORVA"));
+    drives->volumes.last().capacity = 7948206080;
+    drives->volumes.last().reader = QStringLiteral("Generic STORAGE DEVICE");
+    drives->volumes.last().fileSystem = QStringLiteral("vfat");
+    drives->addCard(QStringLiteral("/media/user/B"));
+    Configurator window(std::move(drives));
+    auto* box = window.findChild<QComboBox*>(QStringLiteral("sdCardPath"));
+
+    const QString whole = QStringLiteral("Path: /media/user/a/very/long/path/ORVA\nCapacity: %1\nReader: Generic "
+                                         "STORAGE DEVICE\nFile system: vfat")
+                              .arg(QLocale().formattedDataSize(7948206080));
+    QCOMPARE(box->itemData(0, Qt::ToolTipRole).toString(), whole);
+    // What the system does not know is left out.
+    QCOMPARE(box->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("Path: /media/user/B"));
+    // The closed box tells the chosen card.
+    QCOMPARE(box->toolTip(), whole);
+    box->setCurrentIndex(1);
+    QCOMPARE(box->toolTip(), QStringLiteral("Path: /media/user/B"));
 }
 
 void TestDriveList::onlyRemovableVolumesInEnumerationOrder()
@@ -91,8 +125,8 @@ void TestDriveList::onlyRemovableVolumesInEnumerationOrder()
     auto* box = window.findChild<QComboBox*>(QStringLiteral("sdCardPath"));
     QVERIFY(box);
 
-    QCOMPARE(itemTexts(box),
-             (QStringList{QStringLiteral("/media/user/SECOND B (READ ONLY)"), QStringLiteral("/media/user/FIRST A")}));
+    QCOMPARE(itemTexts(box), (QStringList{QStringLiteral("B (READ ONLY) \u2014 /media/user/SECOND"),
+                                          QStringLiteral("A \u2014 /media/user/FIRST")}));
     QCOMPARE(window.drives(), (QStringList{QStringLiteral("/media/user/SECOND"), QStringLiteral("/media/user/FIRST")}));
     QCOMPARE(box->currentIndex(), 0);
 }
@@ -152,12 +186,13 @@ void TestDriveList::refreshFollowsInsertedAndRemovedCards()
     platform->addCard(QStringLiteral("/media/user/B"), QStringLiteral("NEW"));
     QCOMPARE(box->count(), 1);
     refresh->click();
-    QCOMPARE(itemTexts(box), (QStringList{QStringLiteral("/media/user/A "), QStringLiteral("/media/user/B NEW")}));
+    QCOMPARE(itemTexts(box),
+             (QStringList{QStringLiteral("/media/user/A"), QStringLiteral("NEW \u2014 /media/user/B")}));
     QCOMPARE(window.drives(), (QStringList{QStringLiteral("/media/user/A"), QStringLiteral("/media/user/B")}));
 
     platform->volumes.removeFirst();
     refresh->click();
-    QCOMPARE(itemTexts(box), QStringList{QStringLiteral("/media/user/B NEW")});
+    QCOMPARE(itemTexts(box), QStringList{QStringLiteral("NEW \u2014 /media/user/B")});
     QCOMPARE(window.drives(), QStringList{QStringLiteral("/media/user/B")});
     QCOMPARE(box->currentIndex(), 0);
 }

@@ -1,18 +1,22 @@
 // How the form reacts: fields per mode, the reset option, the defaults and the user key.
 #include "generation/Identifier.h"
 #include "support/FakeDrivePlatform.h"
+#include "support/ModalBox.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -227,6 +231,114 @@ private slots:
             seen.insert(text);
         }
         QVERIFY(seen.size() > 45); // each press replaces the key with a new one
+    }
+
+    void phoneNumberEntry_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("text"); // what the field holds once the user moved on
+        QTest::addColumn<bool>("refused"); // some of the input was refused, in sight
+
+        const QString sim = QStringLiteral("sim_card_phone_number"), owner = QStringLiteral("owner_phone_number");
+        const QString swiss = QStringLiteral("+41 79 123 45 67");
+        // Accepted as typed.
+        QTest::newRow("spaced, typed") << sim << false << swiss << swiss << false;
+        QTest::newRow("14 digits, typed") << sim << false << "+41791234567890"
+                                          << "+41791234567890" << false;
+        QTest::newRow("owner, 14 bare digits") << owner << false << "41791234567890"
+                                               << "41791234567890" << false;
+        // Same digits, other spacing: put into the accepted form.
+        QTest::newRow("no spaces, typed") << sim << false << "+41791234567" << swiss << false;
+        QTest::newRow("no spaces, pasted") << sim << true << "+41791234567" << swiss << false;
+        QTest::newRow("spaces cut short, pasted") << sim << true << "+41 79 1234567" << swiss << false;
+        QTest::newRow("other groups, pasted") << sim << true << "+41 79 123 4567" << swiss << false;
+        QTest::newRow("00 without spaces, typed") << sim << false << "0041791234567"
+                                                  << "0041 79 123 45 67" << false;
+        QTest::newRow("owner, 00 without spaces") << owner << false << "0041791234567"
+                                                  << "0041 79 123 45 67" << false;
+        QTest::newRow("14 digits over 17 characters, pasted")
+            << sim << true << "+41 79 123 45 67 890" << QString() << true;
+        // Digits that make no accepted form are kept as typed: "Generate" refuses them.
+        QTest::newRow("German mobile, typed") << sim << false << "+49 151 234 56 78"
+                                              << "+49 151 234 56 78" << false;
+        QTest::newRow("owner, national") << owner << false << "079 123 45 67"
+                                         << "079 123 45 67" << false;
+        // Refused in sight: what can never become a number the module reads.
+        QTest::newRow("national into the SIM field") << sim << false << "079"
+                                                     << "0" << true;
+        QTest::newRow("an 18th character") << sim << false << swiss + QStringLiteral(" 8") << swiss << true;
+        QTest::newRow("a 15th digit") << sim << false << "+417912345678901"
+                                      << "+41791234567890" << true;
+        QTest::newRow("13 digits, pasted") << sim << true << "+41 79 123 45 67 89" << QString() << true;
+        QTest::newRow("letters") << owner << false << "+41 7a"
+                                 << "+41 7" << true;
+    }
+
+    void phoneNumberEntry()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, pasted);
+        QFETCH(QString, input);
+        QFETCH(QString, text);
+        QFETCH(bool, refused);
+        Form form;
+        QVERIFY(QTest::qWaitForWindowActive(form.window.get()));
+        form.chooseMode(QStringLiteral("SMS"));
+        auto* edit = form.get<QLineEdit>(field);
+        QSignalSpy rejected(edit, &QLineEdit::inputRejected);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        if (pasted) {
+            QApplication::clipboard()->setText(input);
+            edit->paste();
+        } else {
+            QTest::keyClicks(edit, input);
+        }
+        QCOMPARE(!rejected.isEmpty(), refused);
+        if (refused) {
+            // The field says at once what it takes.
+            QTRY_VERIFY(QToolTip::isVisible());
+            QVERIFY2(QToolTip::text().startsWith(QStringLiteral("Accepted: +41 79 123 45 67")),
+                     qPrintable(QToolTip::text()));
+        }
+        // The user moves on to the next field.
+        form.modes()->setFocus();
+        QTRY_VERIFY(!edit->hasFocus());
+        QCOMPARE(edit->text(), text);
+        const auto digits = [](QString number) { return number.remove(QRegularExpression(QStringLiteral("[^0-9]"))); };
+        if (!refused)
+            QCOMPARE(digits(edit->text()), digits(input));
+    }
+
+    void phoneNumbersAreRememberedInTheirAcceptedForm()
+    {
+        Form form;
+        form.chooseMode(QStringLiteral("SMS"));
+        // As restored from an earlier version's store: never through the field's validator.
+        form.get<QLineEdit>(QStringLiteral("sim_card_phone_number"))->setText(QStringLiteral("+41791234567"));
+        form.get<QLineEdit>(QStringLiteral("owner_phone_number"))->setText(QStringLiteral("+49 151 234 56 78"));
+        form.get<QPushButton>(QStringLiteral("button_Cancel"))->click();
+        const QSettings settings;
+        QCOMPARE(settings.value(QStringLiteral("simCardPhoneNumber")).toString(), QStringLiteral("+41 79 123 45 67"));
+        QCOMPARE(settings.value(QStringLiteral("ownerPhoneNumber")).toString(), QStringLiteral("+49 151 234 56 78"));
+    }
+
+    void numberOfNoAcceptedFormIsRefusedAtGenerate()
+    {
+        Form form(1);
+        form.window->setExitFunction([](int) { QFAIL("the program ended"); });
+        form.chooseMode(QStringLiteral("SMS"));
+        form.get<QLineEdit>(QStringLiteral("userKeyLineEdit"))->setText(QStringLiteral("Wd3kPz"));
+        form.get<QLineEdit>(QStringLiteral("sim_card_phone_number"))->setText(QStringLiteral("+49 151 234 56 78"));
+        ModalBoxCloser boxes;
+        form.get<QPushButton>(QStringLiteral("button_Save"))->click();
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen.first().title, QStringLiteral("Phone number error"));
+        QVERIFY2(
+            boxes.seen.first().text.contains(QStringLiteral("+41 79 123 45 67, 0041 79 123 45 67, or + and 14 digits")),
+            qPrintable(boxes.seen.first().text));
     }
 
     void userKeyDerivation_data()

@@ -590,7 +590,7 @@ private slots:
         QVERIFY(QFile::exists(parameterFile(1, "GP0_0000.VSK")));
         QVERIFY(!QFile::exists(card(0) + QStringLiteral("/02")));
         QCOMPARE(window->drives(), QStringList{card(1)});
-        QCOMPARE(get<QComboBox>("sdCardPath")->itemText(0), card(1) + QStringLiteral(" Orva Config"));
+        QCOMPARE(get<QComboBox>("sdCardPath")->itemText(0), QStringLiteral("Orva Config \u2014 ") + card(1));
         QCOMPARE(get<QComboBox>("sdCardPath")->currentIndex(), 0);
     }
 

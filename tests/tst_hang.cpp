@@ -363,7 +363,7 @@ void TestHang::stoppedFuseCard()
     QVERIFY2(index >= 0, qPrintable(window.drives().join(QLatin1Char(' '))));
     QVERIFY2(opening < 1000, qPrintable(QString::number(opening)));
     QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("sdCardPath"))->itemText(index),
-             card + QStringLiteral(" ORVA FUSE"));
+             QStringLiteral("ORVA FUSE \u2014 ") + card);
     window.findChild<QComboBox*>(QStringLiteral("sdCardPath"))->setCurrentIndex(index);
 
     ModalBoxCloser boxes;

@@ -4,27 +4,28 @@
 #include "drives/DetachedWork.h"
 #include "drives/VolumeWatcher.h"
 #include "generation/ModeCodes.h"
+#include "generation/PhoneNumber.h"
+#include "window/FieldValidator.h"
+#include "window/LabelClicks.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
-
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-#include <QRegularExpressionValidator>
-#else
-#include <QRegExpValidator>
-#endif
+#include <QToolTip>
 
 namespace {
 const Qt::MatchFlags exactMatch = Qt::MatchExactly | Qt::MatchCaseSensitive;
 
-QValidator* wholeTextValidator(const char* pattern, QObject* parent)
+// A label's text as a screen reader speaks it: without the '&' that marks its shortcut letter.
+QString withoutShortcutMark(const QString& text)
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), parent);
-#else
-    return new QRegExpValidator(QRegExp(QString::fromLatin1(pattern), Qt::CaseSensitive, QRegExp::RegExp), parent);
-#endif
+    QString spoken;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        spoken += text.at(i);
+    }
+    return spoken;
 }
 } // namespace
 
@@ -43,6 +44,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     // The form follows the window's size once its layout sits on the central widget.
     ui->centralWidget->setLayout(ui->mainLayout);
     describeIconButtons();
+    describeLabelledControls();
 
     for (const ModeCode::Entry& mode : ModeCode::entries)
         ui->modeSerial->addItem(QIcon(), tr(mode.text), int(mode.code));
@@ -52,6 +54,8 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     connect(ui->button_Cancel, SIGNAL(clicked()), this, SLOT(saveSettings()));
     connect(ui->button_DefaultSettings, SIGNAL(clicked()), this, SLOT(buttonDefaultSettingsClicked()));
     connect(ui->modeSerial, SIGNAL(currentIndexChanged(int)), this, SLOT(modeSerialChanged()));
+    connect(ui->sdCardPath, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &Configurator::showChosenDriveToolTip);
     // A card or a bus that stopped answering may still hold a thread when the window closes: the process then ends
     // without waiting for it (Qt's static destructors would), once the form is remembered.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
@@ -101,12 +105,51 @@ void Configurator::describeIconButtons()
     ui->keyGenerationButton->setAccessibleName(ui->keyGenerationButton->toolTip());
 }
 
+void Configurator::describeLabelledControls()
+{
+    // Each label is its control's buddy: Alt and the marked letter reach the control, a click on the label does too,
+    // and a screen reader speaks the label's text as the control's name.
+    auto* clicks = new LabelClicks(this);
+    const QList<QLabel*> labels = ui->centralWidget->findChildren<QLabel*>();
+    for (QLabel* label : labels) {
+        if (QWidget* control = label->buddy()) {
+            control->setAccessibleName(withoutShortcutMark(label->text()));
+            label->installEventFilter(clicks);
+        }
+    }
+}
+
 void Configurator::installValidators()
 {
     // In the form's order: PIN, SIM card number, owner number, user key.
     for (const FormField::Description& field : FormField::fields) {
-        if (field.pattern)
-            fieldEdits[field.id]->setValidator(wholeTextValidator(field.pattern, this));
+        if (!field.pattern)
+            continue;
+        QLineEdit* edit = fieldEdits[field.id];
+        edit->setValidator(new FieldValidator(field.id, this));
+        // A keystroke or a paste that the field refuses is refused in sight, with what the field takes.
+        connect(edit, &QLineEdit::inputRejected, this,
+                [edit, forms = field.acceptedForms] { showAcceptedForms(edit, tr(forms)); });
+        // The phone validator bounds the length itself: a maximum length on the field would cut a pasted number
+        // short without a word.
+        if (PhoneNumber::isPhoneField(field.id))
+            edit->setMaxLength(maximumTextLength);
+    }
+}
+
+void Configurator::showAcceptedForms(QLineEdit* edit, const QString& forms)
+{
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), tr("Accepted: %1").arg(forms), edit);
+}
+
+void Configurator::putPhoneNumbersInAcceptedForm()
+{
+    // Same digits, other spacing: the field, the remembered form and the card get the accepted text.
+    for (const FormField::Id field : {FormField::SimCardPhoneNumber, FormField::OwnerPhoneNumber}) {
+        QLineEdit* edit = fieldEdits[field];
+        const std::optional<QString> accepted = PhoneNumber::accepted(field, edit->text());
+        if (accepted && *accepted != edit->text())
+            edit->setText(*accepted);
     }
 }
 

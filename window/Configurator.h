@@ -61,13 +61,22 @@ private:
     void followVolumes();
     bool isRemovableDrive(const MountedVolume& volume) const;
     void describeDriveAnew(int index, const QString& rootPath);
+    void describeDrive(int index, const MountedVolume& volume);
+    void showChosenDriveToolTip();
+    static QString driveItemText(const MountedVolume& volume);
+    static QString driveToolTip(const MountedVolume& volume);
     void describeIconButtons();
+    void describeLabelledControls();
     void installValidators();
+    static void showAcceptedForms(QLineEdit* edit, const QString& forms);
+    void putPhoneNumbersInAcceptedForm();
     void showFormProblem(const FormProblem& problem);
     std::optional<CardOutcome> writeCardWhileBusy(const FormValues& values, const MountedVolume& listed);
     void reportCardOutcome(const CardOutcome& outcome, quint8 mode);
     void identifierHandOff(const CardOutcome& outcome);
     void warn(const QString& title, const QString& message);
+
+    static constexpr int maximumTextLength = 32767; // a line edit's own default
 
     Ui::Configurator* ui;
     quint8 modeCode = 4;

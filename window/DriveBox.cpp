@@ -3,7 +3,61 @@
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
-#include "drives/DriveList.h"
+#include <QDir>
+#include <QLocale>
+
+namespace {
+// A Windows drive: "E:/".
+bool isDriveLetterRoot(const QString& rootPath)
+{
+    return rootPath.size() == 3 && rootPath.at(0).isLetter() && rootPath.at(1) == QLatin1Char(':') &&
+           (rootPath.at(2) == QLatin1Char('/') || rootPath.at(2) == QLatin1Char('\\'));
+}
+} // namespace
+
+QString Configurator::driveItemText(const MountedVolume& volume)
+{
+    const QString readOnly = tr("(READ ONLY)");
+    // A drive letter is short: the root, a space, the name.
+    if (isDriveLetterRoot(volume.rootPath))
+        return volume.rootPath + QLatin1Char(' ') + volume.name +
+               (volume.readOnly ? QLatin1Char(' ') + readOnly : QString());
+    // A mount path may be long: what tells the cards apart comes first, and a narrow box cuts the path instead.
+    QStringList first;
+    if (!volume.name.isEmpty())
+        first << volume.name;
+    if (volume.readOnly)
+        first << readOnly;
+    if (first.isEmpty())
+        return volume.rootPath;
+    return first.join(QLatin1Char(' ')) + QStringLiteral(" \u2014 ") + volume.rootPath;
+}
+
+QString Configurator::driveToolTip(const MountedVolume& volume)
+{
+    QStringList lines{tr("Path: %1").arg(QDir::toNativeSeparators(volume.rootPath))};
+    if (volume.capacity > 0)
+        lines << tr("Capacity: %1").arg(QLocale().formattedDataSize(qint64(volume.capacity)));
+    if (!volume.reader.isEmpty())
+        lines << tr("Reader: %1").arg(volume.reader);
+    if (!volume.fileSystem.isEmpty())
+        lines << tr("File system: %1").arg(volume.fileSystem);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void Configurator::describeDrive(int index, const MountedVolume& volume)
+{
+    ui->sdCardPath->setItemText(index, driveItemText(volume));
+    ui->sdCardPath->setItemData(index, driveToolTip(volume), Qt::ToolTipRole);
+    if (index == ui->sdCardPath->currentIndex())
+        showChosenDriveToolTip();
+}
+
+void Configurator::showChosenDriveToolTip()
+{
+    // The closed box shows the chosen card's tooltip too.
+    ui->sdCardPath->setToolTip(ui->sdCardPath->currentData(Qt::ToolTipRole).toString());
+}
 
 void Configurator::refreshDriveList()
 {
@@ -15,9 +69,10 @@ void Configurator::refreshDriveList()
     for (const MountedVolume& volume : volumes) {
         if (!isRemovableDrive(volume))
             continue;
-        // The root path lives only in driveList; the item carries no data. Adding to the emptied box
+        // The root path lives only in driveList; the item carries its text and tooltip. Adding to the emptied box
         // makes the first item current.
-        ui->sdCardPath->insertItem(ui->sdCardPath->count(), QIcon(), DriveList::itemText(volume));
+        ui->sdCardPath->insertItem(ui->sdCardPath->count(), QIcon(), QString());
+        describeDrive(ui->sdCardPath->count() - 1, volume);
         driveList.append(volume.rootPath);
         listedVolumes.append(volume);
     }
@@ -67,5 +122,7 @@ void Configurator::describeDriveAnew(int index, const QString& rootPath)
     driveList[index] = rootPath;
     listedVolumes[index].rootPath = rootPath;
     const std::optional<MountedVolume> volume = drivePlatform->volumeAt(rootPath);
-    ui->sdCardPath->setItemText(index, volume ? DriveList::itemText(*volume) : rootPath + QLatin1Char(' '));
+    MountedVolume described;
+    described.rootPath = rootPath;
+    describeDrive(index, volume.value_or(described));
 }

@@ -20,6 +20,7 @@
 
 void Configurator::buttonSaveClicked()
 {
+    putPhoneNumbersInAcceptedForm();
     const FormValues values = formValues();
     if (const std::optional<FormProblem> problem = checkForm(values)) {
         showFormProblem(*problem);

@@ -10,6 +10,7 @@
 
 void Configurator::saveSettings()
 {
+    putPhoneNumbersInAcceptedForm();
     QSettings settings;
     if (!FormStore::save(settings, formValues())) {
         // Nothing the user can do about it now; the form is simply not remembered.
@@ -25,8 +26,11 @@ void Configurator::restoreSettings()
     // Selecting the mode runs modeSerialChanged, which keeps modeCode.
     ui->modeSerial->setCurrentIndex(
         ui->modeSerial->findData(int(values.modeCode), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    for (const FormField::Description& field : FormField::fields)
-        fieldEdits[field.id]->setText(values.text(field.id));
+    // A value longer than its field takes is cut, as typing it would have been.
+    for (const FormField::Description& field : FormField::fields) {
+        const QString& text = values.text(field.id);
+        fieldEdits[field.id]->setText(field.maxLength > 0 ? text.left(field.maxLength) : text);
+    }
     ui->sdCardPath->setCurrentIndex(FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count()));
     ui->resetConfigCheckBox->setChecked(values.resetConfig);
     on_resetConfigCheckBox_clicked(ui->resetConfigCheckBox->isChecked());

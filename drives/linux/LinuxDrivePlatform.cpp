@@ -100,6 +100,10 @@ QVector<MountedVolume> LinuxDrivePlatform::mountedVolumes() const
             listedCards.insert(deviceNumber(entry));
             volume.removable = true;
             volume.name = publishedLabel(byLabelFolder, entry.major, entry.minor);
+            volume.fileSystem = entry.fileSystemType;
+            const BlockDeviceFacts facts = LinuxRemovableRule::describeDevice(sysfsRoot, entry.major, entry.minor);
+            volume.capacity = facts.capacity;
+            volume.reader = facts.reader;
         }
         volumes.append(volume);
     }

@@ -13,13 +13,19 @@ QByteArray readAttribute(const QString& path)
     return file.readAll().trimmed();
 }
 
-// The sysfs directory of the whole disk that holds MAJ:MIN; empty when MAJ:MIN is no block device.
-QString wholeDiskDirectory(const QString& sysfsRoot, quint32 major, quint32 minor)
+// The sysfs directory of the block device MAJ:MIN; empty when MAJ:MIN is no block device.
+QString deviceDirectory(const QString& sysfsRoot, quint32 major, quint32 minor)
 {
     const QString link =
         sysfsRoot + QStringLiteral("/dev/block/") + QString::number(major) + QLatin1Char(':') + QString::number(minor);
     // dev/block/MAJ:MIN links into devices/.../block/<disk>[/<partition>]
-    const QString device = QFileInfo(link).canonicalFilePath();
+    return QFileInfo(link).canonicalFilePath();
+}
+
+// The sysfs directory of the whole disk that holds MAJ:MIN; empty when MAJ:MIN is no block device.
+QString wholeDiskDirectory(const QString& sysfsRoot, quint32 major, quint32 minor)
+{
+    const QString device = deviceDirectory(sysfsRoot, major, minor);
     if (device.isEmpty())
         return {};
     if (QFileInfo::exists(device + QStringLiteral("/partition")))
@@ -51,4 +57,19 @@ bool LinuxRemovableRule::isRemovableDevice(const QString& sysfsRoot, quint32 maj
     if (QFileInfo(disk).fileName().startsWith(QLatin1String("sr")))
         return false;
     return readAttribute(disk + QStringLiteral("/removable")) == "1";
+}
+
+BlockDeviceFacts LinuxRemovableRule::describeDevice(const QString& sysfsRoot, quint32 major, quint32 minor)
+{
+    BlockDeviceFacts facts;
+    const QString device = deviceDirectory(sysfsRoot, major, minor);
+    if (device.isEmpty())
+        return facts;
+    // sysfs counts in sectors of 512 bytes, whatever the device's own sector size.
+    facts.capacity = readAttribute(device + QStringLiteral("/size")).toULongLong() * 512;
+    const QString disk = QFileInfo::exists(device + QStringLiteral("/partition")) ? QFileInfo(device).path() : device;
+    facts.reader = QString::fromUtf8(readAttribute(disk + QStringLiteral("/device/vendor")) + ' ' +
+                                     readAttribute(disk + QStringLiteral("/device/model")))
+                       .simplified();
+    return facts;
 }

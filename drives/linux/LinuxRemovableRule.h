@@ -11,3 +11,14 @@ namespace LinuxRemovableRule {
 // device-mapper devices, and anything that is not a block device are not.
 bool isRemovableDevice(const QString& sysfsRoot, quint32 major, quint32 minor);
 } // namespace LinuxRemovableRule
+
+// What sysfs tells of the block device MAJ:MIN: its size, and the vendor and model of the disk that holds it (a USB
+// card reader names itself there). Empty or 0 where sysfs has nothing.
+struct BlockDeviceFacts
+{
+    quint64 capacity = 0; // bytes
+    QString reader;
+};
+namespace LinuxRemovableRule {
+BlockDeviceFacts describeDevice(const QString& sysfsRoot, quint32 major, quint32 minor);
+} // namespace LinuxRemovableRule

@@ -14,7 +14,15 @@ public:
         const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
         for (const QStorageInfo& volume : volumes) {
             const QString rootPath = volume.rootPath();
-            result.append({rootPath, volume.name(), volume.isReadOnly(), isRemovableDriveRoot(wide(rootPath)), 0});
+            MountedVolume listed;
+            listed.rootPath = rootPath;
+            listed.name = volume.name();
+            listed.readOnly = volume.isReadOnly();
+            listed.removable = isRemovableDriveRoot(wide(rootPath));
+            // QStorageInfo read these with the volume's name already.
+            listed.capacity = quint64(qMax<qint64>(volume.bytesTotal(), 0));
+            listed.fileSystem = QString::fromLatin1(volume.fileSystemType());
+            result.append(listed);
         }
         return result;
     }

@@ -4,14 +4,6 @@
 <context>
     <name>Configurator</name>
     <message>
-        <source>SD Card Drive</source>
-        <translation>SD-Kartenlaufwerk</translation>
-    </message>
-    <message>
-        <source>Orva Mode</source>
-        <translation>Orva-Modus</translation>
-    </message>
-    <message>
         <source>Access Point Name (APN)</source>
         <translation>Zugangspunkt (APN)</translation>
     </message>
@@ -60,24 +52,8 @@
         <translation>6-stelliger Zugangscode, z. B. Wd3kPz</translation>
     </message>
     <message>
-        <source>Reset Configuration</source>
-        <translation>Konfiguration zurücksetzen</translation>
-    </message>
-    <message>
         <source>4 or 6 digits e.g. 5273 or 760584</source>
         <translation>4 oder 6 Ziffern, z. B. 5273 oder 760584</translation>
-    </message>
-    <message>
-        <source>Default settings</source>
-        <translation>Standardwerte</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Generate</source>
-        <translation>Erzeugen</translation>
     </message>
     <message>
         <source>Refresh the list of SD cards</source>
@@ -208,12 +184,6 @@ Sie konnte nicht in einer Datei gespeichert werden: Bitte notieren Sie sie jetzt
         <translation>Fehler in der Rufnummer</translation>
     </message>
     <message>
-        <source>The phone number in the field &quot;%1&quot; is not complete.
-Please enter it as in the example +41 79 123 45 67, or leave the field empty.</source>
-        <translation>Die Rufnummer im Feld „%1“ ist unvollständig.
-Bitte geben Sie sie wie im Beispiel +41 79 123 45 67 ein oder lassen Sie das Feld leer.</translation>
-    </message>
-    <message>
         <source>
 Uncheck &quot;Reset Configuration&quot; to edit this field.</source>
         <translation>
@@ -256,6 +226,104 @@ Die Kennung (GUID), die die Karte jetzt tragen könnte, ist %1; sie wurde in %2 
 Please check it and try again.</source>
         <translation>Die SD-Karte antwortet nicht.
 Bitte prüfen Sie sie und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>SD &amp;Card Drive</source>
+        <translation>SD-&amp;Kartenlaufwerk</translation>
+    </message>
+    <message>
+        <source>Orva &amp;Mode</source>
+        <translation>Orva-&amp;Modus</translation>
+    </message>
+    <message>
+        <source>Access Point &amp;Name (APN)</source>
+        <translation>&amp;Zugangspunkt (APN)</translation>
+    </message>
+    <message>
+        <source>Access Point &amp;User Name</source>
+        <translation>APN-Ben&amp;utzername</translation>
+    </message>
+    <message>
+        <source>Access Point &amp;Password</source>
+        <translation>APN-Pass&amp;wort</translation>
+    </message>
+    <message>
+        <source>P&amp;IN Code</source>
+        <translation>P&amp;IN-Code</translation>
+    </message>
+    <message>
+        <source>&amp;SIM Card Phone Number</source>
+        <translation>Rufnummer der &amp;SIM-Karte</translation>
+    </message>
+    <message>
+        <source>&amp;Owner Phone Number</source>
+        <translation>Rufnummer des &amp;Besitzers</translation>
+    </message>
+    <message>
+        <source>User &amp;Key &lt;key&gt;</source>
+        <translation>Benutzersc&amp;hlüssel &lt;key&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Reset Configuration</source>
+        <translation>Konfiguration zu&amp;rücksetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Default settings</source>
+        <translation>S&amp;tandardwerte</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>Bee&amp;nden</translation>
+    </message>
+    <message>
+        <source>&amp;Generate</source>
+        <translation>&amp;Erzeugen</translation>
+    </message>
+    <message>
+        <source>Accepted: %1</source>
+        <translation>Möglich: %1</translation>
+    </message>
+    <message>
+        <source>(READ ONLY)</source>
+        <translation>(SCHREIBGESCHÜTZT)</translation>
+    </message>
+    <message>
+        <source>Path: %1</source>
+        <translation>Pfad: %1</translation>
+    </message>
+    <message>
+        <source>Capacity: %1</source>
+        <translation>Kapazität: %1</translation>
+    </message>
+    <message>
+        <source>Reader: %1</source>
+        <translation>Lesegerät: %1</translation>
+    </message>
+    <message>
+        <source>File system: %1</source>
+        <translation>Dateisystem: %1</translation>
+    </message>
+    <message>
+        <source>4 to 6 digits, e.g. 5273 or 760584</source>
+        <translation>4 bis 6 Ziffern, z. B. 5273 oder 760584</translation>
+    </message>
+    <message>
+        <source>+41 79 123 45 67, 0041 79 123 45 67, or + and 14 digits</source>
+        <translation>+41 79 123 45 67, 0041 79 123 45 67 oder + und 14 Ziffern</translation>
+    </message>
+    <message>
+        <source>+41 79 123 45 67, 0041 79 123 45 67, or 14 digits with or without +</source>
+        <translation>+41 79 123 45 67, 0041 79 123 45 67 oder 14 Ziffern mit oder ohne +</translation>
+    </message>
+    <message>
+        <source>6 letters (A-Z, a-z) or digits</source>
+        <translation>6 Buchstaben (A-Z, a-z) oder Ziffern</translation>
+    </message>
+    <message>
+        <source>The phone number in the field &quot;%1&quot; is not in a form that the module reads.
+Please enter it as %2, or leave the field empty.</source>
+        <translation>Die Rufnummer im Feld „%1“ hat keine Form, die das Modul liest.
+Bitte geben Sie sie ein als %2, oder lassen Sie das Feld leer.</translation>
     </message>
 </context>
 </TS>

@@ -4,14 +4,6 @@
 <context>
     <name>Configurator</name>
     <message>
-        <source>SD Card Drive</source>
-        <translation>Lecteur de carte SD</translation>
-    </message>
-    <message>
-        <source>Orva Mode</source>
-        <translation>Mode Orva</translation>
-    </message>
-    <message>
         <source>Access Point Name (APN)</source>
         <translation>Point d&apos;accès (APN)</translation>
     </message>
@@ -60,24 +52,8 @@
         <translation>Code d&apos;accès à 6 caractères, p. ex. Wd3kPz</translation>
     </message>
     <message>
-        <source>Reset Configuration</source>
-        <translation>Réinitialiser la configuration</translation>
-    </message>
-    <message>
         <source>4 or 6 digits e.g. 5273 or 760584</source>
         <translation>4 ou 6 chiffres, p. ex. 5273 ou 760584</translation>
-    </message>
-    <message>
-        <source>Default settings</source>
-        <translation>Par défaut</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Quitter</translation>
-    </message>
-    <message>
-        <source>Generate</source>
-        <translation>Générer</translation>
     </message>
     <message>
         <source>Refresh the list of SD cards</source>
@@ -208,12 +184,6 @@ Il n&apos;a pas pu être enregistré dans un fichier : veuillez le noter mainten
         <translation>Erreur de numéro de téléphone</translation>
     </message>
     <message>
-        <source>The phone number in the field &quot;%1&quot; is not complete.
-Please enter it as in the example +41 79 123 45 67, or leave the field empty.</source>
-        <translation>Le numéro de téléphone du champ « %1 » est incomplet.
-Veuillez le saisir comme dans l&apos;exemple +41 79 123 45 67, ou laisser le champ vide.</translation>
-    </message>
-    <message>
         <source>
 Uncheck &quot;Reset Configuration&quot; to edit this field.</source>
         <translation>
@@ -256,6 +226,104 @@ L&apos;identifiant (GUID) que la carte porte peut-être désormais est %1 ; il a
 Please check it and try again.</source>
         <translation>La carte SD ne répond pas.
 Veuillez la vérifier et réessayer.</translation>
+    </message>
+    <message>
+        <source>SD &amp;Card Drive</source>
+        <translation>&amp;Lecteur de carte SD</translation>
+    </message>
+    <message>
+        <source>Orva &amp;Mode</source>
+        <translation>&amp;Mode Orva</translation>
+    </message>
+    <message>
+        <source>Access Point &amp;Name (APN)</source>
+        <translation>&amp;Point d&apos;accès (APN)</translation>
+    </message>
+    <message>
+        <source>Access Point &amp;User Name</source>
+        <translation>&amp;Utilisateur APN</translation>
+    </message>
+    <message>
+        <source>Access Point &amp;Password</source>
+        <translation>Mot de p&amp;asse APN</translation>
+    </message>
+    <message>
+        <source>P&amp;IN Code</source>
+        <translation>Code P&amp;IN</translation>
+    </message>
+    <message>
+        <source>&amp;SIM Card Phone Number</source>
+        <translation>Numéro de la carte &amp;SIM</translation>
+    </message>
+    <message>
+        <source>&amp;Owner Phone Number</source>
+        <translation>Numéro du p&amp;ropriétaire</translation>
+    </message>
+    <message>
+        <source>User &amp;Key &lt;key&gt;</source>
+        <translation>&amp;Clé utilisateur &lt;key&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Reset Configuration</source>
+        <translation>Réi&amp;nitialiser la configuration</translation>
+    </message>
+    <message>
+        <source>&amp;Default settings</source>
+        <translation>Par &amp;défaut</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Generate</source>
+        <translation>&amp;Générer</translation>
+    </message>
+    <message>
+        <source>Accepted: %1</source>
+        <translation>Formes acceptées : %1</translation>
+    </message>
+    <message>
+        <source>(READ ONLY)</source>
+        <translation>(LECTURE SEULE)</translation>
+    </message>
+    <message>
+        <source>Path: %1</source>
+        <translation>Chemin : %1</translation>
+    </message>
+    <message>
+        <source>Capacity: %1</source>
+        <translation>Capacité : %1</translation>
+    </message>
+    <message>
+        <source>Reader: %1</source>
+        <translation>Lecteur : %1</translation>
+    </message>
+    <message>
+        <source>File system: %1</source>
+        <translation>Système de fichiers : %1</translation>
+    </message>
+    <message>
+        <source>4 to 6 digits, e.g. 5273 or 760584</source>
+        <translation>4 à 6 chiffres, p. ex. 5273 ou 760584</translation>
+    </message>
+    <message>
+        <source>+41 79 123 45 67, 0041 79 123 45 67, or + and 14 digits</source>
+        <translation>+41 79 123 45 67, 0041 79 123 45 67, ou + et 14 chiffres</translation>
+    </message>
+    <message>
+        <source>+41 79 123 45 67, 0041 79 123 45 67, or 14 digits with or without +</source>
+        <translation>+41 79 123 45 67, 0041 79 123 45 67, ou 14 chiffres avec ou sans +</translation>
+    </message>
+    <message>
+        <source>6 letters (A-Z, a-z) or digits</source>
+        <translation>6 lettres (A-Z, a-z) ou chiffres</translation>
+    </message>
+    <message>
+        <source>The phone number in the field &quot;%1&quot; is not in a form that the module reads.
+Please enter it as %2, or leave the field empty.</source>
+        <translation>Le numéro de téléphone du champ « %1 » n&apos;a pas une forme que le module lit.
+Veuillez le saisir sous la forme %2, ou laisser le champ vide.</translation>
     </message>
 </context>
 </TS>

@@ -4,14 +4,6 @@
 <context>
     <name>Configurator</name>
     <message>
-        <source>SD Card Drive</source>
-        <translation>Unità scheda SD</translation>
-    </message>
-    <message>
-        <source>Orva Mode</source>
-        <translation>Modalità Orva</translation>
-    </message>
-    <message>
         <source>Access Point Name (APN)</source>
         <translation>Punto di accesso (APN)</translation>
     </message>
@@ -60,24 +52,8 @@
         <translation>Codice di accesso di 6 caratteri, es. Wd3kPz</translation>
     </message>
     <message>
-        <source>Reset Configuration</source>
-        <translation>Ripristina configurazione</translation>
-    </message>
-    <message>
         <source>4 or 6 digits e.g. 5273 or 760584</source>
         <translation>4 o 6 cifre, es. 5273 o 760584</translation>
-    </message>
-    <message>
-        <source>Default settings</source>
-        <translation>Predefiniti</translation>
-    </message>
-    <message>
-        <source>Quit</source>
-        <translation>Esci</translation>
-    </message>
-    <message>
-        <source>Generate</source>
-        <translation>Genera</translation>
     </message>
     <message>
         <source>Refresh the list of SD cards</source>
@@ -208,12 +184,6 @@ Non è stato possibile salvarlo in un file: annotalo subito.</translation>
         <translation>Errore nel numero di telefono</translation>
     </message>
     <message>
-        <source>The phone number in the field &quot;%1&quot; is not complete.
-Please enter it as in the example +41 79 123 45 67, or leave the field empty.</source>
-        <translation>Il numero di telefono nel campo «%1» è incompleto.
-Inseriscilo come nell&apos;esempio +41 79 123 45 67 o lascia vuoto il campo.</translation>
-    </message>
-    <message>
         <source>
 Uncheck &quot;Reset Configuration&quot; to edit this field.</source>
         <translation>
@@ -256,6 +226,104 @@ L&apos;identificativo (GUID) che la scheda potrebbe ora contenere è %1; è stat
 Please check it and try again.</source>
         <translation>La scheda SD non risponde.
 Controllala e riprova.</translation>
+    </message>
+    <message>
+        <source>SD &amp;Card Drive</source>
+        <translation>&amp;Unità scheda SD</translation>
+    </message>
+    <message>
+        <source>Orva &amp;Mode</source>
+        <translation>&amp;Modalità Orva</translation>
+    </message>
+    <message>
+        <source>Access Point &amp;Name (APN)</source>
+        <translation>&amp;Punto di accesso (APN)</translation>
+    </message>
+    <message>
+        <source>Access Point &amp;User Name</source>
+        <translation>U&amp;tente APN</translation>
+    </message>
+    <message>
+        <source>Access Point &amp;Password</source>
+        <translation>Pass&amp;word APN</translation>
+    </message>
+    <message>
+        <source>P&amp;IN Code</source>
+        <translation>Codice P&amp;IN</translation>
+    </message>
+    <message>
+        <source>&amp;SIM Card Phone Number</source>
+        <translation>Numero della scheda &amp;SIM</translation>
+    </message>
+    <message>
+        <source>&amp;Owner Phone Number</source>
+        <translation>Numero del p&amp;roprietario</translation>
+    </message>
+    <message>
+        <source>User &amp;Key &lt;key&gt;</source>
+        <translation>&amp;Chiave utente &lt;key&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Reset Configuration</source>
+        <translation>Ripristina c&amp;onfigurazione</translation>
+    </message>
+    <message>
+        <source>&amp;Default settings</source>
+        <translation>Pre&amp;definiti</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Esci</translation>
+    </message>
+    <message>
+        <source>&amp;Generate</source>
+        <translation>&amp;Genera</translation>
+    </message>
+    <message>
+        <source>Accepted: %1</source>
+        <translation>Forme accettate: %1</translation>
+    </message>
+    <message>
+        <source>(READ ONLY)</source>
+        <translation>(SOLA LETTURA)</translation>
+    </message>
+    <message>
+        <source>Path: %1</source>
+        <translation>Percorso: %1</translation>
+    </message>
+    <message>
+        <source>Capacity: %1</source>
+        <translation>Capacità: %1</translation>
+    </message>
+    <message>
+        <source>Reader: %1</source>
+        <translation>Lettore: %1</translation>
+    </message>
+    <message>
+        <source>File system: %1</source>
+        <translation>File system: %1</translation>
+    </message>
+    <message>
+        <source>4 to 6 digits, e.g. 5273 or 760584</source>
+        <translation>da 4 a 6 cifre, ad es. 5273 o 760584</translation>
+    </message>
+    <message>
+        <source>+41 79 123 45 67, 0041 79 123 45 67, or + and 14 digits</source>
+        <translation>+41 79 123 45 67, 0041 79 123 45 67, o + e 14 cifre</translation>
+    </message>
+    <message>
+        <source>+41 79 123 45 67, 0041 79 123 45 67, or 14 digits with or without +</source>
+        <translation>+41 79 123 45 67, 0041 79 123 45 67, o 14 cifre con o senza +</translation>
+    </message>
+    <message>
+        <source>6 letters (A-Z, a-z) or digits</source>
+        <translation>6 lettere (A-Z, a-z) o cifre</translation>
+    </message>
+    <message>
+        <source>The phone number in the field &quot;%1&quot; is not in a form that the module reads.
+Please enter it as %2, or leave the field empty.</source>
+        <translation>Il numero di telefono nel campo «%1» non è in una forma che il modulo legge.
+Inserirlo come %2, o lasciare vuoto il campo.</translation>
     </message>
 </context>
 </TS>

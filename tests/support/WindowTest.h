@@ -27,6 +27,13 @@ template <typename T = QWidget> T* widget(const QObject& window, const char* nam
     return widget<T>(window, QLatin1String(name));
 }
 
+// A label's or button's text as it is shown: without the '&' that marks its shortcut letter.
+inline QString shownText(QString text)
+{
+    static const QRegularExpression mark(QStringLiteral("&(.)"));
+    return text.replace(mark, QStringLiteral("\\1"));
+}
+
 // The identity and style are set before the application object exists, as the program does.
 #define ORVA_WINDOW_TEST_MAIN(TestObject)                                                                              \
     int main(int argc, char* argv[])                                                                                   \

@@ -6,6 +6,7 @@
 #include "support/FakeDrivePlatform.h"
 #include "support/ModalBox.h"
 #include "support/QuietOffscreen.h"
+#include "support/WindowTest.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
@@ -63,6 +64,7 @@ private slots:
     void init();
     void windowSpeaksTheSystemLanguage();
     void qtButtonsSpeakTheSameLanguage();
+    void everyControlHasAShortcutOfItsOwn();
     void everyTextFitsTheWindow_data();
     void everyTextFitsTheWindow();
 };
@@ -89,11 +91,39 @@ void TestTranslatedWindow::windowSpeaksTheSystemLanguage()
     QCOMPARE(installedLanguage, expected.language);
 
     Configurator window(std::make_unique<FakeDrivePlatform>());
-    QCOMPARE(child<QLabel>(window, "label_SDCard")->text(), expected.sdCardLabel);
-    QCOMPARE(child<QPushButton>(window, "button_Save")->text(), expected.generateButton);
+    QCOMPARE(shownText(child<QLabel>(window, "label_SDCard")->text()), expected.sdCardLabel);
+    QCOMPARE(shownText(child<QPushButton>(window, "button_Save")->text()), expected.generateButton);
     // The window title and the modes' names are the same in every language.
     QCOMPARE(window.windowTitle(), QStringLiteral("ORVA Configurator V" ORVA_VERSION));
     QCOMPARE(child<QComboBox>(window, "modeSerial")->itemText(1), QStringLiteral("Kerv (115200 bps)"));
+}
+
+void TestTranslatedWindow::everyControlHasAShortcutOfItsOwn()
+{
+    // Alt and a letter reach every labelled field and every button with a text; no two share a letter.
+    Configurator window(std::make_unique<FakeDrivePlatform>());
+    QStringList texts;
+    const QList<QLabel*> labels = window.findChildren<QLabel*>();
+    for (const QLabel* label : labels) {
+        if (label->buddy())
+            texts << label->text();
+    }
+    const QList<QPushButton*> buttons = window.findChildren<QPushButton*>();
+    for (const QPushButton* button : buttons) {
+        if (!button->text().isEmpty())
+            texts << button->text();
+    }
+    QCOMPARE(texts.size(), 13);
+    QHash<QKeySequence, QString> taken;
+    for (const QString& text : texts) {
+        const QKeySequence shortcut = QKeySequence::mnemonic(text);
+        QVERIFY2(!shortcut.isEmpty(), qPrintable(QStringLiteral("no shortcut in \"%1\"").arg(text)));
+        QVERIFY2(
+            !taken.contains(shortcut),
+            qPrintable(
+                QStringLiteral("\"%1\" and \"%2\" share %3").arg(text, taken.value(shortcut), shortcut.toString())));
+        taken.insert(shortcut, text);
+    }
 }
 
 void TestTranslatedWindow::qtButtonsSpeakTheSameLanguage()
