@@ -1,9 +1,11 @@
 // The form's rules without a window: which form "Generate" refuses and why, and how the form is stored and restored.
 #include "generation/FormCheck.h"
+#include "generation/PhoneNumber.h"
 #include "settings/FormStore.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -100,6 +102,40 @@ private slots:
         QFETCH(FormField::Id, field);
         QCOMPARE(problem->kind, kind);
         QCOMPARE(problem->field, field);
+    }
+
+    void phoneNumbersRespacedAsThePatternsAccept()
+    {
+        // Every way of spacing every count of digits behind every prefix: a number is put into an accepted form
+        // exactly when its digits make one, the form is one the field's pattern takes, and the digits stay.
+        QRandomGenerator random(20261207);
+        const auto digitsOf = [](QString text) { return text.remove(QLatin1Char(' ')); };
+        for (const FormField::Id field : {FormField::SimCardPhoneNumber, FormField::OwnerPhoneNumber}) {
+            for (const char* prefix : {"", "+", "00", "0"}) {
+                for (int count = 0; count <= 16; ++count) {
+                    QString text = QString::fromLatin1(prefix);
+                    for (int i = 0; i < count; ++i) {
+                        if (random.bounded(3) == 0)
+                            text += QLatin1Char(' ');
+                        text += QChar(u'0' + char16_t(random.bounded(10)));
+                    }
+                    const std::optional<QString> accepted = PhoneNumber::accepted(field, text);
+                    const QString digits = digitsOf(text);
+                    const bool plus = digits.startsWith(QLatin1Char('+'));
+                    const int afterPrefix = int(digits.size()) - (plus                                     ? 1
+                                                                  : digits.startsWith(QLatin1String("00")) ? 2
+                                                                                                           : 0);
+                    const bool fits = (plus && (afterPrefix == 14 || afterPrefix == 11)) ||
+                                      (digits.startsWith(QLatin1String("00")) && afterPrefix == 11) ||
+                                      (field == FormField::OwnerPhoneNumber && !plus && digits.size() == 14);
+                    QVERIFY2(accepted.has_value() == fits, qPrintable(text));
+                    if (accepted) {
+                        QVERIFY2(isCompleteText(field, *accepted), qPrintable(*accepted));
+                        QCOMPARE(digitsOf(*accepted), digits);
+                    }
+                }
+            }
+        }
     }
 
     void load_data()
