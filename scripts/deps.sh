@@ -12,7 +12,8 @@ test_packages=(xvfb xauth xdotool x11-utils
     util-linux mount e2fsprogs dosfstools fusefat fuse strace
     dbus udisks2 polkitd udev
     imagemagick dpkg-dev desktop-file-utils appstream
-    libx11-dev libxdamage-dev)
+    libx11-dev libxdamage-dev
+    at-spi2-core python3-pyatspi)
 # To build the Windows program, its Qt (from Debian's source package) and its installer, and to run them under Wine.
 windows_packages=(cmake make g++ perl xz-utils dpkg-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis
     wine64 xvfb xauth xdotool x11-utils)
