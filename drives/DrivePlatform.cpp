@@ -22,6 +22,11 @@ QString DrivePlatform::setVolumeLabel(const QString& rootPath, const QString&)
     return rootPath;
 }
 
+EjectOutcome DrivePlatform::ejectCard(const QString&)
+{
+    return {};
+}
+
 bool DrivePlatform::isStillMounted(const MountedVolume& listed, const QString& root) const
 {
     const std::optional<MountedVolume> now = volumeAt(root);

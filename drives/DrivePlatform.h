@@ -20,6 +20,19 @@ struct MountedVolume
     QString reader{};     // the card reader's vendor and model
 };
 
+// What became of a card that was to be let go once its file was written.
+struct EjectOutcome
+{
+    enum class Result
+    {
+        Ejected,    // no longer mounted: the card may be taken out
+        NotEjected, // still mounted (busy, refused, not supported); reason says why
+    };
+    Result result = Result::NotEjected;
+    bool poweredOff = false; // the drive was powered off as well
+    QString reason;          // the system's reason, for NotEjected
+};
+
 // Everything the window asks of the machine's drives. The native implementation is chosen by the build;
 // tests substitute their own to present any set of cards without hardware.
 class DrivePlatform
@@ -43,6 +56,11 @@ public:
     // labelTimeLimitMs: a disk service that does not answer in time leaves the volume unlabelled.
     virtual QString setVolumeLabel(const QString& rootPath, const QString& label);
     static constexpr int labelTimeLimitMs = 15000;
+
+    // Unmounts the volume at rootPath and, where the drive allows, powers it off or ejects its medium, within
+    // ejectTimeLimitMs. The default cannot eject anything.
+    virtual EjectOutcome ejectCard(const QString& rootPath);
+    static constexpr int ejectTimeLimitMs = 15000;
 
     // True when the volume listed earlier is still mounted, as the same volume, at root (its own root path, or the
     // one it was mounted again at).

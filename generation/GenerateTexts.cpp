@@ -42,6 +42,23 @@ GenerateTexts::Message GenerateTexts::formProblem(const FormProblem& problem)
     return {};
 }
 
+QString GenerateTexts::cardLetGo(const EjectOutcome& outcome)
+{
+    if (outcome.result == EjectOutcome::Result::Ejected)
+        return QCoreApplication::translate("Configurator", "\n\nThe SD card may now be removed.");
+    if (outcome.reason.isEmpty())
+        return QCoreApplication::translate("Configurator", "\n\nThe SD card could not be ejected. The file is written: "
+                                                           "eject the card before you take it out.");
+    return QCoreApplication::translate("Configurator", "\n\nThe SD card could not be ejected: %1\nThe file is written: "
+                                                       "eject the card before you take it out.")
+        .arg(outcome.reason);
+}
+
+QString GenerateTexts::prepareAnotherCard()
+{
+    return QCoreApplication::translate("Configurator", "Prepare another card");
+}
+
 GenerateTexts::Message GenerateTexts::noCard()
 {
     return {QCoreApplication::translate("Configurator", "SD Card not available"),

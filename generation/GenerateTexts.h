@@ -28,6 +28,11 @@ Message generated();
 // Success with the identifier handed off: where its file is, or the identifier itself when no file took it.
 Message generatedWithIdentifier(const QUuid& identifier, const IdentifierFile::Saved& saved);
 
+// Added to the success message: whether the card, once written, was let go and may be taken out.
+QString cardLetGo(const EjectOutcome& outcome);
+// The success box's second answer: the window stays for the next card.
+QString prepareAnotherCard();
+
 // The maker's customer portal, where the identifier authenticates the installation.
 QString portalAddress();
 } // namespace GenerateTexts

@@ -62,6 +62,7 @@ FormValues FormStore::load(const QSettings& settings)
         values.text(field.id) = settings.value(keyOf(field.id), QString()).toString();
     values.driveIndex = settings.value(SettingsKeys::driveLetter, 0).toInt();
     values.resetConfig = settings.value(SettingsKeys::resetConfig, false).toBool();
+    values.ejectCardWhenDone = settings.value(SettingsKeys::ejectCardWhenDone, true).toBool();
     return values;
 }
 
@@ -77,6 +78,7 @@ bool FormStore::save(QSettings& settings, const FormValues& values)
         settings.setValue(keyOf(field.id), values.text(field.id));
     }
     settings.setValue(SettingsKeys::resetConfig, values.resetConfig);
+    settings.setValue(SettingsKeys::ejectCardWhenDone, values.ejectCardWhenDone);
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -8,4 +8,6 @@ namespace SettingsKeys {
 inline const QLatin1String serialMode("serialMode");   // the mode code, not the list position
 inline const QLatin1String driveLetter("driveLetter"); // the drive box's index, not a letter or a path
 inline const QLatin1String resetConfig("resetConfig");
+// The window's own preference beside the form: let the card go once its file is written.
+inline const QLatin1String ejectCardWhenDone("ejectCardWhenDone");
 } // namespace SettingsKeys

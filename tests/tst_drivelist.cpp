@@ -65,7 +65,7 @@ void TestDriveList::itemText_data()
     QTest::newRow("labelled, read-only") << root << QStringLiteral("ORVA") << true
                                          << QStringLiteral("ORVA (READ ONLY) \u2014 /media/user/ORVA");
     QTest::newRow("unlabelled, read-only")
-        << root << QString() << true << QStringLiteral("(READ ONLY) \u2014 /media/user/ORVA");
+        << root << QString() << true << QStringLiteral("/media/user/ORVA (READ ONLY)");
     // A drive letter is short: the root, a space, the name, as Windows users know it.
     QTest::newRow("drive letter") << QStringLiteral("E:/") << QStringLiteral("Orva Config") << false
                                   << QStringLiteral("E:/ Orva Config");

@@ -34,6 +34,8 @@ namespace {
 const QString noCardTitle = QStringLiteral("SD Card not available");
 const QString generatedTitle = QStringLiteral("File generated");
 const QString handOffText = QStringLiteral("The file was generated on the SD Card and your identifier (GUID) is ");
+// The card is let go when its file is written (the fake platform unmounts it).
+const QString mayBeRemoved = QStringLiteral("\n\nThe SD card may now be removed.");
 
 // Answers the URLs the program hands to the desktop instead of starting an editor or a browser.
 class UrlRecorder : public QObject
@@ -379,7 +381,7 @@ private slots:
         const SeenBox box = onlyBox();
         QCOMPARE(box.title, title);
         if (title == generatedTitle) {
-            QCOMPARE(box.text, QStringLiteral("The file was generated on the SD Card."));
+            QCOMPARE(box.text, QStringLiteral("The file was generated on the SD Card.") + mayBeRemoved);
             QCOMPARE(box.icon, QMessageBox::Information);
             QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
             QVERIFY(QFile::exists(folder + QStringLiteral("/GP0_0000.VSK")));
@@ -592,6 +594,83 @@ private slots:
         QCOMPARE(window->drives(), QStringList{card(1)});
         QCOMPARE(get<QComboBox>("sdCardPath")->itemText(0), QStringLiteral("Orva Config \u2014 ") + card(1));
         QCOMPARE(get<QComboBox>("sdCardPath")->currentIndex(), 0);
+    }
+
+    void ejectedWhenDone_data()
+    {
+        QTest::addColumn<bool>("eject");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<bool>("staysMounted");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("ejected") << true << QString() << false << "\n\nThe SD card may now be removed.";
+        QTest::newRow("busy") << true << "Target is busy" << false
+                              << "\n\nThe SD card could not be ejected: Target is busy\nThe file is written: eject "
+                                 "the card before you take it out.";
+        QTest::newRow("said ejected, still mounted")
+            << true << QString() << true << "\n\nThe SD card could not be ejected: it is still mounted";
+        QTest::newRow("not asked to") << false << QString() << false << QString();
+    }
+
+    // The card is let go once its file is written, and the user told whether it may be taken out.
+    void ejectedWhenDone()
+    {
+        QFETCH(bool, eject);
+        QFETCH(QString, refusal);
+        QFETCH(bool, staysMounted);
+        QFETCH(QString, told);
+        open(1);
+        drives->ejectRefusal = refusal;
+        drives->ejectLeavesItMounted = staysMounted;
+        auto* ejectBox = get<QCheckBox>("ejectCardCheckBox");
+        QVERIFY(ejectBox->isChecked());
+        ejectBox->setChecked(eject);
+        generate();
+        const SeenBox box = onlyBox();
+        QCOMPARE(box.title, generatedTitle);
+        QVERIFY2(box.text.startsWith(QStringLiteral("The file was generated on the SD Card.") + told),
+                 qPrintable(box.text));
+        QVERIFY(QFile::exists(parameterFile(0, "GP0_0000.VSK")));
+        QCOMPARE(drives->ejectCalls, eject ? QStringList{card(0)} : QStringList());
+        QCOMPARE(exits, QList<int>{0});
+        QCOMPARE(QSettings().value(QStringLiteral("ejectCardWhenDone")).toBool(), eject);
+    }
+
+    // "Prepare another card": the window stays; each card gets its own file, identifier and line in the record.
+    void anotherCardInTheSameRun()
+    {
+        open(2);
+        chooseMode(QStringLiteral("GSM"));
+        setText("APN", QStringLiteral("internet.example.net"));
+        get<QComboBox>("sdCardPath")->setCurrentIndex(0);
+        boxes->onBox = [](QMessageBox* box) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QLatin1String("Prepare another card"))
+                    button->click();
+            }
+        };
+        generate();
+        QTRY_COMPARE(boxes->seen.size(), 1);
+        QCOMPARE(boxes->seen.first().defaultButton, QMessageBox::Ok);
+        QVERIFY(exits.isEmpty());
+        // The first card was let go; the one still in is chosen, the form is kept.
+        QCOMPARE(window->drives(), QStringList{card(1)});
+        QCOMPARE(get<QComboBox>("sdCardPath")->currentIndex(), 0);
+        QCOMPARE(get<QLineEdit>("APN")->text(), QStringLiteral("internet.example.net"));
+
+        boxes->onBox = {};
+        generate();
+        QTRY_COMPARE(boxes->seen.size(), 2);
+        QCOMPARE(exits, QList<int>{0});
+        const QByteArray first = readFile(parameterFile(0, "GP0_0000.VSK"));
+        const QByteArray second = readFile(parameterFile(1, "GP0_0000.VSK"));
+        QVERIFY(!first.isEmpty() && !second.isEmpty());
+        QVERIFY(decodeParameterFile(first, QStringLiteral("GP0_0000.VSK")).identifier !=
+                decodeParameterFile(second, QStringLiteral("GP0_0000.VSK")).identifier);
+        const QStringList lines =
+            QString::fromUtf8(readFile(CardRecord::filePath())).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3); // the heading and one line a card
+        QVERIFY(lines.at(1).contains(card(0)) && lines.at(2).contains(card(1)));
+        QCOMPARE(urls.opened.count(QUrl(QStringLiteral("https://portal.orva.example.net"))), 2);
     }
 
     void cardGoneBeforeTheWrite_data()
@@ -848,7 +927,7 @@ private slots:
 
         if (where.isEmpty()) {
             // No hand-off: no identifier file, no editor, no portal.
-            QCOMPARE(box.text, QStringLiteral("The file was generated on the SD Card."));
+            QCOMPARE(box.text, QStringLiteral("The file was generated on the SD Card.") + mayBeRemoved);
             QVERIFY(!QFile::exists(desktop + QLatin1Char('/') + fileName));
             QVERIFY(!QFile::exists(card(0) + QStringLiteral("/02/") + fileName));
             QVERIFY(urls.opened.isEmpty());
@@ -863,7 +942,7 @@ private slots:
             QCOMPARE(urls.opened.size(), 1);
             return;
         }
-        QCOMPARE(box.text, handOffText + phrase);
+        QCOMPARE(box.text, handOffText + phrase + mayBeRemoved);
         const QString folder = where == QLatin1String("desktop")     ? desktop
                                : where == QLatin1String("documents") ? documents
                                                                      : card(0) + QStringLiteral("/02");

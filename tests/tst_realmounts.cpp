@@ -319,8 +319,9 @@ void TestRealMounts::windowListsTheCards()
     const int first = baseline.size();
     QCOMPARE(box->count(), first + 2);
     // udev may not have published a label for a loop device: the entry then starts with what else it has.
-    QCOMPARE(box->itemText(first),
-             (nameB.isEmpty() ? QString() : nameB + QLatin1Char(' ')) + QStringLiteral("(READ ONLY) \u2014 ") + cardB);
+    const QString entryB = nameB.isEmpty() ? QString(cardB + QStringLiteral(" (READ ONLY)"))
+                                           : QString(nameB + QStringLiteral(" (READ ONLY) \u2014 ") + cardB);
+    QCOMPARE(box->itemText(first), entryB);
     QCOMPARE(box->itemText(first + 1), nameA.isEmpty() ? cardA : nameA + QStringLiteral(" \u2014 ") + cardA);
     // What sysfs and the mount table tell of the card, without touching its file system.
     const QString toolTip = box->itemData(first + 1, Qt::ToolTipRole).toString();

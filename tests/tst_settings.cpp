@@ -109,6 +109,8 @@ const QMap<QString, QString> filledForm{
     {QStringLiteral("ownerPhoneNumber"), QStringLiteral("0041 79 765 43 21")},
     {QStringLiteral("userKey"), QStringLiteral("Wd3kPz")},
     {QStringLiteral("resetConfig"), QStringLiteral("true")},
+    // The window's own preference, beside the form's ten keys.
+    {QStringLiteral("ejectCardWhenDone"), QStringLiteral("true")},
 };
 } // namespace
 

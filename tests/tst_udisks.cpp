@@ -34,6 +34,8 @@ const QString RootObject = QStringLiteral("/org/freedesktop/UDisks2");
 const QString ManagerObject = QStringLiteral("/org/freedesktop/UDisks2/Manager");
 const QString CardObject = QStringLiteral("/org/freedesktop/UDisks2/block_devices/sdb1");
 const QString OtherObject = QStringLiteral("/org/freedesktop/UDisks2/block_devices/sda1");
+const QString ReaderObject = QStringLiteral("/org/freedesktop/UDisks2/drives/Card_Reader");
+const QString DriveInterface = QStringLiteral("org.freedesktop.UDisks2.Drive");
 const QString FilesystemInterface = QStringLiteral("org.freedesktop.UDisks2.Filesystem");
 const QString BlockInterface = QStringLiteral("org.freedesktop.UDisks2.Block");
 const QString Label = QStringLiteral("Orva Config");
@@ -105,6 +107,17 @@ public:
         QMutexLocker lock(&m_mutex);
         return m_mountPoints;
     }
+    // The card's reader: a USB reader can be powered off, a built-in slot cannot.
+    void setCanPowerOff(bool can)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_canPowerOff = can;
+    }
+    bool poweredOff() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_poweredOff;
+    }
 
     QString introspect(const QString&) const override { return QString(); }
 
@@ -166,6 +179,13 @@ private:
         }
         if (message.path() == RootObject && member == QLatin1String("GetManagedObjects"))
             return message.createReply(QVariant::fromValue(managedObjects()));
+        if (message.path() == ReaderObject && member == QLatin1String("Get") && arguments.value(0) == DriveInterface &&
+            arguments.value(1) == QLatin1String("CanPowerOff"))
+            return message.createReply(QVariant::fromValue(QDBusVariant(m_canPowerOff)));
+        if (message.path() == ReaderObject && member == QLatin1String("PowerOff") && m_canPowerOff) {
+            m_poweredOff = true;
+            return message.createReply();
+        }
         if (message.path() != CardObject)
             return message.createErrorReply(QDBusError::UnknownObject, message.path());
         if (member == QLatin1String("Get"))
@@ -203,6 +223,8 @@ private:
         QVariant value;
         if (interface == BlockInterface && name == QLatin1String("IdType"))
             value = m_type;
+        else if (interface == BlockInterface && name == QLatin1String("Drive"))
+            value = QVariant::fromValue(QDBusObjectPath(ReaderObject));
         else if (interface == FilesystemInterface && name == QLatin1String("MountPoints"))
             value = QVariant::fromValue(mountPointBytes());
         else
@@ -244,6 +266,8 @@ private:
     const bool m_onlineLabel;
     QString m_label = QStringLiteral("CARD");
     QStringList m_mountPoints = {CardRoot};
+    bool m_canPowerOff = true;
+    bool m_poweredOff = false;
     QMap<QString, QPair<Answer, int>> m_answers;
     QList<Call> m_calls;
 };
@@ -427,6 +451,8 @@ private slots:
     void missingServiceCostsNoTime_data();
     void missingServiceCostsNoTime();
     void deadlineBoundsTheWholeLabel();
+    void ejectsTheCard_data();
+    void ejectsTheCard();
 
     void realDaemon_data();
     void realDaemon();
@@ -733,6 +759,56 @@ void TestUDisks::missingServiceCostsNoTime()
     QVERIFY(service.udisks->calls().isEmpty());
 }
 
+void TestUDisks::ejectsTheCard_data()
+{
+    QTest::addColumn<bool>("canPowerOff");
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QStringList>("expectedCalls");
+    QTest::addColumn<bool>("ejected");
+    QTest::addColumn<bool>("poweredOff");
+    QTest::addColumn<QString>("reason");
+
+    const QString resolve = QStringLiteral("ResolveDevice"), unmount = QStringLiteral("Unmount"),
+                  powerOff = QStringLiteral("PowerOff");
+    QTest::newRow("USB reader: unmounted and powered off")
+        << true << QString() << Answer::Normally << QStringList{resolve, unmount, powerOff} << true << true
+        << QString();
+    QTest::newRow("built-in slot: unmounted")
+        << false << QString() << Answer::Normally << QStringList{resolve, unmount} << true << false << QString();
+    QTest::newRow("card busy: stays mounted") << true << unmount << Answer::Refused << QStringList{resolve, unmount}
+                                              << false << false << "Error unmounting /dev/sdb1: target is busy";
+    QTest::newRow("power off not authorised: unmounted all the same")
+        << true << powerOff << Answer::NotAuthorized << QStringList{resolve, unmount, powerOff} << true << false
+        << "Not authorized to perform operation";
+}
+
+void TestUDisks::ejectsTheCard()
+{
+    QFETCH(bool, canPowerOff);
+    QFETCH(QString, method);
+    QFETCH(Answer, answer);
+    QFETCH(QStringList, expectedCalls);
+    QFETCH(bool, ejected);
+    QFETCH(bool, poweredOff);
+    QFETCH(QString, reason);
+
+    FakeService service(m_address, QStringLiteral("vfat"), false);
+    QVERIFY(service.ready());
+    service.udisks->setCanPowerOff(canPowerOff);
+    if (!method.isEmpty())
+        service.udisks->answer(method, answer);
+    Client client(m_address);
+
+    const EjectOutcome outcome = labeller(client).eject(CardRoot);
+    QCOMPARE(service.udisks->methods(), expectedCalls);
+    QCOMPARE(outcome.result == EjectOutcome::Result::Ejected, ejected);
+    QCOMPARE(outcome.poweredOff, poweredOff);
+    QCOMPARE(service.udisks->poweredOff(), poweredOff);
+    QCOMPARE(outcome.reason, reason);
+    QCOMPARE(service.udisks->mountPoints(), ejected ? QStringList() : QStringList{CardRoot});
+}
+
 void TestUDisks::deadlineBoundsTheWholeLabel()
 {
     // Unmounting and each of the three attempts to mount again time out: about 2.2 s without a deadline.
@@ -827,6 +903,11 @@ void TestUDisks::realDaemon()
                  QStringLiteral("-o"), QStringLiteral("value"), daemon.loop});
     QVERIFY(blkid.waitForFinished(10000));
     QCOMPARE(QString::fromUtf8(blkid.readAllStandardOutput()).trimmed(), Label);
+
+    // Let go once written: the real service unmounts it (a loop device has no drive to power off).
+    const EjectOutcome letGo = labeller.eject(root);
+    QVERIFY2(letGo.result == EjectOutcome::Result::Ejected, qPrintable(letGo.reason));
+    QCOMPARE(realMountPoints(bus, object), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestUDisks)

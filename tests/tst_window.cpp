@@ -345,7 +345,8 @@ private slots:
         const QStringList expected =
             strings({"sdCardPath", "refreshButton", "modeSerial", "APN", "Username", "Password", "PIN_Code",
                      "sim_card_phone_number", "owner_phone_number", "userKeyLineEdit", "keyGenerationButton",
-                     "resetConfigCheckBox", "button_Save", "button_Cancel", "button_DefaultSettings"});
+                     "resetConfigCheckBox", "button_Save", "button_Cancel", "button_DefaultSettings",
+                     "ejectCardCheckBox"});
         QWidget* current = widget<QWidget>(*window, "sdCardPath");
         for (int i = 1; i < expected.size(); ++i) {
             current = current->nextInFocusChain();
@@ -468,12 +469,12 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("controls");
-        // The card row, the mode, the three buttons; then what the mode shows.
-        QTest::newRow("Kerv (38400 bps)") << "Kerv (38400 bps)" << 6;
-        QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 6;
-        QTest::newRow("GSM") << "GSM" << 10;
-        QTest::newRow("LAN") << "LAN" << 6;
-        QTest::newRow("SMS") << "SMS" << 12;
+        // The card row, the mode, the three buttons, the eject option; then what the mode shows.
+        QTest::newRow("Kerv (38400 bps)") << "Kerv (38400 bps)" << 7;
+        QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 7;
+        QTest::newRow("GSM") << "GSM" << 11;
+        QTest::newRow("LAN") << "LAN" << 7;
+        QTest::newRow("SMS") << "SMS" << 13;
     }
 
     void everyControlHasASpokenName()

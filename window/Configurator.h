@@ -2,6 +2,7 @@
 
 #include "drives/DrivePlatform.h"
 #include "generation/FormFields.h"
+#include "generation/GenerateTexts.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -73,7 +74,10 @@ private:
     void showFormProblem(const FormProblem& problem);
     std::optional<CardOutcome> writeCardWhileBusy(const FormValues& values, const MountedVolume& listed);
     void reportCardOutcome(const CardOutcome& outcome, quint8 mode);
-    void identifierHandOff(const CardOutcome& outcome);
+    bool identifierHandOff(const CardOutcome& outcome, const QString& letGo);
+    EjectOutcome letCardGo(const QString& rootPath);
+    bool tellGenerated(const GenerateTexts::Message& generated, const QString& letGo);
+    void waitForAnotherCard(const QString& preparedRoot);
     void warn(const QString& title, const QString& message);
 
     static constexpr int maximumTextLength = 32767; // a line edit's own default

@@ -22,15 +22,12 @@ QString Configurator::driveItemText(const MountedVolume& volume)
     if (isDriveLetterRoot(volume.rootPath))
         return volume.rootPath + QLatin1Char(' ') + volume.name +
                (volume.readOnly ? QLatin1Char(' ') + readOnly : QString());
-    // A mount path may be long: what tells the cards apart comes first, and a narrow box cuts the path instead.
-    QStringList first;
-    if (!volume.name.isEmpty())
-        first << volume.name;
-    if (volume.readOnly)
-        first << readOnly;
-    if (first.isEmpty())
-        return volume.rootPath;
-    return first.join(QLatin1Char(' ')) + QStringLiteral(" \u2014 ") + volume.rootPath;
+    // A mount path may be long: the name comes first, and a narrow box cuts the path instead. A card without a name
+    // is known by its path.
+    const QString mark = volume.readOnly ? QLatin1Char(' ') + readOnly : QString();
+    if (volume.name.isEmpty())
+        return volume.rootPath + mark;
+    return volume.name + mark + QStringLiteral(" \u2014 ") + volume.rootPath;
 }
 
 QString Configurator::driveToolTip(const MountedVolume& volume)

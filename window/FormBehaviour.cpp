@@ -68,5 +68,6 @@ FormValues Configurator::formValues() const
         values.text(field.id) = fieldEdits[field.id]->text();
     values.resetConfig = ui->resetConfigCheckBox->isChecked();
     values.driveIndex = ui->sdCardPath->currentIndex();
+    values.ejectCardWhenDone = ui->ejectCardCheckBox->isChecked();
     return values;
 }

@@ -11,8 +11,10 @@
 #include "generation/ModeCodes.h"
 #include "window/TextEditor.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScopeGuard>
@@ -51,14 +53,51 @@ void Configurator::buttonSaveClicked()
         return;
     }
 
-    if (ModeCode::handsOffIdentifier(values.modeCode)) {
-        identifierHandOff(outcome);
-    } else {
-        const GenerateTexts::Message generated = GenerateTexts::generated();
-        QMessageBox::information(this, generated.title, generated.text, QMessageBox::Ok, QMessageBox::NoButton);
-    }
+    const QString letGo = values.ejectCardWhenDone ? GenerateTexts::cardLetGo(letCardGo(outcome.rootPath)) : QString();
+    const bool another = ModeCode::handsOffIdentifier(values.modeCode)
+                             ? identifierHandOff(outcome, letGo)
+                             : tellGenerated(GenerateTexts::generated(), letGo);
     saveSettings();
-    exitFunction(0);
+    if (another)
+        waitForAnotherCard(outcome.rootPath);
+    else
+        exitFunction(0);
+}
+
+EjectOutcome Configurator::letCardGo(const QString& rootPath)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    EjectOutcome outcome = drivePlatform->ejectCard(rootPath);
+    // Never "may be removed" for a card that is still mounted, whatever the system answered.
+    if (outcome.result == EjectOutcome::Result::Ejected && drivePlatform->volumeAt(rootPath)) {
+        outcome.result = EjectOutcome::Result::NotEjected;
+        outcome.reason = tr("it is still mounted at %1.").arg(QDir::toNativeSeparators(rootPath));
+    }
+    return outcome;
+}
+
+bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const QString& letGo)
+{
+    // "OK" ends the program, as always; the second answer keeps the window for the next card.
+    QMessageBox box(QMessageBox::Information, generated.title, generated.text + letGo, QMessageBox::Ok, this);
+    box.setDefaultButton(QMessageBox::Ok);
+    const QAbstractButton* another = box.addButton(GenerateTexts::prepareAnotherCard(), QMessageBox::ActionRole);
+    box.exec();
+    return box.clickedButton() == another;
+}
+
+void Configurator::waitForAnotherCard(const QString& preparedRoot)
+{
+    // The form stays as it is. The card just prepared is never chosen again by itself: another card already in is, or
+    // else the next one that arrives.
+    refreshDriveList();
+    int choice = -1;
+    for (int i = 0; choice < 0 && i < driveList.size(); ++i) {
+        if (driveList.at(i) != preparedRoot)
+            choice = i;
+    }
+    ui->sdCardPath->setCurrentIndex(choice);
 }
 
 std::optional<CardOutcome> Configurator::writeCardWhileBusy(const FormValues& values, const MountedVolume& listed)
@@ -106,13 +145,13 @@ void Configurator::reportCardOutcome(const CardOutcome& outcome, quint8 mode)
     warn(shown.title, shown.text);
 }
 
-void Configurator::identifierHandOff(const CardOutcome& outcome)
+bool Configurator::identifierHandOff(const CardOutcome& outcome, const QString& letGo)
 {
     const IdentifierFile::Saved saved = IdentifierFile::save(outcome.identifier, outcome.folder);
-    const GenerateTexts::Message generated = GenerateTexts::generatedWithIdentifier(outcome.identifier, saved);
-    QMessageBox::information(this, generated.title, generated.text, QMessageBox::Ok, QMessageBox::NoButton);
+    const bool another = tellGenerated(GenerateTexts::generatedWithIdentifier(outcome.identifier, saved), letGo);
 
     if (saved.place != IdentifierFile::Place::Nowhere)
         openInTextEditor(saved.filePath);
     QDesktopServices::openUrl(QUrl(GenerateTexts::portalAddress(), QUrl::TolerantMode));
+    return another;
 }

@@ -33,5 +33,6 @@ void Configurator::restoreSettings()
     }
     ui->sdCardPath->setCurrentIndex(FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count()));
     ui->resetConfigCheckBox->setChecked(values.resetConfig);
+    ui->ejectCardCheckBox->setChecked(values.ejectCardWhenDone);
     on_resetConfigCheckBox_clicked(ui->resetConfigCheckBox->isChecked());
 }

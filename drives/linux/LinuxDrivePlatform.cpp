@@ -19,7 +19,7 @@
 namespace {
 // A bus that has not taken the connection by then is taken for one that does not answer.
 constexpr int busConnectionTimeLimitMs = 5000;
-constexpr int labelMarginMs = 500;
+constexpr int labelMarginMs = 500; // after the disk service's deadline
 
 // A later mount on the same mount point hides this one: its path reaches the other file system.
 bool isCovered(const QVector<MountEntry>& entries, const MountEntry& entry)
@@ -122,26 +122,43 @@ bool LinuxDrivePlatform::isReadOnly(const QString& rootPath) const
 
 QString LinuxDrivePlatform::setVolumeLabel(const QString& rootPath, const QString& label)
 {
-    // The bus is reached only when a card is labelled, never while the window starts. Connecting to it waits without
-    // end for a bus that takes the connection but does not answer (a stopped dbus-daemon), so the whole label step
-    // runs on a thread of its own: past its time the label is skipped, as when UDisks2 is missing. The labeller's
-    // deadline keeps a connection that comes through late from touching the card afterwards.
-    const QDeadlineTimer deadline(labelTimeLimitMs);
-    auto connected = std::make_shared<std::atomic<bool>>(false);
+    // The bus is reached only when a card is labelled, never while the window starts. Past its time the label is
+    // skipped, as when UDisks2 is missing.
     auto result = std::make_shared<QString>(rootPath);
-    DetachedWork work([=, table = mountTable] {
-        const QDBusConnection bus = QDBusConnection::systemBus();
-        *connected = true;
-        UDisksLabeller labeller(bus, table);
-        labeller.setDeadline(deadline);
-        *result = labeller.relabel(rootPath, label);
-    });
-    if (!work.waitFor(QDeadlineTimer(busConnectionTimeLimitMs), [&] { return bool(*connected); }) && !*connected)
-        return rootPath;
-    // The labeller's last call ends by the deadline; the margin covers the return from it.
-    if (!work.waitFor(QDeadlineTimer(deadline.remainingTime() + labelMarginMs)))
+    if (!askDiskService(labelTimeLimitMs, [=](UDisksLabeller& service) { *result = service.relabel(rootPath, label); }))
         return rootPath;
     return *result;
+}
+
+EjectOutcome LinuxDrivePlatform::ejectCard(const QString& rootPath)
+{
+    auto result = std::make_shared<EjectOutcome>();
+    if (!askDiskService(ejectTimeLimitMs, [=](UDisksLabeller& service) { *result = service.eject(rootPath); })) {
+        EjectOutcome silent;
+        silent.reason = QStringLiteral("The disk service (UDisks2) did not answer.");
+        return silent;
+    }
+    return *result;
+}
+
+bool LinuxDrivePlatform::askDiskService(int timeLimitMs, const std::function<void(UDisksLabeller&)>& work) const
+{
+    // Connecting waits without end for a bus that takes the connection but does not answer (a stopped dbus-daemon), so
+    // the whole exchange runs on a thread of its own. The client's deadline keeps a connection that comes through late
+    // from touching the card afterwards.
+    const QDeadlineTimer deadline(timeLimitMs);
+    auto connected = std::make_shared<std::atomic<bool>>(false);
+    DetachedWork job([=, table = mountTable] {
+        const QDBusConnection bus = QDBusConnection::systemBus();
+        *connected = true;
+        UDisksLabeller service(bus, table);
+        service.setDeadline(deadline);
+        work(service);
+    });
+    if (!job.waitFor(QDeadlineTimer(busConnectionTimeLimitMs), [&] { return bool(*connected); }) && !*connected)
+        return false;
+    // The client's last call ends by the deadline; the margin covers the return from it.
+    return job.waitFor(QDeadlineTimer(deadline.remainingTime() + labelMarginMs));
 }
 
 std::unique_ptr<DrivePlatform> createNativeDrivePlatform()

@@ -2,6 +2,10 @@
 
 #include "drives/DrivePlatform.h"
 
+#include <functional>
+
+class UDisksLabeller;
+
 // The mounted volumes of a Linux machine, read from the mount table and sysfs. Only the volumes of SD cards are
 // asked for their label, so a dead network or FUSE mount cannot stall the enumeration.
 class LinuxDrivePlatform : public DrivePlatform
@@ -20,8 +24,14 @@ public:
     // Through UDisks2 on the system bus, the desktop's own disk service: an ordinary user may not write to the
     // card's device, and a mounted FAT card is mounted again afterwards, usually at a new place.
     QString setVolumeLabel(const QString& rootPath, const QString& label) override;
+    // Through UDisks2 as well: unmounts the card and powers its drive off where the drive can be.
+    EjectOutcome ejectCard(const QString& rootPath) override;
 
 private:
+    // Runs work with a client of the disk service on a thread of its own (connecting to the system bus can wait without
+    // end), within timeLimitMs. False when the bus or the service did not answer in time.
+    bool askDiskService(int timeLimitMs, const std::function<void(UDisksLabeller& service)>& work) const;
+
     QString sysfsRoot;
     QString mountTable;
     QString byLabelFolder;

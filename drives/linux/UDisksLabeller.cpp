@@ -22,6 +22,7 @@ const QString ManagerObject = QStringLiteral("/org/freedesktop/UDisks2/Manager")
 const QString ManagerInterface = QStringLiteral("org.freedesktop.UDisks2.Manager");
 const QString BlockInterface = QStringLiteral("org.freedesktop.UDisks2.Block");
 const QString FilesystemInterface = QStringLiteral("org.freedesktop.UDisks2.Filesystem");
+const QString DriveInterface = QStringLiteral("org.freedesktop.UDisks2.Drive");
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString ObjectManagerInterface = QStringLiteral("org.freedesktop.DBus.ObjectManager");
 
@@ -114,6 +115,44 @@ QString UDisksLabeller::relabel(const QString& rootPath, const QString& label) c
     if (refusedWhileMounted(labelled))
         return relabelOffline(blockObject, rootPath, label);
     return rootPath;
+}
+
+EjectOutcome UDisksLabeller::eject(const QString& rootPath) const
+{
+    EjectOutcome outcome;
+    const Mount mount = findMount(rootPath);
+    if (!mount.found) {
+        // Nothing is mounted there any more: the card may be taken out.
+        outcome.result = EjectOutcome::Result::Ejected;
+        return outcome;
+    }
+    const QString blockObject = findBlockObject(mount);
+    if (blockObject.isEmpty()) {
+        outcome.reason = QStringLiteral("The disk service (UDisks2) does not know the card.");
+        return outcome;
+    }
+    const QDBusMessage unmounted = call(blockObject, FilesystemInterface, QStringLiteral("Unmount"), {callOptions()});
+    if (failed(unmounted)) {
+        outcome.reason = unmounted.errorMessage();
+        return outcome;
+    }
+    outcome.result = EjectOutcome::Result::Ejected;
+
+    // The drive that holds the card: a reader that can be powered off is, so that it can be pulled out safely.
+    const QDBusMessage driveReply =
+        call(blockObject, PropertiesInterface, QStringLiteral("Get"), {BlockInterface, QStringLiteral("Drive")});
+    const QString drive = propertyValue(driveReply).value<QDBusObjectPath>().path();
+    if (failed(driveReply) || drive.isEmpty() || drive == QLatin1String("/"))
+        return outcome;
+    const QDBusMessage canReply =
+        call(drive, PropertiesInterface, QStringLiteral("Get"), {DriveInterface, QStringLiteral("CanPowerOff")});
+    if (failed(canReply) || !propertyValue(canReply).toBool())
+        return outcome;
+    const QDBusMessage poweredOff = call(drive, DriveInterface, QStringLiteral("PowerOff"), {callOptions()});
+    outcome.poweredOff = !failed(poweredOff);
+    if (!outcome.poweredOff)
+        outcome.reason = poweredOff.errorMessage();
+    return outcome;
 }
 
 UDisksLabeller::Mount UDisksLabeller::findMount(const QString& rootPath) const

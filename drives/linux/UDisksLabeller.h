@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drives/DrivePlatform.h"
+
 #include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QString>
@@ -42,6 +44,10 @@ public:
     // point when it had to be mounted again, otherwise rootPath exactly as given (also on every failure
     // that left the volume where it was).
     QString relabel(const QString& rootPath, const QString& label) const;
+
+    // Lets the card mounted at rootPath go: unmounts it and, where its drive can be powered off (a USB card reader),
+    // powers the drive off. Ejected once it is unmounted; a drive that refuses to power off is told in the reason.
+    EjectOutcome eject(const QString& rootPath) const;
 
 private:
     struct Mount

@@ -1,6 +1,7 @@
 #include "drives/win/WinVolumes.h"
 
 #include <windows.h>
+#include <winioctl.h>
 
 #include <algorithm>
 #include <string>
@@ -47,6 +48,33 @@ bool hasVolume(const wchar_t* rootPath)
     std::wstring root(rootPath);
     std::replace(root.begin(), root.end(), L'/', L'\\');
     return GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != 0;
+}
+
+unsigned long ejectVolume(const wchar_t* rootPath)
+{
+    if (!rootPath || !rootPath[0] || rootPath[1] != L':')
+        return ERROR_INVALID_PARAMETER;
+    // The volume itself, "\\.\E:", not its root folder.
+    const std::wstring volume = std::wstring(L"\\\\.\\") + rootPath[0] + L':';
+    HANDLE handle = CreateFileW(volume.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    DWORD returned = 0;
+    // A volume with an open file cannot be locked: Windows would not let it go safely either.
+    unsigned long error = 0;
+    if (!DeviceIoControl(handle, FSCTL_LOCK_VOLUME, nullptr, 0, nullptr, 0, &returned, nullptr) ||
+        !DeviceIoControl(handle, FSCTL_DISMOUNT_VOLUME, nullptr, 0, nullptr, 0, &returned, nullptr)) {
+        error = GetLastError();
+    } else {
+        PREVENT_MEDIA_REMOVAL allow{};
+        allow.PreventMediaRemoval = FALSE;
+        DeviceIoControl(handle, IOCTL_STORAGE_MEDIA_REMOVAL, &allow, sizeof allow, nullptr, 0, &returned, nullptr);
+        // Card readers often cannot eject a card by themselves; dismounted, it may be taken out all the same.
+        DeviceIoControl(handle, IOCTL_STORAGE_EJECT_MEDIA, nullptr, 0, nullptr, 0, &returned, nullptr);
+    }
+    CloseHandle(handle);
+    return error;
 }
 
 unsigned long flushFileHandle(void* handle)

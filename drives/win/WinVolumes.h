@@ -14,6 +14,11 @@ void setVolumeLabelOnRoot(const wchar_t* rootPath, const wchar_t* label);
 // Whether the drive at rootPath holds a volume now (a card reader without a card answers no).
 bool hasVolume(const wchar_t* rootPath);
 
+// Lets the card at rootPath ("E:/") go as "Safely Remove" does: locks the volume (no file of it may be open),
+// dismounts it, allows its medium to be removed and ejects it. Returns 0 once the volume is dismounted (a reader that
+// cannot eject its medium still lets the card be taken out then), or the system's error code.
+unsigned long ejectVolume(const wchar_t* rootPath);
+
 // Flushes an open file's data to the medium; returns 0 or the system's error code.
 unsigned long flushFileHandle(void* handle);
 

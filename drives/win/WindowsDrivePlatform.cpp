@@ -40,6 +40,17 @@ public:
         setVolumeLabelOnRoot(wide(rootPath), wide(label));
         return rootPath;
     }
+
+    EjectOutcome ejectCard(const QString& rootPath) override
+    {
+        EjectOutcome outcome;
+        const unsigned long error = ejectVolume(wide(rootPath));
+        if (error == 0)
+            outcome.result = EjectOutcome::Result::Ejected;
+        else
+            outcome.reason = QString::fromStdWString(systemMessage(error)).trimmed();
+        return outcome;
+    }
 };
 } // namespace
 

@@ -325,5 +325,43 @@ Please enter it as %2, or leave the field empty.</source>
         <translation>Die Rufnummer im Feld „%1“ hat keine Form, die das Modul liest.
 Bitte geben Sie sie ein als %2, oder lassen Sie das Feld leer.</translation>
     </message>
+    <message>
+        <source>&amp;Eject the card when done</source>
+        <translation>Karte danach &amp;auswerfen</translation>
+    </message>
+    <message>
+        <source>it is still mounted at %1.</source>
+        <translation>sie ist noch unter %1 eingebunden.</translation>
+    </message>
+    <message>
+        <source>
+
+The SD card may now be removed.</source>
+        <translation>
+
+Die SD-Karte kann jetzt entnommen werden.</translation>
+    </message>
+    <message>
+        <source>
+
+The SD card could not be ejected. The file is written: eject the card before you take it out.</source>
+        <translation>
+
+Die SD-Karte konnte nicht ausgeworfen werden. Die Datei ist geschrieben: Werfen Sie die Karte aus, bevor Sie sie entnehmen.</translation>
+    </message>
+    <message>
+        <source>
+
+The SD card could not be ejected: %1
+The file is written: eject the card before you take it out.</source>
+        <translation>
+
+Die SD-Karte konnte nicht ausgeworfen werden: %1
+Die Datei ist geschrieben: Werfen Sie die Karte aus, bevor Sie sie entnehmen.</translation>
+    </message>
+    <message>
+        <source>Prepare another card</source>
+        <translation>Weitere Karte vorbereiten</translation>
+    </message>
 </context>
 </TS>

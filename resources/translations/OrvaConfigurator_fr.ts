@@ -325,5 +325,43 @@ Please enter it as %2, or leave the field empty.</source>
         <translation>Le numéro de téléphone du champ « %1 » n&apos;a pas une forme que le module lit.
 Veuillez le saisir sous la forme %2, ou laisser le champ vide.</translation>
     </message>
+    <message>
+        <source>&amp;Eject the card when done</source>
+        <translation>É&amp;jecter la carte à la fin</translation>
+    </message>
+    <message>
+        <source>it is still mounted at %1.</source>
+        <translation>elle est encore montée sur %1.</translation>
+    </message>
+    <message>
+        <source>
+
+The SD card may now be removed.</source>
+        <translation>
+
+La carte SD peut maintenant être retirée.</translation>
+    </message>
+    <message>
+        <source>
+
+The SD card could not be ejected. The file is written: eject the card before you take it out.</source>
+        <translation>
+
+La carte SD n&apos;a pas pu être éjectée. Le fichier est écrit : éjectez la carte avant de la retirer.</translation>
+    </message>
+    <message>
+        <source>
+
+The SD card could not be ejected: %1
+The file is written: eject the card before you take it out.</source>
+        <translation>
+
+La carte SD n&apos;a pas pu être éjectée : %1
+Le fichier est écrit : éjectez la carte avant de la retirer.</translation>
+    </message>
+    <message>
+        <source>Prepare another card</source>
+        <translation>Préparer une autre carte</translation>
+    </message>
 </context>
 </TS>

@@ -325,5 +325,43 @@ Please enter it as %2, or leave the field empty.</source>
         <translation>Il numero di telefono nel campo «%1» non è in una forma che il modulo legge.
 Inserirlo come %2, o lasciare vuoto il campo.</translation>
     </message>
+    <message>
+        <source>&amp;Eject the card when done</source>
+        <translation>Espelli &amp;la scheda al termine</translation>
+    </message>
+    <message>
+        <source>it is still mounted at %1.</source>
+        <translation>è ancora montata in %1.</translation>
+    </message>
+    <message>
+        <source>
+
+The SD card may now be removed.</source>
+        <translation>
+
+Ora la scheda SD può essere rimossa.</translation>
+    </message>
+    <message>
+        <source>
+
+The SD card could not be ejected. The file is written: eject the card before you take it out.</source>
+        <translation>
+
+La scheda SD non è stata espulsa. Il file è scritto: espellere la scheda prima di estrarla.</translation>
+    </message>
+    <message>
+        <source>
+
+The SD card could not be ejected: %1
+The file is written: eject the card before you take it out.</source>
+        <translation>
+
+La scheda SD non è stata espulsa: %1
+Il file è scritto: espellere la scheda prima di estrarla.</translation>
+    </message>
+    <message>
+        <source>Prepare another card</source>
+        <translation>Prepara un&apos;altra scheda</translation>
+    </message>
 </context>
 </TS>

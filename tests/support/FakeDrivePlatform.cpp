@@ -47,3 +47,20 @@ QString FakeDrivePlatform::setVolumeLabel(const QString& rootPath, const QString
     }
     return after;
 }
+
+EjectOutcome FakeDrivePlatform::ejectCard(const QString& rootPath)
+{
+    ejectCalls.append(rootPath);
+    EjectOutcome outcome;
+    if (!ejectRefusal.isEmpty()) {
+        outcome.reason = ejectRefusal;
+        return outcome;
+    }
+    if (!ejectLeavesItMounted) {
+        volumes.erase(std::remove_if(volumes.begin(), volumes.end(),
+                                     [&](const MountedVolume& volume) { return volume.rootPath == rootPath; }),
+                      volumes.end());
+    }
+    outcome.result = EjectOutcome::Result::Ejected;
+    return outcome;
+}

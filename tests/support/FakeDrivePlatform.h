@@ -21,6 +21,10 @@ public:
     };
     QList<LabelCall> labelCalls;
 
+    QStringList ejectCalls;            // root paths, in order
+    QString ejectRefusal;              // when set, the card stays mounted and this is the reason
+    bool ejectLeavesItMounted = false; // the system says it ejected the card, which is still mounted
+
     // A removable card at rootPath.
     FakeDrivePlatform& addCard(const QString& rootPath, const QString& name = QString(), bool readOnly = false);
     // A volume the platform does not report as removable.
@@ -29,4 +33,6 @@ public:
     QVector<MountedVolume> mountedVolumes() const override;
     bool isReadOnly(const QString& rootPath) const override;
     QString setVolumeLabel(const QString& rootPath, const QString& label) override;
+    // Unmounted: the card leaves the list.
+    EjectOutcome ejectCard(const QString& rootPath) override;
 };

@@ -26,7 +26,7 @@ public:
     explicit ModalBoxCloser(QObject* parent = nullptr);
 
     QList<SeenBox> seen;
-    // Called with each box before it is answered.
+    // Called with each box before it is answered; a box it answered itself is left so.
     std::function<void(QMessageBox*)> onBox;
 
 private:

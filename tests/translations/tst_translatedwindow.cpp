@@ -9,6 +9,7 @@
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -108,12 +109,12 @@ void TestTranslatedWindow::everyControlHasAShortcutOfItsOwn()
         if (label->buddy())
             texts << label->text();
     }
-    const QList<QPushButton*> buttons = window.findChildren<QPushButton*>();
-    for (const QPushButton* button : buttons) {
+    const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
+    for (const QAbstractButton* button : buttons) {
         if (!button->text().isEmpty())
             texts << button->text();
     }
-    QCOMPARE(texts.size(), 13);
+    QCOMPARE(texts.size(), 14);
     QHash<QKeySequence, QString> taken;
     for (const QString& text : texts) {
         const QKeySequence shortcut = QKeySequence::mnemonic(text);
