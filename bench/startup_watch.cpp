@@ -1,6 +1,6 @@
 // Start-up time and peak memory of X11 programs, watched from outside: the program runs unchanged.
 //
-// startup_watch [--runs N] [--warmup N] [--settle-ms MS] [--timeout-ms MS] [--verbose] NAME=PROGRAM...
+// startup_watch [--runs N] [--warmup N] [--settle-ms MS] [--timeout-ms MS] [--terminate] [--verbose] NAME=PROGRAM...
 //
 // The programs take turns (A B A B ...), each run in a fresh empty HOME, so that none finds what an earlier run
 // remembered. One run:
@@ -14,9 +14,13 @@
 //     executed the program's first image upload (the backing store flush after the first Expose). A mapped Qt window
 //     has no background of its own (background None), so the map itself draws nothing and causes no damage; damage
 //     on a window before it is mapped is thrown away (the region is emptied so the next paint reports again).
+//     Right then the processor time that all the program's threads have used so far is read from
+//     /proc/<pid>/task/*/schedstat: unlike the clock, it hardly grows when other programs share the processors.
 //  5. Memory: after a short settle (the program is idle then), VmHWM and VmRSS from /proc/<pid>/status.
 //  6. The window is closed as a window manager would (WM_DELETE_WINDOW), so the program ends normally (and saves its
 //     settings into the temporary HOME); wait4() gives its exit status and ru_maxrss. SIGKILL after a time-out.
+//     With --terminate it gets SIGTERM instead, which ends it where it stands: for a program run under a profiler
+//     (valgrind --tool=callgrind), whose counts then end at the first paint and the idle settle after it.
 // Prints one line per run and a summary line per program with the medians, in key=value form.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -55,6 +59,7 @@ struct Options
     int warmup = 2;
     int settleMs = 500;
     int timeoutMs = 20000;
+    bool terminate = false;
     bool verbose = false;
     std::vector<Program> programs;
 };
@@ -64,6 +69,7 @@ struct RunResult
     bool ok = false;
     double mapMs = 0;
     double paintMs = 0;
+    double cpuMs = 0;
     long vmHwmKb = 0;
     long vmRssKb = 0;
     long maxRssKb = 0;
@@ -93,6 +99,24 @@ long statusFieldKb(pid_t pid, const char* field)
             return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
     }
     return -1;
+}
+
+// Processor time used by every thread of the process so far (the first field of each thread's schedstat, in
+// nanoseconds); -1 when the kernel does not tell.
+double cpuMs(pid_t pid)
+{
+    std::error_code error;
+    double total = 0;
+    bool found = false;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        unsigned long long runNs = 0;
+        if (schedstat >> runNs) {
+            total += double(runNs) / 1e6;
+            found = true;
+        }
+    }
+    return found ? total : -1;
 }
 
 class Watcher
@@ -179,6 +203,7 @@ public:
                                      nowMs() - start);
                     if (window != None && damage.drawable == window) {
                         result.paintMs = nowMs() - start;
+                        result.cpuMs = cpuMs(pid);
                         painted = true;
                     } else {
                         XDamageSubtract(display, damage.damage, None, None);
@@ -191,7 +216,10 @@ public:
             settle();
             result.vmHwmKb = statusFieldKb(pid, "VmHWM");
             result.vmRssKb = statusFieldKb(pid, "VmRSS");
-            closeWindow(window);
+            if (options.terminate)
+                kill(pid, SIGTERM);
+            else
+                closeWindow(window);
         } else {
             std::fprintf(stderr, "startup_watch: %s showed no painted window within %d ms\n", program.name.c_str(),
                          options.timeoutMs);
@@ -277,7 +305,8 @@ private:
 
     bool reap(pid_t pid, RunResult& result)
     {
-        const double deadline = nowMs() + 5000;
+        // A profiler writes its counts when the program ends: that takes a while.
+        const double deadline = nowMs() + (options.terminate ? 60000 : 5000);
         int status = 0;
         rusage usage{};
         pid_t done = 0;
@@ -291,7 +320,7 @@ private:
         }
         result.maxRssKb = usage.ru_maxrss;
         result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        return result.exitStatus == 0;
+        return result.exitStatus == (options.terminate ? 128 + SIGTERM : 0);
     }
 
     const Options& options;
@@ -324,6 +353,8 @@ bool parse(int argc, char* argv[], Options& options)
             options.settleMs = value();
         else if (argument == "--timeout-ms")
             options.timeoutMs = value();
+        else if (argument == "--terminate")
+            options.terminate = true;
         else if (argument == "--verbose")
             options.verbose = true;
         else if (const size_t equals = argument.find('='); equals != std::string::npos && equals > 0)
@@ -341,7 +372,7 @@ int main(int argc, char* argv[])
     Options options;
     if (!parse(argc, argv, options)) {
         std::fprintf(stderr, "usage: startup_watch [--runs N] [--warmup N] [--settle-ms MS] [--timeout-ms MS] "
-                             "[--verbose] NAME=PROGRAM...\n");
+                             "[--terminate] [--verbose] NAME=PROGRAM...\n");
         return 2;
     }
     Watcher watcher(options);
@@ -358,10 +389,10 @@ int main(int argc, char* argv[])
     for (int round = 0; round < options.runs; ++round) {
         for (size_t p = 0; p < options.programs.size(); ++p) {
             const RunResult result = watcher.run(options.programs[p]);
-            std::printf("run name=%s round=%d ok=%d map_ms=%.2f paint_ms=%.2f vmhwm_kb=%ld vmrss_kb=%ld "
+            std::printf("run name=%s round=%d ok=%d map_ms=%.2f paint_ms=%.2f cpu_ms=%.2f vmhwm_kb=%ld vmrss_kb=%ld "
                         "maxrss_kb=%ld exit=%d\n",
                         options.programs[p].name.c_str(), round, int(result.ok), result.mapMs, result.paintMs,
-                        result.vmHwmKb, result.vmRssKb, result.maxRssKb, result.exitStatus);
+                        result.cpuMs, result.vmHwmKb, result.vmRssKb, result.maxRssKb, result.exitStatus);
             std::fflush(stdout);
             if (!result.ok)
                 return 1;
@@ -370,20 +401,23 @@ int main(int argc, char* argv[])
     }
 
     for (size_t p = 0; p < options.programs.size(); ++p) {
-        std::vector<double> map, paint;
+        std::vector<double> map, paint, cpu;
         std::vector<long> hwm, rss, maxRss;
         for (const RunResult& result : results[p]) {
             map.push_back(result.mapMs);
             paint.push_back(result.paintMs);
+            cpu.push_back(result.cpuMs);
             hwm.push_back(result.vmHwmKb);
             rss.push_back(result.vmRssKb);
             maxRss.push_back(result.maxRssKb);
         }
+        std::sort(paint.begin(), paint.end());
+        const auto quartile = [&paint](double q) { return paint[size_t(q * double(paint.size() - 1) + 0.5)]; };
         std::printf("summary name=%s runs=%zu map_ms=%.2f paint_ms=%.2f paint_min_ms=%.2f paint_max_ms=%.2f "
-                    "vmhwm_kb=%ld vmrss_kb=%ld maxrss_kb=%ld\n",
-                    options.programs[p].name.c_str(), results[p].size(), median(map), median(paint),
-                    *std::min_element(paint.begin(), paint.end()), *std::max_element(paint.begin(), paint.end()),
-                    median(hwm), median(rss), median(maxRss));
+                    "paint_q1_ms=%.2f paint_q3_ms=%.2f cpu_ms=%.2f vmhwm_kb=%ld vmrss_kb=%ld maxrss_kb=%ld\n",
+                    options.programs[p].name.c_str(), results[p].size(), median(map), median(paint), paint.front(),
+                    paint.back(), quartile(0.25), quartile(0.75), median(cpu), median(hwm), median(rss),
+                    median(maxRss));
     }
     return 0;
 }
