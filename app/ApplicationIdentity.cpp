@@ -1,7 +1,10 @@
 #include "app/ApplicationIdentity.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
+#include <QTimer>
+#include <QWidget>
 
 void ApplicationIdentity::apply()
 {
@@ -20,7 +23,37 @@ void ApplicationIdentity::apply()
     QApplication::setStyle(styleName());
 }
 
+namespace {
+// Waits for the first paint of the window it watches, then, once the events of that paint are handled, looks the icon
+// up in the icon theme, and ends.
+class ThemeIconAfterFirstPaint : public QObject
+{
+public:
+    explicit ThemeIconAfterFirstPaint(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                const QIcon themed = QIcon::fromTheme(ApplicationIdentity::desktopFileName());
+                if (!themed.isNull())
+                    QApplication::setWindowIcon(themed);
+                deleteLater();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+} // namespace
+
 QIcon ApplicationIdentity::windowIcon()
 {
-    return QIcon::fromTheme(desktopFileName(), QIcon(windowIconPath()));
+    return QIcon(windowIconPath());
+}
+
+void ApplicationIdentity::setWindowIcon(QWidget& window)
+{
+    QApplication::setWindowIcon(windowIcon());
+    new ThemeIconAfterFirstPaint(window);
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QIcon;
+class QWidget;
 
 namespace ApplicationIdentity {
 // The settings store is filed under the organisation and application names: changing either loses the remembered form.
@@ -42,7 +43,12 @@ inline QString desktopFileName()
 // scaling. Runs before the application object exists, so that the window built right after it finds them.
 void apply();
 
-// The program's icon from the desktop's icon theme, in every size the theme has; the built-in 48 x 48 icon where no
-// theme holds it (Windows, a build that is not installed). Needs the application object.
+// The program's built-in 48 x 48 icon, which costs no search. Needs the application object.
 QIcon windowIcon();
+
+// Sets the built-in icon as the application's window icon at once and, once window has painted for the first time,
+// the program's icon from the desktop's icon theme, in every size the theme has, where a theme holds it (not on
+// Windows, nor in a build that is not installed). The theme's index is read then: the first paint does not wait for
+// it. Call it before the window shows.
+void setWindowIcon(QWidget& window);
 } // namespace ApplicationIdentity

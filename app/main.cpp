@@ -4,7 +4,6 @@
 #include "window/Configurator.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[])
 {
@@ -12,10 +11,14 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = ConfiguratorCommand::handle(argc, argv))
         return *status;
     ApplicationIdentity::apply();
+    // The window draws with the processor only. Otherwise Qt 5 readies OpenGL for every top-level window, in case an
+    // OpenGL widget joins it later: on X11 that loads the GL driver before the first paint, most of the start-up time
+    // and of the memory of a window this small.
+    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
     QApplication application(argc, argv);
     Translations::install();
     Configurator window;
-    QApplication::setWindowIcon(ApplicationIdentity::windowIcon());
+    ApplicationIdentity::setWindowIcon(window);
     window.show();
     return QApplication::exec();
 }

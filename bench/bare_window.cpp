@@ -1,17 +1,21 @@
 // The yardstick for start-up and memory: the same application object, identity, style, icon and image bundle as
 // OrvaConfigurator, built with the same flags, showing an empty main window with the same title instead of the form.
+// The window draws as Qt draws by default (on X11 OpenGL is readied for it, for an OpenGL widget that might join it).
 // Built a second time as field_window, with one line edit of the form's kind (placeholder, clear button) as the
-// window's only content: the price of the first text and the first field, which any form pays.
+// window's only content: the price of the first text and the first field, which any form pays. Built a third time as
+// raster_window, drawing with the processor only, as OrvaConfigurator does: what the form itself costs.
 #include "app/ApplicationIdentity.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     ApplicationIdentity::apply();
+#ifdef ORVA_BENCH_RASTER_ONLY
+    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
+#endif
     QApplication application(argc, argv);
     QMainWindow window;
 #ifdef ORVA_BENCH_ONE_FIELD
@@ -22,7 +26,7 @@ int main(int argc, char* argv[])
 #endif
     window.setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
                           QCoreApplication::applicationVersion());
-    QApplication::setWindowIcon(ApplicationIdentity::windowIcon());
+    ApplicationIdentity::setWindowIcon(window);
     window.show();
     return QApplication::exec();
 }
