@@ -3,8 +3,70 @@
 #include <QApplication>
 #include <QEvent>
 #include <QIcon>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QWidget>
+
+#include <functional>
+
+namespace {
+// An icon that is made only when it is first drawn or measured.
+class IconOnFirstUse : public QIconEngine
+{
+public:
+    explicit IconOnFirstUse(std::function<QIcon()> make) : make(std::move(make)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QIconEngine* clone() const override { return new IconOnFirstUse(*this); }
+
+private:
+    const QIcon& icon() const
+    {
+        if (make) {
+            made = make();
+            make = nullptr;
+        }
+        return made;
+    }
+
+    mutable std::function<QIcon()> make;
+    mutable QIcon made;
+};
+
+// The style, whose line edits' clear button takes its icon from the icon theme when it is first drawn: a style asks
+// the theme as each field is made, and the first question reads the theme's whole index, which the first paint of a
+// form whose fields are empty or hidden need not wait for.
+class Style : public QProxyStyle
+{
+public:
+    explicit Style(QStyle* base) : QProxyStyle(base) { setObjectName(base->objectName()); }
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (icon != SP_LineEditClearButton)
+            return QProxyStyle::standardIcon(icon, option, widget);
+        // The icon depends on the layout direction only, which is the application's when it is drawn.
+        const QPointer<QStyle> base = baseStyle();
+        return QIcon(
+            new IconOnFirstUse([base] { return base ? base->standardIcon(SP_LineEditClearButton) : QIcon(); }));
+    }
+};
+} // namespace
 
 void ApplicationIdentity::apply()
 {
@@ -20,7 +82,8 @@ void ApplicationIdentity::apply()
     QCoreApplication::setApplicationVersion(applicationVersion());
     // Ties the window to its menu entry: Wayland's application id, and the task bar's entry and icon.
     QGuiApplication::setDesktopFileName(desktopFileName());
-    QApplication::setStyle(styleName());
+    if (QStyle* base = QStyleFactory::create(styleName()))
+        QApplication::setStyle(new Style(base));
 }
 
 namespace {
