@@ -27,6 +27,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -172,6 +173,9 @@ int main(int argc, char* argv[])
     Configurator window(std::move(platform));
     int exits = 0;
     window.setExitFunction([&exits](int) { ++exits; });
+    // Every round writes onto the same card: it stays in.
+    if (auto* eject = window.findChild<QCheckBox*>(QStringLiteral("ejectCardCheckBox")))
+        eject->setChecked(false);
     window.show();
     QApplication::processEvents();
     auto* generate = window.findChild<QPushButton*>(QStringLiteral("button_Save"));
