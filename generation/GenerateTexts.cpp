@@ -54,6 +54,59 @@ QString GenerateTexts::cardLetGo(const EjectOutcome& outcome)
         .arg(outcome.reason);
 }
 
+namespace {
+QString modeText(quint8 modeCode)
+{
+    const char* name = ModeCode::name(modeCode);
+    return name ? QCoreApplication::translate("Configurator", name)
+                : QCoreApplication::translate("Configurator", "unknown mode %1").arg(modeCode);
+}
+
+QString writtenText(const QDateTime& written)
+{
+    return written.isValid() ? written.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("?");
+}
+} // namespace
+
+QString GenerateTexts::cardContents(const CardContents& contents)
+{
+    switch (contents.state) {
+    case CardContents::State::Nothing:
+        return QCoreApplication::translate("Configurator", "No configuration on this card.");
+    case CardContents::State::Damaged:
+        return QCoreApplication::translate("Configurator", "A damaged parameter file (%1).").arg(contents.reason);
+    case CardContents::State::Unreadable:
+        return QCoreApplication::translate("Configurator", "The card could not be read: %1").arg(contents.reason);
+    case CardContents::State::Configured:
+        break;
+    }
+    if (contents.mainValue.isEmpty())
+        return QCoreApplication::translate("Configurator", "On the card: %1, written %2.")
+            .arg(modeText(contents.modeCode), writtenText(contents.written));
+    return QCoreApplication::translate("Configurator", "On the card: %1 %2, written %3.")
+        .arg(modeText(contents.modeCode), contents.mainValue, writtenText(contents.written));
+}
+
+QString GenerateTexts::cardSilent()
+{
+    return QCoreApplication::translate("Configurator", "The card does not respond: what it holds could not be read.");
+}
+
+GenerateTexts::Message GenerateTexts::replaceHandedOffIdentifier(const CardContents& contents)
+{
+    return {QCoreApplication::translate("Configurator", "Replace the configuration?"),
+            QCoreApplication::translate(
+                "Configurator",
+                "The SD card holds a %1 configuration written %2, with the identifier %3.\nReplacing it gives the "
+                "installation a new identifier, which must be registered again on the customer portal.")
+                .arg(modeText(contents.modeCode), writtenText(contents.written), upperDigits(contents.identifier))};
+}
+
+QString GenerateTexts::replaceAnswer()
+{
+    return QCoreApplication::translate("Configurator", "Replace");
+}
+
 QString GenerateTexts::prepareAnotherCard()
 {
     return QCoreApplication::translate("Configurator", "Prepare another card");

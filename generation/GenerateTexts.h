@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generation/CardContents.h"
 #include "generation/CardWriter.h"
 #include "generation/FormCheck.h"
 #include "generation/IdentifierFile.h"
@@ -32,6 +33,14 @@ Message generatedWithIdentifier(const QUuid& identifier, const IdentifierFile::S
 QString cardLetGo(const EjectOutcome& outcome);
 // The success box's second answer: the window stays for the next card.
 QString prepareAnotherCard();
+
+// The line under the card list: what the chosen card holds.
+QString cardContents(const CardContents& contents);
+// The same line for a card that did not answer while it was read.
+QString cardSilent();
+// Asked before "Generate" replaces a file whose identifier was handed to the user; the answer that replaces it.
+Message replaceHandedOffIdentifier(const CardContents& contents);
+QString replaceAnswer();
 
 // The maker's customer portal, where the identifier authenticates the installation.
 QString portalAddress();

@@ -1,5 +1,8 @@
 // Reading parameter files back: round trips, the verdict on damaged files, robustness, and the vskinfo program.
+#include "generation/CardContents.h"
 #include "generation/FormFields.h"
+#include "generation/FormValues.h"
+#include "generation/Identifier.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 
@@ -169,6 +172,7 @@ class TestDecoder : public QObject
     Q_OBJECT
 
 private slots:
+    void cardContents();
     void roundTrip_data();
     void roundTrip();
     void damagedFiles_data();
@@ -189,6 +193,62 @@ private slots:
     void vskinfoCardRootAsJson();
     void vskinfoCommandLine();
 };
+
+// What a card holds, as the window's card line and the question before a replacement read it.
+void TestDecoder::cardContents()
+{
+    QTemporaryDir card;
+    QVERIFY(card.isValid());
+    const auto write = [&](quint8 mode, const QString& apnOrSim, const QDateTime& when) {
+        FormValues values;
+        values.modeCode = mode;
+        values.text(FormField::AccessPointName) = apnOrSim;
+        values.text(FormField::SimCardPhoneNumber) = apnOrSim;
+        const QUuid identifier = createAcceptableIdentifier();
+        const EncodedParameterFile encoded = encodeParameterFile(parameterFileInput(values, identifier), when);
+        QDir(card.path()).mkpath(QStringLiteral("02"));
+        QFile file(card.filePath(QStringLiteral("02/") + parameterFileName(mode)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(encoded.header + encoded.body) < 0)
+            return QUuid();
+        return identifier;
+    };
+    const QDateTime morning(QDate(2026, 12, 7), QTime(9, 5)), noon(QDate(2026, 12, 7), QTime(12, 0));
+
+    QCOMPARE(readCardContents(card.path()).state, CardContents::State::Nothing);
+
+    const QUuid gsm = write(ModeCode::Gsm, QStringLiteral("internet.example.net"), morning);
+    CardContents contents = readCardContents(card.path());
+    QCOMPARE(contents.state, CardContents::State::Configured);
+    QCOMPARE(int(contents.modeCode), int(ModeCode::Gsm));
+    QCOMPARE(contents.mainValue, QStringLiteral("internet.example.net"));
+    QCOMPARE(contents.written, morning);
+    QCOMPARE(contents.identifier, gsm);
+    QVERIFY(contents.carriesHandedOffIdentifier());
+
+    // An SMS file written later beside it is what the card was last prepared with.
+    write(ModeCode::Sms, QStringLiteral("+41 79 123 45 67"), noon);
+    contents = readCardContents(card.path());
+    QCOMPARE(int(contents.modeCode), int(ModeCode::Sms));
+    QCOMPARE(contents.mainValue, QStringLiteral("+41 79 123 45 67"));
+    QVERIFY(!contents.carriesHandedOffIdentifier());
+    QCOMPARE(readParameterFileAt(card.filePath(QStringLiteral("02/GP0_0000.VSK"))).identifier, gsm);
+
+    // A damaged file is told as such and still names its mode.
+    QFile gp1(card.filePath(QStringLiteral("02/GP1_0000.VSK")));
+    QVERIFY(gp1.open(QIODevice::ReadWrite));
+    QVERIFY(gp1.seek(60) && gp1.write("X") == 1);
+    gp1.close();
+    contents = readParameterFileAt(gp1.fileName());
+    QCOMPARE(contents.state, CardContents::State::Damaged);
+    QVERIFY(!contents.reason.isEmpty());
+
+#ifdef Q_OS_UNIX
+    // A FIFO where the file should be is never opened: it would block.
+    QVERIFY(QFile::remove(gp1.fileName()));
+    QCOMPARE(::mkfifo(QFile::encodeName(gp1.fileName()).constData(), 0600), 0);
+    QCOMPARE(readParameterFileAt(gp1.fileName()).state, CardContents::State::Damaged);
+#endif
+}
 
 void TestDecoder::roundTrip_data()
 {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+// What a card holds in its folder "02": the parameter file read back, for the line under the card list, the question
+// before a file is replaced, and scripts. Reads files only, never more than a parameter file's size; a card that stops
+// answering holds the caller's thread, which bounds the time itself.
+struct CardContents
+{
+    enum class State
+    {
+        Nothing,    // no parameter file
+        Configured, // a parameter file whose checks all pass
+        Damaged,    // a parameter file that breaks a check (reason names the first)
+        Unreadable, // the folder or the file could not be read (reason: the system's)
+    };
+    State state = State::Nothing;
+    QString fileName; // the file described: "GP0_0000.VSK" or "GP1_0000.VSK"
+    quint8 modeCode = 0;
+    QDateTime written; // the date and time in the file's header; invalid when it holds none
+    QUuid identifier;  // the installation identifier the file carries
+    QString mainValue; // the access point name (GSM) or the SIM card's number (SMS); empty for the other modes
+    QString reason;
+
+    // The file carries an identifier that was handed to the user to register on the portal (GSM, LAN).
+    bool carriesHandedOffIdentifier() const;
+};
+
+// The one file at path (a parameter file by its name).
+CardContents readParameterFileAt(const QString& path);
+
+// The card at cardRoot: the newer of its two parameter files by the date in their headers, or what went wrong.
+CardContents readCardContents(const QString& cardRoot);
