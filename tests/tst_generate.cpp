@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -671,6 +672,35 @@ private slots:
         QCOMPARE(lines.size(), 3); // the heading and one line a card
         QVERIFY(lines.at(1).contains(card(0)) && lines.at(2).contains(card(1)));
         QCOMPARE(urls.opened.count(QUrl(QStringLiteral("https://portal.orva.example.net"))), 2);
+    }
+
+    // The line under the card list tells what the chosen card holds, read off the GUI thread.
+    void cardLineTellsWhatTheCardHolds()
+    {
+        QDir().mkpath(card(1) + QStringLiteral("/02"));
+        QVERIFY(writeFile(parameterFile(1, "GP0_0000.VSK"), QByteArray(60, 'x')));
+        open(2);
+        auto* line = get<QLabel>("cardContentsLabel");
+        QTRY_COMPARE(line->text(), QStringLiteral("No configuration on this card."));
+        get<QComboBox>("sdCardPath")->setCurrentIndex(1);
+        QTRY_VERIFY2(line->text().startsWith(QStringLiteral("A damaged parameter file")), qPrintable(line->text()));
+
+        // A GSM card, prepared here, then chosen again.
+        get<QCheckBox>("ejectCardCheckBox")->setChecked(false);
+        get<QComboBox>("sdCardPath")->setCurrentIndex(0);
+        chooseMode(QStringLiteral("GSM"));
+        setText("APN", QStringLiteral("internet.example.net"));
+        boxes->onBox = [](QMessageBox* box) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QLatin1String("Prepare another card"))
+                    button->click();
+            }
+        };
+        generate();
+        QTRY_COMPARE(boxes->seen.size(), 1);
+        get<QComboBox>("sdCardPath")->setCurrentIndex(0);
+        QTRY_VERIFY2(line->text().startsWith(QStringLiteral("On the card: GSM internet.example.net, written ")),
+                     qPrintable(line->text()));
     }
 
     void cardGoneBeforeTheWrite_data()

@@ -45,6 +45,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     ui->centralWidget->setLayout(ui->mainLayout);
     describeIconButtons();
     describeLabelledControls();
+    placeCardLine();
 
     for (const ModeCode::Entry& mode : ModeCode::entries)
         ui->modeSerial->addItem(QIcon(), tr(mode.text), int(mode.code));

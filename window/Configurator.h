@@ -64,6 +64,8 @@ private:
     void describeDriveAnew(int index, const QString& rootPath);
     void describeDrive(int index, const MountedVolume& volume);
     void showChosenDriveToolTip();
+    void placeCardLine();
+    void showWhatTheCardHolds();
     static QString driveItemText(const MountedVolume& volume);
     static QString driveToolTip(const MountedVolume& volume);
     void describeIconButtons();
@@ -93,5 +95,7 @@ private:
     // Shared with a card write that outlives its wait: a card that stopped answering may hold it long after.
     std::shared_ptr<DrivePlatform> drivePlatform;
     ExitFunction exitFunction;
-    bool writingCard = false; // "Generate" waits for the card: the window stays open meanwhile
+    bool writingCard = false;   // "Generate" waits for the card: the window stays open meanwhile
+    QLabel* cardLine = nullptr; // what the chosen card holds
+    quint64 cardReadings = 0;   // the card line takes only the answer of the latest reading
 };

@@ -363,5 +363,51 @@ Die Datei ist geschrieben: Werfen Sie die Karte aus, bevor Sie sie entnehmen.</t
         <source>Prepare another card</source>
         <translation>Weitere Karte vorbereiten</translation>
     </message>
+    <message>
+        <source>Reading the card...</source>
+        <translation>Die Karte wird gelesen ...</translation>
+    </message>
+    <message>
+        <source>unknown mode %1</source>
+        <translation>unbekannter Modus %1</translation>
+    </message>
+    <message>
+        <source>No configuration on this card.</source>
+        <translation>Keine Konfiguration auf dieser Karte.</translation>
+    </message>
+    <message>
+        <source>A damaged parameter file (%1).</source>
+        <translation>Eine beschädigte Parameterdatei (%1).</translation>
+    </message>
+    <message>
+        <source>The card could not be read: %1</source>
+        <translation>Die Karte konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>On the card: %1, written %2.</source>
+        <translation>Auf der Karte: %1, geschrieben %2.</translation>
+    </message>
+    <message>
+        <source>On the card: %1 %2, written %3.</source>
+        <translation>Auf der Karte: %1 %2, geschrieben %3.</translation>
+    </message>
+    <message>
+        <source>The card does not respond: what it holds could not be read.</source>
+        <translation>Die Karte antwortet nicht: ihr Inhalt konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Replace the configuration?</source>
+        <translation>Konfiguration ersetzen?</translation>
+    </message>
+    <message>
+        <source>The SD card holds a %1 configuration written %2, with the identifier %3.
+Replacing it gives the installation a new identifier, which must be registered again on the customer portal.</source>
+        <translation>Die SD-Karte enthält eine %1-Konfiguration vom %2 mit der Kennung %3.
+Wird sie ersetzt, erhält die Installation eine neue Kennung, die im Kundenportal erneut registriert werden muss.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
 </context>
 </TS>

@@ -363,5 +363,51 @@ Le fichier est écrit : éjectez la carte avant de la retirer.</translation>
         <source>Prepare another card</source>
         <translation>Préparer une autre carte</translation>
     </message>
+    <message>
+        <source>Reading the card...</source>
+        <translation>Lecture de la carte...</translation>
+    </message>
+    <message>
+        <source>unknown mode %1</source>
+        <translation>mode inconnu %1</translation>
+    </message>
+    <message>
+        <source>No configuration on this card.</source>
+        <translation>Aucune configuration sur cette carte.</translation>
+    </message>
+    <message>
+        <source>A damaged parameter file (%1).</source>
+        <translation>Un fichier de paramètres endommagé (%1).</translation>
+    </message>
+    <message>
+        <source>The card could not be read: %1</source>
+        <translation>La carte n&apos;a pas pu être lue : %1</translation>
+    </message>
+    <message>
+        <source>On the card: %1, written %2.</source>
+        <translation>Sur la carte : %1, écrit le %2.</translation>
+    </message>
+    <message>
+        <source>On the card: %1 %2, written %3.</source>
+        <translation>Sur la carte : %1 %2, écrit le %3.</translation>
+    </message>
+    <message>
+        <source>The card does not respond: what it holds could not be read.</source>
+        <translation>La carte ne répond pas : son contenu n&apos;a pas pu être lu.</translation>
+    </message>
+    <message>
+        <source>Replace the configuration?</source>
+        <translation>Remplacer la configuration ?</translation>
+    </message>
+    <message>
+        <source>The SD card holds a %1 configuration written %2, with the identifier %3.
+Replacing it gives the installation a new identifier, which must be registered again on the customer portal.</source>
+        <translation>La carte SD contient une configuration %1 écrite le %2, avec l&apos;identifiant %3.
+La remplacer donne à l&apos;installation un nouvel identifiant, à enregistrer de nouveau sur le portail client.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacer</translation>
+    </message>
 </context>
 </TS>

@@ -363,5 +363,51 @@ Il file è scritto: espellere la scheda prima di estrarla.</translation>
         <source>Prepare another card</source>
         <translation>Prepara un&apos;altra scheda</translation>
     </message>
+    <message>
+        <source>Reading the card...</source>
+        <translation>Lettura della scheda...</translation>
+    </message>
+    <message>
+        <source>unknown mode %1</source>
+        <translation>modalità sconosciuta %1</translation>
+    </message>
+    <message>
+        <source>No configuration on this card.</source>
+        <translation>Nessuna configurazione su questa scheda.</translation>
+    </message>
+    <message>
+        <source>A damaged parameter file (%1).</source>
+        <translation>Un file di parametri danneggiato (%1).</translation>
+    </message>
+    <message>
+        <source>The card could not be read: %1</source>
+        <translation>Impossibile leggere la scheda: %1</translation>
+    </message>
+    <message>
+        <source>On the card: %1, written %2.</source>
+        <translation>Sulla scheda: %1, scritta il %2.</translation>
+    </message>
+    <message>
+        <source>On the card: %1 %2, written %3.</source>
+        <translation>Sulla scheda: %1 %2, scritta il %3.</translation>
+    </message>
+    <message>
+        <source>The card does not respond: what it holds could not be read.</source>
+        <translation>La scheda non risponde: il suo contenuto non è stato letto.</translation>
+    </message>
+    <message>
+        <source>Replace the configuration?</source>
+        <translation>Sostituire la configurazione?</translation>
+    </message>
+    <message>
+        <source>The SD card holds a %1 configuration written %2, with the identifier %3.
+Replacing it gives the installation a new identifier, which must be registered again on the customer portal.</source>
+        <translation>La scheda SD contiene una configurazione %1 scritta il %2, con l&apos;identificativo %3.
+Sostituendola l&apos;installazione riceve un nuovo identificativo, da registrare di nuovo sul portale clienti.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Sostituisci</translation>
+    </message>
 </context>
 </TS>
