@@ -135,6 +135,16 @@ class TestGenerate : public QObject
     }
     void setText(const char* field, const QString& text) const { get<QLineEdit>(field)->setText(text); }
     void generate() const { QTest::mouseClick(get("button_Save"), Qt::LeftButton); }
+    // The success box is answered "Prepare another card": the window stays.
+    void answerPrepareAnotherCard() const
+    {
+        boxes->onBox = [](QMessageBox* box) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QLatin1String("Prepare another card"))
+                    button->click();
+            }
+        };
+    }
 
     SeenBox onlyBox() const
     {
@@ -643,12 +653,7 @@ private slots:
         chooseMode(QStringLiteral("GSM"));
         setText("APN", QStringLiteral("internet.example.net"));
         get<QComboBox>("sdCardPath")->setCurrentIndex(0);
-        boxes->onBox = [](QMessageBox* box) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == QLatin1String("Prepare another card"))
-                    button->click();
-            }
-        };
+        answerPrepareAnotherCard();
         generate();
         QTRY_COMPARE(boxes->seen.size(), 1);
         QCOMPARE(boxes->seen.first().defaultButton, QMessageBox::Ok);
@@ -690,12 +695,7 @@ private slots:
         get<QComboBox>("sdCardPath")->setCurrentIndex(0);
         chooseMode(QStringLiteral("GSM"));
         setText("APN", QStringLiteral("internet.example.net"));
-        boxes->onBox = [](QMessageBox* box) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == QLatin1String("Prepare another card"))
-                    button->click();
-            }
-        };
+        answerPrepareAnotherCard();
         generate();
         QTRY_COMPARE(boxes->seen.size(), 1);
         get<QComboBox>("sdCardPath")->setCurrentIndex(0);
