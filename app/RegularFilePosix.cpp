@@ -11,6 +11,59 @@
 #include <unistd.h>
 
 namespace {
+// A byte b (0x80 to 0xFF) that does not decode is kept as U+DC00 + b: U+DC80 to U+DCFF.
+constexpr ushort keptBytes = 0xDC80;
+constexpr ushort keptByteBase = 0xDC00;
+
+// The system's name for path: the text in the local encoding, a kept byte as itself.
+QByteArray nativeName(const QString& path)
+{
+    QByteArray name;
+    int start = 0;
+    for (int i = 0; i <= path.size(); ++i) {
+        // A lone low surrogate in that range; one that completes a pair is part of a character.
+        const bool kept = i < path.size() && (path.at(i).unicode() & 0xFF80) == keptBytes &&
+                          (i == 0 || !path.at(i - 1).isHighSurrogate());
+        if (i < path.size() && !kept)
+            continue;
+        name += QFile::encodeName(path.mid(start, i - start));
+        if (kept)
+            name += char(path.at(i).unicode() - keptByteBase);
+        start = i + 1;
+    }
+    return name;
+}
+
+// Decodes a UTF-8 name byte by byte where it is not valid, keeping each such byte.
+QString decodeKeepingBytes(const QByteArray& bytes)
+{
+    const QString whole = QFile::decodeName(bytes);
+    if (QFile::encodeName(whole) == bytes)
+        return whole;
+    QString text;
+    int i = 0;
+    while (i < bytes.size()) {
+        const uchar lead = uchar(bytes.at(i));
+        const int length = lead < 0x80             ? 1
+                           : (lead & 0xE0) == 0xC0 ? 2
+                           : (lead & 0xF0) == 0xE0 ? 3
+                           : (lead & 0xF8) == 0xF0 ? 4
+                                                   : 0;
+        if (length > 0 && i + length <= bytes.size()) {
+            const QByteArray sequence = bytes.mid(i, length);
+            const QString decoded = QString::fromUtf8(sequence);
+            if (decoded.toUtf8() == sequence && !decoded.contains(QChar::ReplacementCharacter)) {
+                text += decoded;
+                i += length;
+                continue;
+            }
+        }
+        text += QChar(ushort(keptByteBase + lead));
+        ++i;
+    }
+    return text;
+}
+
 QString kindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
@@ -70,7 +123,7 @@ RegularFileRead readRegularFile(const QString& path, qint64 largest)
     // Opening a FIFO for reading waits for a writer unless O_NONBLOCK is given; the type is then checked on what was
     // opened, so that the path cannot be swapped between a check and the open. The flag stays for the reads: a regular
     // file ignores it, and a kernel file that would wait for data (such as /proc/kmsg) fails instead.
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativeName(path);
     const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         const int openError = errno;
@@ -93,4 +146,24 @@ RegularFileRead readRegularFile(const QString& path, qint64 largest)
     const RegularFileRead read = readUpTo(descriptor, qint64(status.st_size), largest);
     ::close(descriptor);
     return read;
+}
+
+QStringList pathArguments(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << decodeKeepingBytes(QByteArray(argv[i]));
+    return arguments;
+}
+
+bool isFolder(const QString& path)
+{
+    struct stat status;
+    return ::stat(nativeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool existsAt(const QString& path)
+{
+    struct stat status;
+    return ::lstat(nativeName(path).constData(), &status) == 0;
 }

@@ -1,5 +1,6 @@
 #include "RegularFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -27,4 +28,20 @@ RegularFileRead readRegularFile(const QString& path, qint64 largest)
     if (bytes.size() > largest)
         return {RegularFileRead::Outcome::TooLarge, {}, {}};
     return {RegularFileRead::Outcome::Read, bytes, {}};
+}
+
+QStringList pathArguments(int, char*[])
+{
+    // Windows gives the command line as UTF-16, which names every file.
+    return QCoreApplication::arguments();
+}
+
+bool isFolder(const QString& path)
+{
+    return QFileInfo(path).isDir();
+}
+
+bool existsAt(const QString& path)
+{
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }

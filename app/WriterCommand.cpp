@@ -1,6 +1,7 @@
 #include "app/WriterCommand.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -44,6 +45,32 @@ QString modeList()
     return names.join(QLatin1Char('|'));
 }
 
+const FieldOption& optionOf(FormField::Id field)
+{
+    return *std::find_if(std::begin(fieldOptions), std::end(fieldOptions),
+                         [field](const FieldOption& option) { return option.field == field; });
+}
+
+// A character as a C string would write it, so that a control character shows as what it is.
+QString escaped(const QString& character)
+{
+    QString shown;
+    for (const QChar c : character) {
+        const ushort code = c.unicode();
+        if (c == QLatin1Char('\n'))
+            shown += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            shown += QLatin1String("\\r");
+        else if (c == QLatin1Char('\t'))
+            shown += QLatin1String("\\t");
+        else if (code < 0x20 || (code >= 0x7f && code <= 0x9f))
+            shown += QLatin1String("\\x") + QString::number(code, 16).rightJustified(2, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 WriterCommand badUsage(const QString& text)
 {
     WriterCommand command;
@@ -60,6 +87,33 @@ QString writerModeName(quint8 modeCode)
             return QLatin1String(mode.name);
     }
     return QString();
+}
+
+GenerateTexts::Message writerFormProblem(const FormProblem& problem)
+{
+    const QString option = QStringLiteral("--") + QLatin1String(optionOf(problem.field).name);
+    GenerateTexts::Message message = GenerateTexts::formProblem(problem);
+    switch (problem.kind) {
+    case FormProblem::Kind::PinCode:
+        break;
+    case FormProblem::Kind::UserKey:
+        message.text = QCoreApplication::translate(
+            "Configurator", "The user key seems to be erroneous.\nPlease give --key 6 letters or digits, or --reset.");
+        break;
+    case FormProblem::Kind::PhoneNumber:
+        message.text = QCoreApplication::translate("Configurator",
+                                                   "The phone number given with %1 is not complete.\nPlease give it "
+                                                   "as in the example +41 79 123 45 67, or leave %1 out.")
+                           .arg(option);
+        break;
+    case FormProblem::Kind::UnreadableCharacter:
+        message.text =
+            QCoreApplication::translate("Configurator", "The value of %1 contains the character \"%2\", which the Orva "
+                                                        "module cannot read.\nPlease remove it.")
+                .arg(option, escaped(problem.character));
+        break;
+    }
+    return message;
 }
 
 WriterCommand parseWriterCommand(const QStringList& arguments, const std::function<FormValues()>& rememberedForm)
@@ -101,7 +155,8 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
 
     if (!parser.parse(arguments))
         return badUsage(parser.errorText());
-    if (parser.isSet(helpOption)) {
+    // --help-all would add Qt's own options, of which a program without a window has none.
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
         WriterCommand command;
         command.action = WriterCommand::Action::Help;
         command.text = parser.helpText();
@@ -120,8 +175,9 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         command.values = rememberedForm();
     if (parser.isSet(modeOption)) {
         const QString name = parser.value(modeOption);
-        const auto mode = std::find_if(std::begin(modeNames), std::end(modeNames),
-                                       [&](const ModeName& entry) { return name == QLatin1String(entry.name); });
+        const auto mode = std::find_if(std::begin(modeNames), std::end(modeNames), [&](const ModeName& entry) {
+            return name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0;
+        });
         if (mode == std::end(modeNames))
             return badUsage(QStringLiteral("unknown mode \"%1\"; the modes are %2").arg(name, modeList()));
         command.values.modeCode = mode->code;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "generation/FormCheck.h"
 #include "generation/FormValues.h"
+#include "generation/GenerateTexts.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,6 +30,10 @@ struct WriterCommand
 
 // The command-line names of the modes: kerv38400, kerv115200, gsm, lan, sms, in the window's order.
 QString writerModeName(quint8 modeCode);
+
+// What the window says of a refused form, in the words of the command line: options, not buttons or fields; a
+// refused control character written as \n or \x7f.
+GenerateTexts::Message writerFormProblem(const FormProblem& problem);
 
 // Reads arguments (the program's name first). rememberedForm gives the window's remembered form; it is asked only
 // for --from-settings, whose values the options given beside it replace. An option for a field that the mode does

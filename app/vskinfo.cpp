@@ -1,9 +1,11 @@
 // vskinfo [--json] PATH...: shows a parameter file's header fields and records and checks every rule of its format.
 // A PATH that is a folder is taken as the root of a card: its "02/GP0_0000.VSK" and "02/GP1_0000.VSK" are shown.
+// A card that stops answering is given up after the window's time limit.
 // Exit status: 0 when every check of every file holds, 1 when a check fails, 2 when a path gives no readable parameter
-// file (missing, not a regular file, shorter than a header, a card without one), when the output cannot be written,
-// or on bad usage.
+// file (missing, not a regular file, shorter than a header, a card without one, a card that does not respond), when
+// the output cannot be written, or on bad usage.
 #include "RegularFile.h"
+#include "base/DetachedTask.h"
 #include "generation/ModeCodes.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
@@ -42,6 +44,46 @@ void printError(const QString& message)
     print(stderr, QStringLiteral("vskinfo: %1").arg(message).toLocal8Bit());
 }
 
+// A path as the user can read it: a byte that the system's encoding does not decode (kept by pathArguments) as \xHH.
+// A U+FFFF, which the JSON lines use for a NUL, is shown as U+FFFD.
+QString shown(const QString& path)
+{
+    QString text;
+    for (int i = 0; i < path.size(); ++i) {
+        const ushort code = path.at(i).unicode();
+        if ((code & 0xFF80) == 0xDC80 && (i == 0 || !path.at(i - 1).isHighSurrogate()))
+            text += QLatin1String("\\x") + QString::number(code & 0xFF, 16).toUpper();
+        else if (code == jsonNulStandIn)
+            text += QChar::ReplacementCharacter;
+        else
+            text += path.at(i);
+    }
+    return text;
+}
+
+// What a path holds, read on a thread of its own: a card that stopped answering holds that thread only.
+struct PathContent
+{
+    bool folder = false;
+    QVector<QPair<QString, RegularFileRead>> files; // for a folder, its parameter files that exist
+};
+
+PathContent readPath(const QString& path)
+{
+    PathContent content;
+    if (!isFolder(path)) {
+        content.files.append({path, readRegularFile(path, largestFile)});
+        return content;
+    }
+    content.folder = true;
+    for (const quint8 mode : {ModeCode::Gsm, ModeCode::Sms}) {
+        const QString file = QDir(path).filePath(QLatin1String("02/") % parameterFileName(mode));
+        if (existsAt(file))
+            content.files.append({file, readRegularFile(file, largestFile)});
+    }
+    return content;
+}
+
 class Inspector
 {
 public:
@@ -50,28 +92,26 @@ public:
     // A file, or a card root holding one or both parameter files.
     Status inspectPath(const QString& path)
     {
-        if (!QFileInfo(path).isDir())
-            return inspectFile(path);
-        QStringList found;
-        for (const quint8 mode : {ModeCode::Gsm, ModeCode::Sms}) {
-            const QString file = QDir(path).filePath(QLatin1String("02/") % parameterFileName(mode));
-            if (QFileInfo::exists(file))
-                found << file;
+        DetachedTask<PathContent> reading([path](const DetachedWork::Liveness&) { return readPath(path); });
+        const std::optional<PathContent> content = reading.waitWhile(TimeLimits::cardSilence);
+        if (!content) {
+            return unreadable(path, QStringLiteral("does not respond within %1 seconds (a card or a file system that "
+                                                   "stopped answering)")
+                                        .arg(TimeLimits::cardSilence.count() / 1000));
         }
-        if (found.isEmpty()) {
+        if (content->folder && content->files.isEmpty()) {
             return unreadable(path, QStringLiteral("is a folder that holds neither 02/GP0_0000.VSK nor "
                                                    "02/GP1_0000.VSK"));
         }
         Status status = Pass;
-        for (const QString& file : found)
-            status = std::max(status, inspectFile(file));
+        for (const auto& [file, read] : content->files)
+            status = std::max(status, inspectFile(file, read));
         return status;
     }
 
 private:
-    Status inspectFile(const QString& path)
+    Status inspectFile(const QString& path, const RegularFileRead& read)
     {
-        const RegularFileRead read = readRegularFile(path, largestFile);
         switch (read.outcome) {
         case RegularFileRead::Outcome::Read:
             break;
@@ -82,17 +122,18 @@ private:
             return unreadable(path, read.problem);
         }
 
-        const DecodedParameterFile decoded = decodeParameterFile(read.bytes, path);
+        const DecodedParameterFile decoded = decodeParameterFile(read.bytes, shown(path));
         if (decoded.truncated)
             return unreadable(path, QStringLiteral("%1 bytes, shorter than the 48-byte header").arg(read.bytes.size()));
         if (json) {
             QJsonObject object = describeParameterFileAsJson(decoded);
-            object.insert(QStringLiteral("path"), path);
-            print(stdout, QJsonDocument(object).toJson(QJsonDocument::Compact));
+            object.insert(QStringLiteral("path"), shown(path));
+            print(stdout, jsonLine(object));
         } else {
             if (reports++ > 0)
                 std::fputc('\n', stdout);
-            print(stdout, QStringLiteral("%1: %2 bytes").arg(path, QString::number(read.bytes.size())).toLocal8Bit());
+            print(stdout,
+                  QStringLiteral("%1: %2 bytes").arg(shown(path), QString::number(read.bytes.size())).toLocal8Bit());
             for (const QString& line : describeParameterFile(decoded))
                 print(stdout, line.toLocal8Bit());
         }
@@ -102,10 +143,10 @@ private:
     // One line on stderr; with --json also an object naming the path and the problem, so that every path has its line.
     Status unreadable(const QString& path, const QString& problem)
     {
-        printError(path % QLatin1String(": ") % problem);
+        printError(shown(path) % QLatin1String(": ") % problem);
         if (json) {
-            const QJsonObject object{{QStringLiteral("path"), path}, {QStringLiteral("error"), problem}};
-            print(stdout, QJsonDocument(object).toJson(QJsonDocument::Compact));
+            const QJsonObject object{{QStringLiteral("path"), shown(path)}, {QStringLiteral("error"), problem}};
+            print(stdout, jsonLine(object));
         }
         return Unreadable;
     }
@@ -149,14 +190,16 @@ int main(int argc, char* argv[])
                                  QStringLiteral("PATH..."));
 
     const char* usage = "usage: vskinfo [--json] PATH...\nTry 'vskinfo --help' for more information.\n";
-    if (!parser.parse(QCoreApplication::arguments())) {
+    if (!parser.parse(pathArguments(argc, argv))) {
         printError(parser.errorText());
         std::fputs(usage, stderr);
         return Unreadable;
     }
     // Help and version are printed here rather than by the parser, so that a failed write is noticed there too.
-    if (parser.isSet(helpOption) || parser.isSet(versionOption)) {
-        std::fputs(parser.isSet(helpOption) ? qPrintable(parser.helpText()) : "vskinfo " ORVA_VERSION "\n", stdout);
+    // --help-all would add Qt's own options, of which a program without a window has none.
+    const bool help = parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"));
+    if (help || parser.isSet(versionOption)) {
+        std::fputs(help ? qPrintable(parser.helpText()) : "vskinfo " ORVA_VERSION "\n", stdout);
         return outputWritten() ? Pass : Unreadable;
     }
     const QStringList paths = parser.positionalArguments();
@@ -173,6 +216,9 @@ int main(int argc, char* argv[])
             break;
     }
     if (!outputWritten())
-        return Unreadable;
+        status = Unreadable;
+    // A card that stopped answering may still hold a thread: the program ends without waiting for it.
+    if (DetachedWork::outstanding() > 0)
+        DetachedWork::endProcess(status);
     return status;
 }

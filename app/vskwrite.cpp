@@ -1,14 +1,17 @@
 // vskwrite [options] CARD_ROOT: writes the parameter file onto a card from a script, as "Generate" does in the window:
 // the same checks in the same order, the same messages (on standard error), the same card writer, then the identifier
 // on standard output, in the record of prepared cards and, for gsm and lan, in the identifier file.
-// Exit status: 0 when the file was written, 1 when the form or the card was refused or the file could not be
-// written, 2 on bad usage.
+// A card that stops answering is given up after the window's time limit, as in the window.
+// Exit status: 0 when the file was written, 1 when the form or the card was refused, the card did not respond, the file
+// could not be written or the standard output could not be written, 2 on bad usage.
 #include "app/ApplicationIdentity.h"
 #include "app/DesktopOpen.h"
+#include "app/StandardOutput.h"
 #include "app/Translations.h"
 #include "app/WriterCommand.h"
-#include "drives/DetachedWork.h"
+#include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
+#include "drives/FileSystem.h"
 #include "generation/CardRecord.h"
 #include "generation/CardWriter.h"
 #include "generation/FormCheck.h"
@@ -21,7 +24,9 @@
 #include <QCoreApplication>
 #include <QSettings>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 enum Status
@@ -56,14 +61,39 @@ private:
     QString folder;
 };
 
+// --any-folder is meant for a card image's folder: the root of the computer's own disk is never taken for a card.
+// Looking at the folder may hang as a card can: it is bounded as the write is.
+std::optional<Status> refusedFolder(const QString& folder)
+{
+    DetachedTask<bool> look([folder](const DetachedWork::Liveness&) { return FileSystem::isSystemOrHomeRoot(folder); });
+    const std::optional<bool> systemRoot = look.waitWhile(TimeLimits::cardSilence);
+    if (!systemRoot) {
+        tell(GenerateTexts::notResponding());
+        return Refused;
+    }
+    if (*systemRoot) {
+        printLine(stderr,
+                  QStringLiteral("vskwrite: %1 is the root of the file system that holds the system or the home "
+                                 "folder; --any-folder writes into a folder standing in for a card, such as a "
+                                 "mounted card image")
+                      .arg(folder));
+        return Refused;
+    }
+    return std::nullopt;
+}
+
 Status write(const WriterCommand& command)
 {
     if (const std::optional<FormProblem> problem = checkForm(command.values)) {
-        tell(GenerateTexts::formProblem(*problem));
+        tell(writerFormProblem(*problem));
         return Refused;
     }
+    if (command.anyFolder) {
+        if (const std::optional<Status> refused = refusedFolder(command.cardRoot))
+            return *refused;
+    }
 
-    std::unique_ptr<DrivePlatform> drives =
+    std::shared_ptr<DrivePlatform> drives =
         command.anyFolder ? std::make_unique<FolderAsCard>(command.cardRoot) : createNativeDrivePlatform();
     const std::optional<MountedVolume> listed = drives->volumeAt(command.cardRoot);
     if (!listed) {
@@ -74,8 +104,16 @@ Status write(const WriterCommand& command)
     }
 
     const quint8 mode = command.values.modeCode;
-    const CardOutcome outcome = writeParameterFileToCard(command.values, *listed, *drives);
-    CardRecord::note(outcome, mode, listed->name);
+    // No pump: this thread only waits. A card silent for the window's time limit is given up as the window gives it
+    // up; the write stops should it answer again, and the program ends without waiting for it.
+    const std::optional<CardOutcome> answered = writeParameterFileWatched(command.values, *listed, drives);
+    if (!answered) {
+        tell(GenerateTexts::notResponding());
+        return Refused;
+    }
+    const CardOutcome& outcome = *answered;
+    if (const std::optional<QString> unrecorded = CardRecord::note(outcome, mode, listed->name))
+        printLine(stderr, QStringLiteral("vskwrite: ") + *unrecorded);
     if (outcome.cardHoldsNewFile())
         printLine(stdout, identifierDigits(outcome.identifier).toUpper());
     if (outcome.result != CardOutcome::Result::Written) {
@@ -101,10 +139,22 @@ Status write(const WriterCommand& command)
     }
     return Written;
 }
+
+// Everything printed is checked at the end: a full disk or a closed output would lose the identifier.
+bool outputWritten()
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return true;
+    const int error = errno;
+    printLine(stderr, QStringLiteral("vskwrite: the standard output could not be written: %1")
+                          .arg(QString::fromLocal8Bit(std::strerror(error))));
+    return false;
+}
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    keepClosedStandardStreamsClosed();
     QCoreApplication application(argc, argv);
     // The window's identity: its remembered form, and the place of the record of prepared cards.
     QCoreApplication::setOrganizationName(ApplicationIdentity::organizationName());
@@ -114,26 +164,34 @@ int main(int argc, char* argv[])
     // The window's messages in the user's language, as the window shows them.
     Translations::install();
 
-    const WriterCommand command = parseWriterCommand(QCoreApplication::arguments(), [] {
-        const QSettings settings;
-        return FormStore::load(settings);
+    std::optional<QString> unusableStore;
+    const WriterCommand command = parseWriterCommand(QCoreApplication::arguments(), [&unusableStore] {
+        unusableStore = FormStore::unusableStore();
+        return unusableStore ? FormValues() : FormStore::load(QSettings());
     });
+    int status = Written;
     switch (command.action) {
     case WriterCommand::Action::Help:
         std::fputs(qPrintable(command.text), stdout);
-        return Written;
+        break;
     case WriterCommand::Action::Version:
         std::fputs("vskwrite " ORVA_VERSION "\n", stdout);
-        return Written;
+        break;
     case WriterCommand::Action::BadUsage:
         printLine(stderr, QStringLiteral("vskwrite: ") + command.text);
         std::fputs("Try 'vskwrite --help' for more information.\n", stderr);
         return BadUsage;
     case WriterCommand::Action::Write:
+        // As in the window: the form starts from the defaults, and nothing at the store's place is touched.
+        if (unusableStore)
+            printLine(stderr, QStringLiteral("vskwrite: the remembered form cannot be read, the defaults are used: ") +
+                                  *unusableStore);
+        status = write(command);
         break;
     }
-    const int status = write(command);
-    // A bus that stopped answering may still hold the label's thread: the program ends without waiting for it.
+    if (!outputWritten())
+        status = Refused;
+    // A card or a bus that stopped answering may still hold a thread: the program ends without waiting for it.
     if (DetachedWork::outstanding() > 0)
         DetachedWork::endProcess(status);
     return status;

@@ -53,14 +53,12 @@ public:
 
     // Gives the volume at rootPath a new label. Failures are silent: the card may still take the file.
     // Returns the root path under which the volume is mounted afterwards (usually rootPath itself), within
-    // labelTimeLimitMs: a disk service that does not answer in time leaves the volume unlabelled.
+    // TimeLimits::label: a disk service that does not answer in time leaves the volume unlabelled.
     virtual QString setVolumeLabel(const QString& rootPath, const QString& label);
-    static constexpr int labelTimeLimitMs = 15000;
 
     // Unmounts the volume at rootPath and, where the drive allows, powers it off or ejects its medium, within
-    // ejectTimeLimitMs. The default cannot eject anything.
+    // TimeLimits::eject. The default cannot eject anything.
     virtual EjectOutcome ejectCard(const QString& rootPath);
-    static constexpr int ejectTimeLimitMs = 15000;
 
     // True when the volume listed earlier is still mounted, as the same volume, at root (its own root path, or the
     // one it was mounted again at).

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <ctime>
+#include <optional>
 
 class QFile;
 
@@ -25,6 +26,36 @@ QString openFromMedium(QFile& file, const QString& path);
 
 // True when path is a real folder (not a symbolic link or another kind of entry) on the same volume as rootPath.
 bool isFolderOnVolume(const QString& path, const QString& rootPath);
+
+// What stands at a path, looked at without following a link and without opening it.
+struct Entry
+{
+    enum class Kind
+    {
+        Missing,
+        RegularFile,
+        Folder,
+        Link,
+        Other,     // a FIFO, a socket, a device
+        Unreadable // the system could not say; reason says why
+    };
+    Kind kind = Kind::Missing;
+    QString description; // what it is, in words ("a FIFO"), for all but Missing
+    QString reason;      // the system's reason, for Unreadable
+};
+Entry entryAt(const QString& path);
+
+// Makes the folder path (its parent must exist). Returns the system's reason when that failed.
+std::optional<QString> makeFolder(const QString& path);
+
+// Opens one of the program's own files for appending and reading: a missing file is created for its owner only
+// (created is then set), and anything but a regular file (a link, a FIFO, a device, a folder) is refused without being
+// followed, written or waited on. Returns what is wrong, or the system's reason, when the file was not opened.
+std::optional<QString> openOwnFileToAppend(QFile& file, const QString& path, bool& created);
+
+// True when path is the root of the file system that holds the operating system or the user's home folder (a folder
+// inside them, or the root of another volume, is not).
+bool isSystemOrHomeRoot(const QString& path);
 
 // The local wall-clock time now, read once.
 std::tm localTimeNow();

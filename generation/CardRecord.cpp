@@ -1,5 +1,7 @@
 #include "generation/CardRecord.h"
 
+#include "drives/FileSystem.h"
+#include "generation/DurableFile.h"
 #include "generation/Identifier.h"
 #include "generation/ModeCodes.h"
 
@@ -9,20 +11,37 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <cstdio>
-
 namespace {
-constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+// A card's label and its mount folder are anybody's text: one that a spreadsheet would take for a formula gets a
+// leading quote, as spreadsheet-safe CSV writers do, and control characters (an escape sequence for a terminal, a
+// line break) are written as \xHH, with the backslash itself doubled, so that the text stays what it was.
+QString neutralised(const QString& text)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    QString safe;
+    safe.reserve(text.size() + 1);
+    if (!text.isEmpty() && formulaStarts.contains(text.front()))
+        safe += QLatin1Char('\'');
+    for (const QChar c : text) {
+        const ushort code = c.unicode();
+        if (code < 0x20 || (code >= 0x7f && code <= 0x9f))
+            safe += QLatin1String("\\x") + QString::number(code, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else if (c == QLatin1Char('\\'))
+            safe += QLatin1String("\\\\");
+        else
+            safe += c;
+    }
+    return safe;
+}
 
-// A CSV field: quoted when it holds a separator, a quote or a line break, with quotes doubled.
+// A CSV field: neutralised, then quoted when it holds a separator or a quote, with quotes doubled.
 QString field(const QString& text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    QString safe = neutralised(text);
+    if (!safe.contains(QLatin1Char(',')) && !safe.contains(QLatin1Char('"')))
+        return safe;
+    safe.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + safe + QLatin1Char('"');
 }
 
 QByteArray csvLine(const QStringList& fields)
@@ -33,11 +52,6 @@ QByteArray csvLine(const QStringList& fields)
     return quoted.join(QLatin1Char(',')).toUtf8() + '\n';
 }
 
-QString programName()
-{
-    const QString path = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
-    return path.isEmpty() ? QCoreApplication::applicationName() : QFileInfo(path).fileName();
-}
 } // namespace
 
 QString CardRecord::filePath()
@@ -61,35 +75,40 @@ QByteArray CardRecord::line(const Entry& entry)
                     entry.confirmed ? QStringLiteral("written") : QStringLiteral("unconfirmed")});
 }
 
-QString CardRecord::append(const Entry& entry, const QString& path)
+std::optional<QString> CardRecord::append(const Entry& entry, const QString& path)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return QStringLiteral("cannot create the folder %1").arg(folder);
 
-    // A new record is made owner-only before anything is in it, header and first line in one write.
-    QFile file(path);
+    // Never through a link, never into a FIFO or a device, never waiting: a new record is made owner-only before
+    // anything is in it, header and first line in one write.
+    QFile file;
+    bool created = false;
+    if (const std::optional<QString> problem = FileSystem::openOwnFileToAppend(file, path, created))
+        return problem;
     QByteArray bytes = line(entry);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        if (!file.setPermissions(ownerOnly))
-            return file.errorString();
+    if (created) {
         bytes.prepend(header());
-    } else if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
-        return file.errorString();
+    } else if (file.size() > 0) {
+        // A last line cut short (a full disk, a crash) stays as it is, on its own: the new line starts afresh.
+        char last = '\n';
+        if (!file.seek(file.size() - 1) || !file.getChar(&last))
+            return file.errorString();
+        if (last != '\n')
+            bytes.prepend('\n');
     }
     // One write in append mode: lines from two programs writing at once are not interleaved.
-    if (file.write(bytes) != bytes.size())
-        return file.errorString();
-    if (!file.flush())
-        return file.errorString();
+    if (const std::optional<QString> problem = writeWhole(file, bytes))
+        return problem;
     file.close();
-    return QString();
+    return std::nullopt;
 }
 
-bool CardRecord::note(const CardOutcome& outcome, quint8 modeCode, const QString& volumeName)
+std::optional<QString> CardRecord::note(const CardOutcome& outcome, quint8 modeCode, const QString& volumeName)
 {
     if (!outcome.cardHoldsNewFile())
-        return true;
+        return std::nullopt;
     const Entry entry{QDateTime::currentDateTime(),
                       modeCode,
                       outcome.rootPath,
@@ -98,11 +117,9 @@ bool CardRecord::note(const CardOutcome& outcome, quint8 modeCode, const QString
                       outcome.identifier,
                       outcome.result == CardOutcome::Result::Written};
     const QString path = filePath();
-    const QString reason = append(entry, path);
-    if (reason.isNull())
-        return true;
+    const std::optional<QString> problem = append(entry, path);
+    if (!problem)
+        return std::nullopt;
     // The card is prepared all the same; only the record misses it.
-    std::fprintf(stderr, "%s: the card was not added to the record of prepared cards %s: %s\n",
-                 qPrintable(programName()), qPrintable(path), qPrintable(reason));
-    return false;
+    return QStringLiteral("the card was not added to the record of prepared cards %1: %2").arg(path, *problem);
 }

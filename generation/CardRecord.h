@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUuid>
 
+#include <optional>
+
 // The record of prepared cards: one line per parameter file put onto a card, in a CSV file in the user's application
 // data folder, so that the identifier of every card stays at hand after the next card's identifier file replaced the
 // earlier one. The record is only ever appended to and is readable by its owner only.
@@ -29,12 +31,13 @@ QString filePath();
 QByteArray header();
 QByteArray line(const Entry& entry);
 
-// Appends the entry to the record at path, creating it (header first, owner-only) when missing. Returns the system's
-// reason when that failed, or a null string.
-QString append(const Entry& entry, const QString& path = filePath());
+// Appends the entry to the record at path, creating it (header first, owner-only) when missing; a last line cut short
+// is left on its own. Only a regular file is written: a link, a FIFO, a device or a folder at path is left as it is.
+// Returns what is wrong, or the system's reason, when the entry was not added.
+std::optional<QString> append(const Entry& entry, const QString& path = filePath());
 
 // Records the file that the outcome put onto the card, now: a Written file, and an Unconfirmed one, which the card
-// may carry. Other outcomes leave no file and are not recorded. A failure is reported on standard error and changes
-// nothing else; returns false then.
-bool note(const CardOutcome& outcome, quint8 modeCode, const QString& volumeName);
+// may carry. Other outcomes leave no file and are not recorded. Returns what the user should be told (on standard
+// error) when the record could not take it; nothing else changes then.
+std::optional<QString> note(const CardOutcome& outcome, quint8 modeCode, const QString& volumeName);
 } // namespace CardRecord

@@ -1,24 +1,16 @@
 #include "generation/CardWriter.h"
 
-#include "drives/DetachedWork.h"
 #include "drives/FileSystem.h"
 #include "generation/DurableFile.h"
 #include "generation/Identifier.h"
 #include "generation/ParameterFile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
-
-#include <mutex>
 
 namespace {
 const QString volumeLabel = QStringLiteral("Orva Config");
 constexpr int volumeLabelLength = 11;
 const QString cardFolderName = QStringLiteral("/02");
-// How often a watched write looks at its thread.
-constexpr int watchIntervalMs = 20;
 
 // Goes on unless the caller stops the write.
 bool goOn(const CardProgress& progress, CardStep step)
@@ -26,38 +18,49 @@ bool goOn(const CardProgress& progress, CardStep step)
     return !progress || progress(step);
 }
 
-// The card folder, created when missing; a null string when it is not a real folder on the card itself, or when the
-// caller stopped the write.
-QString enterCardFolder(const QString& rootPath, const CardProgress& progress)
+// The card folder, created when missing; a null string when it is not a real folder on the card itself (problem then
+// says why), or when the caller stopped the write.
+QString enterCardFolder(const QString& rootPath, const CardProgress& progress,
+                        std::optional<CardFolderProblem>& problem)
 {
+    using Kind = FileSystem::Entry::Kind;
     const QString folder = rootPath + cardFolderName;
-    if (!FileSystem::isFolderOnVolume(folder, rootPath)) {
-        // mkdir refuses an existing entry (a link, a file), so only a missing folder is made here.
-        if (!goOn(progress, CardStep::Folder) || !QDir(rootPath).mkdir(folder) ||
-            !FileSystem::isFolderOnVolume(folder, rootPath))
+    FileSystem::Entry entry = FileSystem::entryAt(folder);
+    if (entry.kind == Kind::Missing) {
+        if (!goOn(progress, CardStep::Folder))
             return QString();
+        // mkdir refuses an existing entry (a link, a file), so only a missing folder is made here.
+        if (const std::optional<QString> reason = FileSystem::makeFolder(folder)) {
+            // A drive without its medium has no root to make the folder in: that is a card not found, no more.
+            if (FileSystem::entryAt(rootPath).kind == Kind::Folder)
+                problem = CardFolderProblem{CardFolderProblem::Kind::Unusable, *reason};
+            return QString();
+        }
+        entry = FileSystem::entryAt(folder);
     }
-    return folder;
+    switch (entry.kind) {
+    case Kind::Folder:
+        if (FileSystem::isFolderOnVolume(folder, rootPath))
+            return folder;
+        problem = CardFolderProblem{CardFolderProblem::Kind::OnAnotherDrive, QString()};
+        break;
+    case Kind::RegularFile:
+        problem = CardFolderProblem{CardFolderProblem::Kind::IsFile, QString()};
+        break;
+    case Kind::Link:
+        problem = CardFolderProblem{CardFolderProblem::Kind::IsLink, QString()};
+        break;
+    case Kind::Other:
+        problem = CardFolderProblem{CardFolderProblem::Kind::IsOther, entry.description};
+        break;
+    case Kind::Missing:
+    case Kind::Unreadable:
+        problem = CardFolderProblem{CardFolderProblem::Kind::Unusable, entry.reason};
+        break;
+    }
+    return QString();
 }
 
-// What a watched write shares with its thread.
-struct Watch
-{
-    std::mutex mutex;
-    CardStep step = CardStep::Checking;
-    QElapsedTimer sinceAnswer; // since the card last answered
-    bool stopped = false;      // the caller gave up: the write stops at its next step
-    bool finished = false;     // the outcome is in
-    CardOutcome outcome;
-
-    bool silentTooLong(int silenceLimitMs)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        const int allowed =
-            step == CardStep::Labelling ? silenceLimitMs + DrivePlatform::labelTimeLimitMs : silenceLimitMs;
-        return sinceAnswer.hasExpired(allowed);
-    }
-};
 } // namespace
 
 CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolume& listed, DrivePlatform& drives,
@@ -82,7 +85,7 @@ CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolu
 
     if (!goOn(progress, CardStep::Folder))
         return outcome;
-    outcome.folder = enterCardFolder(outcome.rootPath, progress);
+    outcome.folder = enterCardFolder(outcome.rootPath, progress, outcome.folderProblem);
     if (outcome.folder.isEmpty())
         return outcome;
 
@@ -116,46 +119,15 @@ CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolu
 }
 
 std::optional<CardOutcome> writeParameterFileWatched(const FormValues& values, const MountedVolume& listed,
-                                                     std::shared_ptr<DrivePlatform> drives, int silenceLimitMs)
+                                                     std::shared_ptr<DrivePlatform> drives,
+                                                     const DetachedWork::Pump& pump,
+                                                     std::chrono::milliseconds silenceLimit)
 {
-    auto watch = std::make_shared<Watch>();
-    watch->sinceAnswer.start();
-    // The thread holds the form, the volume, the platform and the watch: the caller may be gone when it ends.
-    DetachedWork work([watch, values, listed, drives] {
-        const CardOutcome outcome = writeParameterFileToCard(values, listed, *drives, [&watch](CardStep step) {
-            std::lock_guard<std::mutex> lock(watch->mutex);
-            watch->step = step;
-            watch->sinceAnswer.restart();
-            return !watch->stopped;
+    // The thread holds the form, the volume and the platform: the caller may be gone when it ends.
+    DetachedTask<CardOutcome> write([values, listed, drives](const DetachedWork::Liveness& liveness) {
+        return writeParameterFileToCard(values, listed, *drives, [&liveness](CardStep step) {
+            return liveness.answered(step == CardStep::Labelling ? TimeLimits::label : std::chrono::milliseconds(0));
         });
-        std::lock_guard<std::mutex> lock(watch->mutex);
-        watch->outcome = outcome;
-        watch->finished = true;
     });
-
-    // The event loop runs until the write ends or the card has been silent too long, checked a few times a second.
-    // Should the application be told to quit meanwhile, the loop returns at once: the wait then blocks in slices.
-    QEventLoop loop;
-    QTimer tick;
-    tick.setInterval(watchIntervalMs);
-    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-        if (work.hasEnded() || watch->silentTooLong(silenceLimitMs))
-            loop.quit();
-    });
-    tick.start();
-    while (!work.hasEnded() && !watch->silentTooLong(silenceLimitMs)) {
-        QElapsedTimer turn;
-        turn.start();
-        loop.exec();
-        if (turn.elapsed() < 1)
-            work.waitFor(QDeadlineTimer(watchIntervalMs));
-    }
-    // Decided under the watch's lock: an outcome that came in time is the answer, else the write is stopped and
-    // whatever it does afterwards goes nowhere.
-    std::lock_guard<std::mutex> lock(watch->mutex);
-    if (watch->finished)
-        return watch->outcome;
-    watch->stopped = true;
-    work.giveUp();
-    return std::nullopt;
+    return write.waitWhile(silenceLimit, pump);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
 #include "generation/FormValues.h"
 
@@ -9,6 +10,21 @@
 #include <functional>
 #include <memory>
 #include <optional>
+
+// Why the card's folder "02" cannot take the file.
+struct CardFolderProblem
+{
+    enum class Kind
+    {
+        IsFile,         // a file is called "02"
+        IsLink,         // a link is called "02"
+        IsOther,        // a FIFO, a device, a socket is called "02"
+        OnAnotherDrive, // "02" is where another file system is mounted
+        Unusable,       // it cannot be read or created; reason says why
+    };
+    Kind kind = Kind::Unusable;
+    QString reason; // the system's reason, for Unusable
+};
 
 // What became of the card when the parameter file was written onto it.
 struct CardOutcome
@@ -27,6 +43,7 @@ struct CardOutcome
     QString fileName; // the parameter file's name in it
     QUuid identifier; // the installation identifier written into the file (Written and Unconfirmed)
     QString reason;   // the system's reason (NotWritten and Unconfirmed)
+    std::optional<CardFolderProblem> folderProblem; // CardNotFound because of the folder "02" itself
 
     // The card may carry the new file, and with it the identifier.
     bool cardHoldsNewFile() const { return result == Result::Written || result == Result::Unconfirmed; }
@@ -38,7 +55,7 @@ struct CardOutcome
 enum class CardStep
 {
     Checking,  // is the listed volume still mounted, writable
-    Labelling, // the label, within DrivePlatform::labelTimeLimitMs
+    Labelling, // the label, within TimeLimits::label
     Folder,    // the folder "02"
     Writing,   // the file: written, flushed, moved into place, read back
 };
@@ -51,13 +68,12 @@ using CardProgress = std::function<bool(CardStep step)>;
 CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolume& listed, DrivePlatform& drives,
                                      const CardProgress& progress = {});
 
-// How long the card may stay silent during a write before it is taken for one that does not respond.
-constexpr int cardSilenceLimitMs = 10000;
-
-// Writes as writeParameterFileToCard does, on a thread of its own, while the calling thread runs its event loop (a
-// window keeps painting). A slow card is waited for as long as it answers; nothing is returned when it did not answer
-// for silenceLimitMs (the label step, which bounds its own waits, may take its time limit on top). The write is then
-// stopped at its next step should the card answer again, and its thread ends by itself (see DetachedWork).
+// Writes as writeParameterFileToCard does, on a thread of its own, while the calling thread waits: with a pump, it
+// keeps doing its own work in between (a window keeps painting); without one it sleeps. A slow card is waited for as
+// long as it answers; nothing is returned when it did not answer for silenceLimit (the label step, which bounds its
+// own waits, may take its time limit on top). The write is then stopped at its next step should the card answer
+// again, and its thread ends by itself (see DetachedWork).
 std::optional<CardOutcome> writeParameterFileWatched(const FormValues& values, const MountedVolume& listed,
                                                      std::shared_ptr<DrivePlatform> drives,
-                                                     int silenceLimitMs = cardSilenceLimitMs);
+                                                     const DetachedWork::Pump& pump = {},
+                                                     std::chrono::milliseconds silenceLimit = TimeLimits::cardSilence);

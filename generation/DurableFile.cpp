@@ -3,9 +3,11 @@
 #include "drives/FileSystem.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScopeGuard>
 
 namespace {
@@ -21,7 +23,48 @@ DurableWrite unconfirmed(const QString& reason)
 
 // Never shown to the user: a stopped write's outcome goes nowhere.
 const QString stoppedReason = QStringLiteral("The write was stopped.");
+
+// The new file beside the target: the target's name, a tag of this program's own and seven random letters or digits.
+const QString newFileTag = QStringLiteral(".orva-");
+constexpr int newFileRandomLength = 7;
+
+QString newFileName(const QFileInfo& target)
+{
+    QString random = QString::number(QRandomGenerator::global()->generate64(), 36).right(newFileRandomLength);
+    return target.absolutePath() + QLatin1Char('/') + target.fileName() + newFileTag +
+           random.rightJustified(newFileRandomLength, QLatin1Char('0'));
+}
+
+// New files that a run killed while writing left beside the target; only regular files of exactly that name pattern.
+void removeStaleNewFiles(const QFileInfo& target)
+{
+    const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QRegularExpression::escape(target.fileName() + newFileTag) +
+                                            QStringLiteral("[0-9a-z]{%1}").arg(newFileRandomLength)));
+    const QDir folder(target.absolutePath());
+    const QStringList names = folder.entryList({target.fileName() + newFileTag + QLatin1Char('*')},
+                                               QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QString path = folder.filePath(name);
+        if (pattern.match(name).hasMatch() && FileSystem::entryAt(path).kind == FileSystem::Entry::Kind::RegularFile)
+            QFile::remove(path);
+    }
+}
 } // namespace
+
+std::optional<QString> writeWhole(QFile& file, const QByteArray& bytes)
+{
+    // A write may take part of the bytes (a medium that fills up): the rest is written again, and that write reports
+    // the system's reason, where the short one reported none.
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0)
+            return file.errorString();
+        written += count;
+    }
+    return std::nullopt;
+}
 
 DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const std::function<bool()>& goOn)
 {
@@ -31,25 +74,29 @@ DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const st
     const QFileInfo target(path);
     // Created anew (never an existing entry, never through a link) beside the target, on the same volume. A plain
     // file rather than a QTemporaryFile, whose close() keeps the handle open: Windows moves no file that is open.
+    removeStaleNewFiles(target);
     QFile file;
     for (int attempt = 0;; ++attempt) {
-        file.setFileName(target.absolutePath() + QLatin1Char('/') + target.fileName() + QLatin1Char('.') +
-                         QString::number(QRandomGenerator::global()->generate(), 36));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        file.setFileName(newFileName(target));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             break;
         // Another entry of that name (a dangling link too) is the only reason to try another name.
-        const bool nameTaken = QFileInfo::exists(file.fileName()) || QFileInfo(file.fileName()).isSymLink();
+        const bool nameTaken = FileSystem::entryAt(file.fileName()).kind != FileSystem::Entry::Kind::Missing;
         if (!nameTaken || attempt == 8)
             return notWritten(file.errorString());
     }
-    auto removeNewFile = qScopeGuard([&file] { file.remove(); });
+    // Removed by its name: QFile::remove() keeps a file whose close failed (a full medium fails it again).
+    auto removeNewFile = qScopeGuard([&file] {
+        file.close();
+        QFile::remove(file.fileName());
+    });
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                         QFileDevice::ReadOther);
     if (stopped())
         return notWritten(stoppedReason);
-    // The explicit flush reports a full card, and the medium's flush an I/O error, while the old file still stands.
-    if (file.write(bytes) != bytes.size())
-        return notWritten(file.errorString());
+    // The unbuffered write reports a full card, and the medium's flush an I/O error, while the old file still stands.
+    if (const std::optional<QString> writeError = writeWhole(file, bytes))
+        return notWritten(*writeError);
     if (stopped())
         return notWritten(stoppedReason);
     const QString flushError = FileSystem::flushToMedium(file);

@@ -9,6 +9,35 @@ QString upperDigits(const QUuid& identifier)
 {
     return identifierDigits(identifier).toUpper();
 }
+
+// What is wrong with the folder "02" on a card that was found, and what the user can do about it.
+QString folderProblemText(const CardFolderProblem& problem)
+{
+    const char* what = nullptr;
+    switch (problem.kind) {
+    case CardFolderProblem::Kind::IsFile:
+        what = QT_TRANSLATE_NOOP("Configurator", "it is a file");
+        break;
+    case CardFolderProblem::Kind::IsLink:
+        what = QT_TRANSLATE_NOOP("Configurator", "it is a link");
+        break;
+    case CardFolderProblem::Kind::IsOther:
+        what = QT_TRANSLATE_NOOP("Configurator", "it is a special file");
+        break;
+    case CardFolderProblem::Kind::OnAnotherDrive:
+        what = QT_TRANSLATE_NOOP("Configurator", "it leads to another drive");
+        break;
+    case CardFolderProblem::Kind::Unusable:
+        return QCoreApplication::translate("Configurator",
+                                           "The folder 02 on the SD card cannot be used: %1\nPlease check that the "
+                                           "card has free space and is not damaged.")
+            .arg(problem.reason);
+    }
+    return QCoreApplication::translate("Configurator",
+                                       "The folder 02 on the SD card is not a folder: %1.\nPlease rename or remove "
+                                       "it on the card.")
+        .arg(QCoreApplication::translate("Configurator", what));
+}
 } // namespace
 
 GenerateTexts::Message GenerateTexts::formProblem(const FormProblem& problem)
@@ -124,11 +153,14 @@ GenerateTexts::Message GenerateTexts::cardOutcome(const CardOutcome& outcome)
     switch (outcome.result) {
     case CardOutcome::Result::Written:
         break;
-    case CardOutcome::Result::CardNotFound:
-        return {
-            QCoreApplication::translate("Configurator", "SD Card Not Found"),
-            QCoreApplication::translate(
-                "Configurator", "The SD card was not found in the selected drive.\nPlease select the correct drive.")};
+    case CardOutcome::Result::CardNotFound: {
+        QString text = QCoreApplication::translate(
+            "Configurator", "The SD card was not found in the selected drive.\nPlease select the correct drive.");
+        // The card is there, but its folder "02" cannot be used: choosing another drive would mend nothing.
+        if (outcome.folderProblem)
+            text += QLatin1String("\n\n") + folderProblemText(*outcome.folderProblem);
+        return {QCoreApplication::translate("Configurator", "SD Card Not Found"), text};
+    }
     case CardOutcome::Result::ReadOnly:
         return {QCoreApplication::translate("Configurator", "SD Card is Read Only"),
                 QCoreApplication::translate("Configurator", "The SD card is read only.\nPlease unlock the SD card.")};
@@ -156,6 +188,13 @@ QString GenerateTexts::unconfirmedIdentifier(const QUuid& identifier, const Iden
     return QCoreApplication::translate("Configurator",
                                        "\nThe identifier (GUID) the card may now carry is %1; it was saved in %2.")
         .arg(upperDigits(identifier), saved.filePath);
+}
+
+GenerateTexts::Message GenerateTexts::notResponding()
+{
+    return {
+        QCoreApplication::translate("Configurator", "SD Card does not respond"),
+        QCoreApplication::translate("Configurator", "The SD card does not respond.\nPlease check it and try again.")};
 }
 
 GenerateTexts::Message GenerateTexts::generated()

@@ -24,6 +24,8 @@ Message noCard();
 Message cardOutcome(const CardOutcome& outcome);
 // Where the identifier that an unconfirmed card may now carry was saved (the line added to cardOutcome's text).
 QString unconfirmedIdentifier(const QUuid& identifier, const IdentifierFile::Saved& saved);
+// A card that stopped answering while it was written.
+Message notResponding();
 // Success in the modes without hand-off.
 Message generated();
 // Success with the identifier handed off: where its file is, or the identifier itself when no file took it.

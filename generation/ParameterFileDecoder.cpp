@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
 
 #include <algorithm>
 
@@ -66,10 +67,12 @@ QString quoted(const QByteArray& bytes)
     return text;
 }
 
-// The bytes as Latin-1 text, for a JSON string; as much as quoted() shows.
+// The bytes as Latin-1 text, for a JSON string; as much as quoted() shows, a NUL included.
 QString latin1Text(const QByteArray& bytes)
 {
-    return QString::fromLatin1(bytes.left(shownTextLength));
+    // By pointer and size: Qt 5 takes a QByteArray only up to its first NUL.
+    const int length = std::min(int(bytes.size()), shownTextLength);
+    return QString::fromLatin1(bytes.constData(), length).replace(QChar(0), QChar(jsonNulStandIn));
 }
 
 // The tag's four UTF-16 little-endian code units as text, unprintable ones as '.'.
@@ -509,4 +512,11 @@ QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file)
     json.insert(QStringLiteral("pieceCount"), file.pieceCount);
     json.insert(QStringLiteral("separatorCount"), file.separatorCount);
     return json;
+}
+
+QByteArray jsonLine(const QJsonObject& object)
+{
+    return QJsonDocument(object)
+        .toJson(QJsonDocument::Compact)
+        .replace(QString(QChar(jsonNulStandIn)).toUtf8(), QByteArrayLiteral("\\u0000"));
 }

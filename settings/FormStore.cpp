@@ -1,11 +1,14 @@
 #include "settings/FormStore.h"
 
+#include "drives/FileSystem.h"
 #include "settings/SettingsKeys.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -58,8 +61,11 @@ FormValues FormStore::load(const QSettings& settings)
     FormValues values;
     const int code = settings.value(SettingsKeys::serialMode, 0).toInt();
     values.modeCode = ModeCode::find(quint8(code)) && code == quint8(code) ? quint8(code) : ModeCode::entries[0].code;
-    for (const FormField::Description& field : FormField::fields)
-        values.text(field.id) = settings.value(keyOf(field.id), QString()).toString();
+    // Cut as the form's fields cut a text given to them: a value longer than a field takes was never typed there.
+    for (const FormField::Description& field : FormField::fields) {
+        const QString text = settings.value(keyOf(field.id), QString()).toString();
+        values.text(field.id) = field.maxLength > 0 ? text.left(field.maxLength) : text;
+    }
     values.driveIndex = settings.value(SettingsKeys::driveLetter, 0).toInt();
     values.resetConfig = settings.value(SettingsKeys::resetConfig, false).toBool();
     values.ejectCardWhenDone = settings.value(SettingsKeys::ejectCardWhenDone, true).toBool();
@@ -81,6 +87,27 @@ bool FormStore::save(QSettings& settings, const FormValues& values)
     settings.setValue(SettingsKeys::ejectCardWhenDone, values.ejectCardWhenDone);
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+std::optional<QString> FormStore::unusableStore()
+{
+    // Where Qt keeps a user's store as files (Linux: the application's file and the organisation's, both read), worked
+    // out once, as Qt does, from the location at the first call. On Windows the store is the registry and no such
+    // file exists.
+    static const QStringList files = [] {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                               QLatin1Char('/') + QCoreApplication::organizationName();
+        return QStringList{folder + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".conf"),
+                           folder + QStringLiteral(".conf")};
+    }();
+    for (const QString& path : files) {
+        const FileSystem::Entry entry = FileSystem::entryAt(path);
+        if (entry.kind == FileSystem::Entry::Kind::Unreadable)
+            return QStringLiteral("%1 cannot be looked at: %2").arg(path, entry.reason);
+        if (entry.kind != FileSystem::Entry::Kind::Missing && entry.kind != FileSystem::Entry::Kind::RegularFile)
+            return QStringLiteral("%1 is %2, not a regular file").arg(path, entry.description);
+    }
+    return std::nullopt;
 }
 
 int FormStore::driveIndexFor(int storedIndex, int driveCount)

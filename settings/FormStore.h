@@ -2,12 +2,22 @@
 
 #include "generation/FormValues.h"
 
+#include <QString>
+
+#include <optional>
+
 class QSettings;
 
 // The form remembered between runs, in a settings store that the caller opens (the application's default store).
 namespace FormStore {
-// The form as stored. A key that is missing gives its default; a mode code that the mode list does not know gives
-// the first mode; the drive index is the stored one, unchecked (see driveIndexFor).
+// Why the application's default store must not be opened, if it must not: a file of it that is not a regular file (a
+// FIFO would make reading it wait without end, a link would have the form written elsewhere). Open the store only when
+// this says nothing; otherwise the form is not remembered.
+std::optional<QString> unusableStore();
+
+// The form as stored, each text cut to its field's maximum length. A key that is missing gives its default; a mode code
+// that the mode list does not know gives the first mode; the drive index is the stored one, unchecked (see
+// driveIndexFor).
 FormValues load(const QSettings& settings);
 
 // Writes the ten keys. The store holds the access point password and the SIM PIN as typed, so where it is a file it

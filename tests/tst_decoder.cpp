@@ -793,6 +793,28 @@ void TestDecoder::vskinfoCardRootAsJson()
     const QJsonObject missing = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(run.out));
     QVERIFY(missing.value(QLatin1String("error")).toString().startsWith(QLatin1String("cannot be read")));
+
+#ifdef Q_OS_UNIX
+    // A record holding a NUL keeps its whole value, and a file whose name is not UTF-8 is found and read.
+    QByteArray bytes = fileBytes(gsmInput());
+    bytes.replace(QByteArray(";user;"), QByteArray(";u\0er;", 6));
+    const QByteArray name = QFile::encodeName(dir.path()) + "/x\377.VSK";
+    const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    QVERIFY(descriptor >= 0);
+    QCOMPARE(::write(descriptor, bytes.constData(), size_t(bytes.size())), ssize_t(bytes.size()));
+    ::close(descriptor);
+    QProcess shell;
+    shell.start(QStringLiteral("sh"),
+                {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --json \"$1\"/x\"$(printf '\\377')\".VSK"),
+                 QStringLiteral(VSKINFO_PATH), dir.path()});
+    QVERIFY(shell.waitForFinished(30000));
+    const QByteArray line = shell.readAllStandardOutput();
+    const QJsonObject unusual = QJsonDocument::fromJson(line, &error).object();
+    QVERIFY2(error.error == QJsonParseError::NoError, line.constData());
+    QCOMPARE(unusual.value(QLatin1String("records")).toObject().value(QLatin1String("username")).toString(),
+             QString::fromLatin1("u\0er", 4));
+    QCOMPARE(unusual.value(QLatin1String("path")).toString(), dir.path() + QStringLiteral("/x\\xFF.VSK"));
+#endif
 }
 
 void TestDecoder::vskinfoCommandLine()

@@ -189,8 +189,10 @@ private slots:
         QVERIFY(QDir(QFileInfo(storePath()).path()).removeRecursively());
         FormValues values;
         values.modeCode = ModeCode::Sms;
-        for (const FormField::Description& field : FormField::fields)
-            values.text(field.id) = QString::fromLatin1(field.settingsKey) + QStringLiteral(" \u00e9;");
+        for (const FormField::Description& field : FormField::fields) {
+            const QString text = QString::fromLatin1(field.settingsKey) + QStringLiteral(" \u00e9;");
+            values.text(field.id) = field.maxLength > 0 ? text.right(field.maxLength) : text;
+        }
         values.resetConfig = true;
         values.driveIndex = -1;
         {

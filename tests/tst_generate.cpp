@@ -30,6 +30,9 @@
 #include <sys/mount.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 const QString noCardTitle = QStringLiteral("SD Card not available");
@@ -370,16 +373,21 @@ private slots:
     {
         QTest::addColumn<QString>("before"); // what stands at "02" before
         QTest::addColumn<QString>("title");
-        QTest::newRow("folder exists") << "folder" << generatedTitle;
-        QTest::newRow("folder missing") << "nothing" << generatedTitle;
-        QTest::newRow("a file named 02") << "file" << QStringLiteral("SD Card Not Found");
-        QTest::newRow("no medium") << "no medium" << QStringLiteral("SD Card Not Found");
+        QTest::addColumn<QString>("reason"); // what is said after the text of a card not found
+        QTest::newRow("folder exists") << "folder" << generatedTitle << QString();
+        QTest::newRow("folder missing") << "nothing" << generatedTitle << QString();
+        // The card is there: choosing another drive would not help, so the message says what is wrong.
+        QTest::newRow("a file named 02") << "file" << QStringLiteral("SD Card Not Found")
+                                         << QStringLiteral("\n\nThe folder 02 on the SD card is not a folder: it is a "
+                                                           "file.\nPlease rename or remove it on the card.");
+        QTest::newRow("no medium") << "no medium" << QStringLiteral("SD Card Not Found") << QString();
     }
 
     void cardFolder()
     {
         QFETCH(QString, before);
         QFETCH(QString, title);
+        QFETCH(QString, reason);
         open(1);
         const QString folder = card(0) + QStringLiteral("/02");
         if (before == QLatin1String("folder"))
@@ -400,7 +408,8 @@ private slots:
         } else {
             QCOMPARE(
                 box.text,
-                QStringLiteral("The SD card was not found in the selected drive.\nPlease select the correct drive."));
+                QStringLiteral("The SD card was not found in the selected drive.\nPlease select the correct drive.") +
+                    reason);
             QVERIFY(exits.isEmpty());
         }
         if (before == QLatin1String("folder"))
@@ -568,7 +577,7 @@ private slots:
         for (const CardOutcome::Result result : {CardOutcome::Result::NotWritten, CardOutcome::Result::CardNotFound,
                                                  CardOutcome::Result::ReadOnly, CardOutcome::Result::Unconfirmed}) {
             outcome.result = result;
-            QVERIFY(CardRecord::note(outcome, 8, QStringLiteral("CARD0")));
+            QVERIFY(!CardRecord::note(outcome, 8, QStringLiteral("CARD0")));
         }
         const QList<QByteArray> lines = readFile(CardRecord::filePath()).trimmed().split('\n');
         QCOMPARE(lines.size(), 2);
@@ -577,16 +586,67 @@ private slots:
         QVERIFY(lines[1].endsWith(line));
     }
 
-    void unwritableRecordChangesNothing()
+    void recordThatIsNoFileChangesNothing_data()
     {
-        // A folder in the record's place: the card is prepared all the same.
-        QVERIFY(QDir().mkpath(CardRecord::filePath()));
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+#ifdef Q_OS_UNIX
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link") << "link";
+        QTest::newRow("dangling link") << "dangling link";
+#endif
+    }
+
+    void recordThatIsNoFileChangesNothing()
+    {
+        // Something else than the record in its place: the card is prepared all the same, nothing waits on a FIFO, and
+        // nothing is written through a link.
+        QFETCH(QString, kind);
+        const QString path = CardRecord::filePath();
+        const QString target = cards->filePath(QStringLiteral("target"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
+#ifdef Q_OS_UNIX
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
+        else
+            QVERIFY(QFile::link(target, path));
+        if (kind == QLatin1String("link"))
+            QVERIFY(writeFile(target, "the user's own"));
         open(1);
         generate();
         QCOMPARE(exits, QList<int>{0});
         QCOMPARE(onlyBox().title, generatedTitle);
-        const QString path = parameterFile(0, "GP0_0000.VSK");
-        QVERIFY(decodeParameterFile(readFile(path), path).allChecksPass());
+        const QString file = parameterFile(0, "GP0_0000.VSK");
+        QVERIFY(decodeParameterFile(readFile(file), file).allChecksPass());
+        QCOMPARE(QFileInfo::exists(target), kind == QLatin1String("link"));
+        if (kind == QLatin1String("link"))
+            QCOMPARE(readFile(target), QByteArray("the user's own"));
+    }
+
+    void recordLineStaysWhole()
+    {
+        // A last line cut short stays alone; a label that a spreadsheet would run as a formula, or that holds an
+        // escape sequence, is written so that it is neither.
+        const QString path = CardRecord::filePath();
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(writeFile(path, CardRecord::header() + "2026-12-07 10:00:00,GSM,/media/ca"));
+        const CardRecord::Entry entry{QDateTime(QDate(2026, 12, 7), QTime(10, 5)),
+                                      8,
+                                      QStringLiteral("/media/\x1b[31mred"),
+                                      QStringLiteral("=HYPERLINK(\"http://x.example.net\")"),
+                                      QStringLiteral("GP0_0000.VSK"),
+                                      QUuid::createUuid(),
+                                      true};
+        QVERIFY(!CardRecord::append(entry, path));
+        const QList<QByteArray> lines = readFile(path).split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[1], QByteArray("2026-12-07 10:00:00,GSM,/media/ca"));
+        QCOMPARE(lines[2], "2026-12-07 10:05:00,GSM,/media/\\x1B[31mred,\"'=HYPERLINK(\"\"http://x.example.net\"\")\","
+                           "GP0_0000.VSK," +
+                               entry.identifier.toByteArray(QUuid::Id128).toUpper() + ",written");
     }
 
     void relabelledCardIsFollowed()
@@ -847,6 +907,8 @@ private slots:
         QVERIFY(QDir().mkpath(card(0) + QStringLiteral("/02")));
         const QByteArray old(60, 'o');
         QVERIFY(writeFile(parameterFile(0, "GP0_0000.VSK"), old));
+        // What a run killed while writing leaves behind; it goes before the next file is written.
+        QVERIFY(writeFile(parameterFile(0, "GP0_0000.VSK.orva-k1lled0"), QByteArray()));
         // Fill every block that is left.
         {
             QFile filler(card(0) + QStringLiteral("/filler"));
@@ -865,7 +927,12 @@ private slots:
         generate();
         const SeenBox box = onlyBox();
         QCOMPARE(box.title, QStringLiteral("File not written"));
+        QVERIFY2(box.text.endsWith(QLatin1String("\nNo space left on device")), qPrintable(box.text));
         QCOMPARE(readFile(parameterFile(0, "GP0_0000.VSK")), old);
+        // No new file is left on the card, and the one the killed run left is gone.
+        QCOMPARE(
+            QDir(card(0) + QStringLiteral("/02")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QStringLiteral("GP0_0000.VSK")});
         QVERIFY(exits.isEmpty());
         QVERIFY(QSettings().allKeys().isEmpty());
         window.reset(); // let go of the current folder on the card before it is unmounted

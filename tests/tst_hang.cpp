@@ -6,7 +6,7 @@
 // case runs "Generate" in a child process of this test (started with --generate-on), which also shows that the
 // program ends although a thread still waits for the bus.
 #include "app/ApplicationIdentity.h"
-#include "drives/DetachedWork.h"
+#include "base/DetachedTask.h"
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
 #include "generation/CardWriter.h"
@@ -181,7 +181,7 @@ void TestHang::slowCardIsWaitedFor()
     QElapsedTimer clock;
     clock.start();
     const std::optional<CardOutcome> outcome =
-        writeParameterFileWatched(FormValues(), card->volumes.first(), card, SilenceMs);
+        writeParameterFileWatched(FormValues(), card->volumes.first(), card, {}, std::chrono::milliseconds(SilenceMs));
     const qint64 elapsed = clock.elapsed();
     if (answers) {
         QVERIFY(outcome);
@@ -330,6 +330,13 @@ void TestHang::stoppedFuseCard()
         }
     });
     QTRY_VERIFY2_WITH_TIMEOUT(isMountPoint(card), qPrintable(QString::fromLocal8Bit(server.readAll())), 10000);
+    // The card holds a file from an earlier run, which every front end that gives up must leave as it is.
+    const QString earlierFile = card + QStringLiteral("/02/GP0_0000.VSK");
+    QVERIFY(QDir(card).mkdir(QStringLiteral("02")));
+    {
+        QFile earlier(earlierFile);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+    }
 
     QVERIFY(::kill(pid, SIGSTOP) == 0);
     // A look into the stopped card must hang, or the timings below would prove nothing.
@@ -392,6 +399,37 @@ void TestHang::stoppedFuseCard()
     QVERIFY(QSettings().allKeys().isEmpty());
     QVERIFY(!probeReturned);
 
+    // The command-line tools give up after the same time, say so and end although a thread of theirs still waits.
+    const QStringList tools[] = {
+        {QStringLiteral(VSKWRITE_PATH), QStringLiteral("--mode=lan"), QStringLiteral("--no-open"), card},
+        {QStringLiteral(VSKINFO_PATH), card},
+    };
+    const int toolStatus[] = {1, 2};
+    const QString toolMessage[] = {QStringLiteral("vskwrite: SD Card does not respond: The SD card does not respond."),
+                                   QStringLiteral("vskinfo: %1: does not respond within 10 seconds").arg(card)};
+    std::vector<std::unique_ptr<QProcess>> running;
+    clock.restart();
+    for (const QStringList& tool : tools) {
+        running.push_back(std::make_unique<QProcess>());
+        running.back()->start(tool.first(), tool.mid(1));
+    }
+    for (std::size_t i = 0; i < running.size(); ++i) {
+        QProcess& process = *running[i];
+        const bool ended = process.waitForFinished(30000);
+        const qint64 lifetime = clock.elapsed();
+        if (!ended)
+            process.kill();
+        const QString said = QString::fromLocal8Bit(process.readAllStandardError());
+        qInfo("%s ended after %lld ms: %s", qPrintable(QFileInfo(tools[i].first()).fileName()), lifetime,
+              qPrintable(said.trimmed()));
+        QVERIFY2(ended, qPrintable(tools[i].first()));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), toolStatus[i]);
+        QVERIFY2(said.startsWith(toolMessage[i]), qPrintable(said));
+        QVERIFY2(lifetime >= 9000 && lifetime < 20000, qPrintable(QString::number(lifetime)));
+        QVERIFY(process.readAllStandardOutput().isEmpty());
+    }
+
     // The window is the user's again: no busy cursor, buttons that answer, a refresh that does not hang, and Quit.
     QVERIFY(!QApplication::overrideCursor());
     QVERIFY(window.findChild<QPushButton*>(QStringLiteral("button_Save"))->isEnabled());
@@ -403,11 +441,19 @@ void TestHang::stoppedFuseCard()
     window.findChild<QPushButton*>(QStringLiteral("button_Cancel"))->click();
     QVERIFY(!window.isVisible());
 
-    // Once the card answers again, the abandoned write stops at its next step: nothing is left on the card.
+    // Once the card answers again, the abandoned write stops at its next step: the card keeps its earlier file, and
+    // nothing else is left on it.
     QVERIFY(::kill(pid, SIGCONT) == 0);
     QTRY_COMPARE_WITH_TIMEOUT(DetachedWork::outstanding(), 0, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(probeReturned, 5000);
-    QCOMPARE(QDir(card).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(card).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("02")});
+    QCOMPARE(QDir(card + QStringLiteral("/02")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("GP0_0000.VSK")});
+    QFile earlier(earlierFile);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    earlier.close();
     QVERIFY2(::umount2(QFile::encodeName(card).constData(), 0) == 0, qPrintable(errnoText()));
 }
 

@@ -1,4 +1,5 @@
 // The form remembered between runs: what is saved, when, how it comes back, and who may read it.
+#include "settings/FormStore.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
@@ -6,10 +7,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QtTest>
@@ -17,6 +20,8 @@
 #ifdef Q_OS_WIN
 #include <cstring>
 #include <qt_windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -295,6 +300,60 @@ private slots:
                                             QFileDevice::ReadGroup);
         makeWindow(1).reset();
         QVERIFY(!(QFileInfo(fileName).permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup)));
+    }
+
+    void storeThatIsNoFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link") << "link";
+        QTest::newRow("dangling link") << "dangling link";
+    }
+
+    void storeThatIsNoFileIsLeftAlone()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the Windows store is the registry");
+#else
+        // A FIFO where the store's file belongs would keep the window from ever opening, a link would have the form
+        // written elsewhere: the window opens with the defaults and writes nothing there.
+        QFETCH(QString, kind);
+        store({{"serialMode", 8}});
+        const QString fileName = QSettings().fileName();
+        const QString target = fileName + QStringLiteral(".target");
+        QVERIFY(QFile::remove(fileName));
+        // Gone again before the next QSettings of this process looks at the file.
+        const auto remove = qScopeGuard([&] {
+            QFile::remove(fileName);
+            QFile::remove(target);
+        });
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(fileName).constData(), 0600), 0);
+        } else {
+            QVERIFY(QFile::link(target, fileName));
+            if (kind == QLatin1String("link")) {
+                QFile targetFile(target);
+                QVERIFY(targetFile.open(QIODevice::WriteOnly) && targetFile.write("serialMode=8\n") == 13);
+            }
+        }
+        QVERIFY(FormStore::unusableStore());
+
+        QElapsedTimer clock;
+        clock.start();
+        auto window = makeWindow(2);
+        QVERIFY(clock.elapsed() < 5000);
+        QCOMPARE(window->currentModeCode(), quint8(4));
+        fillForm(*window);
+        widget<QPushButton>(*window, "button_Cancel")->click();
+        window.reset();
+        QCOMPARE(QFileInfo(fileName).isSymLink(), kind != QLatin1String("fifo"));
+        QCOMPARE(QFileInfo(fileName).isFile(), kind == QLatin1String("link"));
+        if (kind == QLatin1String("link")) {
+            QFile targetFile(target);
+            QVERIFY(targetFile.open(QIODevice::ReadOnly));
+            QCOMPARE(targetFile.readAll(), QByteArray("serialMode=8\n"));
+        }
+#endif
     }
 };
 

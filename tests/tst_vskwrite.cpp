@@ -1,9 +1,11 @@
 // vskwrite from outside, as a script runs it: each mode into a folder taken as a card, the files read back with the
 // decoder; each refusal with its exit status; the remembered form; and, as root, a real removable loop card.
+#include "generation/FormFields.h"
 #include "generation/ParameterFileDecoder.h"
 #include "support/RunTool.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -15,6 +17,7 @@
 #ifdef Q_OS_LINUX
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -49,9 +52,11 @@ class TestVskwrite : public QObject
 
     QString card() const { return folder->filePath(QStringLiteral("card")); }
 
-    Run vskwrite(const QStringList& arguments) const
+    Run vskwrite(const QStringList& arguments, const QString& standardOutputFile = QString()) const
     {
         QProcess process;
+        if (!standardOutputFile.isEmpty())
+            process.setStandardOutputFile(standardOutputFile);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), home->path());
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
@@ -185,9 +190,12 @@ private slots:
         QTest::newRow("no user key") << QStringList{sms, anyFolder} << 1 << QStringLiteral("vskwrite: User key error:");
         QTest::newRow("unfinished number")
             << QStringList{sms, QStringLiteral("--key=Wd3kPz"), QStringLiteral("--sim=+41 79"), anyFolder} << 1
-            << QStringLiteral("vskwrite: Phone number error: The phone number in the field \"SIM Card Phone Number\"");
+            << QStringLiteral("vskwrite: Phone number error: The phone number given with --sim is not complete.");
         QTest::newRow("separator") << QStringList{gsm, QStringLiteral("--apn=a;b"), anyFolder} << 1
-                                   << QStringLiteral("vskwrite: Unsupported character:");
+                                   << QStringLiteral("vskwrite: Unsupported character: The value of --apn contains");
+        // A control character is shown as such, never raw.
+        QTest::newRow("delete character") << QStringList{gsm, QStringLiteral("--user=a\x7f"), anyFolder} << 1
+                                          << QStringLiteral("--user contains the character \"\\x7f\"");
         // A folder that is not the root of a mounted removable card.
         QTest::newRow("not a card") << QStringList{gsm} << 1
                                     << QStringLiteral("is not the root of a mounted removable card");
@@ -217,6 +225,80 @@ private slots:
         QVERIFY(!QFileInfo::exists(recordPath()));
     }
 
+    void scriptsAndTheirOutput()
+    {
+        // The mode in any letter case; --help-all, which the help offers, works.
+        Run run = vskwrite({QStringLiteral("--help-all")});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("--any-folder"));
+        run = vskwrite(
+            {QStringLiteral("--mode=Kerv38400"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()},
+            QStringLiteral("/dev/full"));
+        // The card took the file, but the identifier printed for the script is lost: that is no success.
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("vskwrite: the standard output could not be written: No space left on device"),
+                 run.err.constData());
+        QVERIFY(QFileInfo::exists(card() + QStringLiteral("/02/GP0_0000.VSK")));
+
+        // The root of the computer's own disk is no card image's folder.
+        const QString onTheDisk = QDir::rootPath() + QStringLiteral("02");
+        const bool there = QFileInfo::exists(onTheDisk);
+        run = vskwrite({QStringLiteral("--mode=lan"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"),
+                        QDir::rootPath()});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("is the root of the file system that holds the system"), run.err.constData());
+        QCOMPARE(QFileInfo::exists(onTheDisk), there);
+    }
+
+    void ownFilesThatAreNotFiles_data()
+    {
+        QTest::addColumn<QString>("file"); // record or store
+        QTest::addColumn<QString>("kind"); // fifo, link or dangling link
+        for (const char* file : {"record", "store"}) {
+            for (const char* kind : {"fifo", "link", "dangling link"})
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(file), QLatin1String(kind))))
+                    << QString::fromLatin1(file) << QString::fromLatin1(kind);
+        }
+    }
+
+    void ownFilesThatAreNotFiles()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("FIFOs and the store's file are Linux's");
+#else
+        // Nothing that stands where the record or the remembered form belongs is opened, followed or written: the card
+        // is prepared as it would be without them.
+        QFETCH(QString, file);
+        QFETCH(QString, kind);
+        const QString path = file == QLatin1String("record")
+                                 ? recordPath()
+                                 : home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        const QString target = folder->filePath(QStringLiteral("target"));
+        if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            if (kind == QLatin1String("link"))
+                QVERIFY(QFile(target).open(QIODevice::WriteOnly) && QFile(target).size() == 0);
+            QVERIFY(QFile::link(target, path));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const Run run = vskwrite({QStringLiteral("--from-settings"), QStringLiteral("--mode=lan"),
+                                  QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()});
+        QVERIFY2(clock.elapsed() < 10000, "waited on a FIFO");
+        QVERIFY2(run.status == 0, run.err.constData());
+        QVERIFY(writtenFile(card(), QStringLiteral("GP0_0000.VSK"), run).allChecksPass());
+        const QByteArray said = file == QLatin1String("record") ? "the card was not added to the record"
+                                                                : "the remembered form cannot be read";
+        QVERIFY2(run.err.contains(said) && run.err.contains("not a regular file"), run.err.constData());
+        QCOMPARE(QFileInfo(path).isSymLink(), kind != QLatin1String("fifo"));
+        QCOMPARE(QFileInfo::exists(target), kind == QLatin1String("link"));
+        if (kind == QLatin1String("link"))
+            QCOMPARE(QFileInfo(target).size(), 0);
+#endif
+    }
+
     void fromSettings()
     {
         {
@@ -240,6 +322,20 @@ private slots:
         QVERIFY2(run.status == 0, run.err.constData());
         file = writtenFile(card(), QStringLiteral("GP0_0000.VSK"), run);
         QCOMPARE(file.textRecords, records("given.example", "kept", {}, "9876", {}, {}, {}));
+
+        // A value longer than its field takes is cut as the window cuts it when it restores the form.
+        {
+            QSettings settings(home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf")),
+                               QSettings::IniFormat);
+            settings.setValue(QStringLiteral("serialMode"), 32);
+            settings.setValue(QStringLiteral("pinCode"), QString());
+            settings.setValue(QStringLiteral("userKey"), QStringLiteral("Wd3kPzAndMore"));
+        }
+        run = vskwrite(
+            {QStringLiteral("--from-settings"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()});
+        QVERIFY2(run.status == 0, run.err.constData());
+        file = writtenFile(card(), QStringLiteral("GP1_0000.VSK"), run);
+        QCOMPARE(file.textRecords.at(FormField::UserKey), QByteArray("Wd3kPz"));
     }
 
     void removableLoopCard()
@@ -292,6 +388,11 @@ private slots:
         QVERIFY(written.allChecksPass());
         QCOMPARE(int(written.modeCode), 32);
         QCOMPARE(run.out, written.identifierBytes.toHex().toUpper() + '\n');
+
+        // The root of a mounted image is a folder that may stand in for a card.
+        const Run imageRoot = vskwrite(
+            {QStringLiteral("--mode=lan"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"), mountPoint});
+        QVERIFY2(imageRoot.status == 0, imageRoot.err.constData());
 
         // A folder on the card is not the card's root.
         const Run inside =

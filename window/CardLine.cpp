@@ -48,7 +48,7 @@ void Configurator::showWhatTheCardHolds()
             },
             Qt::QueuedConnection);
     }).detach();
-    QTimer::singleShot(cardSilenceLimitMs, this, [this, reading] {
+    QTimer::singleShot(TimeLimits::cardSilence, this, [this, reading] {
         if (cardReadings == reading)
             cardLine->setText(GenerateTexts::cardSilent());
     });

@@ -1,7 +1,7 @@
 #include "window/Configurator.h"
 #include "ui_Configurator.h"
 
-#include "drives/DetachedWork.h"
+#include "base/DetachedTask.h"
 #include "drives/VolumeWatcher.h"
 #include "generation/ModeCodes.h"
 #include "generation/PhoneNumber.h"

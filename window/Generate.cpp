@@ -15,10 +15,14 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QUrl>
+
+#include <cstdio>
 
 void Configurator::buttonSaveClicked()
 {
@@ -39,11 +43,13 @@ void Configurator::buttonSaveClicked()
     const MountedVolume listed = listedVolumes.at(index);
     const std::optional<CardOutcome> answered = writeCardWhileBusy(values, listed);
     if (!answered) {
-        warn(tr("SD Card does not respond"), tr("The SD card does not respond.\nPlease check it and try again."));
+        const GenerateTexts::Message notResponding = GenerateTexts::notResponding();
+        warn(notResponding.title, notResponding.text);
         return;
     }
     const CardOutcome& outcome = *answered;
-    CardRecord::note(outcome, values.modeCode, listed.name);
+    if (const std::optional<QString> unrecorded = CardRecord::note(outcome, values.modeCode, listed.name))
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(*unrecorded));
     // The list may have been rebuilt while the card was written: the card keeps its entry, found by its root path.
     const int entry = driveList.indexOf(listed.rootPath);
     if (entry >= 0 && outcome.rootPath != listed.rootPath)
@@ -115,7 +121,14 @@ std::optional<CardOutcome> Configurator::writeCardWhileBusy(const FormValues& va
             focused->setFocus();
         QApplication::restoreOverrideCursor();
     });
-    return writeParameterFileWatched(values, listed, drivePlatform);
+    // Between its looks at the card the window runs its event loop, so that it keeps painting. Should the application
+    // be told to quit meanwhile, the loop returns at once and the wait goes on without it.
+    const auto keepPainting = [] {
+        QEventLoop loop;
+        QTimer::singleShot(TimeLimits::watchInterval, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+    return writeParameterFileWatched(values, listed, drivePlatform, keepPainting);
 }
 
 void Configurator::showFormProblem(const FormProblem& problem)

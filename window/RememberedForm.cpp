@@ -8,9 +8,26 @@
 
 #include <cstdio>
 
+namespace {
+// The store is not opened when something else than a regular file stands where its file belongs; the user is told once.
+bool storeUsable()
+{
+    static bool told = false;
+    const std::optional<QString> problem = FormStore::unusableStore();
+    if (problem && !told) {
+        told = true;
+        std::fprintf(stderr, "%s: the form cannot be remembered: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(*problem));
+    }
+    return !problem;
+}
+} // namespace
+
 void Configurator::saveSettings()
 {
     putPhoneNumbersInAcceptedForm();
+    if (!storeUsable())
+        return;
     QSettings settings;
     if (!FormStore::save(settings, formValues())) {
         // Nothing the user can do about it now; the form is simply not remembered.
@@ -21,8 +38,9 @@ void Configurator::saveSettings()
 
 void Configurator::restoreSettings()
 {
-    const QSettings settings;
-    const FormValues values = FormStore::load(settings);
+    FormValues values; // the defaults, when the store cannot be read
+    if (storeUsable())
+        values = FormStore::load(QSettings());
     // Selecting the mode runs modeSerialChanged, which keeps modeCode.
     ui->modeSerial->setCurrentIndex(
         ui->modeSerial->findData(int(values.modeCode), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));

@@ -1,6 +1,6 @@
 #include "drives/linux/LinuxDrivePlatform.h"
 
-#include "drives/DetachedWork.h"
+#include "base/DetachedTask.h"
 #include "drives/linux/LinuxMountTable.h"
 #include "drives/linux/LinuxRemovableRule.h"
 #include "drives/linux/UDisksLabeller.h"
@@ -10,17 +10,12 @@
 #include <QSet>
 #include <QStorageInfo>
 
-#include <atomic>
 #include <memory>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
 namespace {
-// A bus that has not taken the connection by then is taken for one that does not answer.
-constexpr int busConnectionTimeLimitMs = 5000;
-constexpr int labelMarginMs = 500; // after the disk service's deadline
-
 // A later mount on the same mount point hides this one: its path reaches the other file system.
 bool isCovered(const QVector<MountEntry>& entries, const MountEntry& entry)
 {
@@ -125,7 +120,8 @@ QString LinuxDrivePlatform::setVolumeLabel(const QString& rootPath, const QStrin
     // The bus is reached only when a card is labelled, never while the window starts. Past its time the label is
     // skipped, as when UDisks2 is missing.
     auto result = std::make_shared<QString>(rootPath);
-    if (!askDiskService(labelTimeLimitMs, [=](UDisksLabeller& service) { *result = service.relabel(rootPath, label); }))
+    if (!askDiskService(int(TimeLimits::label.count()),
+                        [=](UDisksLabeller& service) { *result = service.relabel(rootPath, label); }))
         return rootPath;
     return *result;
 }
@@ -133,7 +129,8 @@ QString LinuxDrivePlatform::setVolumeLabel(const QString& rootPath, const QStrin
 EjectOutcome LinuxDrivePlatform::ejectCard(const QString& rootPath)
 {
     auto result = std::make_shared<EjectOutcome>();
-    if (!askDiskService(ejectTimeLimitMs, [=](UDisksLabeller& service) { *result = service.eject(rootPath); })) {
+    if (!askDiskService(int(TimeLimits::eject.count()),
+                        [=](UDisksLabeller& service) { *result = service.eject(rootPath); })) {
         EjectOutcome silent;
         silent.reason = QStringLiteral("The disk service (UDisks2) did not answer.");
         return silent;
@@ -144,21 +141,20 @@ EjectOutcome LinuxDrivePlatform::ejectCard(const QString& rootPath)
 bool LinuxDrivePlatform::askDiskService(int timeLimitMs, const std::function<void(UDisksLabeller&)>& work) const
 {
     // Connecting waits without end for a bus that takes the connection but does not answer (a stopped dbus-daemon), so
-    // the whole exchange runs on a thread of its own. The client's deadline keeps a connection that comes through late
-    // from touching the card afterwards.
+    // the whole exchange runs on a thread of its own: a bus that has not taken the connection within its limit is given
+    // up. The client's deadline keeps a connection that comes through late from touching the card afterwards.
     const QDeadlineTimer deadline(timeLimitMs);
-    auto connected = std::make_shared<std::atomic<bool>>(false);
-    DetachedWork job([=, table = mountTable] {
+    DetachedTask<bool> job([=, table = mountTable](const DetachedWork::Liveness& liveness) {
         const QDBusConnection bus = QDBusConnection::systemBus();
-        *connected = true;
+        // Connected: the client's last call ends by the deadline, and the margin covers the return from it.
+        if (!liveness.answered(std::chrono::milliseconds(deadline.remainingTime()) + TimeLimits::diskServiceMargin))
+            return false;
         UDisksLabeller service(bus, table);
         service.setDeadline(deadline);
         work(service);
+        return true;
     });
-    if (!job.waitFor(QDeadlineTimer(busConnectionTimeLimitMs), [&] { return bool(*connected); }) && !*connected)
-        return false;
-    // The client's last call ends by the deadline; the margin covers the return from it.
-    return job.waitFor(QDeadlineTimer(deadline.remainingTime() + labelMarginMs));
+    return job.waitWhile(TimeLimits::busConnect).value_or(false);
 }
 
 std::unique_ptr<DrivePlatform> createNativeDrivePlatform()

@@ -1,5 +1,6 @@
 #include "drives/FileSystem.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
@@ -17,6 +18,35 @@ QString systemReason(int error)
 QByteArray nativePath(const QString& path)
 {
     return QFile::encodeName(path);
+}
+
+QString describe(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QStringLiteral("a regular file");
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISLNK(mode))
+        return QStringLiteral("a symbolic link");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    if (S_ISCHR(mode))
+        return QStringLiteral("a character device");
+    if (S_ISBLK(mode))
+        return QStringLiteral("a block device");
+    return QStringLiteral("not a file");
+}
+
+QString notRegular(mode_t mode)
+{
+    return QStringLiteral("is %1, not a regular file").arg(describe(mode));
+}
+
+bool statOf(const QString& path, struct stat& status)
+{
+    return ::stat(nativePath(path).constData(), &status) == 0;
 }
 } // namespace
 
@@ -71,6 +101,86 @@ bool FileSystem::isFolderOnVolume(const QString& path, const QString& rootPath)
     struct stat root;
     return ::lstat(nativePath(path).constData(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
            ::stat(nativePath(rootPath).constData(), &root) == 0 && folder.st_dev == root.st_dev;
+}
+
+FileSystem::Entry FileSystem::entryAt(const QString& path)
+{
+    struct stat status;
+    if (::lstat(nativePath(path).constData(), &status) != 0) {
+        if (errno == ENOENT)
+            return {};
+        return {Entry::Kind::Unreadable, QString(), systemReason(errno)};
+    }
+    Entry::Kind kind = Entry::Kind::Other;
+    if (S_ISREG(status.st_mode))
+        kind = Entry::Kind::RegularFile;
+    else if (S_ISDIR(status.st_mode))
+        kind = Entry::Kind::Folder;
+    else if (S_ISLNK(status.st_mode))
+        kind = Entry::Kind::Link;
+    return {kind, describe(status.st_mode), QString()};
+}
+
+std::optional<QString> FileSystem::makeFolder(const QString& path)
+{
+    if (::mkdir(nativePath(path).constData(), 0777) != 0)
+        return systemReason(errno);
+    return std::nullopt;
+}
+
+std::optional<QString> FileSystem::openOwnFileToAppend(QFile& file, const QString& path, bool& created)
+{
+    const QByteArray name = nativePath(path);
+    // Looked at first, so that a FIFO or a device is never opened at all; what is opened is checked again below, so
+    // that nothing swapped in meanwhile is written either.
+    struct stat status;
+    if (::lstat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode))
+        return notRegular(status.st_mode);
+    constexpr int flags = O_RDWR | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    created = false;
+    int descriptor = ::open(name.constData(), flags);
+    if (descriptor < 0 && errno == ENOENT) {
+        descriptor = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0600);
+        created = descriptor >= 0;
+    }
+    if (descriptor < 0) {
+        const int openError = errno;
+        if (::lstat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode))
+            return notRegular(status.st_mode);
+        return systemReason(openError);
+    }
+    const bool statted = ::fstat(descriptor, &status) == 0;
+    const QString problem = !statted                   ? systemReason(errno)
+                            : !S_ISREG(status.st_mode) ? notRegular(status.st_mode)
+                                                       : QString();
+    if (!problem.isNull()) {
+        ::close(descriptor);
+        return problem;
+    }
+    if (!file.open(descriptor, QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+bool FileSystem::isSystemOrHomeRoot(const QString& path)
+{
+    struct stat entry;
+    struct stat parent;
+    if (!statOf(path, entry) || !statOf(path + QStringLiteral("/.."), parent))
+        return false;
+    // The root of a file system is where the parent lies on another one ("/" is its own parent).
+    const bool fileSystemRoot = entry.st_dev != parent.st_dev || entry.st_ino == parent.st_ino;
+    if (!fileSystemRoot)
+        return false;
+    for (const QString& held : {QDir::rootPath(), QDir::homePath()}) {
+        struct stat holder;
+        if (statOf(held, holder) && holder.st_dev == entry.st_dev)
+            return true;
+    }
+    return false;
 }
 
 std::tm FileSystem::localTimeNow()

@@ -100,6 +100,16 @@ bool isPlainFolder(const wchar_t* path)
            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
 }
 
+unsigned long createFolder(const wchar_t* path)
+{
+    return CreateDirectoryW(path, nullptr) ? 0 : GetLastError();
+}
+
+bool isDiskFileHandle(void* handle)
+{
+    return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK;
+}
+
 std::wstring systemMessage(unsigned long error)
 {
     wchar_t* text = nullptr;

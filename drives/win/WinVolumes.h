@@ -32,5 +32,11 @@ bool isReparsePoint(const wchar_t* path);
 // Whether path is a folder that is not a link to somewhere else.
 bool isPlainFolder(const wchar_t* path);
 
+// Makes the folder at path; returns 0 or the system's error code.
+unsigned long createFolder(const wchar_t* path);
+
+// Whether an open handle is a file on a disk (not a pipe, a console or another device).
+bool isDiskFileHandle(void* handle);
+
 // The system's text for an error code.
 std::wstring systemMessage(unsigned long error);

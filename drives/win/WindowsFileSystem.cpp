@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
 
 #include <io.h>
 
@@ -42,6 +44,59 @@ bool FileSystem::isFolderOnVolume(const QString& path, const QString&)
 {
     // A drive's folders are on its volume unless a junction leads elsewhere.
     return isPlainFolder(wide(QDir::toNativeSeparators(path)));
+}
+
+FileSystem::Entry FileSystem::entryAt(const QString& path)
+{
+    // Windows has no FIFOs in its folders: what is neither a file nor a folder is a device name.
+    if (isReparsePoint(wide(QDir::toNativeSeparators(path))))
+        return {Entry::Kind::Link, QStringLiteral("a link"), QString()};
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    if (info.isDir())
+        return {Entry::Kind::Folder, QStringLiteral("a folder"), QString()};
+    if (info.isFile())
+        return {Entry::Kind::RegularFile, QStringLiteral("a file"), QString()};
+    return {Entry::Kind::Other, QStringLiteral("a device"), QString()};
+}
+
+std::optional<QString> FileSystem::makeFolder(const QString& path)
+{
+    const unsigned long error = createFolder(wide(QDir::toNativeSeparators(path)));
+    if (error == 0)
+        return std::nullopt;
+    return QString::fromStdWString(systemMessage(error));
+}
+
+std::optional<QString> FileSystem::openOwnFileToAppend(QFile& file, const QString& path, bool& created)
+{
+    const Entry entry = entryAt(path);
+    if (entry.kind != Entry::Kind::Missing && entry.kind != Entry::Kind::RegularFile)
+        return QStringLiteral("is %1, not a regular file").arg(entry.description);
+    file.setFileName(path);
+    created = entry.kind == Entry::Kind::Missing;
+    const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered;
+    if (!file.open(created ? mode | QIODevice::NewOnly : mode))
+        return file.errorString();
+    // Checked on what was opened, so that a device name that opens like a file is never written.
+    if (!isDiskFileHandle(reinterpret_cast<void*>(_get_osfhandle(file.handle())))) {
+        file.close();
+        return QStringLiteral("is a device, not a regular file");
+    }
+    return std::nullopt;
+}
+
+bool FileSystem::isSystemOrHomeRoot(const QString& path)
+{
+    const QStorageInfo volume(path);
+    if (!volume.isValid() || QDir::cleanPath(volume.rootPath()) != QDir::cleanPath(QFileInfo(path).absoluteFilePath()))
+        return false;
+    for (const QString& held : {qEnvironmentVariable("SystemRoot", QStringLiteral("C:/Windows")), QDir::homePath()}) {
+        if (QStorageInfo(held).rootPath() == volume.rootPath())
+            return true;
+    }
+    return false;
 }
 
 std::tm FileSystem::localTimeNow()

@@ -409,5 +409,45 @@ Wird sie ersetzt, erhält die Installation eine neue Kennung, die im Kundenporta
         <source>Replace</source>
         <translation>Ersetzen</translation>
     </message>
+    <message>
+        <source>The phone number given with %1 is not complete.
+Please give it as in the example +41 79 123 45 67, or leave %1 out.</source>
+        <translation>Die mit %1 angegebene Telefonnummer ist unvollständig.
+Bitte geben Sie sie wie im Beispiel +41 79 123 45 67 an, oder lassen Sie %1 weg.</translation>
+    </message>
+    <message>
+        <source>The value of %1 contains the character &quot;%2&quot;, which the Orva module cannot read.
+Please remove it.</source>
+        <translation>Der Wert von %1 enthält das Zeichen &quot;%2&quot;, das das Orva-Modul nicht lesen kann.
+Bitte entfernen Sie es.</translation>
+    </message>
+    <message>
+        <source>it is a file</source>
+        <translation>es ist eine Datei</translation>
+    </message>
+    <message>
+        <source>it is a link</source>
+        <translation>es ist eine Verknüpfung</translation>
+    </message>
+    <message>
+        <source>it is a special file</source>
+        <translation>es ist eine Spezialdatei</translation>
+    </message>
+    <message>
+        <source>it leads to another drive</source>
+        <translation>er führt auf ein anderes Laufwerk</translation>
+    </message>
+    <message>
+        <source>The folder 02 on the SD card cannot be used: %1
+Please check that the card has free space and is not damaged.</source>
+        <translation>Der Ordner 02 auf der SD-Karte kann nicht verwendet werden: %1
+Bitte prüfen Sie, ob die Karte freien Platz hat und nicht beschädigt ist.</translation>
+    </message>
+    <message>
+        <source>The folder 02 on the SD card is not a folder: %1.
+Please rename or remove it on the card.</source>
+        <translation>Der Ordner 02 auf der SD-Karte ist kein Ordner: %1.
+Bitte benennen Sie ihn auf der Karte um oder entfernen Sie ihn.</translation>
+    </message>
 </context>
 </TS>

@@ -409,5 +409,45 @@ La remplacer donne à l&apos;installation un nouvel identifiant, à enregistrer 
         <source>Replace</source>
         <translation>Remplacer</translation>
     </message>
+    <message>
+        <source>The phone number given with %1 is not complete.
+Please give it as in the example +41 79 123 45 67, or leave %1 out.</source>
+        <translation>Le numéro de téléphone donné avec %1 est incomplet.
+Veuillez le donner comme dans l&apos;exemple +41 79 123 45 67, ou omettre %1.</translation>
+    </message>
+    <message>
+        <source>The value of %1 contains the character &quot;%2&quot;, which the Orva module cannot read.
+Please remove it.</source>
+        <translation>La valeur de %1 contient le caractère &quot;%2&quot;, que le module Orva ne peut pas lire.
+Veuillez le supprimer.</translation>
+    </message>
+    <message>
+        <source>it is a file</source>
+        <translation>c&apos;est un fichier</translation>
+    </message>
+    <message>
+        <source>it is a link</source>
+        <translation>c&apos;est un lien</translation>
+    </message>
+    <message>
+        <source>it is a special file</source>
+        <translation>c&apos;est un fichier spécial</translation>
+    </message>
+    <message>
+        <source>it leads to another drive</source>
+        <translation>il mène vers un autre lecteur</translation>
+    </message>
+    <message>
+        <source>The folder 02 on the SD card cannot be used: %1
+Please check that the card has free space and is not damaged.</source>
+        <translation>Le dossier 02 de la carte SD ne peut pas être utilisé : %1
+Veuillez vérifier que la carte a de l&apos;espace libre et n&apos;est pas endommagée.</translation>
+    </message>
+    <message>
+        <source>The folder 02 on the SD card is not a folder: %1.
+Please rename or remove it on the card.</source>
+        <translation>Le dossier 02 de la carte SD n&apos;est pas un dossier : %1.
+Veuillez le renommer ou le supprimer sur la carte.</translation>
+    </message>
 </context>
 </TS>

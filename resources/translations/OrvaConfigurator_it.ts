@@ -409,5 +409,45 @@ Sostituendola l&apos;installazione riceve un nuovo identificativo, da registrare
         <source>Replace</source>
         <translation>Sostituisci</translation>
     </message>
+    <message>
+        <source>The phone number given with %1 is not complete.
+Please give it as in the example +41 79 123 45 67, or leave %1 out.</source>
+        <translation>Il numero di telefono indicato con %1 è incompleto.
+Indicarlo come nell&apos;esempio +41 79 123 45 67, oppure omettere %1.</translation>
+    </message>
+    <message>
+        <source>The value of %1 contains the character &quot;%2&quot;, which the Orva module cannot read.
+Please remove it.</source>
+        <translation>Il valore di %1 contiene il carattere &quot;%2&quot;, che il modulo Orva non può leggere.
+Rimuoverlo.</translation>
+    </message>
+    <message>
+        <source>it is a file</source>
+        <translation>è un file</translation>
+    </message>
+    <message>
+        <source>it is a link</source>
+        <translation>è un collegamento</translation>
+    </message>
+    <message>
+        <source>it is a special file</source>
+        <translation>è un file speciale</translation>
+    </message>
+    <message>
+        <source>it leads to another drive</source>
+        <translation>porta a un&apos;altra unità</translation>
+    </message>
+    <message>
+        <source>The folder 02 on the SD card cannot be used: %1
+Please check that the card has free space and is not damaged.</source>
+        <translation>La cartella 02 sulla scheda SD non può essere usata: %1
+Verificare che la scheda abbia spazio libero e non sia danneggiata.</translation>
+    </message>
+    <message>
+        <source>The folder 02 on the SD card is not a folder: %1.
+Please rename or remove it on the card.</source>
+        <translation>La cartella 02 sulla scheda SD non è una cartella: %1.
+Rinominarla o rimuoverla sulla scheda.</translation>
+    </message>
 </context>
 </TS>
