@@ -143,11 +143,14 @@ Status write(const WriterCommand& command)
 // Everything printed is checked at the end: a full disk or a closed output would lose the identifier.
 bool outputWritten()
 {
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
-        return true;
+    const bool flushed = std::fflush(stdout) == 0;
     const int error = errno;
-    printLine(stderr, QStringLiteral("vskwrite: the standard output could not be written: %1")
-                          .arg(QString::fromLocal8Bit(std::strerror(error))));
+    if (flushed && !std::ferror(stdout))
+        return true;
+    // The system's reason is known only when the last flush is what failed.
+    printLine(stderr, flushed ? QStringLiteral("vskwrite: the standard output could not be written")
+                              : QStringLiteral("vskwrite: the standard output could not be written: %1")
+                                    .arg(QString::fromLocal8Bit(std::strerror(error))));
     return false;
 }
 } // namespace
