@@ -102,9 +102,10 @@ GenerateTexts::Message writerFormProblem(const FormProblem& problem)
         break;
     case FormProblem::Kind::PhoneNumber:
         message.text = QCoreApplication::translate("Configurator",
-                                                   "The phone number given with %1 is not complete.\nPlease give it "
-                                                   "as in the example +41 79 123 45 67, or leave %1 out.")
-                           .arg(option);
+                                                   "The phone number given with %1 is not in a form that the module "
+                                                   "reads.\nPlease give it as %2, or leave %1 out.")
+                           .arg(option, QCoreApplication::translate("Configurator",
+                                                                    FormField::describe(problem.field).acceptedForms));
         break;
     case FormProblem::Kind::UnreadableCharacter:
         message.text =

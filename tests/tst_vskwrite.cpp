@@ -190,7 +190,8 @@ private slots:
         QTest::newRow("no user key") << QStringList{sms, anyFolder} << 1 << QStringLiteral("vskwrite: User key error:");
         QTest::newRow("unfinished number")
             << QStringList{sms, QStringLiteral("--key=Wd3kPz"), QStringLiteral("--sim=+41 79"), anyFolder} << 1
-            << QStringLiteral("vskwrite: Phone number error: The phone number given with --sim is not complete.");
+            << QStringLiteral("vskwrite: Phone number error: The phone number given with --sim is not in a form that "
+                              "the module reads.");
         QTest::newRow("separator") << QStringList{gsm, QStringLiteral("--apn=a;b"), anyFolder} << 1
                                    << QStringLiteral("vskwrite: Unsupported character: The value of --apn contains");
         // A control character is shown as such, never raw.

@@ -410,10 +410,16 @@ Wird sie ersetzt, erhält die Installation eine neue Kennung, die im Kundenporta
         <translation>Ersetzen</translation>
     </message>
     <message>
-        <source>The phone number given with %1 is not complete.
-Please give it as in the example +41 79 123 45 67, or leave %1 out.</source>
-        <translation>Die mit %1 angegebene Telefonnummer ist unvollständig.
-Bitte geben Sie sie wie im Beispiel +41 79 123 45 67 an, oder lassen Sie %1 weg.</translation>
+        <source>The user key seems to be erroneous.
+Please give --key 6 letters or digits, or --reset.</source>
+        <translation>Der Benutzerschlüssel scheint fehlerhaft zu sein.
+Bitte geben Sie mit --key 6 Buchstaben oder Ziffern an, oder --reset.</translation>
+    </message>
+    <message>
+        <source>The phone number given with %1 is not in a form that the module reads.
+Please give it as %2, or leave %1 out.</source>
+        <translation>Die mit %1 angegebene Rufnummer hat keine Form, die das Modul liest.
+Bitte geben Sie sie als %2 an, oder lassen Sie %1 weg.</translation>
     </message>
     <message>
         <source>The value of %1 contains the character &quot;%2&quot;, which the Orva module cannot read.

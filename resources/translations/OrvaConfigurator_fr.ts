@@ -410,10 +410,16 @@ La remplacer donne à l&apos;installation un nouvel identifiant, à enregistrer 
         <translation>Remplacer</translation>
     </message>
     <message>
-        <source>The phone number given with %1 is not complete.
-Please give it as in the example +41 79 123 45 67, or leave %1 out.</source>
-        <translation>Le numéro de téléphone donné avec %1 est incomplet.
-Veuillez le donner comme dans l&apos;exemple +41 79 123 45 67, ou omettre %1.</translation>
+        <source>The user key seems to be erroneous.
+Please give --key 6 letters or digits, or --reset.</source>
+        <translation>La clé utilisateur semble erronée.
+Veuillez donner à --key 6 lettres ou chiffres, ou utiliser --reset.</translation>
+    </message>
+    <message>
+        <source>The phone number given with %1 is not in a form that the module reads.
+Please give it as %2, or leave %1 out.</source>
+        <translation>Le numéro de téléphone donné avec %1 n&apos;a pas une forme que le module lit.
+Veuillez le donner sous la forme %2, ou omettre %1.</translation>
     </message>
     <message>
         <source>The value of %1 contains the character &quot;%2&quot;, which the Orva module cannot read.

@@ -410,10 +410,16 @@ Sostituendola l&apos;installazione riceve un nuovo identificativo, da registrare
         <translation>Sostituisci</translation>
     </message>
     <message>
-        <source>The phone number given with %1 is not complete.
-Please give it as in the example +41 79 123 45 67, or leave %1 out.</source>
-        <translation>Il numero di telefono indicato con %1 è incompleto.
-Indicarlo come nell&apos;esempio +41 79 123 45 67, oppure omettere %1.</translation>
+        <source>The user key seems to be erroneous.
+Please give --key 6 letters or digits, or --reset.</source>
+        <translation>La chiave utente sembra errata.
+Indicare con --key 6 lettere o cifre, oppure --reset.</translation>
+    </message>
+    <message>
+        <source>The phone number given with %1 is not in a form that the module reads.
+Please give it as %2, or leave %1 out.</source>
+        <translation>Il numero di telefono indicato con %1 non è in una forma che il modulo legge.
+Indicarlo come %2, oppure omettere %1.</translation>
     </message>
     <message>
         <source>The value of %1 contains the character &quot;%2&quot;, which the Orva module cannot read.
