@@ -1,5 +1,6 @@
 #include "base/DetachedTask.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
@@ -63,13 +64,13 @@ bool DetachedWork::waitWhileAnswering(std::chrono::milliseconds silenceLimit, co
             return true;
         }
         const Clock::time_point now = Clock::now();
-        const Clock::time_point silentSince = state->lastSign + silenceLimit + state->ownBound;
-        if (now >= silentSince) {
+        const Clock::time_point giveUpAt = state->lastSign + silenceLimit + state->ownBound;
+        if (now >= giveUpAt) {
             state->givenUp = true;
             ++givenUpAndRunning;
             return false;
         }
-        Clock::time_point turnEnd = std::min(now + TimeLimits::watchInterval, silentSince);
+        Clock::time_point turnEnd = std::min(now + TimeLimits::watchInterval, giveUpAt);
         if (pump) {
             lock.unlock();
             pump();
