@@ -17,6 +17,8 @@ constexpr milliseconds label{15000};
 constexpr milliseconds eject{15000};
 // How long the system bus may take to accept the connection before it is taken for one that does not answer.
 constexpr milliseconds busConnect{5000};
+// How long one call to the disk service may take.
+constexpr milliseconds busCall{5000};
 // What the disk service's last call may take to return after its deadline.
 constexpr milliseconds diskServiceMargin{500};
 } // namespace TimeLimits

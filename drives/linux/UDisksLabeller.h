@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TimeLimits.h"
 #include "drives/DrivePlatform.h"
 
 #include <QDBusConnection>
@@ -70,7 +71,7 @@ private:
 
     QDBusConnection m_bus;
     QString m_mountTable;
-    int m_timeoutMs = 5000;
+    int m_timeoutMs = int(TimeLimits::busCall.count());
     QDeadlineTimer m_deadline{QDeadlineTimer::Forever};
     QStringList m_offlineTypes;
 };
