@@ -339,6 +339,23 @@ void TestHang::stoppedFuseCard()
     }
 
     QVERIFY(::kill(pid, SIGSTOP) == 0);
+    // The stop takes hold when each of the server's threads is next scheduled: on a busy machine one of them may
+    // still answer a request first. Every thread is seen stopped before the card is looked into.
+    const auto allThreadsStopped = [pid] {
+        const QStringList threads =
+            QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString& thread : threads) {
+            QFile stat(QStringLiteral("/proc/%1/task/%2/stat").arg(pid).arg(thread));
+            if (!stat.open(QIODevice::ReadOnly))
+                return false;
+            const QByteArray line = stat.readAll();
+            const int state = line.lastIndexOf(") ") + 2;
+            if (state < 2 || state >= line.size() || line.at(state) != 'T')
+                return false;
+        }
+        return !threads.isEmpty();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(allThreadsStopped(), 5000);
     // A look into the stopped card must hang, or the timings below would prove nothing.
     std::atomic<bool> probeReturned{false};
     std::thread probe([&] {
