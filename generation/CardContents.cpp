@@ -11,7 +11,7 @@
 namespace {
 // A parameter file is about a hundred bytes; anything much larger is not one, and is not read whole.
 constexpr qint64 largestParameterFile = 64 * 1024;
-const QLatin1String cardFolder("02");
+const QLatin1String cardFolder(ParameterFile::cardFolderName);
 
 QString mainValueOf(const DecodedParameterFile& file)
 {
@@ -74,6 +74,11 @@ CardContents readParameterFileAt(const QString& path)
         contents.state = CardContents::State::Configured;
     }
     return contents;
+}
+
+CardContents readParameterFileOnCard(const QString& cardRoot, quint8 modeCode)
+{
+    return readParameterFileAt(QDir(cardRoot).filePath(cardFolder) + QLatin1Char('/') + parameterFileName(modeCode));
 }
 
 CardContents readCardContents(const QString& cardRoot)

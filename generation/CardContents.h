@@ -31,5 +31,8 @@ struct CardContents
 // The one file at path (a parameter file by its name).
 CardContents readParameterFileAt(const QString& path);
 
+// The file that "Generate" in modeCode would replace on the card at cardRoot.
+CardContents readParameterFileOnCard(const QString& cardRoot, quint8 modeCode);
+
 // The card at cardRoot: the newer of its two parameter files by the date in their headers, or what went wrong.
 CardContents readCardContents(const QString& cardRoot);

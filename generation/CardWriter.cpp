@@ -10,7 +10,7 @@
 namespace {
 const QString volumeLabel = QStringLiteral("Orva Config");
 constexpr int volumeLabelLength = 11;
-const QString cardFolderName = QStringLiteral("/02");
+const QString cardFolderName = QLatin1Char('/') + QLatin1String(ParameterFile::cardFolderName);
 
 // Goes on unless the caller stops the write.
 bool goOn(const CardProgress& progress, CardStep step)

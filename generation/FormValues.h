@@ -14,7 +14,7 @@ struct FormValues
     quint8 modeCode = ModeCode::Default;
     std::array<QString, FormField::count> texts; // indexed by FormField::Id
     bool resetConfig = false;
-    int driveIndex = 0; // the drive box's position; -1 when no drive is chosen
+    int driveIndex = 0;            // the drive box's position; -1 when no drive is chosen
     bool ejectCardWhenDone = true; // let the card go once its file is written (the window's preference)
 
     const QString& text(FormField::Id field) const { return texts[field]; }

@@ -16,6 +16,8 @@
 #include <optional>
 
 namespace ParameterFile {
+// The folder at the card's root that holds the parameter files.
+constexpr char cardFolderName[] = "02";
 constexpr int headerSize = 48;
 constexpr quint32 headerLength = 48;
 constexpr quint32 magic1 = 8;

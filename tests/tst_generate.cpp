@@ -1,6 +1,9 @@
 // "Generate" end to end inside the process: cards are folders presented through the drive platform, every box is
 // answered by the test, and the end of the process is replaced.
 #include "generation/CardRecord.h"
+#include "generation/FormValues.h"
+#include "generation/Identifier.h"
+#include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/ModalBox.h"
@@ -761,6 +764,58 @@ private slots:
         get<QComboBox>("sdCardPath")->setCurrentIndex(0);
         QTRY_VERIFY2(line->text().startsWith(QStringLiteral("On the card: GSM internet.example.net, written ")),
                      qPrintable(line->text()));
+    }
+
+    void replacingAHandedOffIdentifierIsAsked_data()
+    {
+        QTest::addColumn<quint8>("heldMode");
+        QTest::addColumn<QString>("answer"); // empty: the box's default
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("GSM card, default answer") << quint8(ModeCode::Gsm) << QString() << true << false;
+        QTest::newRow("GSM card, Replace") << quint8(ModeCode::Gsm) << "Replace" << true << true;
+        QTest::newRow("LAN card, default answer") << quint8(ModeCode::Lan) << QString() << true << false;
+        QTest::newRow("Kerv card: no question") << quint8(ModeCode::KervSlow) << QString() << false << true;
+    }
+
+    // A file whose identifier the user registered on the portal is replaced only when the user says so.
+    void replacingAHandedOffIdentifierIsAsked()
+    {
+        QFETCH(quint8, heldMode);
+        QFETCH(QString, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, replaced);
+        FormValues held;
+        held.modeCode = heldMode;
+        held.text(FormField::AccessPointName) = QStringLiteral("old.example.net");
+        const QUuid heldIdentifier = createAcceptableIdentifier();
+        const EncodedParameterFile encoded = encodeParameterFile(parameterFileInput(held, heldIdentifier));
+        QDir().mkpath(card(0) + QStringLiteral("/02"));
+        QVERIFY(writeFile(parameterFile(0, "GP0_0000.VSK"), encoded.header + encoded.body));
+
+        open(1);
+        get<QCheckBox>("ejectCardCheckBox")->setChecked(false);
+        chooseMode(QStringLiteral("LAN"));
+        boxes->onBox = [answer](QMessageBox* box) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (!answer.isEmpty() && button->text() == answer)
+                    button->click();
+            }
+            if (answer.isEmpty() && box->defaultButton())
+                box->defaultButton()->click();
+        };
+        generate();
+        QTRY_VERIFY(!boxes->seen.isEmpty());
+        const SeenBox first = boxes->seen.first();
+        QCOMPARE(first.title == QLatin1String("Replace the configuration?"), asked);
+        if (asked) {
+            QVERIFY2(first.text.contains(QString::fromLatin1(heldIdentifier.toRfc4122().toHex().toUpper())),
+                     qPrintable(first.text));
+            QCOMPARE(first.defaultButton, QMessageBox::Cancel);
+        }
+        const QByteArray now = readFile(parameterFile(0, "GP0_0000.VSK"));
+        QCOMPARE(now == encoded.header + encoded.body, !replaced);
+        QCOMPARE(exits, replaced ? QList<int>{0} : QList<int>());
     }
 
     void cardGoneBeforeTheWrite_data()

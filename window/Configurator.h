@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
 #include "generation/FormFields.h"
 #include "generation/GenerateTexts.h"
@@ -13,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+struct CardContents;
 struct CardOutcome;
 struct FormProblem;
 struct FormValues;
@@ -75,6 +77,9 @@ private:
     void putPhoneNumbersInAcceptedForm();
     void showFormProblem(const FormProblem& problem);
     std::optional<CardOutcome> writeCardWhileBusy(const FormValues& values, const MountedVolume& listed);
+    std::optional<CardContents> readCardWhileBusy(const QString& cardRoot, quint8 modeCode);
+    bool replacementAccepted(const FormValues& values, const MountedVolume& listed);
+    void waitForCard(const std::function<void(const DetachedWork::Pump& keepPainting)>& wait);
     void reportCardOutcome(const CardOutcome& outcome, quint8 mode);
     bool identifierHandOff(const CardOutcome& outcome, const QString& letGo);
     EjectOutcome letCardGo(const QString& rootPath);

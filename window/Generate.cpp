@@ -3,6 +3,8 @@
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
+#include "base/DetachedTask.h"
+#include "generation/CardContents.h"
 #include "generation/CardRecord.h"
 #include "generation/CardWriter.h"
 #include "generation/FormCheck.h"
@@ -41,6 +43,8 @@ void Configurator::buttonSaveClicked()
     }
 
     const MountedVolume listed = listedVolumes.at(index);
+    if (!replacementAccepted(values, listed))
+        return;
     const std::optional<CardOutcome> answered = writeCardWhileBusy(values, listed);
     if (!answered) {
         const GenerateTexts::Message notResponding = GenerateTexts::notResponding();
@@ -108,8 +112,48 @@ void Configurator::waitForAnotherCard(const QString& preparedRoot)
 
 std::optional<CardOutcome> Configurator::writeCardWhileBusy(const FormValues& values, const MountedVolume& listed)
 {
-    // The card is written on a thread of its own: the window keeps painting and shows that it is busy, and neither a
-    // second "Generate" nor closing the window can start meanwhile. Every way out gives the window back.
+    std::optional<CardOutcome> outcome;
+    waitForCard([&](const DetachedWork::Pump& keepPainting) {
+        outcome = writeParameterFileWatched(values, listed, drivePlatform, keepPainting);
+    });
+    return outcome;
+}
+
+std::optional<CardContents> Configurator::readCardWhileBusy(const QString& cardRoot, quint8 modeCode)
+{
+    std::optional<CardContents> contents;
+    waitForCard([&](const DetachedWork::Pump& keepPainting) {
+        DetachedTask<CardContents> read([cardRoot, modeCode](const DetachedWork::Liveness&) {
+            return readParameterFileOnCard(cardRoot, modeCode);
+        });
+        contents = read.waitWhile(TimeLimits::cardSilence, keepPainting);
+    });
+    return contents;
+}
+
+bool Configurator::replacementAccepted(const FormValues& values, const MountedVolume& listed)
+{
+    const std::optional<CardContents> held = readCardWhileBusy(listed.rootPath, values.modeCode);
+    if (!held) {
+        const GenerateTexts::Message notResponding = GenerateTexts::notResponding();
+        warn(notResponding.title, notResponding.text);
+        return false;
+    }
+    // The identifier of a GSM or LAN file was registered on the portal: a new file drops it.
+    if (!held->carriesHandedOffIdentifier())
+        return true;
+    const GenerateTexts::Message asked = GenerateTexts::replaceHandedOffIdentifier(*held);
+    QMessageBox box(QMessageBox::Question, asked.title, asked.text, QMessageBox::Cancel, this);
+    const QAbstractButton* replace = box.addButton(GenerateTexts::replaceAnswer(), QMessageBox::DestructiveRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == replace;
+}
+
+void Configurator::waitForCard(const std::function<void(const DetachedWork::Pump& keepPainting)>& wait)
+{
+    // The card is read or written on a thread of its own: the window keeps painting and shows that it is busy, and
+    // neither a second "Generate" nor closing the window can start meanwhile. Every way out gives the window back.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QPointer<QWidget> focused = QApplication::focusWidget();
     ui->centralWidget->setEnabled(false);
@@ -128,7 +172,7 @@ std::optional<CardOutcome> Configurator::writeCardWhileBusy(const FormValues& va
         QTimer::singleShot(TimeLimits::watchInterval, &loop, &QEventLoop::quit);
         loop.exec();
     };
-    return writeParameterFileWatched(values, listed, drivePlatform, keepPainting);
+    wait(keepPainting);
 }
 
 void Configurator::showFormProblem(const FormProblem& problem)

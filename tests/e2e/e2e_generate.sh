@@ -242,25 +242,37 @@ clickButton()
     xdotool mousemove --window "$window" $((WIDTH - fromRight)) $((HEIGHT - 23)) click 1
 }
 
+# The pattern that xdotool matches a title against: the whole title, in which a question mark stands for itself
+# (callers may give alternatives, "SD Card (Not Found|not available)").
+titlePatternOf()
+{
+    printf '^%s$' "${1//\?/\\?}"
+}
+
 boxShown()
 {
-    box=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    box=$(xdotool search --name "$(titlePatternOf "$1")" 2>/dev/null | head -n 1)
     [ -n "$box" ]
 }
 
 boxGone()
 {
-    ! xdotool search --name "^$1\$" >/dev/null 2>&1
+    ! xdotool search --name "$(titlePatternOf "$1")" >/dev/null 2>&1
 }
 
-# Waits for the message box of that title and closes it with Return.
+# Answers the box of that title with the keys given, Return (its default button) when none are.
 answerBox()
 {
     local title=$1
+    shift
     waitFor 15 boxShown "$title" || die "no message box \"$title\""
     log "ok: message box \"$title\""
     timeout 10 xdotool windowfocus --sync "$box" || die "cannot focus the box \"$title\""
-    key Return
+    if [ $# -eq 0 ]; then
+        key Return
+    else
+        key "$@"
+    fi
     waitFor 10 boxGone "$title" || die "the box \"$title\" did not close on Return"
 }
 
@@ -510,7 +522,14 @@ chooseCard b
 key Tab Tab
 typeText K
 key Down # from "Kerv (38400 bps)" to "Kerv (115200 bps)"
+# Card b holds the LAN file of an earlier run, whose identifier was handed out: the default answer keeps it.
+cp "$cards/b/02/GP0_0000.VSK" "$work/b-lan.vsk"
 clickButton Generate
+answerBox "Replace the configuration?"
+check "the default answer leaves the LAN file as it was" cmp -s "$cards/b/02/GP0_0000.VSK" "$work/b-lan.vsk"
+focusWindow
+clickButton Generate
+answerBox "Replace the configuration?" shift+Tab Return # "Replace"
 answerBox "File generated"
 expectExit
 noNewCalls "$(wc -l <"$record")"
