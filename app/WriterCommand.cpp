@@ -151,7 +151,12 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
                        "image); it is not labelled."));
     const QCommandLineOption noOpenOption(QStringLiteral("no-open"),
                                           QStringLiteral("Open neither the identifier file nor the customer portal."));
-    parser.addOptions({resetOption, fromSettingsOption, anyFolderOption, noOpenOption});
+    const QCommandLineOption replaceOption(
+        QStringLiteral("replace"),
+        QStringLiteral(
+            "Replace a gsm or lan file on the card, whose identifier was handed to the user; without it "
+            "such a card is refused. The installation then needs registering again with the new identifier."));
+    parser.addOptions({resetOption, fromSettingsOption, anyFolderOption, noOpenOption, replaceOption});
     parser.addPositionalArgument(QStringLiteral("CARD_ROOT"), QStringLiteral("The root folder of the mounted card."));
 
     if (!parser.parse(arguments))
@@ -208,5 +213,6 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
     command.cardRoot = QDir::cleanPath(QFileInfo(positional.first()).absoluteFilePath());
     command.anyFolder = parser.isSet(anyFolderOption);
     command.noOpen = parser.isSet(noOpenOption);
+    command.replace = parser.isSet(replaceOption);
     return command;
 }

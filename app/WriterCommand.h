@@ -26,6 +26,7 @@ struct WriterCommand
     QString cardRoot;       // cleaned and absolute
     bool anyFolder = false; // write into a folder that is not a card (an image being prepared), without a label
     bool noOpen = false;    // leave the editor and the portal closed
+    bool replace = false;   // replace a file whose identifier was handed to the user (gsm, lan)
 };
 
 // The command-line names of the modes: kerv38400, kerv115200, gsm, lan, sms, in the window's order.

@@ -12,6 +12,7 @@
 #include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
 #include "drives/FileSystem.h"
+#include "generation/CardContents.h"
 #include "generation/CardRecord.h"
 #include "generation/CardWriter.h"
 #include "generation/FormCheck.h"
@@ -104,6 +105,20 @@ Status write(const WriterCommand& command)
     }
 
     const quint8 mode = command.values.modeCode;
+    // A file whose identifier was registered on the portal is replaced only when asked to.
+    DetachedTask<CardContents> read(
+        [root = listed->rootPath, mode](const DetachedWork::Liveness&) { return readParameterFileOnCard(root, mode); });
+    const std::optional<CardContents> held = read.waitWhile(TimeLimits::cardSilence);
+    if (!held) {
+        tell(GenerateTexts::notResponding());
+        return Refused;
+    }
+    if (held->carriesHandedOffIdentifier() && !command.replace) {
+        GenerateTexts::Message message = GenerateTexts::replaceHandedOffIdentifier(*held);
+        message.text += QStringLiteral("\nGive --replace to replace it.");
+        tell(message);
+        return Refused;
+    }
     // No pump: this thread only waits. A card silent for the window's time limit is given up as the window gives it
     // up; the write stops should it answer again, and the program ends without waiting for it.
     const std::optional<CardOutcome> answered = writeParameterFileWatched(command.values, *listed, drives);

@@ -173,6 +173,28 @@ private slots:
         QVERIFY(lines[1].contains(line));
     }
 
+    // A card whose file carries a handed-off identifier is replaced only with --replace.
+    void replacingAHandedOffIdentifier()
+    {
+        const QStringList common{QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()};
+        const Run lan = vskwrite(QStringList{QStringLiteral("--mode=lan")} + common);
+        QVERIFY2(lan.status == 0, lan.err.constData());
+        const QByteArray held = readFile(card() + QStringLiteral("/02/GP0_0000.VSK"));
+
+        const Run refused = vskwrite(QStringList{QStringLiteral("--mode=kerv38400")} + common);
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.err.contains("Replace the configuration?") && refused.err.contains("--replace") &&
+                     refused.err.contains(lan.out.trimmed()),
+                 refused.err.constData());
+        QVERIFY(refused.out.isEmpty());
+        QCOMPARE(readFile(card() + QStringLiteral("/02/GP0_0000.VSK")), held);
+
+        const Run replaced =
+            vskwrite(QStringList{QStringLiteral("--mode=kerv38400"), QStringLiteral("--replace")} + common);
+        QVERIFY2(replaced.status == 0, replaced.err.constData());
+        QCOMPARE(int(writtenFile(card(), QStringLiteral("GP0_0000.VSK"), replaced).modeCode), 4);
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -317,9 +339,11 @@ private slots:
         QCOMPARE(int(file.modeCode), 8);
         QCOMPARE(file.textRecords, records("remembered.example", "kept", {}, "9876", {}, {}, {}));
 
-        // An option given beside it replaces the remembered value; the others stay.
+        // An option given beside it replaces the remembered value; the others stay. (The GSM file just written is
+        // replaced on purpose.)
         run = vskwrite({QStringLiteral("--from-settings"), QStringLiteral("--apn=given.example"),
-                        QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()});
+                        QStringLiteral("--replace"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"),
+                        card()});
         QVERIFY2(run.status == 0, run.err.constData());
         file = writtenFile(card(), QStringLiteral("GP0_0000.VSK"), run);
         QCOMPARE(file.textRecords, records("given.example", "kept", {}, "9876", {}, {}, {}));
