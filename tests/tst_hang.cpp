@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -415,6 +416,9 @@ void TestHang::stoppedFuseCard()
     QVERIFY(exits.isEmpty());
     QVERIFY(QSettings().allKeys().isEmpty());
     QVERIFY(!probeReturned);
+    // The line under the card list, read when the card was chosen, says that it could not be read.
+    QTRY_COMPARE_WITH_TIMEOUT(window.findChild<QLabel*>(QStringLiteral("cardContentsLabel"))->text(),
+                              QStringLiteral("The card does not respond: what it holds could not be read."), 5000);
 
     // The command-line tools give up after the same time, say so and end although a thread of theirs still waits.
     const QStringList tools[] = {
