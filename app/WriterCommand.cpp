@@ -156,7 +156,13 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         QStringLiteral(
             "Replace a gsm or lan file on the card, whose identifier was handed to the user; without it "
             "such a card is refused. The installation then needs registering again with the new identifier."));
-    parser.addOptions({resetOption, fromSettingsOption, anyFolderOption, noOpenOption, replaceOption});
+    const QCommandLineOption listOption(
+        QStringLiteral("list"),
+        QStringLiteral("List the removable cards instead, one a line: root, name, capacity in bytes, reader, read-only "
+                       "or writable, and what the card holds (in the window's words), separated by tabs."));
+    const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("With --list: one JSON object a line."));
+    parser.addOptions(
+        {resetOption, fromSettingsOption, anyFolderOption, noOpenOption, replaceOption, listOption, jsonOption});
     parser.addPositionalArgument(QStringLiteral("CARD_ROOT"), QStringLiteral("The root folder of the mounted card."));
 
     if (!parser.parse(arguments))
@@ -173,6 +179,17 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         command.action = WriterCommand::Action::Version;
         return command;
     }
+
+    if (parser.isSet(listOption)) {
+        WriterCommand command;
+        command.action = WriterCommand::Action::List;
+        command.json = parser.isSet(jsonOption);
+        if (!parser.positionalArguments().isEmpty())
+            return badUsage(QStringLiteral("--list takes no card root"));
+        return command;
+    }
+    if (parser.isSet(jsonOption))
+        return badUsage(QStringLiteral("--json goes with --list"));
 
     WriterCommand command;
     command.action = WriterCommand::Action::Write;

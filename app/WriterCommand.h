@@ -15,6 +15,7 @@ struct WriterCommand
     enum class Action
     {
         Write,
+        List, // the removable cards, one a line
         Help,
         Version,
         BadUsage,
@@ -27,6 +28,7 @@ struct WriterCommand
     bool anyFolder = false; // write into a folder that is not a card (an image being prepared), without a label
     bool noOpen = false;    // leave the editor and the portal closed
     bool replace = false;   // replace a file whose identifier was handed to the user (gsm, lan)
+    bool json = false;      // --list: one JSON object a line
 };
 
 // The command-line names of the modes: kerv38400, kerv115200, gsm, lan, sms, in the window's order.

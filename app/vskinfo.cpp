@@ -6,6 +6,8 @@
 // the output cannot be written, or on bad usage.
 #include "RegularFile.h"
 #include "base/DetachedTask.h"
+#include "generation/CardContents.h"
+#include "generation/GenerateTexts.h"
 #include "generation/ModeCodes.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
@@ -128,12 +130,17 @@ private:
         if (json) {
             QJsonObject object = describeParameterFileAsJson(decoded);
             object.insert(QStringLiteral("path"), shown(path));
+            object.insert(QStringLiteral("summary"), GenerateTexts::cardContents(contentsOfParameterFile(
+                                                         decoded, shown(path), read.bytes.size())));
             print(stdout, jsonLine(object));
         } else {
             if (reports++ > 0)
                 std::fputc('\n', stdout);
             print(stdout,
                   QStringLiteral("%1: %2 bytes").arg(shown(path), QString::number(read.bytes.size())).toLocal8Bit());
+            // In the words of the window's line under the card list.
+            print(stdout, GenerateTexts::cardContents(contentsOfParameterFile(decoded, shown(path), read.bytes.size()))
+                              .toLocal8Bit());
             for (const QString& line : describeParameterFile(decoded))
                 print(stdout, line.toLocal8Bit());
         }

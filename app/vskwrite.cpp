@@ -23,6 +23,8 @@
 #include "settings/FormStore.h"
 
 #include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSettings>
 
 #include <cerrno>
@@ -168,6 +170,43 @@ bool outputWritten()
                                     .arg(QString::fromLocal8Bit(std::strerror(error))));
     return false;
 }
+// The removable cards as the window lists them, each with what it holds; a card that does not answer within the
+// silence limit is said not to respond, and the next one is read.
+void listCards(bool json)
+{
+    const std::unique_ptr<DrivePlatform> drives = createNativeDrivePlatform();
+    const QVector<MountedVolume> volumes = drives->mountedVolumes();
+    for (const MountedVolume& volume : volumes) {
+        if (!volume.removable)
+            continue;
+        DetachedTask<CardContents> read(
+            [root = volume.rootPath](const DetachedWork::Liveness&) { return readCardContents(root); });
+        const std::optional<CardContents> held = read.waitWhile(TimeLimits::cardSilence);
+        const QString holds = held ? GenerateTexts::cardContents(*held) : GenerateTexts::cardSilent();
+        if (!json) {
+            printLine(stdout,
+                      QStringList{volume.rootPath, volume.name, QString::number(volume.capacity), volume.reader,
+                                  volume.readOnly ? QStringLiteral("read-only") : QStringLiteral("writable"), holds}
+                          .join(QLatin1Char('\t')));
+            continue;
+        }
+        QJsonObject card{{QStringLiteral("root"), volume.rootPath},
+                         {QStringLiteral("name"), volume.name},
+                         {QStringLiteral("capacity"), double(volume.capacity)},
+                         {QStringLiteral("reader"), volume.reader},
+                         {QStringLiteral("fileSystem"), volume.fileSystem},
+                         {QStringLiteral("readOnly"), volume.readOnly},
+                         {QStringLiteral("responds"), held.has_value()},
+                         {QStringLiteral("holds"), holds}};
+        if (held && held->state != CardContents::State::Nothing && held->state != CardContents::State::Unreadable) {
+            card.insert(QStringLiteral("file"), held->fileName);
+            card.insert(QStringLiteral("mode"), writerModeName(held->modeCode));
+            card.insert(QStringLiteral("identifier"), identifierDigits(held->identifier).toUpper());
+            card.insert(QStringLiteral("damaged"), held->state == CardContents::State::Damaged);
+        }
+        printLine(stdout, QString::fromUtf8(QJsonDocument(card).toJson(QJsonDocument::Compact)));
+    }
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -199,6 +238,9 @@ int main(int argc, char* argv[])
         printLine(stderr, QStringLiteral("vskwrite: ") + command.text);
         std::fputs("Try 'vskwrite --help' for more information.\n", stderr);
         return BadUsage;
+    case WriterCommand::Action::List:
+        listCards(command.json);
+        break;
     case WriterCommand::Action::Write:
         // As in the window: the form starts from the defaults, and nothing at the store's place is touched.
         if (unusableStore)

@@ -58,13 +58,19 @@ CardContents readParameterFileAt(const QString& path)
         contents.reason = file.errorString();
         return contents;
     }
-    const DecodedParameterFile decoded = decodeParameterFile(bytes, contents.fileName);
+    return contentsOfParameterFile(decodeParameterFile(bytes, contents.fileName), contents.fileName, bytes.size());
+}
+
+CardContents contentsOfParameterFile(const DecodedParameterFile& decoded, const QString& fileName, qint64 size)
+{
+    CardContents contents;
+    contents.fileName = fileName;
     contents.modeCode = decoded.modeCode;
     contents.identifier = decoded.identifier;
     contents.written = unpackTimestamp(decoded.timestamp).toDateTime();
     contents.mainValue = mainValueOf(decoded);
     const QList<DecodedParameterFile::Check> failed = decoded.failedChecks();
-    if (bytes.size() > largestParameterFile) {
+    if (size > largestParameterFile) {
         contents.state = CardContents::State::Damaged;
         contents.reason = QStringLiteral("far too large for a parameter file");
     } else if (!failed.isEmpty()) {

@@ -28,6 +28,11 @@ struct CardContents
     bool carriesHandedOffIdentifier() const;
 };
 
+struct DecodedParameterFile;
+
+// What a decoded parameter file of that name holds (size: the bytes that were read).
+CardContents contentsOfParameterFile(const DecodedParameterFile& decoded, const QString& fileName, qint64 size);
+
 // The one file at path (a parameter file by its name).
 CardContents readParameterFileAt(const QString& path);
 

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+
 #ifdef Q_OS_LINUX
 #include <sched.h>
 #include <sys/mount.h>
@@ -424,6 +426,19 @@ private slots:
             vskwrite({QStringLiteral("--mode=lan"), QStringLiteral("--no-open"), mountPoint + QStringLiteral("/02")});
         QCOMPARE(inside.status, 1);
         QVERIFY(!QFileInfo::exists(mountPoint + QStringLiteral("/02/02")));
+
+        // The card in the list, with what it holds now: the LAN file written last.
+        const Run listed = vskwrite({QStringLiteral("--list")});
+        QCOMPARE(listed.status, 0);
+        const QList<QByteArray> lines = listed.out.split('\n');
+        const auto line = std::find_if(lines.begin(), lines.end(),
+                                       [&](const QByteArray& l) { return l.startsWith(mountPoint.toUtf8() + '\t'); });
+        QVERIFY2(line != lines.end(), listed.out.constData());
+        QVERIFY2(line->contains("\t8388608\t") && line->contains("\twritable\tOn the card: LAN, written "),
+                 line->constData());
+        const Run json = vskwrite({QStringLiteral("--list"), QStringLiteral("--json")});
+        QVERIFY2(json.out.contains("\"mode\":\"lan\"") && json.out.contains(imageRoot.out.trimmed()),
+                 json.out.constData());
 #endif
     }
 };
