@@ -17,6 +17,8 @@
 //  raw       QFile open (create), write of the same bytes, fsync, close, of a new file in the same folder (the file
 //            of the previous round is removed before the clock starts).
 //  durable   writeDurably() alone, of the same bytes over the parameter file: the part of "generate" that writes.
+//  cardline  From choosing the card to its line under the card list telling what the card holds (read off the GUI
+//            thread): the card's parameter file of the last round.
 //  replace   The durable replacement done by hand: write a temporary file, fdatasync, rename over the old file,
 //            fsync the folder: the floor that any durable "Generate" has to pay, which "generate" is held against.
 // Prints one summary line per measure with the median and quartiles in microseconds, in key=value form.
@@ -28,6 +30,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -264,6 +268,24 @@ int main(int argc, char* argv[])
              timer.start();
              durableReplaceByHand(folder, QStringLiteral("BYHAND.VSK"), bytes);
              return std::vector<std::pair<const char*, qint64>>{{"replace", timer.nsecsElapsed()}};
+         }},
+        {"cardline",
+         [&] {
+             // The card chosen again: its line is read off the GUI thread and shown once the read answers.
+             auto* cards = window.findChild<QComboBox*>(QStringLiteral("sdCardPath"));
+             auto* line = window.findChild<QLabel*>(QStringLiteral("cardContentsLabel"));
+             if (!cards || !line)
+                 fail("no card list or card line");
+             cards->setCurrentIndex(-1);
+             QApplication::processEvents();
+             QElapsedTimer timer;
+             timer.start();
+             cards->setCurrentIndex(0);
+             while (!line->text().startsWith(QLatin1String("On the card: ")) && timer.elapsed() < 5000)
+                 QApplication::processEvents(QEventLoop::AllEvents, 1);
+             if (!line->text().startsWith(QLatin1String("On the card: ")))
+                 fail("the card line did not tell what the card holds");
+             return std::vector<std::pair<const char*, qint64>>{{"cardline", timer.nsecsElapsed()}};
          }},
         {"durable",
          [&] {

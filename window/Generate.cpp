@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
 
 void Configurator::buttonSaveClicked()
@@ -166,11 +167,15 @@ void Configurator::waitForCard(const std::function<void(const DetachedWork::Pump
         QApplication::restoreOverrideCursor();
     });
     // Between its looks at the card the window runs its event loop, so that it keeps painting. Should the application
-    // be told to quit meanwhile, the loop returns at once and the wait goes on without it.
-    const auto keepPainting = [] {
+    // be told to quit meanwhile, the loop returns at once and the wait goes on without it. The first looks come soon
+    // after each other, then one each watch interval: a card answers most often within a few milliseconds, and the
+    // window learns of it when it looks.
+    auto interval = std::chrono::milliseconds(1);
+    const auto keepPainting = [&interval] {
         QEventLoop loop;
-        QTimer::singleShot(TimeLimits::watchInterval, &loop, &QEventLoop::quit);
+        QTimer::singleShot(interval, &loop, &QEventLoop::quit);
         loop.exec();
+        interval = std::min<std::chrono::milliseconds>(interval * 2, TimeLimits::watchInterval);
     };
     wait(keepPainting);
 }
