@@ -1,11 +1,10 @@
 #include "app/ConfiguratorCommand.h"
 
 #include "app/ApplicationIdentity.h"
+#include "app/CommandOutput.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-
-#include <cstdio>
 
 namespace {
 // The options that QGuiApplication and QApplication take out of the command line themselves.
@@ -17,8 +16,10 @@ const char* const qtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb
 
 QString helpText(const QString& program)
 {
-    return QStringLiteral("Usage: %1 [options]\n"
+    return QStringLiteral("Usage: %1 [options] [parameter-file]\n"
                           "Opens the window of %2, which prepares the SD card of an Orva communication module.\n"
+                          "Given a parameter file (GP0_0000.VSK or GP1_0000.VSK), the form starts with its mode and\n"
+                          "values; each Generate draws a new identifier.\n"
                           "\n"
                           "Options:\n"
                           "  -h, --help     Displays this help and exits.\n"
@@ -45,19 +46,23 @@ ConfiguratorCommand::Parsed ConfiguratorCommand::parse(const QStringList& argume
 
     const QString program = QFileInfo(arguments.value(0, QStringLiteral("OrvaConfigurator"))).fileName();
     if (!parser.parse(arguments))
-        return {Parsed::Action::BadUsage, parser.errorText()};
+        return {Parsed::Action::BadUsage, parser.errorText(), {}};
     if (parser.isSet(helpOption))
-        return {Parsed::Action::Help, helpText(program)};
+        return {Parsed::Action::Help, helpText(program), {}};
     if (parser.isSet(versionOption)) {
-        return {Parsed::Action::Version, ApplicationIdentity::applicationName() + QLatin1Char(' ') +
-                                             ApplicationIdentity::applicationVersion() + QLatin1Char('\n')};
+        return {Parsed::Action::Version,
+                ApplicationIdentity::applicationName() + QLatin1Char(' ') + ApplicationIdentity::applicationVersion() +
+                    QLatin1Char('\n'),
+                {}};
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        return {Parsed::Action::BadUsage,
-                QStringLiteral("unexpected argument \"%1\": the program takes no file or card")
-                    .arg(parser.positionalArguments().constFirst())};
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        return {
+            Parsed::Action::BadUsage,
+            QStringLiteral("unexpected argument \"%1\": the program takes one parameter file at most").arg(files.at(1)),
+            {}};
     }
-    return {};
+    return {Parsed::Action::Run, QString(), files.value(0)};
 }
 
 std::optional<int> ConfiguratorCommand::handle(int argc, char* argv[])
@@ -66,18 +71,24 @@ std::optional<int> ConfiguratorCommand::handle(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const Parsed parsed = parse(arguments);
+    const std::string title = ApplicationIdentity::applicationName().toStdString();
     switch (parsed.action) {
     case Parsed::Action::Run:
         return std::nullopt;
     case Parsed::Action::Help:
     case Parsed::Action::Version:
-        std::fputs(qPrintable(parsed.text), stdout);
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 2;
+        return CommandOutput::tell(CommandOutput::Kind::Information, title, parsed.text.toStdString()) ? 0 : 2;
     case Parsed::Action::BadUsage:
         break;
     }
     const QString program = QFileInfo(arguments.value(0)).fileName();
-    std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", qPrintable(program),
-                 qPrintable(parsed.text), qPrintable(program));
+    CommandOutput::tell(
+        CommandOutput::Kind::Error, title,
+        QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(program, parsed.text).toStdString());
     return 2;
+}
+
+QString ConfiguratorCommand::parameterFile(const QStringList& applicationArguments)
+{
+    return parse(applicationArguments).parameterFile;
 }

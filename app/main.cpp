@@ -20,5 +20,8 @@ int main(int argc, char* argv[])
     Configurator window;
     ApplicationIdentity::setWindowIcon(window);
     window.show();
+    const QString parameterFile = ConfiguratorCommand::parameterFile(QCoreApplication::arguments());
+    if (!parameterFile.isEmpty())
+        window.loadParameterFile(parameterFile);
     return QApplication::exec();
 }

@@ -45,6 +45,10 @@ public:
     const QStringList& drives() const { return driveList; }
     quint8 currentModeCode() const { return modeCode; }
 
+    // Fills the form from a parameter file (mode, fields, reset option); a file that cannot be loaded is named in a
+    // warning, with the reason, and the form stays as it was.
+    void loadParameterFile(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -60,6 +64,7 @@ private slots:
 
 private:
     FormValues formValues() const;
+    void applyFormValues(const FormValues& values);
     void refreshDriveList();
     void followVolumes();
     bool isRemovableDrive(const MountedVolume& volume) const;

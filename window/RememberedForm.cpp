@@ -1,9 +1,11 @@
-// The form remembered between runs, in the application's default settings store.
+// The form remembered between runs, in the application's default settings store, or taken from a parameter file.
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
+#include "generation/ParameterFileForm.h"
 #include "settings/FormStore.h"
 
+#include <QDir>
 #include <QSettings>
 
 #include <cstdio>
@@ -41,6 +43,12 @@ void Configurator::restoreSettings()
     FormValues values; // the defaults, when the store cannot be read
     if (storeUsable())
         values = FormStore::load(QSettings());
+    values.driveIndex = FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count());
+    applyFormValues(values);
+}
+
+void Configurator::applyFormValues(const FormValues& values)
+{
     // Selecting the mode runs modeSerialChanged, which keeps modeCode.
     ui->modeSerial->setCurrentIndex(
         ui->modeSerial->findData(int(values.modeCode), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
@@ -49,8 +57,34 @@ void Configurator::restoreSettings()
         const QString& text = values.text(field.id);
         fieldEdits[field.id]->setText(field.maxLength > 0 ? text.left(field.maxLength) : text);
     }
-    ui->sdCardPath->setCurrentIndex(FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count()));
+    ui->sdCardPath->setCurrentIndex(values.driveIndex);
     ui->resetConfigCheckBox->setChecked(values.resetConfig);
     ui->ejectCardCheckBox->setChecked(values.ejectCardWhenDone);
     on_resetConfigCheckBox_clicked(ui->resetConfigCheckBox->isChecked());
+}
+
+void Configurator::loadParameterFile(const QString& path)
+{
+    const ParameterFileForm loaded = formFromParameterFile(path, formValues());
+    QString reason;
+    switch (loaded.outcome) {
+    case ParameterFileForm::Outcome::Loaded:
+        applyFormValues(loaded.values);
+        return;
+    case ParameterFileForm::Outcome::NotAFile:
+        reason = tr("It does not exist or is not a file.");
+        break;
+    case ParameterFileForm::Outcome::TooLarge:
+        reason = tr("It is far too large for a parameter file.");
+        break;
+    case ParameterFileForm::Outcome::Unreadable:
+        reason = tr("It cannot be read: %1").arg(loaded.detail);
+        break;
+    case ParameterFileForm::Outcome::Damaged:
+        reason = tr("It is not a parameter file that the module can read (%1).").arg(loaded.detail);
+        break;
+    }
+    warn(tr("Parameter file not loaded"),
+         tr("The form could not be filled from %1.").arg(QDir::toNativeSeparators(path)) + QLatin1String("\n") +
+             reason);
 }

@@ -455,5 +455,29 @@ Please rename or remove it on the card.</source>
         <translation>Der Ordner 02 auf der SD-Karte ist kein Ordner: %1.
 Bitte benennen Sie ihn auf der Karte um oder entfernen Sie ihn.</translation>
     </message>
+    <message>
+        <source>It does not exist or is not a file.</source>
+        <translation>Sie existiert nicht oder ist keine Datei.</translation>
+    </message>
+    <message>
+        <source>It is far too large for a parameter file.</source>
+        <translation>Sie ist viel zu groß für eine Parameterdatei.</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Sie kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>It is not a parameter file that the module can read (%1).</source>
+        <translation>Sie ist keine Parameterdatei, die das Modul lesen kann (%1).</translation>
+    </message>
+    <message>
+        <source>Parameter file not loaded</source>
+        <translation>Parameterdatei nicht geladen</translation>
+    </message>
+    <message>
+        <source>The form could not be filled from %1.</source>
+        <translation>Das Formular konnte nicht aus %1 gefüllt werden.</translation>
+    </message>
 </context>
 </TS>

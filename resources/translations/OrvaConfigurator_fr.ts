@@ -455,5 +455,29 @@ Please rename or remove it on the card.</source>
         <translation>Le dossier 02 de la carte SD n&apos;est pas un dossier : %1.
 Veuillez le renommer ou le supprimer sur la carte.</translation>
     </message>
+    <message>
+        <source>It does not exist or is not a file.</source>
+        <translation>Il n&apos;existe pas ou n&apos;est pas un fichier.</translation>
+    </message>
+    <message>
+        <source>It is far too large for a parameter file.</source>
+        <translation>Il est bien trop grand pour un fichier de paramètres.</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Il ne peut pas être lu : %1</translation>
+    </message>
+    <message>
+        <source>It is not a parameter file that the module can read (%1).</source>
+        <translation>Ce n&apos;est pas un fichier de paramètres que le module peut lire (%1).</translation>
+    </message>
+    <message>
+        <source>Parameter file not loaded</source>
+        <translation>Fichier de paramètres non chargé</translation>
+    </message>
+    <message>
+        <source>The form could not be filled from %1.</source>
+        <translation>Le formulaire n&apos;a pas pu être rempli à partir de %1.</translation>
+    </message>
 </context>
 </TS>

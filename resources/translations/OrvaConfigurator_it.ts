@@ -455,5 +455,29 @@ Please rename or remove it on the card.</source>
         <translation>La cartella 02 sulla scheda SD non è una cartella: %1.
 Rinominarla o rimuoverla sulla scheda.</translation>
     </message>
+    <message>
+        <source>It does not exist or is not a file.</source>
+        <translation>Non esiste o non è un file.</translation>
+    </message>
+    <message>
+        <source>It is far too large for a parameter file.</source>
+        <translation>È troppo grande per un file di parametri.</translation>
+    </message>
+    <message>
+        <source>It cannot be read: %1</source>
+        <translation>Non può essere letto: %1</translation>
+    </message>
+    <message>
+        <source>It is not a parameter file that the module can read (%1).</source>
+        <translation>Non è un file di parametri che il modulo può leggere (%1).</translation>
+    </message>
+    <message>
+        <source>Parameter file not loaded</source>
+        <translation>File di parametri non caricato</translation>
+    </message>
+    <message>
+        <source>The form could not be filled from %1.</source>
+        <translation>Non è stato possibile compilare il modulo da %1.</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,192 @@
+// The window opened with a parameter file (OrvaConfigurator FILE, a double-click on a card's file): the form takes
+// the file's mode, fields and reset option, "Generate" writes the same records under a new identifier, and what
+// cannot be loaded is told, naming the file.
+#include "generation/FormValues.h"
+#include "generation/Identifier.h"
+#include "generation/ParameterFile.h"
+#include "generation/ParameterFileDecoder.h"
+#include "support/ModalBox.h"
+#include "support/QuietOffscreen.h"
+#include "support/WindowTest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+const QString keptText = QStringLiteral("kept");
+
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public slots:
+    void open(const QUrl&) {}
+};
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A file of that mode with a valid text in every field, the PIN given.
+QByteArray parameterFile(quint8 mode, bool reset, const QString& pin)
+{
+    FormValues values;
+    values.modeCode = mode;
+    values.text(FormField::AccessPointName) = QStringLiteral("internet.example.net");
+    values.text(FormField::Username) = QStringLiteral("orva user");
+    values.text(FormField::Password) = QStringLiteral("s\xE9same"); // Latin-1 beyond ASCII
+    values.text(FormField::PinCode) = pin;
+    values.text(FormField::SimCardPhoneNumber) = QStringLiteral("+41 79 123 45 67");
+    values.text(FormField::OwnerPhoneNumber) = QStringLiteral("0041 79 765 43 21");
+    values.text(FormField::UserKey) = QStringLiteral("Wd3kPz");
+    values.resetConfig = reset;
+    const EncodedParameterFile file = encodeParameterFile(parameterFileInput(values, createAcceptableIdentifier()));
+    return file.header + file.body;
+}
+} // namespace
+
+class TestOpenFile : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<Configurator> window;
+    std::unique_ptr<ModalBoxCloser> boxes;
+    QList<int> exits;
+    UrlRecorder urls;
+
+    QString card() const { return folder->filePath(QStringLiteral("card")); }
+    template <typename T = QWidget> T* get(const char* name) const { return widget<T>(*window, name); }
+    QLineEdit* field(FormField::Id id) const { return get<QLineEdit>(FormField::describe(id).objectName); }
+
+    void open()
+    {
+        auto platform = std::make_unique<FakeDrivePlatform>();
+        QDir().mkpath(card());
+        platform->addCard(card(), QStringLiteral("CARD"));
+        window = std::make_unique<Configurator>(std::move(platform));
+        window->setExitFunction([this](int status) { exits.append(status); });
+        window->show();
+        for (const FormField::Description& description : FormField::fields)
+            field(description.id)->setText(keptText);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        quietOffscreenPlatform();
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &urls, "open");
+    }
+
+    void init()
+    {
+        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder->isValid());
+        qputenv("HOME", QFile::encodeName(folder->filePath(QStringLiteral("home"))));
+        QSettings().clear();
+        exits.clear();
+        boxes = std::make_unique<ModalBoxCloser>();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        boxes.reset();
+    }
+
+    void loadThenGenerate_data()
+    {
+        QTest::addColumn<quint8>("mode");
+        QTest::addColumn<bool>("reset");
+        for (const ModeCode::Entry& entry : ModeCode::entries)
+            QTest::newRow(entry.text) << entry.code << false;
+        QTest::newRow("SMS, reset") << ModeCode::Sms << true;
+    }
+
+    // The form takes the file's mode, the fields it writes and the reset option; the fields the mode hides keep
+    // what they held. "Generate" then writes every record as the file had it, under a new identifier.
+    void loadThenGenerate()
+    {
+        QFETCH(quint8, mode);
+        QFETCH(bool, reset);
+        const QString source = folder->filePath(QStringLiteral("from the module.VSK"));
+        QVERIFY(writeFile(source, parameterFile(mode, reset, QStringLiteral("5273"))));
+        open();
+        window->loadParameterFile(source);
+        QCOMPARE(boxes->seen.size(), 0);
+        QCOMPARE(window->currentModeCode(), mode);
+        const DecodedParameterFile original = decodeParameterFile(readFile(source), parameterFileName(mode));
+        for (const FormField::Description& description : FormField::fields) {
+            const QString expected = ModeCode::showsField(mode, description.id)
+                                         ? QString::fromLatin1(original.textRecords.at(description.id))
+                                         : keptText;
+            QCOMPARE(field(description.id)->text(), expected);
+        }
+        QCOMPARE(get<QCheckBox>("resetConfigCheckBox")->isChecked(), reset);
+
+        QTest::mouseClick(get("button_Save"), Qt::LeftButton);
+        QTRY_COMPARE(exits, QList<int>{0});
+        const QString written = card() + QStringLiteral("/02/") + parameterFileName(mode);
+        const DecodedParameterFile copy = decodeParameterFile(readFile(written), written);
+        QVERIFY(copy.allChecksPass());
+        QCOMPARE(copy.rawRecords, original.rawRecords);
+        QVERIFY(copy.identifierBytes != original.identifierBytes);
+    }
+
+    // What is loaded gets the checks of what is typed: a PIN of two digits is refused at "Generate".
+    void loadedValuesAreChecked()
+    {
+        const QString source = folder->filePath(QStringLiteral("GP0_0000.VSK"));
+        QVERIFY(writeFile(source, parameterFile(ModeCode::Gsm, false, QStringLiteral("12"))));
+        open();
+        window->loadParameterFile(source);
+        QCOMPARE(field(FormField::PinCode)->text(), QStringLiteral("12"));
+        QTest::mouseClick(get("button_Save"), Qt::LeftButton);
+        QTRY_COMPARE(boxes->seen.size(), 1);
+        QCOMPARE(boxes->seen.first().title, QStringLiteral("PIN Code error"));
+        QVERIFY(!QFile::exists(card() + QStringLiteral("/02/GP0_0000.VSK")));
+        QVERIFY(exits.isEmpty());
+    }
+
+    // A damaged file is named in a warning with the reason; the form stays as it was.
+    void damagedFileIsNamed()
+    {
+        QByteArray bytes = parameterFile(ModeCode::Gsm, false, QStringLiteral("5273"));
+        bytes[bytes.indexOf("orva user")] = 'O';
+        const QString source = folder->filePath(QStringLiteral("GP0_0000.VSK"));
+        QVERIFY(writeFile(source, bytes));
+        open();
+        window->loadParameterFile(source);
+        QTRY_COMPARE(boxes->seen.size(), 1);
+        const SeenBox box = boxes->seen.first();
+        QCOMPARE(box.title, QStringLiteral("Parameter file not loaded"));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QCOMPARE(box.text,
+                 QStringLiteral("The form could not be filled from %1.\nIt is not a parameter file that the "
+                                "module can read (zero-bit count: %2).")
+                     .arg(QDir::toNativeSeparators(source),
+                          decodeParameterFile(bytes, source).check(QStringLiteral("zero-bit count"))->detail));
+        QCOMPARE(window->currentModeCode(), ModeCode::Default);
+        QCOMPARE(field(FormField::AccessPointName)->text(), keptText);
+        QVERIFY(window->isVisible());
+    }
+};
+
+ORVA_WINDOW_TEST_MAIN(TestOpenFile)
+#include "tst_openfile.moc"
