@@ -13,6 +13,10 @@ set(ORVA_PACKAGE_NAME orva-configurator)
 
 # The menu entry; it names the icon and starts the program from the PATH, so it fits any installation prefix.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/orva-configurator.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The type of the parameter files (*.VSK), which the menu entry opens; the desktop learns it through the
+# shared-mime-info trigger.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/orva-configurator-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+    RENAME ${ORVA_PACKAGE_NAME}.xml)
 
 # The icon in every size of the hicolor theme and as an SVG, all drawn by resources/draw_images.py; the window takes
 # its icon from the theme too.

@@ -89,6 +89,7 @@ dpkg -x "$deb" "$root" || { echo "FAIL: dpkg -x cannot unpack the package"; exit
 echo "Files:"
 sed 's/^/  /' "$work/files"
 desktopFile=usr/share/applications/orva-configurator.desktop
+mimeFile=usr/share/mime/packages/orva-configurator.xml
 metainfoFile=usr/share/metainfo/net.example.orva.configurator.metainfo.xml
 iconSizes=(16 22 24 32 48 64 128 256)
 iconFiles=()
@@ -98,9 +99,9 @@ done
 svgFile=usr/share/icons/hicolor/scalable/apps/orva-configurator.svg
 copyrightFile=usr/share/doc/orva-configurator/copyright
 manPages=(usr/share/man/man1/OrvaConfigurator.1.gz usr/share/man/man1/vskinfo.1.gz usr/share/man/man1/vskwrite.1.gz)
-expected=$(printf './%s\n' usr/bin/OrvaConfigurator usr/bin/vskinfo usr/bin/vskwrite "$desktopFile" "$metainfoFile" \
+expected=$(printf './%s\n' usr/bin/OrvaConfigurator usr/bin/vskinfo usr/bin/vskwrite "$desktopFile" "$mimeFile" "$metainfoFile" \
     "${iconFiles[@]}" "$svgFile" "$copyrightFile" "${manPages[@]}" | sort)
-check "the package holds the three programs, their manual pages, the menu entry, the icons, the metadata and the copyright file, and nothing else" \
+check "the package holds the three programs, their manual pages, the menu entry, the file type, the icons, the metadata and the copyright file, and nothing else" \
     [ "$(cat "$work/files")" = "$expected" ]
 if command -v man >/dev/null; then
     for page in "${manPages[@]}"; do
@@ -177,7 +178,9 @@ entry()
     sed -n "s/^$1=//p" "$root/$desktopFile"
 }
 check "the menu entry is named ORVA Configurator" [ "$(entry Name)" = "ORVA Configurator" ]
-check "the menu entry starts usr/bin/$(entry Exec)" [ -x "$root/usr/bin/$(entry Exec)" ]
+exec=$(entry Exec)
+check "the menu entry starts usr/bin/${exec%% *}" [ -x "$root/usr/bin/${exec%% *}" ]
+check "the menu entry hands the program the file it opens (Exec=$exec)" [ "$exec" = "OrvaConfigurator %f" ]
 check "the menu entry's icon is the packaged icon" [ "$(entry Icon).png" = "$(basename "${iconFiles[0]}")" ]
 for index in "${!iconSizes[@]}"; do
     size=${iconSizes[$index]}
@@ -188,6 +191,22 @@ for index in "${!iconSizes[@]}"; do
         [ "${pngHeader:0:16} ${pngHeader:32:16}" = "89504e470d0a1a0a $sizeBytes" ]
 done
 check "the scalable icon is an SVG" grep -q '^<svg xmlns="http://www.w3.org/2000/svg"' "$root/$svgFile"
+
+# --- The parameter files' type: a double-click on a card's GP0_0000.VSK opens the window with that file.
+if command -v update-mime-database >/dev/null; then
+    mkdir -p "$work/mime/packages"
+    cp "$root/$mimeFile" "$work/mime/packages/"
+    check "update-mime-database takes the packaged file type" update-mime-database "$work/mime"
+    # globs2 lines are weight:type:pattern, with a flag ":cs" after a pattern that is matched case-sensitively.
+    check "the type application/x-orva-parameter-file holds the files named *.vsk, in any case" \
+        grep -Eqx '[0-9]+:application/x-orva-parameter-file:\*\.vsk' "$work/mime/globs2"
+    check "the type is named \"ORVA parameter file\" and shows the program's icon" \
+        bash -c 'grep -q "<comment>ORVA parameter file</comment>" "$1" && grep -q "<icon name=\"$2\"/>" "$1"' _ \
+        "$root/$mimeFile" "$(entry Icon)"
+else
+    fail "update-mime-database (package shared-mime-info) is missing: the file type is not checked"
+fi
+check "the menu entry opens that type" grep -qx 'application/x-orva-parameter-file;' <<<"$(entry MimeType)"
 
 # --- What software centres show.
 check "appstreamcli validates the metadata" appstreamcli validate --no-net "$root/$metainfoFile"
