@@ -1,6 +1,8 @@
 # The Windows program as a runnable folder, an installer and a portable zip, all from one installation:
 #     cmake --install <build> --prefix <folder>     the programs with every DLL and plugin they load
 #     cpack --config <build>/CPackConfig.cmake      OrvaConfigurator-<version>-win64.exe (NSIS) and .zip
+#     packaging/windows-msi.sh <folder> <version>   OrvaConfigurator-<version>-win64.msi (wixl)
+# scripts/windows-build runs all three and signs what they make when a certificate is given (scripts/windows-sign).
 # Included once, at the end of the top-level CMakeLists.txt, after every install rule; only for Windows targets.
 if(NOT WIN32)
     return()
@@ -54,14 +56,23 @@ set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "ORVA Configurator")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_LIST_DIR}/windows-notice.txt)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")
+# The staged programs and libraries are signed before they are packed.
+set(CPACK_ORVA_WINDOWS_SIGN ${PROJECT_SOURCE_DIR}/scripts/windows-sign)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/windows-sign-staged.cmake)
 
 # The Start-menu entry starts bin\OrvaConfigurator.exe and shows that program's own icon.
 set(CPACK_PACKAGE_EXECUTABLES OrvaConfigurator "ORVA Configurator")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY ${ORVA_WINDOWS_BINDIR})
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 # A 64-bit installer for a 64-bit program: it runs where the program runs (a 64-bit Wine included) and writes the
-# 64-bit view of the registry.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# 64-bit view of the registry. The uninstaller, which the installer writes out when it runs, is signed as makensis
+# makes it (scripts/windows-sign: only when a certificate is given).
+# (NSIS takes a backquote as a quote; CPack does not pass double quotes on.)
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include `${CMAKE_CURRENT_LIST_DIR}/windows-filetype.nsh`\n\
+!uninstfinalize `'${CPACK_ORVA_WINDOWS_SIGN}' '%1'`")
+# The parameter files' type, as the MSI package registers it (windows-filetype.nsh).
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!insertmacro OrvaRegisterFileType")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro OrvaRemoveFileType")
 # The installer's title and the Start-menu folder.
 set(CPACK_NSIS_PACKAGE_NAME "ORVA Configurator")
 set(CPACK_NSIS_DISPLAY_NAME "ORVA Configurator")
