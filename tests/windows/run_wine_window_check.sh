@@ -14,6 +14,7 @@ set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_common.sh"
+source "$here/wine_window.sh"
 
 usage="usage: run_wine_window_check.sh <Windows build> <vskinfo> <temporary folder>"
 build=${1:?$usage}
@@ -41,65 +42,8 @@ parent=$(cd "$parent" && pwd)
 work=$(mktemp -d "$parent/wine-window.XXXXXX")
 card=$work/card
 record=$work/xdg-open.log
-started=$SECONDS
-failures=0
-xvfbPid=
-appPid=
-
-cleanup()
-{
-    local status=$?
-    stopWine
-    if [ -n "$xvfbPid" ]; then
-        kill "$xvfbPid" 2>/dev/null
-        wait "$xvfbPid" 2>/dev/null
-    fi
-    rm -rf "$work"
-    exit "$status"
-}
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
-
-log() { printf '[%3ds] %s\n' $((SECONDS - started)) "$*"; }
-
-fail()
-{
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-    if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
-        import -window root "$parent/wine-window-failure-$failures.png" 2>/dev/null &&
-            echo "      screen saved in $parent/wine-window-failure-$failures.png"
-    fi
-}
-
-die()
-{
-    fail "$@"
-    echo "$failures check(s) failed"
-    exit 1
-}
-
-check()
-{
-    local what=$1
-    shift
-    if "$@"; then
-        log "ok: $what"
-    else
-        fail "$what"
-    fi
-}
-
-waitFor()
-{
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.2
-    done
-}
 
 # ---------------------------------------------------------------------------------------------------------------
 # A fresh prefix, the X server, and an xdg-open that only records.
@@ -115,19 +59,7 @@ chmod +x "$work/bin/xdg-open"
 : >"$record"
 export PATH="$work/bin:$PATH"
 
-mkfifo "$work/display"
-exec {displayFd}<>"$work/display"
-setpriv --pdeathsig KILL Xvfb -displayfd "$displayFd" -screen 0 1024x768x24 -nolisten tcp -noreset \
-    >"$work/xvfb.log" 2>&1 &
-xvfbPid=$!
-display=
-readDisplay() { read -r -t 0.2 -u "$displayFd" display && [ -n "$display" ]; }
-waitFor 20 readDisplay || {
-    cat "$work/xvfb.log"
-    die "Xvfb did not start"
-}
-export DISPLAY=:$display
-log "Xvfb on $DISPLAY"
+startXvfb
 
 # ---------------------------------------------------------------------------------------------------------------
 # The installer, silently.
@@ -158,77 +90,6 @@ check "the registered program shows the program's icon" \
 
 # ---------------------------------------------------------------------------------------------------------------
 # Driving the window.
-
-startApp()
-{
-    [ -z "$appPid" ] || die "the previous run of the program is still going"
-    "$wine" "$app" >>"$work/wine.log" 2>&1 &
-    appPid=$!
-    # Polled rather than xdotool's --sync, which gives up when a window of Wine's goes while it looks.
-    waitFor 60 findWindow || die "the window \"ORVA Configurator V$version\" did not appear"
-    focusWindow
-}
-
-findWindow()
-{
-    window=$(xdotool search --name "$titlePattern" 2>/dev/null | head -n 1)
-    [ -n "$window" ]
-}
-
-focusWindow()
-{
-    timeout 10 xdotool windowactivate --sync "$window" 2>/dev/null ||
-        timeout 10 xdotool windowfocus --sync "$window" || die "cannot focus the window"
-    sleep 0.3
-}
-
-typeText() { xdotool type --delay 40 -- "$1"; }
-key() { xdotool key --delay 60 "$@"; }
-
-clickButton()
-{
-    local fromRight
-    case $1 in
-    Generate) fromRight=62 ;;
-    Quit) fromRight=171 ;;
-    *) die "no such button $1" ;;
-    esac
-    local WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=[0-9]+$')"
-    xdotool mousemove --window "$window" $((WIDTH - fromRight)) $((HEIGHT - 23)) click 1
-}
-
-boxShown()
-{
-    box=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$box" ]
-}
-
-boxGone() { ! xdotool search --name "^$1\$" >/dev/null 2>&1; }
-
-answerBox()
-{
-    local title=$1
-    waitFor 30 boxShown "$title" || die "no message box \"$title\""
-    log "ok: message box \"$title\""
-    timeout 10 xdotool windowactivate --sync "$box" 2>/dev/null || timeout 10 xdotool windowfocus --sync "$box"
-    sleep 0.3
-    key Return
-    waitFor 15 boxGone "$title" || die "the box \"$title\" did not close on Return"
-}
-
-appEnded() { ! kill -0 "$appPid" 2>/dev/null; }
-
-expectExit()
-{
-    waitFor 30 appEnded || die "the program did not end"
-    wait "$appPid"
-    local status=$?
-    appPid=
-    check "exit status 0 (got $status)" [ "$status" -eq 0 ]
-}
-
-windowStays() { kill -0 "$appPid" 2>/dev/null && xdotool search --name "$titlePattern" >/dev/null; }
 
 # The stored form as `reg query` shows it.
 settingsKey='HKCU\Software\Vaskor Quendra SA\ORVA Configurator'
@@ -351,9 +212,4 @@ check "no identifier hand-off for Kerv: the portal was not opened again" [ "$(wc
 check "no notepad for Kerv" noNotepad
 checkSettings serialMode=0x4 accessPointName=internet.example.net
 
-log "done in $((SECONDS - started)) s"
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "every check passed"
+finish
