@@ -6,6 +6,7 @@
 #include "settings/FormStore.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <cstdio>
@@ -85,6 +86,6 @@ void Configurator::loadParameterFile(const QString& path)
         break;
     }
     warn(tr("Parameter file not loaded"),
-         tr("The form could not be filled from %1.").arg(QDir::toNativeSeparators(path)) + QLatin1String("\n") +
-             reason);
+         tr("The form could not be filled from %1.").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())) +
+             QLatin1String("\n") + reason);
 }
