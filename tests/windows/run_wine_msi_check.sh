@@ -208,7 +208,8 @@ log "opening $source/02/GP0_0000.VSK as Windows opens a double-clicked file (sta
 "$wine" start /unix "$source/02/GP0_0000.VSK" >>"$work/wine.log" 2>&1
 waitFor 60 findWindow || die "the file did not open the window \"$titlePattern\""
 focusWindow
-typeText E # the card's entry, by its first letter
+# Nothing is remembered in this prefix: the first card, E:, is chosen. No key is typed, so that none can change the
+# loaded form.
 clickButton Generate
 answerBox "File generated"
 windowGone() { ! findWindow; }
