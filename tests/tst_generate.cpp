@@ -818,6 +818,63 @@ private slots:
         QCOMPARE(exits, replaced ? QList<int>{0} : QList<int>());
     }
 
+    void loadFromCardThenGenerate_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("GSM") << "GSM"
+                             << "GP0_0000.VSK";
+        QTest::newRow("SMS with reset") << "SMS"
+                                        << "GP1_0000.VSK";
+    }
+
+    // "Load from card" fills the form from the card's file; generated again, the file equals the old one in every
+    // record but the identifier and the date.
+    void loadFromCardThenGenerate()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, fileName);
+        open(1);
+        get<QCheckBox>("ejectCardCheckBox")->setChecked(false);
+        chooseMode(mode);
+        setText("APN", QStringLiteral("internet.example.net"));
+        setText("Username", QStringLiteral("orva"));
+        setText("PIN_Code", QStringLiteral("5273"));
+        setText("sim_card_phone_number", QStringLiteral("+41 79 123 45 67"));
+        setText("userKeyLineEdit", QStringLiteral("Wd3kPz"));
+        get<QCheckBox>("resetConfigCheckBox")->setChecked(mode == QLatin1String("SMS"));
+        generate();
+        QTRY_COMPARE(exits, QList<int>{0});
+        const QString path = card(0) + QStringLiteral("/02/") + fileName;
+        const DecodedParameterFile before = decodeParameterFile(readFile(path), fileName);
+
+        // Another run of the window, its form at the defaults.
+        window.reset();
+        QSettings().clear();
+        exits.clear();
+        boxes->seen.clear();
+        open(1);
+        get<QCheckBox>("ejectCardCheckBox")->setChecked(false);
+        QTest::mouseClick(get("loadFromCardButton"), Qt::LeftButton);
+        QVERIFY2(boxes->seen.isEmpty(), qPrintable(boxes->seen.value(0).text));
+        QCOMPARE(get<QComboBox>("modeSerial")->currentText(), mode);
+        boxes->onBox = [](QMessageBox* box) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QLatin1String("Replace"))
+                    button->click();
+            }
+        };
+        generate();
+        QTRY_COMPARE(exits, QList<int>{0});
+        const DecodedParameterFile after = decodeParameterFile(readFile(path), fileName);
+        QVERIFY(after.allChecksPass());
+        QVERIFY(after.identifier != before.identifier);
+        QCOMPARE(int(after.modeCode), int(before.modeCode));
+        QCOMPARE(after.textRecords, before.textRecords);
+        QCOMPARE(after.resetRecord, before.resetRecord);
+        QCOMPARE(after.hostName, before.hostName);
+    }
+
     void cardGoneBeforeTheWrite_data()
     {
         QTest::addColumn<bool>("goneBeforeGenerate");

@@ -469,12 +469,13 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("controls");
-        // The card row, the mode, the three buttons, the eject option; then what the mode shows.
-        QTest::newRow("Kerv (38400 bps)") << "Kerv (38400 bps)" << 7;
-        QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 7;
-        QTest::newRow("GSM") << "GSM" << 11;
-        QTest::newRow("LAN") << "LAN" << 7;
-        QTest::newRow("SMS") << "SMS" << 13;
+        // The card row with its "Load from card", the mode, the three buttons, the eject option; then what the mode
+        // shows.
+        QTest::newRow("Kerv (38400 bps)") << "Kerv (38400 bps)" << 8;
+        QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 8;
+        QTest::newRow("GSM") << "GSM" << 12;
+        QTest::newRow("LAN") << "LAN" << 8;
+        QTest::newRow("SMS") << "SMS" << 14;
     }
 
     void everyControlHasASpokenName()

@@ -5,9 +5,15 @@
 
 #include "generation/CardContents.h"
 #include "generation/CardWriter.h"
+#include "generation/GenerateTexts.h"
+#include "generation/ParameterFile.h"
+#include "generation/ParameterFileForm.h"
 
+#include <QDir>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 #include <thread>
@@ -18,8 +24,16 @@ void Configurator::placeCardLine()
     cardLine->setObjectName(QStringLiteral("cardContentsLabel"));
     cardLine->setWordWrap(true);
     cardLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* load = new QPushButton(tr("&Load from card"), ui->centralWidget);
+    load->setObjectName(QStringLiteral("loadFromCardButton"));
+    load->setAutoDefault(true);
+    load->setToolTip(tr("Fill the form from the parameter file on the chosen card"));
+    connect(load, &QPushButton::clicked, this, &Configurator::loadFromCard);
     // Right under the card list, across the form.
-    ui->formLayout->insertRow(1, cardLine);
+    auto* row = new QHBoxLayout;
+    row->addWidget(cardLine, 1);
+    row->addWidget(load);
+    ui->formLayout->insertRow(1, row);
     // Queued: the drive list is complete by then when the box is being filled.
     connect(ui->sdCardPath, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &Configurator::showWhatTheCardHolds, Qt::QueuedConnection);
@@ -52,4 +66,46 @@ void Configurator::showWhatTheCardHolds()
         if (cardReadings == reading)
             cardLine->setText(GenerateTexts::cardSilent());
     });
+}
+
+void Configurator::loadFromCard()
+{
+    const int index = ui->sdCardPath->currentIndex();
+    if (index < 0 || index >= driveList.size()) {
+        const GenerateTexts::Message noCard = GenerateTexts::noCard();
+        warn(noCard.title, noCard.text);
+        return;
+    }
+    // The file the line under the list describes, read and turned into the form on a thread of its own.
+    const QString root = driveList.at(index);
+    const FormValues current = formValues();
+    struct Read
+    {
+        CardContents contents;
+        ParameterFileForm form;
+        QString path;
+    };
+    std::optional<Read> read;
+    waitForCard([&](const DetachedWork::Pump& keepPainting) {
+        DetachedTask<Read> task([root, current](const DetachedWork::Liveness&) {
+            Read done;
+            done.contents = readCardContents(root);
+            done.path = QDir(root).filePath(QLatin1String(ParameterFile::cardFolderName)) + QLatin1Char('/') +
+                        done.contents.fileName;
+            if (done.contents.state != CardContents::State::Nothing)
+                done.form = formFromParameterFile(done.path, current);
+            return done;
+        });
+        read = task.waitWhile(TimeLimits::cardSilence, keepPainting);
+    });
+    if (!read) {
+        const GenerateTexts::Message notResponding = GenerateTexts::notResponding();
+        warn(notResponding.title, notResponding.text);
+        return;
+    }
+    if (read->contents.state == CardContents::State::Nothing) {
+        warn(tr("Nothing to load"), GenerateTexts::cardContents(read->contents));
+        return;
+    }
+    showLoadedForm(read->form, read->path);
 }

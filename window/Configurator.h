@@ -15,6 +15,7 @@
 #include <optional>
 
 struct CardContents;
+struct ParameterFileForm;
 struct CardOutcome;
 struct FormProblem;
 struct FormValues;
@@ -65,6 +66,8 @@ private slots:
 private:
     FormValues formValues() const;
     void applyFormValues(const FormValues& values);
+    void showLoadedForm(const ParameterFileForm& loaded, const QString& path);
+    void loadFromCard();
     void refreshDriveList();
     void followVolumes();
     bool isRemovableDrive(const MountedVolume& volume) const;

@@ -66,7 +66,11 @@ void Configurator::applyFormValues(const FormValues& values)
 
 void Configurator::loadParameterFile(const QString& path)
 {
-    const ParameterFileForm loaded = formFromParameterFile(path, formValues());
+    showLoadedForm(formFromParameterFile(path, formValues()), path);
+}
+
+void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString& path)
+{
     QString reason;
     switch (loaded.outcome) {
     case ParameterFileForm::Outcome::Loaded:

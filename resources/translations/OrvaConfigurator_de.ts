@@ -479,5 +479,17 @@ Bitte benennen Sie ihn auf der Karte um oder entfernen Sie ihn.</translation>
         <source>The form could not be filled from %1.</source>
         <translation>Das Formular konnte nicht aus %1 gefüllt werden.</translation>
     </message>
+    <message>
+        <source>&amp;Load from card</source>
+        <translation>Von Karte &amp;laden</translation>
+    </message>
+    <message>
+        <source>Fill the form from the parameter file on the chosen card</source>
+        <translation>Das Formular aus der Parameterdatei der gewählten Karte füllen</translation>
+    </message>
+    <message>
+        <source>Nothing to load</source>
+        <translation>Nichts zu laden</translation>
+    </message>
 </context>
 </TS>

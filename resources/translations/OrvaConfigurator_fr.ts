@@ -479,5 +479,17 @@ Veuillez le renommer ou le supprimer sur la carte.</translation>
         <source>The form could not be filled from %1.</source>
         <translation>Le formulaire n&apos;a pas pu être rempli à partir de %1.</translation>
     </message>
+    <message>
+        <source>&amp;Load from card</source>
+        <translation>C&amp;harger depuis la carte</translation>
+    </message>
+    <message>
+        <source>Fill the form from the parameter file on the chosen card</source>
+        <translation>Remplir le formulaire depuis le fichier de paramètres de la carte choisie</translation>
+    </message>
+    <message>
+        <source>Nothing to load</source>
+        <translation>Rien à charger</translation>
+    </message>
 </context>
 </TS>

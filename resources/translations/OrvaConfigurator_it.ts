@@ -479,5 +479,17 @@ Rinominarla o rimuoverla sulla scheda.</translation>
         <source>The form could not be filled from %1.</source>
         <translation>Non è stato possibile compilare il modulo da %1.</translation>
     </message>
+    <message>
+        <source>&amp;Load from card</source>
+        <translation>Carica dalla sc&amp;heda</translation>
+    </message>
+    <message>
+        <source>Fill the form from the parameter file on the chosen card</source>
+        <translation>Compila il modulo dal file di parametri della scheda scelta</translation>
+    </message>
+    <message>
+        <source>Nothing to load</source>
+        <translation>Niente da caricare</translation>
+    </message>
 </context>
 </TS>
