@@ -141,12 +141,12 @@ class TestGenerate : public QObject
     }
     void setText(const char* field, const QString& text) const { get<QLineEdit>(field)->setText(text); }
     void generate() const { QTest::mouseClick(get("button_Save"), Qt::LeftButton); }
-    // The success box is answered "Prepare another card": the window stays.
-    void answerPrepareAnotherCard() const
+    // Every box that has a button of that text is answered with it ("Prepare another card", "Replace").
+    void answerWith(const QString& answer) const
     {
-        boxes->onBox = [](QMessageBox* box) {
+        boxes->onBox = [answer](QMessageBox* box) {
             for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == QLatin1String("Prepare another card"))
+                if (button->text() == answer)
                     button->click();
             }
         };
@@ -716,7 +716,7 @@ private slots:
         chooseMode(QStringLiteral("GSM"));
         setText("APN", QStringLiteral("internet.example.net"));
         get<QComboBox>("sdCardPath")->setCurrentIndex(0);
-        answerPrepareAnotherCard();
+        answerWith(QStringLiteral("Prepare another card"));
         generate();
         QTRY_COMPARE(boxes->seen.size(), 1);
         QCOMPARE(boxes->seen.first().defaultButton, QMessageBox::Ok);
@@ -758,7 +758,7 @@ private slots:
         get<QComboBox>("sdCardPath")->setCurrentIndex(0);
         chooseMode(QStringLiteral("GSM"));
         setText("APN", QStringLiteral("internet.example.net"));
-        answerPrepareAnotherCard();
+        answerWith(QStringLiteral("Prepare another card"));
         generate();
         QTRY_COMPARE(boxes->seen.size(), 1);
         get<QComboBox>("sdCardPath")->setCurrentIndex(0);
@@ -858,12 +858,7 @@ private slots:
         QTest::mouseClick(get("loadFromCardButton"), Qt::LeftButton);
         QVERIFY2(boxes->seen.isEmpty(), qPrintable(boxes->seen.value(0).text));
         QCOMPARE(get<QComboBox>("modeSerial")->currentText(), mode);
-        boxes->onBox = [](QMessageBox* box) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == QLatin1String("Replace"))
-                    button->click();
-            }
-        };
+        answerWith(QStringLiteral("Replace"));
         generate();
         QTRY_COMPARE(exits, QList<int>{0});
         const DecodedParameterFile after = decodeParameterFile(readFile(path), fileName);
