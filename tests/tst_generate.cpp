@@ -822,7 +822,13 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("fileName");
+        QTest::newRow("Kerv 38400") << "Kerv (38400 bps)"
+                                    << "GP0_0000.VSK";
+        QTest::newRow("Kerv 115200") << "Kerv (115200 bps)"
+                                     << "GP0_0000.VSK";
         QTest::newRow("GSM") << "GSM"
+                             << "GP0_0000.VSK";
+        QTest::newRow("LAN") << "LAN"
                              << "GP0_0000.VSK";
         QTest::newRow("SMS with reset") << "SMS"
                                         << "GP1_0000.VSK";
