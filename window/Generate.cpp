@@ -77,9 +77,17 @@ void Configurator::buttonSaveClicked()
 
 EjectOutcome Configurator::letCardGo(const QString& rootPath)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-    EjectOutcome outcome = drivePlatform->ejectCard(rootPath);
+    // On a thread of its own, as every wait for the card and the disk service: the window keeps painting. The platform
+    // bounds the eject itself (the bus's connection, then the service's deadline).
+    EjectOutcome outcome;
+    waitForCard([&](const DetachedWork::Pump& keepPainting) {
+        DetachedTask<EjectOutcome> eject(
+            [drives = drivePlatform, rootPath](const DetachedWork::Liveness&) { return drives->ejectCard(rootPath); });
+        const std::optional<EjectOutcome> answered =
+            eject.waitWhile(TimeLimits::busConnect + TimeLimits::eject + TimeLimits::diskServiceMargin, keepPainting);
+        if (answered)
+            outcome = *answered;
+    });
     // Never "may be removed" for a card that is still mounted, whatever the system answered.
     if (outcome.result == EjectOutcome::Result::Ejected && drivePlatform->volumeAt(rootPath)) {
         outcome.result = EjectOutcome::Result::NotEjected;
