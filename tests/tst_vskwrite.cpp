@@ -431,8 +431,9 @@ private slots:
         const Run listed = vskwrite({QStringLiteral("--list")});
         QCOMPARE(listed.status, 0);
         const QList<QByteArray> lines = listed.out.split('\n');
-        const auto line = std::find_if(lines.begin(), lines.end(),
-                                       [&](const QByteArray& l) { return l.startsWith(mountPoint.toUtf8() + '\t'); });
+        const auto line = std::find_if(lines.begin(), lines.end(), [&](const QByteArray& l) {
+            return l.startsWith(QByteArray(mountPoint.toUtf8() + '\t'));
+        });
         QVERIFY2(line != lines.end(), listed.out.constData());
         QVERIFY2(line->contains("\t8388608\t") && line->contains("\twritable\tOn the card: LAN, written "),
                  line->constData());
