@@ -201,6 +201,8 @@ startApp
 key Tab Tab
 typeText K # "Kerv (38400 bps)": no fields
 clickButton Generate
+# The card holds the GSM file just written, whose identifier was handed out: replacing it is asked first.
+answerBox "Replace the configuration?" shift+Tab Return # "Replace"
 answerBox "File generated"
 expectExit
 inspect GP0_0000.VSK

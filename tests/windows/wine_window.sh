@@ -129,23 +129,31 @@ clickButton()
     xdotool mousemove --window "$window" $((WIDTH - fromRight)) $((HEIGHT - 23)) click 1
 }
 
+# The pattern that xdotool matches a title against: the whole title, in which a question mark stands for itself.
+titlePatternOf() { printf '^%s$' "${1//\?/\\?}"; }
+
 boxShown()
 {
-    box=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    box=$(xdotool search --name "$(titlePatternOf "$1")" 2>/dev/null | head -n 1)
     [ -n "$box" ]
 }
 
-boxGone() { ! xdotool search --name "^$1\$" >/dev/null 2>&1; }
+boxGone() { ! xdotool search --name "$(titlePatternOf "$1")" >/dev/null 2>&1; }
 
-# Waits for the message box of that title and presses Return, its default button.
+# Waits for the message box of that title and answers it with the keys given, Return (its default button) when none.
 answerBox()
 {
     local title=$1
+    shift
     waitFor 30 boxShown "$title" || die "no message box \"$title\""
     log "ok: message box \"$title\""
     timeout 10 xdotool windowactivate --sync "$box" 2>/dev/null || timeout 10 xdotool windowfocus --sync "$box"
     sleep 0.3
-    key Return
+    if [ $# -eq 0 ]; then
+        key Return
+    else
+        key "$@"
+    fi
     waitFor 15 boxGone "$title" || die "the box \"$title\" did not close on Return"
 }
 
