@@ -72,8 +72,7 @@ void Configurator::loadFromCard()
 {
     const int index = ui->sdCardPath->currentIndex();
     if (index < 0 || index >= driveList.size()) {
-        const GenerateTexts::Message noCard = GenerateTexts::noCard();
-        warn(noCard.title, noCard.text);
+        warn(GenerateTexts::noCard());
         return;
     }
     // The file the line under the list describes, read and turned into the form on a thread of its own.
@@ -85,22 +84,17 @@ void Configurator::loadFromCard()
         ParameterFileForm form;
         QString path;
     };
-    std::optional<Read> read;
-    waitForCard([&](const DetachedWork::Pump& keepPainting) {
-        DetachedTask<Read> task([root, current](const DetachedWork::Liveness&) {
-            Read done;
-            done.contents = readCardContents(root);
-            done.path = QDir(root).filePath(QLatin1String(ParameterFile::cardFolderName)) + QLatin1Char('/') +
-                        done.contents.fileName;
-            if (done.contents.state != CardContents::State::Nothing)
-                done.form = formFromParameterFile(done.path, current);
-            return done;
-        });
-        read = task.waitWhile(TimeLimits::cardSilence, keepPainting);
+    const std::optional<Read> read = whileBusy<Read>([root, current] {
+        Read done;
+        done.contents = readCardContents(root);
+        done.path = QDir(root).filePath(QLatin1String(ParameterFile::cardFolderName)) + QLatin1Char('/') +
+                    done.contents.fileName;
+        if (done.contents.state != CardContents::State::Nothing)
+            done.form = formFromParameterFile(done.path, current);
+        return done;
     });
     if (!read) {
-        const GenerateTexts::Message notResponding = GenerateTexts::notResponding();
-        warn(notResponding.title, notResponding.text);
+        warn(GenerateTexts::notResponding());
         return;
     }
     if (read->contents.state == CardContents::State::Nothing) {

@@ -88,12 +88,24 @@ private:
     std::optional<CardContents> readCardWhileBusy(const QString& cardRoot, quint8 modeCode);
     bool replacementAccepted(const FormValues& values, const MountedVolume& listed);
     void waitForCard(const std::function<void(const DetachedWork::Pump& keepPainting)>& wait);
+    // Runs work on a task of its own while the window is busy; nothing when it was silent for longer than limit.
+    template <typename T>
+    std::optional<T> whileBusy(std::function<T()> work, std::chrono::milliseconds limit = TimeLimits::cardSilence)
+    {
+        std::optional<T> outcome;
+        waitForCard([&](const DetachedWork::Pump& keepPainting) {
+            DetachedTask<T> task([work = std::move(work)](const DetachedWork::Liveness&) { return work(); });
+            outcome = task.waitWhile(limit, keepPainting);
+        });
+        return outcome;
+    }
     void reportCardOutcome(const CardOutcome& outcome, quint8 mode);
     bool identifierHandOff(const CardOutcome& outcome, const QString& letGo);
     EjectOutcome letCardGo(const QString& rootPath);
     bool tellGenerated(const GenerateTexts::Message& generated, const QString& letGo);
     void waitForAnotherCard(const QString& preparedRoot);
     void warn(const QString& title, const QString& message);
+    void warn(const GenerateTexts::Message& message) { warn(message.title, message.text); }
 
     static constexpr int maximumTextLength = 32767; // a line edit's own default
 

@@ -17,14 +17,12 @@ bool isDriveLetterRoot(const QString& rootPath)
 
 QString Configurator::driveItemText(const MountedVolume& volume)
 {
-    const QString readOnly = tr("(READ ONLY)");
+    const QString mark = volume.readOnly ? QLatin1Char(' ') + tr("(READ ONLY)") : QString();
     // A drive letter is short: the root, a space, the name.
     if (isDriveLetterRoot(volume.rootPath))
-        return volume.rootPath + QLatin1Char(' ') + volume.name +
-               (volume.readOnly ? QLatin1Char(' ') + readOnly : QString());
+        return volume.rootPath + QLatin1Char(' ') + volume.name + mark;
     // A mount path may be long: the name comes first, and a narrow box cuts the path instead. A card without a name
     // is known by its path.
-    const QString mark = volume.readOnly ? QLatin1Char(' ') + readOnly : QString();
     if (volume.name.isEmpty())
         return volume.rootPath + mark;
     return volume.name + mark + QStringLiteral(" \u2014 ") + volume.rootPath;

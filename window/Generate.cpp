@@ -38,8 +38,7 @@ void Configurator::buttonSaveClicked()
     // A remembered position beyond today's cards leaves none chosen: never guess one for the user.
     const int index = values.driveIndex;
     if (driveList.isEmpty() || index < 0 || index >= driveList.size()) {
-        const GenerateTexts::Message noCard = GenerateTexts::noCard();
-        warn(noCard.title, noCard.text);
+        warn(GenerateTexts::noCard());
         return;
     }
 
@@ -48,8 +47,7 @@ void Configurator::buttonSaveClicked()
         return;
     const std::optional<CardOutcome> answered = writeCardWhileBusy(values, listed);
     if (!answered) {
-        const GenerateTexts::Message notResponding = GenerateTexts::notResponding();
-        warn(notResponding.title, notResponding.text);
+        warn(GenerateTexts::notResponding());
         return;
     }
     const CardOutcome& outcome = *answered;
@@ -79,15 +77,10 @@ EjectOutcome Configurator::letCardGo(const QString& rootPath)
 {
     // On a thread of its own, as every wait for the card and the disk service: the window keeps painting. The platform
     // bounds the eject itself (the bus's connection, then the service's deadline).
-    EjectOutcome outcome;
-    waitForCard([&](const DetachedWork::Pump& keepPainting) {
-        DetachedTask<EjectOutcome> eject(
-            [drives = drivePlatform, rootPath](const DetachedWork::Liveness&) { return drives->ejectCard(rootPath); });
-        const std::optional<EjectOutcome> answered =
-            eject.waitWhile(TimeLimits::busConnect + TimeLimits::eject + TimeLimits::diskServiceMargin, keepPainting);
-        if (answered)
-            outcome = *answered;
-    });
+    EjectOutcome outcome =
+        whileBusy<EjectOutcome>([drives = drivePlatform, rootPath] { return drives->ejectCard(rootPath); },
+                                TimeLimits::busConnect + TimeLimits::eject + TimeLimits::diskServiceMargin)
+            .value_or(EjectOutcome());
     // Never "may be removed" for a card that is still mounted, whatever the system answered.
     if (outcome.result == EjectOutcome::Result::Ejected && drivePlatform->volumeAt(rootPath)) {
         outcome.result = EjectOutcome::Result::NotEjected;
@@ -130,22 +123,14 @@ std::optional<CardOutcome> Configurator::writeCardWhileBusy(const FormValues& va
 
 std::optional<CardContents> Configurator::readCardWhileBusy(const QString& cardRoot, quint8 modeCode)
 {
-    std::optional<CardContents> contents;
-    waitForCard([&](const DetachedWork::Pump& keepPainting) {
-        DetachedTask<CardContents> read([cardRoot, modeCode](const DetachedWork::Liveness&) {
-            return readParameterFileOnCard(cardRoot, modeCode);
-        });
-        contents = read.waitWhile(TimeLimits::cardSilence, keepPainting);
-    });
-    return contents;
+    return whileBusy<CardContents>([cardRoot, modeCode] { return readParameterFileOnCard(cardRoot, modeCode); });
 }
 
 bool Configurator::replacementAccepted(const FormValues& values, const MountedVolume& listed)
 {
     const std::optional<CardContents> held = readCardWhileBusy(listed.rootPath, values.modeCode);
     if (!held) {
-        const GenerateTexts::Message notResponding = GenerateTexts::notResponding();
-        warn(notResponding.title, notResponding.text);
+        warn(GenerateTexts::notResponding());
         return false;
     }
     // The identifier of a GSM or LAN file was registered on the portal: a new file drops it.
