@@ -1,6 +1,6 @@
 #include "app/ConfiguratorCommand.h"
 
-#include "app/ApplicationIdentity.h"
+#include "app/WindowSetup.h"
 #include "app/CommandOutput.h"
 
 #include <QCommandLineParser>

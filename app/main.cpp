@@ -1,6 +1,6 @@
-#include "app/ApplicationIdentity.h"
+#include "app/WindowSetup.h"
 #include "app/ConfiguratorCommand.h"
-#include "app/Translations.h"
+#include "desktop/Translations.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
     // --help and --version are answered before the application object, which would need a display.
     if (const std::optional<int> status = ConfiguratorCommand::handle(argc, argv))
         return *status;
-    ApplicationIdentity::apply();
+    WindowSetup::apply();
     // The window draws with the processor only. Otherwise Qt 5 readies OpenGL for every top-level window, in case an
     // OpenGL widget joins it later: on X11 that loads the GL driver before the first paint, most of the start-up time
     // and of the memory of a window this small.
@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     Translations::install();
     Configurator window;
-    ApplicationIdentity::setWindowIcon(window);
+    WindowSetup::setWindowIcon(window);
     window.show();
     const QString parameterFile = ConfiguratorCommand::parameterFile(QCoreApplication::arguments());
     if (!parameterFile.isEmpty())

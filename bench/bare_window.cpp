@@ -4,7 +4,7 @@
 // Built a second time as field_window, with one line edit of the form's kind (placeholder, clear button) as the
 // window's only content: the price of the first text and the first field, which any form pays. Built a third time as
 // raster_window, drawing with the processor only, as OrvaConfigurator does: what the form itself costs.
-#include "app/ApplicationIdentity.h"
+#include "app/WindowSetup.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 
 int main(int argc, char* argv[])
 {
-    ApplicationIdentity::apply();
+    WindowSetup::apply();
 #ifdef ORVA_BENCH_RASTER_ONLY
     QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
 #endif
@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
 #endif
     window.setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') +
                           QCoreApplication::applicationVersion());
-    ApplicationIdentity::setWindowIcon(window);
+    WindowSetup::setWindowIcon(window);
     window.show();
     return QApplication::exec();
 }

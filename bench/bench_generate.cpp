@@ -22,7 +22,7 @@
 //  replace   The durable replacement done by hand: write a temporary file, fdatasync, rename over the old file,
 //            fsync the folder: the floor that any durable "Generate" has to pay, which "generate" is held against.
 // Prints one summary line per measure with the median and quartiles in microseconds, in key=value form.
-#include "app/ApplicationIdentity.h"
+#include "app/WindowSetup.h"
 #include "generation/DurableFile.h"
 #include "support/FakeDrivePlatform.h"
 #include "window/Configurator.h"
@@ -170,7 +170,7 @@ int main(int argc, char* argv[])
     qunsetenv("XDG_CONFIG_HOME");
 
     qInstallMessageHandler(quietOffscreen);
-    ApplicationIdentity::apply();
+    WindowSetup::apply();
     QApplication application(argc, argv);
     auto platform = std::make_unique<FakeDrivePlatform>();
     platform->addCard(card.path(), QStringLiteral("CARD"));

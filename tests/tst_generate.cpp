@@ -1,5 +1,6 @@
 // "Generate" end to end inside the process: cards are folders presented through the drive platform, every box is
 // answered by the test, and the end of the process is replaced.
+#include "desktop/DesktopOpen.h"
 #include "generation/CardRecord.h"
 #include "generation/FormValues.h"
 #include "generation/Identifier.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -45,13 +45,14 @@ const QString handOffText = QStringLiteral("The file was generated on the SD Car
 const QString mayBeRemoved = QStringLiteral("\n\nThe SD card may now be removed.");
 
 // Answers the URLs the program hands to the desktop instead of starting an editor or a browser.
-class UrlRecorder : public QObject
+// What the window hands to the desktop, as addresses: a text file as a file address.
+struct UrlRecorder
 {
-    Q_OBJECT
-public:
     QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
+    void record(DesktopOpen::Kind kind, const QString& target)
+    {
+        opened.append(kind == DesktopOpen::Kind::TextFile ? QUrl::fromLocalFile(target) : QUrl(target));
+    }
 };
 
 // Asks the real file system whether a card is read-only, as the native platforms do.
@@ -174,8 +175,7 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         quietOffscreenPlatform();
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &urls, "open");
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &urls, "open");
+        DesktopOpen::setHandler([this](DesktopOpen::Kind kind, const QString& target) { urls.record(kind, target); });
         startDirectory = QDir::currentPath();
         // As root the test mounts small file systems, in a mount namespace of its own so that nothing leaks out.
 #ifdef Q_OS_LINUX

@@ -5,7 +5,7 @@
 // A process connects to the system bus once, and a connection that hangs holds Qt's bus thread for good: each bus
 // case runs "Generate" in a child process of this test (started with --generate-on), which also shows that the
 // program ends although a thread still waits for the bus.
-#include "app/ApplicationIdentity.h"
+#include "app/WindowSetup.h"
 #include "base/DetachedTask.h"
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
@@ -480,7 +480,7 @@ void TestHang::stoppedFuseCard()
 
 int main(int argc, char* argv[])
 {
-    ApplicationIdentity::apply();
+    WindowSetup::apply();
     QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 4 && arguments.at(1) == ChildOption)

@@ -1,6 +1,6 @@
 // What start-up leaves until after the window's first paint still arrives: the program's icon from the icon theme, and
 // the clear buttons' icon, which the style makes only when it is first drawn.
-#include "app/ApplicationIdentity.h"
+#include "app/WindowSetup.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
@@ -62,9 +62,9 @@ private slots:
         QIcon::setThemeName(QStringLiteral("hicolor"));
 
         auto window = makeWindow(0);
-        ApplicationIdentity::setWindowIcon(*window);
+        WindowSetup::setWindowIcon(*window);
         // Until the window has painted, the built-in icon.
-        QCOMPARE(middlePixel(QApplication::windowIcon()), middlePixel(ApplicationIdentity::windowIcon()));
+        QCOMPARE(middlePixel(QApplication::windowIcon()), middlePixel(WindowSetup::windowIcon()));
         QVERIFY(middlePixel(QApplication::windowIcon()) != QColor(Qt::blue).rgba());
 
         window->show();

@@ -1,5 +1,5 @@
 // The configuration window as it is built: widgets, texts, the mode list, validators, tab order and identity.
-#include "app/ApplicationIdentity.h"
+#include "app/WindowSetup.h"
 #include "orva_version.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/ModalBox.h"

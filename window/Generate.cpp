@@ -4,6 +4,7 @@
 #include "window/Configurator.h"
 
 #include "base/DetachedTask.h"
+#include "desktop/DesktopOpen.h"
 #include "generation/CardContents.h"
 #include "generation/CardRecord.h"
 #include "generation/CardWriter.h"
@@ -11,18 +12,15 @@
 #include "generation/GenerateTexts.h"
 #include "generation/IdentifierFile.h"
 #include "generation/ModeCodes.h"
-#include "window/TextEditor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 #include <cstdio>
@@ -206,7 +204,7 @@ bool Configurator::identifierHandOff(const CardOutcome& outcome, const QString& 
     const bool another = tellGenerated(GenerateTexts::generatedWithIdentifier(outcome.identifier, saved), letGo);
 
     if (saved.place != IdentifierFile::Place::Nowhere)
-        openInTextEditor(saved.filePath);
-    QDesktopServices::openUrl(QUrl(GenerateTexts::portalAddress(), QUrl::TolerantMode));
+        DesktopOpen::textFile(saved.filePath);
+    DesktopOpen::webAddress(GenerateTexts::portalAddress());
     return another;
 }

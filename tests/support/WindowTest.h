@@ -1,7 +1,7 @@
 #pragma once
 
 // What every window test shares: a window over made-up cards, its widgets found by object name, and the test's main.
-#include "app/ApplicationIdentity.h"
+#include "app/WindowSetup.h"
 #include "support/FakeDrivePlatform.h"
 #include "window/Configurator.h"
 
@@ -38,7 +38,7 @@ inline QString shownText(QString text)
 #define ORVA_WINDOW_TEST_MAIN(TestObject)                                                                              \
     int main(int argc, char* argv[])                                                                                   \
     {                                                                                                                  \
-        ApplicationIdentity::apply();                                                                                  \
+        WindowSetup::apply();                                                                                  \
         QApplication application(argc, argv);                                                                          \
         TestObject test;                                                                                               \
         return QTest::qExec(&test, argc, argv);                                                                        \

@@ -1,7 +1,7 @@
 // The window in the system's language, as main() sets it up. CTest runs this once per language (LANG=de_DE.UTF-8,
 // fr_FR.UTF-8, it_IT.UTF-8) and under LANG=C and en_GB.UTF-8, where every text stays the English of the sources.
-#include "app/ApplicationIdentity.h"
-#include "app/Translations.h"
+#include "app/WindowSetup.h"
+#include "desktop/Translations.h"
 #include "orva_version.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/ModalBox.h"
@@ -190,7 +190,7 @@ void TestTranslatedWindow::everyTextFitsTheWindow()
 
 int main(int argc, char* argv[])
 {
-    ApplicationIdentity::apply();
+    WindowSetup::apply();
     QApplication application(argc, argv);
     installedLanguage = Translations::install();
     TestTranslatedWindow test;

@@ -1,4 +1,4 @@
-#include "app/ApplicationIdentity.h"
+#include "app/WindowSetup.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -68,7 +68,7 @@ public:
 };
 } // namespace
 
-void ApplicationIdentity::apply()
+void WindowSetup::apply()
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     // Qt 5 scales for the screen's density only when asked before the application object exists; without it a
@@ -76,12 +76,9 @@ void ApplicationIdentity::apply()
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
 #endif
-    QCoreApplication::setOrganizationName(organizationName());
-    QCoreApplication::setOrganizationDomain(organizationDomain());
-    QCoreApplication::setApplicationName(applicationName());
-    QCoreApplication::setApplicationVersion(applicationVersion());
+    ApplicationIdentity::setNames();
     // Ties the window to its menu entry: Wayland's application id, and the task bar's entry and icon.
-    QGuiApplication::setDesktopFileName(desktopFileName());
+    QGuiApplication::setDesktopFileName(ApplicationIdentity::desktopFileName());
     if (QStyle* base = QStyleFactory::create(styleName()))
         QApplication::setStyle(new Style(base));
 }
@@ -110,12 +107,12 @@ public:
 };
 } // namespace
 
-QIcon ApplicationIdentity::windowIcon()
+QIcon WindowSetup::windowIcon()
 {
     return QIcon(windowIconPath());
 }
 
-void ApplicationIdentity::setWindowIcon(QWidget& window)
+void WindowSetup::setWindowIcon(QWidget& window)
 {
     QApplication::setWindowIcon(windowIcon());
     new ThemeIconAfterFirstPaint(window);

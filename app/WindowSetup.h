@@ -1,30 +1,14 @@
 #pragma once
 
-#include "orva_version.h"
+#include "desktop/ApplicationIdentity.h"
 
 #include <QString>
 
 class QIcon;
 class QWidget;
 
-namespace ApplicationIdentity {
-// The settings store is filed under the organisation and application names: changing either loses the remembered form.
-inline QString organizationName()
-{
-    return QStringLiteral("Vaskor Quendra SA");
-}
-inline QString organizationDomain()
-{
-    return QStringLiteral("www.orva.example.net");
-}
-inline QString applicationName()
-{
-    return QStringLiteral("ORVA Configurator");
-}
-inline QString applicationVersion()
-{
-    return QStringLiteral("V" ORVA_VERSION);
-}
+// What the window program sets up around its window: the application's names, style, scaling and icon.
+namespace WindowSetup {
 inline QString styleName()
 {
     return QStringLiteral("Fusion");
@@ -32,11 +16,6 @@ inline QString styleName()
 inline QString windowIconPath()
 {
     return QStringLiteral(":/logo/resources/icon.ico");
-}
-// The menu entry (orva-configurator.desktop) and the icon in the desktop's icon theme carry this name.
-inline QString desktopFileName()
-{
-    return QStringLiteral("orva-configurator");
 }
 
 // Sets the organisation, domain, application name, version, the widget style, the desktop entry and high-density
@@ -51,4 +30,4 @@ QIcon windowIcon();
 // Windows, nor in a build that is not installed). The theme's index is read then: the first paint does not wait for
 // it. Call it before the window shows.
 void setWindowIcon(QWidget& window);
-} // namespace ApplicationIdentity
+} // namespace WindowSetup

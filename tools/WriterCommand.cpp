@@ -1,4 +1,4 @@
-#include "app/WriterCommand.h"
+#include "tools/WriterCommand.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "app/StandardOutput.h"
+#include "tools/StandardOutput.h"
 
 void keepClosedStandardStreamsClosed()
 {

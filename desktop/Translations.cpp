@@ -1,4 +1,4 @@
-#include "app/Translations.h"
+#include "desktop/Translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

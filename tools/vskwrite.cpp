@@ -4,12 +4,10 @@
 // A card that stops answering is given up after the window's time limit, as in the window.
 // Exit status: 0 when the file was written, 1 when the form or the card was refused, the card did not respond, the file
 // could not be written or the standard output could not be written, 2 on bad usage.
-#include "app/ApplicationIdentity.h"
-#include "app/DesktopOpen.h"
-#include "app/StandardOutput.h"
-#include "app/Translations.h"
-#include "app/WriterCommand.h"
 #include "base/DetachedTask.h"
+#include "desktop/ApplicationIdentity.h"
+#include "desktop/DesktopOpen.h"
+#include "desktop/Translations.h"
 #include "drives/DrivePlatform.h"
 #include "drives/FileSystem.h"
 #include "generation/CardContents.h"
@@ -21,6 +19,8 @@
 #include "generation/IdentifierFile.h"
 #include "orva_version.h"
 #include "settings/FormStore.h"
+#include "tools/StandardOutput.h"
+#include "tools/WriterCommand.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -214,10 +214,7 @@ int main(int argc, char* argv[])
     keepClosedStandardStreamsClosed();
     QCoreApplication application(argc, argv);
     // The window's identity: its remembered form, and the place of the record of prepared cards.
-    QCoreApplication::setOrganizationName(ApplicationIdentity::organizationName());
-    QCoreApplication::setOrganizationDomain(ApplicationIdentity::organizationDomain());
-    QCoreApplication::setApplicationName(ApplicationIdentity::applicationName());
-    QCoreApplication::setApplicationVersion(QStringLiteral(ORVA_VERSION));
+    ApplicationIdentity::setNames();
     // The window's messages in the user's language, as the window shows them.
     Translations::install();
 

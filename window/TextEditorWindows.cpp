@@ -1,8 +1,0 @@
-#include "window/TextEditor.h"
-
-#include <QProcess>
-
-void openInTextEditor(const QString& filePath)
-{
-    QProcess::startDetached(QStringLiteral("notepad.exe"), {filePath});
-}
