@@ -41,7 +41,6 @@ fi
 
 # Everything below runs inside the namespace: mounts made here vanish with it, even when this script is killed.
 
-started=$SECONDS
 work=$(mktemp -d /tmp/orva-e2e.XXXXXX)
 home=$work/home
 cards=$work/cards
@@ -49,9 +48,9 @@ record=$work/xdg-open.log
 settings="$home/.config/Vaskor Quendra SA/ORVA Configurator.conf"
 identifierFile="$home/Desktop/ORVA Serial Number.txt"
 mounted=()
-xvfbPid=
-appPid=
-failures=0
+shots=$PWD/e2e
+# shellcheck source=../support/xdriver.sh
+source "$(dirname "$0")/../support/xdriver.sh"
 
 cleanup()
 {
@@ -60,10 +59,7 @@ cleanup()
         kill -KILL "$appPid" 2>/dev/null
         wait "$appPid" 2>/dev/null
     fi
-    if [ -n "$xvfbPid" ]; then
-        kill "$xvfbPid" 2>/dev/null
-        wait "$xvfbPid" 2>/dev/null
-    fi
+    stopXvfb
     local i
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
         umount "${mounted[i]}" 2>/dev/null || umount --lazy "${mounted[i]}" 2>/dev/null
@@ -73,51 +69,6 @@ cleanup()
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
-
-log()
-{
-    printf '[%3ds] %s\n' $((SECONDS - started)) "$*"
-}
-
-fail()
-{
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-    if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
-        import -window root "$PWD/e2e-failure-$failures.png" 2>/dev/null && echo "      screen saved in $PWD/e2e-failure-$failures.png"
-    fi
-}
-
-# Ends the run at once: later steps depend on this one.
-die()
-{
-    fail "$@"
-    echo "$failures check(s) failed"
-    exit 1
-}
-
-check()
-{
-    local what=$1
-    shift
-    if "$@"; then
-        log "ok: $what"
-    else
-        fail "$what"
-    fi
-}
-
-# Polls a command every 0.1 s until it succeeds or the seconds run out.
-waitFor()
-{
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
 
 # ---------------------------------------------------------------------------------------------------------------
 # Cards: ext4 images on loop devices. Loop disks report fixed media; inside this namespace the cards' disks say
@@ -175,19 +126,7 @@ EOF
 chmod +x "$work/bin/xdg-open"
 : >"$record"
 
-mkfifo "$work/display"
-exec {displayFd}<>"$work/display"
-setpriv --pdeathsig KILL Xvfb -displayfd "$displayFd" -screen 0 1024x768x24 -nolisten tcp -noreset \
-    >"$work/xvfb.log" 2>&1 &
-xvfbPid=$!
-display=
-readDisplay()
-{
-    read -r -t 0.1 -u "$displayFd" display && [ -n "$display" ]
-}
-waitFor 20 readDisplay || { cat "$work/xvfb.log"; die "Xvfb did not start"; }
-export DISPLAY=:$display
-log "Xvfb on $DISPLAY"
+startXvfb
 
 # The program sees a user's ordinary environment: its own HOME with a Desktop, no browser preference, and no
 # system bus (the card's label goes through the disk service, which lives outside this namespace and is tested on
@@ -206,94 +145,10 @@ startApp()
     focusWindow
 }
 
-focusWindow()
-{
-    timeout 10 xdotool windowfocus --sync "$window" || die "cannot focus the window"
-}
-
-# The keyboard's way through the form: the drive box has the focus when the window opens.
-typeText()
-{
-    xdotool type --delay 20 -- "$1"
-}
-
-key()
-{
-    xdotool key --delay 30 "$@"
-}
-
 # Picks the card in the drive box the way a user does on a closed combo box: by typing the start of its entry.
 chooseCard()
 {
     typeText "$cards/$1"
-}
-
-# Clicks the middle of a bottom-row button; the buttons keep their places at the bottom right of the window.
-clickButton()
-{
-    local fromRight
-    case $1 in
-    Generate) fromRight=62 ;;
-    Quit) fromRight=171 ;;
-    *) die "no such button $1" ;;
-    esac
-    local WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=[0-9]+$')"
-    xdotool mousemove --window "$window" $((WIDTH - fromRight)) $((HEIGHT - 23)) click 1
-}
-
-# The pattern that xdotool matches a title against: the whole title, in which a question mark stands for itself
-# (callers may give alternatives, "SD Card (Not Found|not available)").
-titlePatternOf()
-{
-    printf '^%s$' "${1//\?/\\?}"
-}
-
-boxShown()
-{
-    box=$(xdotool search --name "$(titlePatternOf "$1")" 2>/dev/null | head -n 1)
-    [ -n "$box" ]
-}
-
-boxGone()
-{
-    ! xdotool search --name "$(titlePatternOf "$1")" >/dev/null 2>&1
-}
-
-# Answers the box of that title with the keys given, Return (its default button) when none are.
-answerBox()
-{
-    local title=$1
-    shift
-    waitFor 15 boxShown "$title" || die "no message box \"$title\""
-    log "ok: message box \"$title\""
-    timeout 10 xdotool windowfocus --sync "$box" || die "cannot focus the box \"$title\""
-    if [ $# -eq 0 ]; then
-        key Return
-    else
-        key "$@"
-    fi
-    waitFor 10 boxGone "$title" || die "the box \"$title\" did not close on Return"
-}
-
-appEnded()
-{
-    ! kill -0 "$appPid" 2>/dev/null
-}
-
-# Waits for the program to end and checks its exit status.
-expectExit()
-{
-    waitFor 20 appEnded || die "the program did not end"
-    wait "$appPid"
-    local status=$?
-    appPid=
-    check "exit status 0 (got $status)" [ "$status" -eq 0 ]
-}
-
-windowStays()
-{
-    kill -0 "$appPid" 2>/dev/null && xdotool search --name "$titlePattern" >/dev/null
 }
 
 # ---------------------------------------------------------------------------------------------------------------
@@ -365,7 +220,7 @@ checkHandOff()
     local calls
     calls=$(tail -n +$((callsBefore + 1)) "$record")
     local expected
-    expected="file://$home/Desktop/ORVA%20Serial%20Number.txt
+    expected="$home/Desktop/ORVA Serial Number.txt
 https://portal.orva.example.net"
     check "xdg-open opened the identifier file, then the portal" [ "$calls" = "$expected" ]
     [ "$calls" = "$expected" ] || printf 'xdg-open was called with:\n%s\n' "$calls"
@@ -608,9 +463,4 @@ else
     fail "strace is not installed: the flush failures cannot be injected"
 fi
 
-log "done in $((SECONDS - started)) s"
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "all checks pass"
+finish

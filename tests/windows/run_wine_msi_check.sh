@@ -35,6 +35,7 @@ titlePattern="^ORVA Configurator V${version//./\\.}\$"
 
 mkdir -p "$parent"
 parent=$(cd "$parent" && pwd)
+shots=$parent/wine-window
 work=$(mktemp -d "$parent/wine-msi.XXXXXX")
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP

@@ -39,6 +39,7 @@ titlePattern="^ORVA Configurator V${version//./\\.}\$"
 
 mkdir -p "$parent"
 parent=$(cd "$parent" && pwd)
+shots=$parent/wine-window
 work=$(mktemp -d "$parent/wine-window.XXXXXX")
 card=$work/card
 record=$work/xdg-open.log
