@@ -1,6 +1,15 @@
 #pragma once
 
+#include <QString>
+
+#include <optional>
+
 // A program started with its standard output or error closed: were those descriptors free, the next file the program
 // opens (the parameter file, the record) would take one, and what is printed would go into that file. They are
 // taken by a read-only null device instead, so that printing fails and is noticed.
 void keepClosedStandardStreamsClosed();
+
+// Flushes standard output and says what became of everything printed on it: nothing when it all got there, else the
+// system's reason, or an empty text when the reason is not known (an earlier write failed). A full disk or a closed
+// pipe must not look like success.
+std::optional<QString> standardOutputFailure();

@@ -4,7 +4,6 @@
 // Exit status: 0 when every check of every file holds, 1 when a check fails, 2 when a path gives no readable parameter
 // file (missing, not a regular file, shorter than a header, a card without one, a card that does not respond), when
 // the output cannot be written, or on bad usage.
-#include "RegularFile.h"
 #include "base/DetachedTask.h"
 #include "generation/CardContents.h"
 #include "generation/GenerateTexts.h"
@@ -12,6 +11,8 @@
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 #include "orva_version.h"
+#include "tools/RegularFile.h"
+#include "tools/StandardOutput.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -20,9 +21,7 @@
 #include <QJsonDocument>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 // A parameter file has a few hundred bytes; anything far larger is refused rather than read into memory.
@@ -165,13 +164,11 @@ private:
 // Everything written is checked at the end: a full disk or a closed pipe must not look like success.
 bool outputWritten()
 {
-    if (std::fflush(stdout) != 0) {
-        printError(QStringLiteral("cannot write the output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
-        return false;
-    }
-    if (!std::ferror(stdout))
+    const std::optional<QString> failure = standardOutputFailure();
+    if (!failure)
         return true;
-    printError(QStringLiteral("cannot write the output"));
+    printError(failure->isEmpty() ? QStringLiteral("cannot write the output")
+                                  : QStringLiteral("cannot write the output: %1").arg(*failure));
     return false;
 }
 } // namespace

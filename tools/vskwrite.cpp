@@ -27,9 +27,7 @@
 #include <QJsonObject>
 #include <QSettings>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 enum Status
@@ -160,16 +158,15 @@ Status write(const WriterCommand& command)
 // Everything printed is checked at the end: a full disk or a closed output would lose the identifier.
 bool outputWritten()
 {
-    const bool flushed = std::fflush(stdout) == 0;
-    const int error = errno;
-    if (flushed && !std::ferror(stdout))
+    const std::optional<QString> failure = standardOutputFailure();
+    if (!failure)
         return true;
-    // The system's reason is known only when the last flush is what failed.
-    printLine(stderr, flushed ? QStringLiteral("vskwrite: the standard output could not be written")
-                              : QStringLiteral("vskwrite: the standard output could not be written: %1")
-                                    .arg(QString::fromLocal8Bit(std::strerror(error))));
+    printLine(stderr, failure->isEmpty()
+                          ? QStringLiteral("vskwrite: the standard output could not be written")
+                          : QStringLiteral("vskwrite: the standard output could not be written: %1").arg(*failure));
     return false;
 }
+
 // The removable cards as the window lists them, each with what it holds; a card that does not answer within the
 // silence limit is said not to respond, and the next one is read.
 void listCards(bool json)
