@@ -10,6 +10,11 @@
 
 namespace {
 std::atomic<int> givenUpAndRunning{0};
+
+Clock::Steady::time_point now()
+{
+    return Clock::instance().steadyTime();
+}
 } // namespace
 
 struct DetachedWork::Liveness::State
@@ -18,14 +23,14 @@ struct DetachedWork::Liveness::State
     std::condition_variable ended;
     bool done = false;
     bool givenUp = false;
-    Clock::time_point lastSign = Clock::now();
+    Clock::Steady::time_point lastSign = now();
     std::chrono::milliseconds ownBound{0}; // what the step after the last sign may take beyond the caller's limit
 };
 
 bool DetachedWork::Liveness::answered(std::chrono::milliseconds ownBound) const
 {
     std::lock_guard<std::mutex> lock(state->mutex);
-    state->lastSign = Clock::now();
+    state->lastSign = now();
     state->ownBound = ownBound;
     return !state->givenUp;
 }
@@ -63,22 +68,26 @@ bool DetachedWork::waitWhileAnswering(std::chrono::milliseconds silenceLimit, co
             take();
             return true;
         }
-        const Clock::time_point now = Clock::now();
-        const Clock::time_point giveUpAt = state->lastSign + silenceLimit + state->ownBound;
-        if (now >= giveUpAt) {
+        const Clock::Steady::time_point lookedAt = now();
+        const Clock::Steady::time_point giveUpAt = state->lastSign + silenceLimit + state->ownBound;
+        if (lookedAt >= giveUpAt) {
             state->givenUp = true;
             ++givenUpAndRunning;
             return false;
         }
-        Clock::time_point turnEnd = std::min(now + TimeLimits::watchInterval, giveUpAt);
+        Clock::Steady::time_point turnEnd = std::min(lookedAt + TimeLimits::watchInterval, giveUpAt);
         if (pump) {
             lock.unlock();
             pump();
             lock.lock();
             // A pump that returned at once (an event loop told to quit) must not make this a busy loop.
-            turnEnd = std::min(now + TimeLimits::watchInterval, state->lastSign + silenceLimit + state->ownBound);
+            turnEnd = std::min(lookedAt + TimeLimits::watchInterval, state->lastSign + silenceLimit + state->ownBound);
         }
-        state->ended.wait_until(lock, turnEnd, [this] { return state->done; });
+        // The rest of the turn is waited for in real time, never longer than one watch interval: a clock that a test
+        // moves by hand is looked at again that often.
+        const Clock::Steady::duration rest =
+            std::min<Clock::Steady::duration>(turnEnd - now(), TimeLimits::watchInterval);
+        state->ended.wait_for(lock, rest, [this] { return state->done; });
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "base/TimeLimits.h"
 
 #include <chrono>
@@ -12,11 +13,10 @@
 // a bus that stops answering holds that thread, never the caller's. Work the caller gave up on is left to end by
 // itself (its thread owns everything the work uses) and is counted until it does, so that the program does not wait
 // for it when it ends. The outcome and the last sign of life are kept under one lock, so that an outcome that comes
-// in time is never taken for silence.
+// in time is never taken for silence. Silence is measured by the clock in place (Clock::instance()).
 class DetachedWork
 {
 public:
-    using Clock = std::chrono::steady_clock;
     // What the waiting thread does between its looks at the work, for about one watch interval: a window runs its
     // event loop there to keep painting. Without one the thread sleeps.
     using Pump = std::function<void()>;

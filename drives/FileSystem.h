@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <ctime>
 #include <optional>
 
 class QFile;
@@ -56,7 +55,4 @@ std::optional<QString> openOwnFileToAppend(QFile& file, const QString& path, boo
 // True when path is the root of the file system that holds the operating system or the user's home folder (a folder
 // inside them, or the root of another volume, is not).
 bool isSystemOrHomeRoot(const QString& path);
-
-// The local wall-clock time now, read once.
-std::tm localTimeNow();
 } // namespace FileSystem

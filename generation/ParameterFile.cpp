@@ -1,6 +1,6 @@
 #include "generation/ParameterFile.h"
 
-#include "drives/FileSystem.h"
+#include "base/Clock.h"
 #include "generation/FormValues.h"
 #include "generation/Identifier.h"
 
@@ -125,10 +125,9 @@ QByteArray buildParameterFileBody(const ParameterFileInput& input)
     return body;
 }
 
-namespace {
 // The order of work: the whole body first, then the header's constants, length and name tag, then the timestamp, the
 // check values over the finished body and the serialisation.
-EncodedParameterFile encode(const ParameterFileInput& input, const std::optional<QDateTime>& localTime)
+EncodedParameterFile encodeParameterFile(const ParameterFileInput& input)
 {
     EncodedParameterFile file;
     file.body = buildParameterFileBody(input);
@@ -141,24 +140,10 @@ EncodedParameterFile encode(const ParameterFileInput& input, const std::optional
     header.fileLength = quint32(ParameterFile::headerSize + file.body.size());
     header.nameTag = parameterNameTag(input.fileName);
     header.magic4 = ParameterFile::magic4;
-    if (localTime)
-        header.setTimestamp(*localTime);
-    else
-        header.setTimestamp();
+    header.setTimestamp();
     header.setCheckValues(file.body);
     file.header = header.serialize();
     return file;
-}
-} // namespace
-
-EncodedParameterFile encodeParameterFile(const ParameterFileInput& input)
-{
-    return encode(input, std::nullopt);
-}
-
-EncodedParameterFile encodeParameterFile(const ParameterFileInput& input, const QDateTime& localTime)
-{
-    return encode(input, localTime);
 }
 
 void ParameterFileHeader::setTimestamp()
@@ -166,14 +151,9 @@ void ParameterFileHeader::setTimestamp()
     // One reading of the clock: reading the date and then the time apart would put a file written at midnight a
     // whole day off. The C library converts it: QDateTime looks the time zone up anew on every reading, which costs
     // several times the rest of the encoding.
-    const std::tm local = FileSystem::localTimeNow();
+    const std::tm local = Clock::instance().localTime();
     timestamp = packTimestamp(QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
                               QTime(local.tm_hour, local.tm_min, qMin(local.tm_sec, 59)));
-}
-
-void ParameterFileHeader::setTimestamp(const QDateTime& localTime)
-{
-    timestamp = packTimestamp(localTime);
 }
 
 void ParameterFileHeader::setCheckValues(const QByteArray& body)

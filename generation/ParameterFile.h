@@ -110,10 +110,8 @@ ParameterFileInput parameterFileInput(const FormValues& values, const QUuid& ide
 // The twelve records with their separators.
 QByteArray buildParameterFileBody(const ParameterFileInput& input);
 
-// Reads the local clock once.
+// Stamped with the local time of the clock in place (Clock::instance()), read once.
 EncodedParameterFile encodeParameterFile(const ParameterFileInput& input);
-// Packs the given local time instead of the clock's.
-EncodedParameterFile encodeParameterFile(const ParameterFileInput& input, const QDateTime& localTime);
 
 // The header as the encoder fills it. Fields the file holds in 16 bits are written as the low 16 bits of their value.
 struct ParameterFileHeader
@@ -133,9 +131,8 @@ struct ParameterFileHeader
     std::array<quint8, 8> reserved3{};
     QByteArray output;
 
-    // Packs the local clock, read once for both the date and the time.
+    // Packs the local time of the clock in place, read once for both the date and the time.
     void setTimestamp();
-    void setTimestamp(const QDateTime& localTime);
     void setCheckValues(const QByteArray& body);
     // Appends the 48 header bytes to the output and returns it.
     QByteArray serialize();

@@ -1,4 +1,5 @@
 // Reading parameter files back: round trips, the verdict on damaged files, robustness, and the vskinfo program.
+#include "support/MockClock.h"
 #include "generation/CardContents.h"
 #include "generation/FormFields.h"
 #include "generation/FormValues.h"
@@ -47,9 +48,18 @@ ParameterFileInput gsmInput()
     return input;
 }
 
+// Encoded while the clock shows that local time.
+EncodedParameterFile encodedAt(const ParameterFileInput& input, const QDateTime& localTime)
+{
+    const QDate date = localTime.date();
+    const QTime time = localTime.time();
+    const MockClock clock(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
+    return encodeParameterFile(input);
+}
+
 QByteArray fileBytes(const ParameterFileInput& input)
 {
-    const EncodedParameterFile file = encodeParameterFile(input, fixedTime);
+    const EncodedParameterFile file = encodedAt(input, fixedTime);
     return file.header + file.body;
 }
 
@@ -205,7 +215,7 @@ void TestDecoder::cardContents()
         values.text(FormField::AccessPointName) = apnOrSim;
         values.text(FormField::SimCardPhoneNumber) = apnOrSim;
         const QUuid identifier = createAcceptableIdentifier();
-        const EncodedParameterFile encoded = encodeParameterFile(parameterFileInput(values, identifier), when);
+        const EncodedParameterFile encoded = encodedAt(parameterFileInput(values, identifier), when);
         QDir(card.path()).mkpath(QStringLiteral("02"));
         QFile file(card.filePath(QStringLiteral("02/") + parameterFileName(mode)));
         if (!file.open(QIODevice::WriteOnly) || file.write(encoded.header + encoded.body) < 0)

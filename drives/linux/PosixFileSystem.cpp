@@ -182,11 +182,3 @@ bool FileSystem::isSystemOrHomeRoot(const QString& path)
     }
     return false;
 }
-
-std::tm FileSystem::localTimeNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}

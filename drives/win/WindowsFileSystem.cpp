@@ -98,11 +98,3 @@ bool FileSystem::isSystemOrHomeRoot(const QString& path)
     }
     return false;
 }
-
-std::tm FileSystem::localTimeNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_s(&local, &now);
-    return local;
-}

@@ -1,5 +1,6 @@
 // libFuzzer target: decodes and describes any bytes as a parameter file under both file names. A file that passes
 // every check must be exactly what the encoder writes for the contents read back from it.
+#include "support/MockClock.h"
 #include "generation/FormFields.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
@@ -30,7 +31,9 @@ void checkAgainstEncoder(const QByteArray& bytes, const DecodedParameterFile& fi
         fields[size_t(i)] = textOrHidden(file.textRecords.at(i));
     if (!file.resetRecord.isEmpty())
         input.resetConfig = file.resetRecord.at(0) != 0;
-    const EncodedParameterFile encoded = encodeParameterFile(input, unpackTimestamp(file.timestamp).toDateTime());
+    const UnpackedTimestamp time = unpackTimestamp(file.timestamp);
+    const MockClock clock(time.year, time.month, time.day, time.hour, time.minute, time.second);
+    const EncodedParameterFile encoded = encodeParameterFile(input);
     if (encoded.header + encoded.body != bytes)
         __builtin_trap();
 }

@@ -1,4 +1,5 @@
 // Writes the fuzzer's seeds: parameter files the encoder makes, one per mode and a few with unusual texts.
+#include "support/MockClock.h"
 #include "generation/FormFields.h"
 #include "generation/ParameterFile.h"
 
@@ -10,7 +11,7 @@
 namespace {
 bool writeSeed(const QDir& dir, const char* name, const ParameterFileInput& input)
 {
-    const EncodedParameterFile encoded = encodeParameterFile(input, QDateTime(QDate(2026, 12, 6), QTime(5, 15, 53)));
+    const EncodedParameterFile encoded = encodeParameterFile(input);
     QFile file(dir.filePath(QString::fromLatin1(name)));
     return file.open(QIODevice::WriteOnly) && file.write(encoded.header + encoded.body) > 0;
 }
@@ -27,6 +28,7 @@ ParameterFileInput inputFor(quint8 modeCode)
 
 int main(int argc, char* argv[])
 {
+    const MockClock clock(2026, 12, 6, 5, 15, 53);
     if (argc != 2) {
         std::fputs("usage: fuzz_seeds FOLDER\n", stderr);
         return 2;

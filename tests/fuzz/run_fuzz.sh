@@ -21,10 +21,12 @@ sources=("$here/fuzz_decoder.cpp"
     "$root/generation/ParameterFileDecoder.cpp"
     "$root/generation/ParameterFile.cpp"
     "$root/generation/Identifier.cpp"
-    "$root/drives/linux/PosixFileSystem.cpp")
+    "$root/base/Clock.cpp"
+    "$root/base/ClockPosix.cpp"
+    "$root/tests/support/MockClock.cpp")
 headers=("$root/generation/ParameterFileDecoder.h" "$root/generation/ParameterFile.h"
     "$root/generation/Identifier.h" "$root/generation/ModeCodes.h" "$root/generation/FormFields.h"
-    "$root/generation/FormValues.h" "$root/drives/FileSystem.h")
+    "$root/generation/FormValues.h" "$root/base/Clock.h" "$root/tests/support/MockClock.h")
 
 stale=0
 [ -x "$binary" ] || stale=1
@@ -40,7 +42,7 @@ if [ "$stale" -eq 1 ]; then
         -Wall -Wextra -Wpedantic \
         -DQT_NO_CAST_FROM_ASCII -DQT_NO_CAST_TO_ASCII -DQT_USE_QSTRINGBUILDER -DQT_NO_FOREACH \
         -DQT_DISABLE_DEPRECATED_BEFORE=0x050F00 \
-        -I"$root" $(pkg-config --cflags Qt5Core) \
+        -I"$root" -I"$root/tests" $(pkg-config --cflags Qt5Core) \
         "${sources[@]}" -o "$binary.tmp" $(pkg-config --libs Qt5Core)
     mv "$binary.tmp" "$binary"
 fi
