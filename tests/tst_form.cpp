@@ -1,7 +1,7 @@
 // How the form reacts: fields per mode, the reset option, the defaults and the user key.
 #include "generation/Identifier.h"
 #include "support/FakeDrivePlatform.h"
-#include "support/ModalBox.h"
+#include "support/HeldBoxes.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
@@ -332,13 +332,13 @@ private slots:
         form.chooseMode(QStringLiteral("SMS"));
         form.get<QLineEdit>(QStringLiteral("userKeyLineEdit"))->setText(QStringLiteral("Wd3kPz"));
         form.get<QLineEdit>(QStringLiteral("sim_card_phone_number"))->setText(QStringLiteral("+49 151 234 56 78"));
-        ModalBoxCloser boxes;
+        HeldBoxes boxes;
         form.get<QPushButton>(QStringLiteral("button_Save"))->click();
-        QCOMPARE(boxes.seen.size(), 1);
-        QCOMPARE(boxes.seen.first().title, QStringLiteral("Phone number error"));
-        QVERIFY2(
-            boxes.seen.first().text.contains(QStringLiteral("+41 79 123 45 67, 0041 79 123 45 67, or + and 14 digits")),
-            qPrintable(boxes.seen.first().text));
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().first().title, QStringLiteral("Phone number error"));
+        QVERIFY2(boxes.seen().first().text.contains(
+                     QStringLiteral("+41 79 123 45 67, 0041 79 123 45 67, or + and 14 digits")),
+                 qPrintable(boxes.seen().first().text));
     }
 
     void userKeyDerivation_data()

@@ -7,7 +7,7 @@
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 #include "support/FakeDrivePlatform.h"
-#include "support/ModalBox.h"
+#include "support/HeldBoxes.h"
 #include "support/QuietOffscreen.h"
 #include "support/RunTool.h"
 #include "support/WindowTest.h"
@@ -112,7 +112,7 @@ class TestGenerate : public QObject
     std::unique_ptr<QTemporaryDir> cards;
     FakeDrivePlatform* drives = nullptr;
     std::unique_ptr<Configurator> window;
-    std::unique_ptr<ModalBoxCloser> boxes;
+    std::unique_ptr<HeldBoxes> boxes;
     QList<int> exits;
     UrlRecorder urls;
     QString startDirectory;
@@ -142,28 +142,20 @@ class TestGenerate : public QObject
     }
     void setText(const char* field, const QString& text) const { get<QLineEdit>(field)->setText(text); }
     void generate() const { QTest::mouseClick(get("button_Save"), Qt::LeftButton); }
-    // Every box that has a button of that text is answered with it ("Prepare another card", "Replace").
-    void answerWith(const QString& answer) const
-    {
-        boxes->onBox = [answer](QMessageBox* box) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == answer)
-                    button->click();
-            }
-        };
-    }
+    // The next box is answered with the button of that text ("Prepare another card", "Replace").
+    void answerWith(const QString& answer) const { boxes->answer(answer); }
 
-    SeenBox onlyBox() const
+    MessageBox::Shown onlyBox() const
     {
-        if (boxes->seen.size() != 1) {
+        if (boxes->seen().size() != 1) {
             QStringList titles;
-            for (const SeenBox& box : qAsConst(boxes->seen))
+            for (const MessageBox::Shown& box : qAsConst(boxes->seen()))
                 titles << box.title;
-            qWarning("expected one box, saw %d: %s", int(boxes->seen.size()),
+            qWarning("expected one box, saw %d: %s", int(boxes->seen().size()),
                      qPrintable(titles.join(QLatin1String(" | "))));
             return {};
         }
-        return boxes->seen.first();
+        return boxes->seen().first();
     }
     QString parameterFile(int cardIndex, const char* name) const
     {
@@ -199,7 +191,7 @@ private slots:
         QSettings().clear();
         exits.clear();
         urls.opened.clear();
-        boxes = std::make_unique<ModalBoxCloser>();
+        boxes = std::make_unique<HeldBoxes>();
     }
 
     void cleanup()
@@ -264,7 +256,7 @@ private slots:
         setText("userKeyLineEdit", key);
         get<QCheckBox>("resetConfigCheckBox")->setChecked(reset);
         generate();
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         QCOMPARE(box.title, title);
         QCOMPARE(box.icon, QMessageBox::Warning);
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Close));
@@ -316,7 +308,7 @@ private slots:
         setText("userKeyLineEdit", QStringLiteral("Wd3kPz"));
         get<QLineEdit>(qPrintable(field))->setText(text);
         generate();
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         if (named.isEmpty()) {
             QCOMPARE(box.title, noCardTitle);
             return;
@@ -348,7 +340,7 @@ private slots:
         platform->addCard(card(0), QStringLiteral("LOCKED"), true);
         open(0, std::move(platform));
         generate();
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         QCOMPARE(box.title, QStringLiteral("SD Card is Read Only"));
         QCOMPARE(box.text, QStringLiteral("The SD card is read only.\nPlease unlock the SD card."));
         // The label is offered before the card is refused.
@@ -400,7 +392,7 @@ private slots:
         else if (before == QLatin1String("no medium"))
             QVERIFY(QDir(card(0)).removeRecursively());
         generate();
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         QCOMPARE(box.title, title);
         if (title == generatedTitle) {
             QCOMPARE(box.text, QStringLiteral("The file was generated on the SD Card.") + mayBeRemoved);
@@ -482,8 +474,8 @@ private slots:
         generate();
 
         QCOMPARE(exits, QList<int>{0});
-        QVERIFY(!boxes->seen.isEmpty());
-        QCOMPARE(boxes->seen.first().title, generatedTitle);
+        QVERIFY(!boxes->seen().isEmpty());
+        QCOMPARE(boxes->seen().first().title, generatedTitle);
         const QByteArray bytes = readFile(card(1) + QStringLiteral("/02/") + fileName);
         const DecodedParameterFile file = decodeParameterFile(bytes, fileName);
         for (const DecodedParameterFile::Check& check : file.checks)
@@ -516,7 +508,7 @@ private slots:
         const QString path = parameterFile(0, "GP0_0000.VSK");
         const DecodedParameterFile first = decodeParameterFile(readFile(path), path);
         cleanup();
-        boxes = std::make_unique<ModalBoxCloser>();
+        boxes = std::make_unique<HeldBoxes>();
         open(1);
         generate();
         const DecodedParameterFile second = decodeParameterFile(readFile(path), path);
@@ -533,7 +525,7 @@ private slots:
         for (int i = 0; i < 2; ++i) {
             if (i > 0) {
                 cleanup();
-                boxes = std::make_unique<ModalBoxCloser>();
+                boxes = std::make_unique<HeldBoxes>();
             }
             open(2);
             get<QComboBox>("sdCardPath")->setCurrentIndex(i);
@@ -661,7 +653,6 @@ private slots:
         platform->addCard(card(0), QStringLiteral("OLD"));
         platform->remountAfterLabel.insert(card(0), card(1));
         open(0, std::move(platform));
-        boxes->onBox = [](QMessageBox*) {};
         generate();
         QVERIFY(QFile::exists(parameterFile(1, "GP0_0000.VSK")));
         QVERIFY(!QFile::exists(card(0) + QStringLiteral("/02")));
@@ -699,7 +690,7 @@ private slots:
         QVERIFY(ejectBox->isChecked());
         ejectBox->setChecked(eject);
         generate();
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         QCOMPARE(box.title, generatedTitle);
         QVERIFY2(box.text.startsWith(QStringLiteral("The file was generated on the SD Card.") + told),
                  qPrintable(box.text));
@@ -718,17 +709,16 @@ private slots:
         get<QComboBox>("sdCardPath")->setCurrentIndex(0);
         answerWith(QStringLiteral("Prepare another card"));
         generate();
-        QTRY_COMPARE(boxes->seen.size(), 1);
-        QCOMPARE(boxes->seen.first().defaultButton, QMessageBox::Ok);
+        QTRY_COMPARE(boxes->seen().size(), 1);
+        QCOMPARE(boxes->seen().first().defaultButton, QMessageBox::Ok);
         QVERIFY(exits.isEmpty());
         // The first card was let go; the one still in is chosen, the form is kept.
         QCOMPARE(window->drives(), QStringList{card(1)});
         QCOMPARE(get<QComboBox>("sdCardPath")->currentIndex(), 0);
         QCOMPARE(get<QLineEdit>("APN")->text(), QStringLiteral("internet.example.net"));
 
-        boxes->onBox = {};
         generate();
-        QTRY_COMPARE(boxes->seen.size(), 2);
+        QTRY_COMPARE(boxes->seen().size(), 2);
         QCOMPARE(exits, QList<int>{0});
         const QByteArray first = readFile(parameterFile(0, "GP0_0000.VSK"));
         const QByteArray second = readFile(parameterFile(1, "GP0_0000.VSK"));
@@ -760,7 +750,7 @@ private slots:
         setText("APN", QStringLiteral("internet.example.net"));
         answerWith(QStringLiteral("Prepare another card"));
         generate();
-        QTRY_COMPARE(boxes->seen.size(), 1);
+        QTRY_COMPARE(boxes->seen().size(), 1);
         get<QComboBox>("sdCardPath")->setCurrentIndex(0);
         QTRY_VERIFY2(line->text().startsWith(QStringLiteral("On the card: GSM internet.example.net, written ")),
                      qPrintable(line->text()));
@@ -796,17 +786,10 @@ private slots:
         open(1);
         get<QCheckBox>("ejectCardCheckBox")->setChecked(false);
         chooseMode(QStringLiteral("LAN"));
-        boxes->onBox = [answer](QMessageBox* box) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (!answer.isEmpty() && button->text() == answer)
-                    button->click();
-            }
-            if (answer.isEmpty() && box->defaultButton())
-                box->defaultButton()->click();
-        };
+        boxes->answer(answer); // an empty answer takes the default button
         generate();
-        QTRY_VERIFY(!boxes->seen.isEmpty());
-        const SeenBox first = boxes->seen.first();
+        QTRY_VERIFY(!boxes->seen().isEmpty());
+        const MessageBox::Shown first = boxes->seen().first();
         QCOMPARE(first.title == QLatin1String("Replace the configuration?"), asked);
         if (asked) {
             QVERIFY2(first.text.contains(QString::fromLatin1(heldIdentifier.toRfc4122().toHex().toUpper())),
@@ -858,11 +841,11 @@ private slots:
         window.reset();
         QSettings().clear();
         exits.clear();
-        boxes->seen.clear();
+        boxes->clear();
         open(1);
         get<QCheckBox>("ejectCardCheckBox")->setChecked(false);
         QTest::mouseClick(get("loadFromCardButton"), Qt::LeftButton);
-        QVERIFY2(boxes->seen.isEmpty(), qPrintable(boxes->seen.value(0).text));
+        QVERIFY2(boxes->seen().isEmpty(), qPrintable(boxes->seen().value(0).text));
         QCOMPARE(get<QComboBox>("modeSerial")->currentText(), mode);
         answerWith(QStringLiteral("Replace"));
         generate();
@@ -970,7 +953,7 @@ private slots:
         setText("userKeyLineEdit", QStringLiteral("Wd3kPz"));
         setText(field.toLatin1().constData(), number);
         generate();
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         QCOMPARE(box.title, title);
         if (title != noCardTitle)
             QVERIFY2(box.text.contains(QLatin1String("Phone Number\"")), qPrintable(box.text));
@@ -985,7 +968,7 @@ private slots:
         get<QCheckBox>("resetConfigCheckBox")->click();
         get("button_Save")->setFocus();
         generate();
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         QCOMPARE(box.title, QStringLiteral("Unsupported character"));
         QVERIFY2(box.text.endsWith(QLatin1String("\nUncheck \"Reset Configuration\" to edit this field.")),
                  qPrintable(box.text));
@@ -999,7 +982,7 @@ private slots:
         QVERIFY(QDir().mkpath(parameterFile(0, "GP0_0000.VSK")));
         QVERIFY(writeFile(parameterFile(0, "GP0_0000.VSK") + QStringLiteral("/inside"), "x"));
         generate();
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         QCOMPARE(box.title, QStringLiteral("File not written"));
         QCOMPARE(box.icon, QMessageBox::Warning);
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Close));
@@ -1038,7 +1021,7 @@ private slots:
         open(0, std::move(platform));
         setText("APN", QStringLiteral("unused"));
         generate();
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         QCOMPARE(box.title, QStringLiteral("File not written"));
         QVERIFY2(box.text.endsWith(QLatin1String("\nNo space left on device")), qPrintable(box.text));
         QCOMPARE(readFile(parameterFile(0, "GP0_0000.VSK")), old);
@@ -1125,7 +1108,7 @@ private slots:
         generate();
 
         QCOMPARE(exits, QList<int>{0});
-        const SeenBox box = onlyBox();
+        const MessageBox::Shown box = onlyBox();
         QCOMPARE(box.title, generatedTitle);
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         const QString parameterName =

@@ -7,19 +7,20 @@
 // program ends although a thread still waits for the bus.
 #include "app/WindowSetup.h"
 #include "base/DetachedTask.h"
+#include "support/MockClock.h"
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
 #include "generation/CardWriter.h"
 #include "support/FakeDrivePlatform.h"
-#include "support/ModalBox.h"
+#include "support/HeldBoxes.h"
 #include "support/RunTool.h"
 #include "window/Configurator.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -32,8 +33,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <thread>
 
 #include <sched.h>
@@ -64,19 +67,37 @@ private:
     QString mountTable;
 };
 
-// A folder presented as a card that takes its time over every answer about its mount.
+// A folder presented as a card that takes its time over every answer about its mount, by the test's clock. An answer
+// that comes too late is held back until the test lets it go, so that it cannot come in time by chance.
 class SlowCard : public FakeDrivePlatform
 {
 public:
-    SlowCard(const QString& card, int answerMs) : answerMs(answerMs) { addCard(card); }
+    SlowCard(const QString& card, std::shared_ptr<MockClock> clock, int answerMs, bool heldBack)
+        : clock(std::move(clock)), answerMs(answerMs), heldBack(heldBack)
+    {
+        addCard(card);
+    }
     QVector<MountedVolume> mountedVolumes() const override
     {
-        QThread::msleep(answerMs);
+        clock->advance(std::chrono::milliseconds(answerMs));
+        std::unique_lock<std::mutex> lock(mutex);
+        // Let go by the test, or after a while in any case: a test that failed must not leave the thread for good.
+        letGo.wait_for(lock, std::chrono::seconds(10), [this] { return !heldBack; });
         return volumes;
+    }
+    void release()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        heldBack = false;
+        letGo.notify_all();
     }
 
 private:
+    std::shared_ptr<MockClock> clock;
     int answerMs;
+    mutable std::mutex mutex;
+    mutable std::condition_variable letGo;
+    bool heldBack;
 };
 
 // The child: "Generate" on the card, then the program's own way out. Prints "box MILLISECONDS TITLE".
@@ -87,14 +108,21 @@ int generateOn(const QString& card, const QString& mountTable)
     Configurator window(std::make_unique<BusLabelledCard>(card, mountTable));
     window.show();
     QElapsedTimer clock;
-    ModalBoxCloser boxes;
-    boxes.onBox = [&clock](QMessageBox* box) {
-        std::printf("box %lld %s\n", clock.elapsed(), qPrintable(box->windowTitle()));
+    const HeldBoxes boxes;
+    const auto printBoxes = [&clock, &boxes] {
+        for (const MessageBox::Shown& box : boxes.seen())
+            std::printf("box %lld %s\n", clock.elapsed(), qPrintable(box.title));
         std::fflush(stdout);
     };
+    // The box is the last thing Generate does before the program ends.
+    window.setExitFunction([&printBoxes](int status) {
+        printBoxes();
+        DetachedWork::endProcess(status);
+    });
     clock.start();
     window.findChild<QPushButton*>(QStringLiteral("button_Save"))->click();
     // A success ends the process from inside the click; a refusal gets here, and the window is closed as a user would.
+    printBoxes();
     QTimer::singleShot(0, &window, &QWidget::close);
     return QApplication::exec();
 }
@@ -177,22 +205,27 @@ void TestHang::slowCardIsWaitedFor()
     constexpr int SilenceMs = 500;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const auto card = std::make_shared<SlowCard>(dir.path(), answerMs);
+    // The card takes its time by the test's clock: the wait is measured by it, and nothing here sleeps.
+    const auto clock = std::make_shared<MockClock>();
+    const auto card = std::make_shared<SlowCard>(dir.path(), clock, answerMs, !answers);
+    const auto letGo = qScopeGuard([&card] { card->release(); });
 
-    QElapsedTimer clock;
-    clock.start();
+    const Clock::Steady::time_point start = clock->steadyTime();
     const std::optional<CardOutcome> outcome =
         writeParameterFileWatched(FormValues(), card->volumes.first(), card, {}, std::chrono::milliseconds(SilenceMs));
-    const qint64 elapsed = clock.elapsed();
+    const qint64 elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(clock->steadyTime() - start).count();
     if (answers) {
         QVERIFY(outcome);
         QCOMPARE(int(outcome->result), int(CardOutcome::Result::Written));
         QVERIFY2(elapsed > SilenceMs, qPrintable(QString::number(elapsed)));
         return;
     }
+    // Given up while the card still held its answer back.
     QVERIFY(!outcome);
-    QVERIFY2(elapsed >= SilenceMs && elapsed < answerMs, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed >= SilenceMs, qPrintable(QString::number(elapsed)));
+    QCOMPARE(DetachedWork::outstanding(), 1);
     // The write stops as soon as the card answers again, before the label: the card is left as it was.
+    card->release();
     QTRY_COMPARE_WITH_TIMEOUT(DetachedWork::outstanding(), 0, 5000);
     QVERIFY(card->labelCalls.isEmpty());
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
@@ -391,7 +424,7 @@ void TestHang::stoppedFuseCard()
              QStringLiteral("ORVA FUSE \u2014 ") + card);
     window.findChild<QComboBox*>(QStringLiteral("sdCardPath"))->setCurrentIndex(index);
 
-    ModalBoxCloser boxes;
+    HeldBoxes boxes;
     bool busyWhileWaiting = false;
     QTimer look;
     QObject::connect(&look, &QTimer::timeout, [&] {
@@ -407,10 +440,10 @@ void TestHang::stoppedFuseCard()
     look.stop();
     qInfo("with the card's FUSE server stopped: the window opened in %lld ms, Generate gave up after %lld ms", opening,
           answer);
-    QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen.first().title, NotResponding);
-    QCOMPARE(boxes.seen.first().icon, QMessageBox::Warning);
-    QCOMPARE(boxes.seen.first().buttons, QMessageBox::StandardButtons(QMessageBox::Close));
+    QCOMPARE(boxes.seen().size(), 1);
+    QCOMPARE(boxes.seen().first().title, NotResponding);
+    QCOMPARE(boxes.seen().first().icon, QMessageBox::Warning);
+    QCOMPARE(boxes.seen().first().buttons, QMessageBox::StandardButtons(QMessageBox::Close));
     QVERIFY2(answer >= 9000 && answer < 20000, qPrintable(QString::number(answer)));
     QVERIFY(busyWhileWaiting);
     QVERIFY(exits.isEmpty());

@@ -6,7 +6,7 @@
 #include "generation/Identifier.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
-#include "support/ModalBox.h"
+#include "support/HeldBoxes.h"
 #include "support/QuietOffscreen.h"
 #include "support/WindowTest.h"
 
@@ -58,7 +58,7 @@ class TestOpenFile : public QObject
 
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<Configurator> window;
-    std::unique_ptr<ModalBoxCloser> boxes;
+    std::unique_ptr<HeldBoxes> boxes;
     QList<int> exits;
 
     QString card() const { return folder->filePath(QStringLiteral("card")); }
@@ -93,7 +93,7 @@ private slots:
         qputenv("HOME", QFile::encodeName(folder->filePath(QStringLiteral("home"))));
         QSettings().clear();
         exits.clear();
-        boxes = std::make_unique<ModalBoxCloser>();
+        boxes = std::make_unique<HeldBoxes>();
     }
 
     void cleanup()
@@ -121,7 +121,7 @@ private slots:
         QVERIFY(writeFile(source, parameterFile(mode, reset, QStringLiteral("5273"))));
         open();
         window->loadParameterFile(source);
-        QCOMPARE(boxes->seen.size(), 0);
+        QCOMPARE(boxes->seen().size(), 0);
         QCOMPARE(window->currentModeCode(), mode);
         const DecodedParameterFile original = decodeParameterFile(readFile(source), parameterFileName(mode));
         for (const FormField::Description& description : FormField::fields) {
@@ -150,8 +150,8 @@ private slots:
         window->loadParameterFile(source);
         QCOMPARE(field(FormField::PinCode)->text(), QStringLiteral("12"));
         QTest::mouseClick(get("button_Save"), Qt::LeftButton);
-        QTRY_COMPARE(boxes->seen.size(), 1);
-        QCOMPARE(boxes->seen.first().title, QStringLiteral("PIN Code error"));
+        QTRY_COMPARE(boxes->seen().size(), 1);
+        QCOMPARE(boxes->seen().first().title, QStringLiteral("PIN Code error"));
         QVERIFY(!QFile::exists(card() + QStringLiteral("/02/GP0_0000.VSK")));
         QVERIFY(exits.isEmpty());
     }
@@ -165,8 +165,8 @@ private slots:
         QVERIFY(writeFile(source, bytes));
         open();
         window->loadParameterFile(source);
-        QTRY_COMPARE(boxes->seen.size(), 1);
-        const SeenBox box = boxes->seen.first();
+        QTRY_COMPARE(boxes->seen().size(), 1);
+        const MessageBox::Shown box = boxes->seen().first();
         QCOMPARE(box.title, QStringLiteral("Parameter file not loaded"));
         QCOMPARE(box.icon, QMessageBox::Warning);
         QCOMPARE(box.text,

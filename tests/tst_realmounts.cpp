@@ -3,7 +3,7 @@
 // here goes away with the namespace even when the test dies. Needs root; skips elsewhere.
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
-#include "support/ModalBox.h"
+#include "support/HeldBoxes.h"
 #include "support/RunTool.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
@@ -485,10 +485,10 @@ void TestRealMounts::cardUnmountedAfterListing()
     MountLab::unmount(cardA);
     QVERIFY(QFileInfo(cardA).isDir());
 
-    ModalBoxCloser boxes;
+    HeldBoxes boxes;
     widget<QPushButton>(window, "button_Save")->click();
-    QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(boxes.seen.first().title, QStringLiteral("SD Card Not Found"));
+    QCOMPARE(boxes.seen().size(), 1);
+    QCOMPARE(boxes.seen().first().title, QStringLiteral("SD Card Not Found"));
     QCOMPARE(QDir(cardA).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     QVERIFY(exits.isEmpty());
     QVERIFY(QSettings().allKeys().isEmpty());

@@ -2,7 +2,7 @@
 #include "app/WindowSetup.h"
 #include "orva_version.h"
 #include "support/FakeDrivePlatform.h"
-#include "support/ModalBox.h"
+#include "support/HeldBoxes.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
@@ -342,11 +342,10 @@ private slots:
     void tabOrder()
     {
         auto window = makeWindow(0);
-        const QStringList expected =
-            strings({"sdCardPath", "refreshButton", "modeSerial", "APN", "Username", "Password", "PIN_Code",
-                     "sim_card_phone_number", "owner_phone_number", "userKeyLineEdit", "keyGenerationButton",
-                     "resetConfigCheckBox", "button_Save", "button_Cancel", "button_DefaultSettings",
-                     "ejectCardCheckBox"});
+        const QStringList expected = strings(
+            {"sdCardPath", "refreshButton", "modeSerial", "APN", "Username", "Password", "PIN_Code",
+             "sim_card_phone_number", "owner_phone_number", "userKeyLineEdit", "keyGenerationButton",
+             "resetConfigCheckBox", "button_Save", "button_Cancel", "button_DefaultSettings", "ejectCardCheckBox"});
         QWidget* current = widget<QWidget>(*window, "sdCardPath");
         for (int i = 1; i < expected.size(); ++i) {
             current = current->nextInFocusChain();
@@ -401,7 +400,7 @@ private slots:
         auto* pushButton = widget<QPushButton>(*window, button);
         pushButton->setFocus();
         QSignalSpy clicked(pushButton, &QAbstractButton::clicked);
-        ModalBoxCloser boxes; // "Generate" without a card says so
+        HeldBoxes boxes; // "Generate" without a card says so
         QTest::keyClick(pushButton, Qt::Key(key));
         QTRY_COMPARE(clicked.count(), 1);
     }
@@ -421,10 +420,10 @@ private slots:
         QTRY_VERIFY(widget<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
         QVERIFY(!widget<QLineEdit>(*window, "owner_phone_number")->isEnabled());
 
-        ModalBoxCloser boxes;
+        HeldBoxes boxes;
         QTest::keyClick(window.get(), Qt::Key_G, Qt::AltModifier);
-        QTRY_COMPARE(boxes.seen.size(), 1);
-        QCOMPARE(boxes.seen.first().title, QStringLiteral("SD Card not available"));
+        QTRY_COMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().first().title, QStringLiteral("SD Card not available"));
     }
 
     void clickingALabelReachesItsControl_data()

@@ -7,10 +7,10 @@
 #include "generation/PhoneNumber.h"
 #include "window/FieldValidator.h"
 #include "window/LabelClicks.h"
+#include "window/MessageBox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMessageBox>
 #include <QToolTip>
 
 namespace {
@@ -156,5 +156,5 @@ void Configurator::putPhoneNumbersInAcceptedForm()
 
 void Configurator::warn(const QString& title, const QString& message)
 {
-    QMessageBox::warning(this, title, message, QMessageBox::Close, QMessageBox::NoButton);
+    MessageBox::warning(this, title, message);
 }

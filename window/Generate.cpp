@@ -12,6 +12,7 @@
 #include "generation/GenerateTexts.h"
 #include "generation/IdentifierFile.h"
 #include "generation/ModeCodes.h"
+#include "window/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -93,8 +94,7 @@ bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const 
     QMessageBox box(QMessageBox::Information, generated.title, generated.text + letGo, QMessageBox::Ok, this);
     box.setDefaultButton(QMessageBox::Ok);
     const QAbstractButton* another = box.addButton(GenerateTexts::prepareAnotherCard(), QMessageBox::ActionRole);
-    box.exec();
-    return box.clickedButton() == another;
+    return MessageBox::exec(box) == another;
 }
 
 void Configurator::waitForAnotherCard(const QString& preparedRoot)
@@ -138,8 +138,7 @@ bool Configurator::replacementAccepted(const FormValues& values, const MountedVo
     QMessageBox box(QMessageBox::Question, asked.title, asked.text, QMessageBox::Cancel, this);
     const QAbstractButton* replace = box.addButton(GenerateTexts::replaceAnswer(), QMessageBox::DestructiveRole);
     box.setDefaultButton(QMessageBox::Cancel);
-    box.exec();
-    return box.clickedButton() == replace;
+    return MessageBox::exec(box) == replace;
 }
 
 void Configurator::waitForCard(const std::function<void(const DetachedWork::Pump& keepPainting)>& wait)

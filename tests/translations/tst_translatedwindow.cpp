@@ -4,7 +4,7 @@
 #include "desktop/Translations.h"
 #include "orva_version.h"
 #include "support/FakeDrivePlatform.h"
-#include "support/ModalBox.h"
+#include "support/HeldBoxes.h"
 #include "support/QuietOffscreen.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
@@ -139,17 +139,13 @@ void TestTranslatedWindow::qtButtonsSpeakTheSameLanguage()
         !QFile::exists(qtTranslations + QStringLiteral("/qtbase_%1.qm").arg(expected.language)))
         QSKIP("Qt's own translations are not installed (Debian: qttranslations5-l10n, qt6-translations-l10n)");
     Configurator window(std::make_unique<FakeDrivePlatform>());
-    ModalBoxCloser closer;
-    QString closeText;
-    closer.onBox = [&closeText](QMessageBox* box) {
-        if (QAbstractButton* button = box->button(QMessageBox::Close))
-            closeText = button->text();
-    };
+    const HeldBoxes boxes;
     // No card: "Generate" warns, with the single standard button Close.
     child<QPushButton>(window, "button_Save")->click();
-    QCOMPARE(closer.seen.size(), 1);
-    QCOMPARE(closer.seen.first().title, expected.noCardTitle);
-    QCOMPARE(closeText, expected.closeButton);
+    QCOMPARE(boxes.seen().size(), 1);
+    QCOMPARE(boxes.seen().first().title, expected.noCardTitle);
+    QCOMPARE(boxes.seen().first().buttons, QMessageBox::StandardButtons(QMessageBox::Close));
+    QCOMPARE(boxes.seen().first().buttonTexts, QStringList{expected.closeButton});
 }
 
 void TestTranslatedWindow::everyTextFitsTheWindow_data()

@@ -1,0 +1,101 @@
+#include "window/MessageBox.h"
+
+#include <QPushButton>
+
+#include <variant>
+
+namespace {
+using Answer = std::variant<QMessageBox::StandardButton, QString>;
+
+// Set and read on the GUI thread only, as the boxes are.
+struct Answers
+{
+    QList<Answer> next;
+    bool held = false;
+    QList<MessageBox::Shown> given;
+};
+
+Answers& answers()
+{
+    static Answers instance;
+    return instance;
+}
+
+MessageBox::Shown shownBy(const QMessageBox& box)
+{
+    MessageBox::Shown shown;
+    shown.icon = box.icon();
+    shown.title = box.windowTitle();
+    shown.text = box.text();
+    shown.buttons = box.standardButtons();
+    for (const QAbstractButton* button : box.buttons())
+        shown.buttonTexts << button->text();
+    shown.defaultButton = box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::NoButton;
+    return shown;
+}
+
+QAbstractButton* buttonFor(const QMessageBox& box, const Answer& answer)
+{
+    if (const auto* standard = std::get_if<QMessageBox::StandardButton>(&answer))
+        return box.button(*standard);
+    const QString& text = std::get<QString>(answer);
+    const QList<QAbstractButton*> buttons = box.buttons();
+    if (text.isEmpty()) {
+        if (QPushButton* button = box.defaultButton())
+            return button;
+        return buttons.value(0);
+    }
+    for (QAbstractButton* button : buttons) {
+        if (button->text() == text)
+            return button;
+    }
+    return nullptr;
+}
+} // namespace
+
+const QAbstractButton* MessageBox::exec(QMessageBox& box)
+{
+    Answers& all = answers();
+    if (all.next.isEmpty() && !all.held) {
+        box.exec();
+        return box.clickedButton();
+    }
+    const Answer answer = all.next.isEmpty() ? Answer(QString()) : all.next.takeFirst();
+    all.given.append(shownBy(box));
+    // Clicked as the user would: the box records the button and ends as after exec().
+    if (QAbstractButton* button = buttonFor(box, answer))
+        button->click();
+    return box.clickedButton();
+}
+
+void MessageBox::warning(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Close, parent);
+    exec(box);
+}
+
+void MessageBox::setNextAnswer(QMessageBox::StandardButton button)
+{
+    answers().next.append(button);
+}
+
+void MessageBox::setNextAnswer(const QString& buttonText)
+{
+    answers().next.append(buttonText);
+}
+
+void MessageBox::holdBoxes(bool hold)
+{
+    answers().held = hold;
+}
+
+const QList<MessageBox::Shown>& MessageBox::answered()
+{
+    return answers().given;
+}
+
+void MessageBox::forgetAnswers()
+{
+    answers().next.clear();
+    answers().given.clear();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+// Every modal message box the window opens goes through here. A test says beforehand which button the next box gets:
+// that box is then not shown but answered at once, and what it would have shown is kept for the test to read.
+class MessageBox
+{
+public:
+    // What a box shows.
+    struct Shown
+    {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString title;
+        QString text;
+        QMessageBox::StandardButtons buttons; // the standard ones among them
+        QStringList buttonTexts;              // the text of every button, standard or not
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    };
+
+    // Shows the box modally and returns the button chosen (nullptr when the box was closed without one).
+    static const QAbstractButton* exec(QMessageBox& box);
+    // A warning with a Close button and no default one.
+    static void warning(QWidget* parent, const QString& title, const QString& text);
+
+    // For tests: the next box gets this standard button, or the button of this text (an empty text: its default
+    // button, else its first), at once. Answers set beforehand are given in order, one to each box.
+    static void setNextAnswer(QMessageBox::StandardButton button);
+    static void setNextAnswer(const QString& buttonText = QString());
+    // For tests: while held, a box without an answer set beforehand is not shown either, and gets its default button,
+    // else its first; a test then cannot hang on a box it did not expect.
+    static void holdBoxes(bool hold);
+    // For tests: what the boxes answered without being shown would have shown, oldest first.
+    static const QList<Shown>& answered();
+    // For tests: forgets what was answered, and drops the answers that no box took.
+    static void forgetAnswers();
+};
