@@ -10,13 +10,8 @@
 #include "desktop/Translations.h"
 #include "drives/DrivePlatform.h"
 #include "drives/FileSystem.h"
-#include "generation/CardContents.h"
-#include "generation/CardRecord.h"
-#include "generation/CardWriter.h"
-#include "generation/FormCheck.h"
-#include "generation/GenerateTexts.h"
+#include "generation/GenerateProcedure.h"
 #include "generation/Identifier.h"
-#include "generation/IdentifierFile.h"
 #include "orva_version.h"
 #include "settings/FormStore.h"
 #include "tools/StandardOutput.h"
@@ -85,6 +80,8 @@ std::optional<Status> refusedFolder(const QString& folder)
 
 Status write(const WriterCommand& command)
 {
+    // The form first, in the command line's words, before the folder is looked at (the procedure's own check of it
+    // then passes).
     if (const std::optional<FormProblem> problem = checkForm(command.values)) {
         tell(writerFormProblem(*problem));
         return Refused;
@@ -104,53 +101,41 @@ Status write(const WriterCommand& command)
         return Refused;
     }
 
-    const quint8 mode = command.values.modeCode;
-    // A file whose identifier was registered on the portal is replaced only when asked to.
-    DetachedTask<CardContents> read(
-        [root = listed->rootPath, mode](const DetachedWork::Liveness&) { return readParameterFileOnCard(root, mode); });
-    const std::optional<CardContents> held = read.waitWhile(TimeLimits::cardSilence);
-    if (!held) {
-        tell(GenerateTexts::notResponding());
+    // A file whose identifier was registered on the portal is replaced only when asked to. No pump: this thread only
+    // waits. A card silent for the window's time limit is given up as the window gives it up; the write stops should
+    // it answer again, and the program ends without waiting for it.
+    GenerateProcedure::FrontEnd frontEnd;
+    frontEnd.replaceHandedOff = [&command](const CardContents&) { return command.replace; };
+    const GenerateProcedure::Result result = GenerateProcedure::run(command.values, listed, drives, frontEnd);
+    using Ending = GenerateProcedure::Result::Ending;
+    switch (result.ending) {
+    case Ending::FormRefused: // checked above, in the command line's words
+    case Ending::NoCard:
+    case Ending::NotResponding:
+        tell(result.message);
         return Refused;
-    }
-    if (held->carriesHandedOffIdentifier() && !command.replace) {
-        GenerateTexts::Message message = GenerateTexts::replaceHandedOffIdentifier(*held);
+    case Ending::Kept: {
+        GenerateTexts::Message message = result.message;
         message.text += QStringLiteral("\nGive --replace to replace it.");
         tell(message);
         return Refused;
     }
-    // No pump: this thread only waits. A card silent for the window's time limit is given up as the window gives it
-    // up; the write stops should it answer again, and the program ends without waiting for it.
-    const std::optional<CardOutcome> answered = writeParameterFileWatched(command.values, *listed, drives);
-    if (!answered) {
-        tell(GenerateTexts::notResponding());
+    case Ending::Refused:
+    case Ending::Written:
+        break;
+    }
+    if (result.unrecorded)
+        printLine(stderr, QStringLiteral("vskwrite: ") + *result.unrecorded);
+    if (!result.standardOutput.isEmpty())
+        printLine(stdout, result.standardOutput);
+    tell(result.message);
+    if (!result.written())
         return Refused;
-    }
-    const CardOutcome& outcome = *answered;
-    if (const std::optional<QString> unrecorded = CardRecord::note(outcome, mode, listed->name))
-        printLine(stderr, QStringLiteral("vskwrite: ") + *unrecorded);
-    if (outcome.cardHoldsNewFile())
-        printLine(stdout, identifierDigits(outcome.identifier).toUpper());
-    if (outcome.result != CardOutcome::Result::Written) {
-        GenerateTexts::Message message = GenerateTexts::cardOutcome(outcome);
-        if (outcome.result == CardOutcome::Result::Unconfirmed && ModeCode::handsOffIdentifier(mode)) {
-            message.text += GenerateTexts::unconfirmedIdentifier(
-                outcome.identifier, IdentifierFile::save(outcome.identifier, outcome.folder));
-        }
-        tell(message);
-        return Refused;
-    }
-
-    if (!ModeCode::handsOffIdentifier(mode)) {
-        tell(GenerateTexts::generated());
-        return Written;
-    }
-    const IdentifierFile::Saved saved = IdentifierFile::save(outcome.identifier, outcome.folder);
-    tell(GenerateTexts::generatedWithIdentifier(outcome.identifier, saved));
     if (!command.noOpen) {
-        if (saved.place != IdentifierFile::Place::Nowhere)
-            DesktopOpen::textFile(saved.filePath);
-        DesktopOpen::webAddress(GenerateTexts::portalAddress());
+        if (result.openIdentifierFile)
+            DesktopOpen::textFile(result.identifierFile.filePath);
+        if (result.openPortal)
+            DesktopOpen::webAddress(GenerateTexts::portalAddress());
     }
     return Written;
 }

@@ -16,7 +16,6 @@
 
 struct CardContents;
 struct ParameterFileForm;
-struct CardOutcome;
 struct FormProblem;
 struct FormValues;
 class QLabel;
@@ -84,9 +83,7 @@ private:
     static void showAcceptedForms(QLineEdit* edit, const QString& forms);
     void putPhoneNumbersInAcceptedForm();
     void showFormProblem(const FormProblem& problem);
-    std::optional<CardOutcome> writeCardWhileBusy(const FormValues& values, const MountedVolume& listed);
-    std::optional<CardContents> readCardWhileBusy(const QString& cardRoot, quint8 modeCode);
-    bool replacementAccepted(const FormValues& values, const MountedVolume& listed);
+    bool replacementAccepted(const CardContents& held);
     void waitForCard(const std::function<void(const DetachedWork::Pump& keepPainting)>& wait);
     // Runs work on a task of its own while the window is busy; nothing when it was silent for longer than limit.
     template <typename T>
@@ -99,8 +96,6 @@ private:
         });
         return outcome;
     }
-    void reportCardOutcome(const CardOutcome& outcome, quint8 mode);
-    bool identifierHandOff(const CardOutcome& outcome, const QString& letGo);
     EjectOutcome letCardGo(const QString& rootPath);
     bool tellGenerated(const GenerateTexts::Message& generated, const QString& letGo);
     void waitForAnotherCard(const QString& preparedRoot);

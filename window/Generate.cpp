@@ -1,17 +1,12 @@
-// "Generate": checks the form and the card, has the card writer put the parameter file into the folder "02", tells
-// the user and ends the program.
+// "Generate" in the window: the generate procedure checks the form and the card and writes the file, the window asks
+// before a handed-off identifier is replaced and keeps painting while the card is read and written; then it shows the
+// result, lets the card go, and ends the program or waits for another card.
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
 #include "base/DetachedTask.h"
 #include "desktop/DesktopOpen.h"
-#include "generation/CardContents.h"
-#include "generation/CardRecord.h"
-#include "generation/CardWriter.h"
-#include "generation/FormCheck.h"
-#include "generation/GenerateTexts.h"
-#include "generation/IdentifierFile.h"
-#include "generation/ModeCodes.h"
+#include "generation/GenerateProcedure.h"
 #include "window/MessageBox.h"
 
 #include <QAbstractButton>
@@ -30,41 +25,50 @@ void Configurator::buttonSaveClicked()
 {
     putPhoneNumbersInAcceptedForm();
     const FormValues values = formValues();
-    if (const std::optional<FormProblem> problem = checkForm(values)) {
-        showFormProblem(*problem);
-        return;
-    }
     // A remembered position beyond today's cards leaves none chosen: never guess one for the user.
     const int index = values.driveIndex;
-    if (driveList.isEmpty() || index < 0 || index >= driveList.size()) {
-        warn(GenerateTexts::noCard());
-        return;
-    }
+    std::optional<MountedVolume> listed;
+    if (!driveList.isEmpty() && index >= 0 && index < driveList.size())
+        listed = listedVolumes.at(index);
 
-    const MountedVolume listed = listedVolumes.at(index);
-    if (!replacementAccepted(values, listed))
+    GenerateProcedure::FrontEnd frontEnd;
+    frontEnd.replaceHandedOff = [this](const CardContents& held) { return replacementAccepted(held); };
+    frontEnd.whileWaiting = [this](const std::function<void(const DetachedWork::Pump&)>& wait) { waitForCard(wait); };
+    const GenerateProcedure::Result result = GenerateProcedure::run(values, listed, drivePlatform, frontEnd);
+    using Ending = GenerateProcedure::Result::Ending;
+    switch (result.ending) {
+    case Ending::FormRefused:
+        showFormProblem(*result.formProblem);
         return;
-    const std::optional<CardOutcome> answered = writeCardWhileBusy(values, listed);
-    if (!answered) {
-        warn(GenerateTexts::notResponding());
+    case Ending::NoCard:
+    case Ending::NotResponding:
+        warn(result.message);
         return;
+    case Ending::Kept:
+        return;
+    case Ending::Refused:
+    case Ending::Written:
+        break;
     }
-    const CardOutcome& outcome = *answered;
-    if (const std::optional<QString> unrecorded = CardRecord::note(outcome, values.modeCode, listed.name))
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(*unrecorded));
+    const CardOutcome& outcome = result.card;
+    if (result.unrecorded)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(*result.unrecorded));
     // The list may have been rebuilt while the card was written: the card keeps its entry, found by its root path.
-    const int entry = driveList.indexOf(listed.rootPath);
-    if (entry >= 0 && outcome.rootPath != listed.rootPath)
+    const int entry = driveList.indexOf(listed->rootPath);
+    if (entry >= 0 && outcome.rootPath != listed->rootPath)
         describeDriveAnew(entry, outcome.rootPath);
-    if (outcome.result != CardOutcome::Result::Written) {
-        reportCardOutcome(outcome, values.modeCode);
+    if (!result.written()) {
+        warn(result.message);
         return;
     }
 
     const QString letGo = values.ejectCardWhenDone ? GenerateTexts::cardLetGo(letCardGo(outcome.rootPath)) : QString();
-    const bool another = ModeCode::handsOffIdentifier(values.modeCode)
-                             ? identifierHandOff(outcome, letGo)
-                             : tellGenerated(GenerateTexts::generated(), letGo);
+    const bool another = tellGenerated(result.message, letGo);
+    if (result.openIdentifierFile)
+        DesktopOpen::textFile(result.identifierFile.filePath);
+    if (result.openPortal)
+        DesktopOpen::webAddress(GenerateTexts::portalAddress());
     saveSettings();
     if (another)
         waitForAnotherCard(outcome.rootPath);
@@ -110,31 +114,9 @@ void Configurator::waitForAnotherCard(const QString& preparedRoot)
     ui->sdCardPath->setCurrentIndex(choice);
 }
 
-std::optional<CardOutcome> Configurator::writeCardWhileBusy(const FormValues& values, const MountedVolume& listed)
+bool Configurator::replacementAccepted(const CardContents& held)
 {
-    std::optional<CardOutcome> outcome;
-    waitForCard([&](const DetachedWork::Pump& keepPainting) {
-        outcome = writeParameterFileWatched(values, listed, drivePlatform, keepPainting);
-    });
-    return outcome;
-}
-
-std::optional<CardContents> Configurator::readCardWhileBusy(const QString& cardRoot, quint8 modeCode)
-{
-    return whileBusy<CardContents>([cardRoot, modeCode] { return readParameterFileOnCard(cardRoot, modeCode); });
-}
-
-bool Configurator::replacementAccepted(const FormValues& values, const MountedVolume& listed)
-{
-    const std::optional<CardContents> held = readCardWhileBusy(listed.rootPath, values.modeCode);
-    if (!held) {
-        warn(GenerateTexts::notResponding());
-        return false;
-    }
-    // The identifier of a GSM or LAN file was registered on the portal: a new file drops it.
-    if (!held->carriesHandedOffIdentifier())
-        return true;
-    const GenerateTexts::Message asked = GenerateTexts::replaceHandedOffIdentifier(*held);
+    const GenerateTexts::Message asked = GenerateTexts::replaceHandedOffIdentifier(held);
     QMessageBox box(QMessageBox::Question, asked.title, asked.text, QMessageBox::Cancel, this);
     const QAbstractButton* replace = box.addButton(GenerateTexts::replaceAnswer(), QMessageBox::DestructiveRole);
     box.setDefaultButton(QMessageBox::Cancel);
@@ -182,28 +164,4 @@ void Configurator::showFormProblem(const FormProblem& problem)
     warn(title, message);
     if (field->isEnabled() && field->isVisible())
         field->setFocus();
-}
-
-void Configurator::reportCardOutcome(const CardOutcome& outcome, quint8 mode)
-{
-    if (outcome.result == CardOutcome::Result::Written)
-        return;
-    GenerateTexts::Message shown = GenerateTexts::cardOutcome(outcome);
-    if (outcome.result == CardOutcome::Result::Unconfirmed && ModeCode::handsOffIdentifier(mode)) {
-        // The card may carry this identifier now: the user must have it, as after a success.
-        shown.text += GenerateTexts::unconfirmedIdentifier(outcome.identifier,
-                                                           IdentifierFile::save(outcome.identifier, outcome.folder));
-    }
-    warn(shown.title, shown.text);
-}
-
-bool Configurator::identifierHandOff(const CardOutcome& outcome, const QString& letGo)
-{
-    const IdentifierFile::Saved saved = IdentifierFile::save(outcome.identifier, outcome.folder);
-    const bool another = tellGenerated(GenerateTexts::generatedWithIdentifier(outcome.identifier, saved), letGo);
-
-    if (saved.place != IdentifierFile::Place::Nowhere)
-        DesktopOpen::textFile(saved.filePath);
-    DesktopOpen::webAddress(GenerateTexts::portalAddress());
-    return another;
 }

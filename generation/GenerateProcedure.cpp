@@ -1,0 +1,88 @@
+#include "generation/GenerateProcedure.h"
+
+#include "generation/CardRecord.h"
+#include "generation/Identifier.h"
+#include "generation/ModeCodes.h"
+
+using Result = GenerateProcedure::Result;
+
+namespace {
+Result ended(Result::Ending ending, const GenerateTexts::Message& message)
+{
+    Result result;
+    result.ending = ending;
+    result.message = message;
+    return result;
+}
+
+// Runs wait as the front end waits for the card.
+void waitForCard(const GenerateProcedure::FrontEnd& frontEnd,
+                 const std::function<void(const DetachedWork::Pump& pump)>& wait)
+{
+    if (frontEnd.whileWaiting)
+        frontEnd.whileWaiting(wait);
+    else
+        wait({});
+}
+} // namespace
+
+Result GenerateProcedure::run(const FormValues& values, const std::optional<MountedVolume>& card,
+                              std::shared_ptr<DrivePlatform> drives, const FrontEnd& frontEnd)
+{
+    if (const std::optional<FormProblem> problem = checkForm(values)) {
+        Result result = ended(Result::Ending::FormRefused, GenerateTexts::formProblem(*problem));
+        result.formProblem = problem;
+        return result;
+    }
+    if (!card)
+        return ended(Result::Ending::NoCard, GenerateTexts::noCard());
+
+    const quint8 mode = values.modeCode;
+    std::optional<CardContents> held;
+    waitForCard(frontEnd, [&](const DetachedWork::Pump& pump) {
+        DetachedTask<CardContents> read([root = card->rootPath, mode](const DetachedWork::Liveness&) {
+            return readParameterFileOnCard(root, mode);
+        });
+        held = read.waitWhile(frontEnd.silenceLimit, pump);
+    });
+    if (!held)
+        return ended(Result::Ending::NotResponding, GenerateTexts::notResponding());
+    // The identifier of a GSM or LAN file was registered on the portal: a new file drops it.
+    if (held->carriesHandedOffIdentifier() && !(frontEnd.replaceHandedOff && frontEnd.replaceHandedOff(*held)))
+        return ended(Result::Ending::Kept, GenerateTexts::replaceHandedOffIdentifier(*held));
+
+    std::optional<CardOutcome> written;
+    waitForCard(frontEnd, [&](const DetachedWork::Pump& pump) {
+        written = writeParameterFileWatched(values, *card, drives, pump, frontEnd.silenceLimit);
+    });
+    if (!written)
+        return ended(Result::Ending::NotResponding, GenerateTexts::notResponding());
+
+    Result result;
+    result.card = *written;
+    const CardOutcome& outcome = result.card;
+    result.unrecorded = CardRecord::note(outcome, mode, card->name);
+    const bool handsOff = ModeCode::handsOffIdentifier(mode);
+    if (outcome.cardHoldsNewFile()) {
+        result.standardOutput = identifierDigits(outcome.identifier).toUpper();
+        // The card may carry this identifier now: the user must have it, confirmed or not.
+        if (handsOff)
+            result.identifierFile = IdentifierFile::save(outcome.identifier, outcome.folder);
+    }
+    if (outcome.result != CardOutcome::Result::Written) {
+        result.ending = Result::Ending::Refused;
+        result.message = GenerateTexts::cardOutcome(outcome);
+        if (outcome.result == CardOutcome::Result::Unconfirmed && handsOff)
+            result.message.text += GenerateTexts::unconfirmedIdentifier(outcome.identifier, result.identifierFile);
+        return result;
+    }
+    result.ending = Result::Ending::Written;
+    if (!handsOff) {
+        result.message = GenerateTexts::generated();
+        return result;
+    }
+    result.message = GenerateTexts::generatedWithIdentifier(outcome.identifier, result.identifierFile);
+    result.openIdentifierFile = result.identifierFile.place != IdentifierFile::Place::Nowhere;
+    result.openPortal = true;
+    return result;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "base/DetachedTask.h"
+#include "drives/DrivePlatform.h"
+#include "generation/CardContents.h"
+#include "generation/CardWriter.h"
+#include "generation/FormCheck.h"
+#include "generation/FormValues.h"
+#include "generation/GenerateTexts.h"
+#include "generation/IdentifierFile.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+// "Generate" from the form to the card and what follows the write, once for every front end: the window shows the
+// result in its boxes, vskwrite prints it and picks its exit status from it.
+namespace GenerateProcedure {
+// What only the front end can decide.
+struct FrontEnd
+{
+    // Asked when the card's file carries an identifier that was handed off to the user (the portal knows it): true
+    // replaces the file. Nobody asked keeps it.
+    std::function<bool(const CardContents& held)> replaceHandedOff;
+    // Runs wait while the front end waits for the card, handing it what keeps the front end going between its looks
+    // at the card (a window keeps painting). Nobody given: wait runs without a pump, the thread sleeps.
+    std::function<void(const std::function<void(const DetachedWork::Pump& pump)>& wait)> whileWaiting;
+    // How long the card may stay silent while it is read or written before it is given up.
+    std::chrono::milliseconds silenceLimit = TimeLimits::cardSilence;
+};
+
+struct Result
+{
+    enum class Ending
+    {
+        FormRefused,   // the form breaks a rule (formProblem); nothing was touched
+        NoCard,        // no card was chosen
+        NotResponding, // the card stopped answering while it was read or written
+        Kept,          // the card's file carries a handed-off identifier, and the front end kept it
+        Refused,       // the card did not take the file (card.result says how; Unconfirmed may carry it)
+        Written,       // the file is on the card, read back equal
+    };
+    Ending ending = Ending::NoCard;
+    // What to tell the user: the form's problem, the refusal, the question that kept the file, or the success.
+    GenerateTexts::Message message;
+    std::optional<FormProblem> formProblem; // FormRefused
+    // What became of the card (Refused, Written): where it is mounted now, the identifier written into the file.
+    CardOutcome card;
+    // Where the identifier's file went, when the mode hands the identifier off and the card may carry it.
+    IdentifierFile::Saved identifierFile;
+    bool openIdentifierFile = false; // show the identifier's file in the text editor
+    bool openPortal = false;         // open the customer portal, where the identifier is registered
+    // For scripts, on standard output: the identifier's digits whenever the card may carry the new file.
+    QString standardOutput;
+    // What the user should be told (on standard error) when the record of prepared cards missed the card.
+    std::optional<QString> unrecorded;
+
+    bool written() const { return ending == Ending::Written; }
+};
+
+// Checks the form, reads what the card holds (asking before a handed-off identifier is replaced), writes the file
+// onto the card watched (a card silent for longer than the front end's limit is given up), records the card, and,
+// for a mode that hands the identifier off and a card that may carry it, saves the identifier's file.
+Result run(const FormValues& values, const std::optional<MountedVolume>& card, std::shared_ptr<DrivePlatform> drives,
+           const FrontEnd& frontEnd = {});
+} // namespace GenerateProcedure
