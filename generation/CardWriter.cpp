@@ -18,47 +18,53 @@ bool goOn(const CardProgress& progress, CardStep step)
     return !progress || progress(step);
 }
 
-// The card folder, created when missing; a null string when it is not a real folder on the card itself (problem then
-// says why), or when the caller stopped the write.
-QString enterCardFolder(const QString& rootPath, const CardProgress& progress,
-                        std::optional<CardFolderProblem>& problem)
+// Why the card folder was not entered: what is wrong with it, or nothing when the card has gone (a drive without its
+// medium) or the caller stopped the write.
+struct FolderNotEntered
+{
+    std::optional<CardFolderProblem> problem;
+};
+
+std::optional<FolderNotEntered> refused(CardFolderProblem::Kind kind, const QString& reason = QString())
+{
+    return FolderNotEntered{CardFolderProblem{kind, reason}};
+}
+
+// Enters the card folder at folder, creating it when missing. Returns why not when it is not a real folder on the
+// card itself, or when the caller stopped the write.
+std::optional<FolderNotEntered> enterCardFolder(const QString& folder, const QString& rootPath,
+                                                const CardProgress& progress)
 {
     using Kind = FileSystem::Entry::Kind;
-    const QString folder = rootPath + cardFolderName;
     FileSystem::Entry entry = FileSystem::entryAt(folder);
     if (entry.kind == Kind::Missing) {
         if (!goOn(progress, CardStep::Folder))
-            return QString();
+            return FolderNotEntered{};
         // mkdir refuses an existing entry (a link, a file), so only a missing folder is made here.
         if (const std::optional<QString> reason = FileSystem::makeFolder(folder)) {
             // A drive without its medium has no root to make the folder in: that is a card not found, no more.
-            if (FileSystem::entryAt(rootPath).kind == Kind::Folder)
-                problem = CardFolderProblem{CardFolderProblem::Kind::Unusable, *reason};
-            return QString();
+            if (FileSystem::entryAt(rootPath).kind != Kind::Folder)
+                return FolderNotEntered{};
+            return refused(CardFolderProblem::Kind::Unusable, *reason);
         }
         entry = FileSystem::entryAt(folder);
     }
     switch (entry.kind) {
     case Kind::Folder:
         if (FileSystem::isFolderOnVolume(folder, rootPath))
-            return folder;
-        problem = CardFolderProblem{CardFolderProblem::Kind::OnAnotherDrive, QString()};
-        break;
+            return std::nullopt;
+        return refused(CardFolderProblem::Kind::OnAnotherDrive);
     case Kind::RegularFile:
-        problem = CardFolderProblem{CardFolderProblem::Kind::IsFile, QString()};
-        break;
+        return refused(CardFolderProblem::Kind::IsFile);
     case Kind::Link:
-        problem = CardFolderProblem{CardFolderProblem::Kind::IsLink, QString()};
-        break;
+        return refused(CardFolderProblem::Kind::IsLink);
     case Kind::Other:
-        problem = CardFolderProblem{CardFolderProblem::Kind::IsOther, entry.description};
-        break;
+        return refused(CardFolderProblem::Kind::IsOther, entry.description);
     case Kind::Missing:
     case Kind::Unreadable:
-        problem = CardFolderProblem{CardFolderProblem::Kind::Unusable, entry.reason};
         break;
     }
-    return QString();
+    return refused(CardFolderProblem::Kind::Unusable, entry.reason);
 }
 
 } // namespace
@@ -85,9 +91,12 @@ CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolu
 
     if (!goOn(progress, CardStep::Folder))
         return outcome;
-    outcome.folder = enterCardFolder(outcome.rootPath, progress, outcome.folderProblem);
-    if (outcome.folder.isEmpty())
+    const QString folder = outcome.rootPath + cardFolderName;
+    if (const std::optional<FolderNotEntered> notEntered = enterCardFolder(folder, outcome.rootPath, progress)) {
+        outcome.folderProblem = notEntered->problem;
         return outcome;
+    }
+    outcome.folder = folder;
 
     outcome.identifier = createAcceptableIdentifier();
     const ParameterFileInput input = parameterFileInput(values, outcome.identifier);

@@ -99,32 +99,29 @@ DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const st
         return notWritten(*writeError);
     if (stopped())
         return notWritten(stoppedReason);
-    const QString flushError = FileSystem::flushToMedium(file);
-    if (!flushError.isEmpty())
-        return notWritten(flushError);
+    if (const std::optional<QString> flushError = FileSystem::flushToMedium(file))
+        return notWritten(*flushError);
     file.close();
     if (file.error() != QFileDevice::NoError)
         return notWritten(file.errorString());
 
     if (stopped())
         return notWritten(stoppedReason);
-    const QString replaceError = FileSystem::replaceEntry(file.fileName(), target.absoluteFilePath());
-    if (!replaceError.isEmpty())
-        return notWritten(replaceError);
+    if (const std::optional<QString> replaceError =
+            FileSystem::replaceEntry(file.fileName(), target.absoluteFilePath()))
+        return notWritten(*replaceError);
     removeNewFile.dismiss(); // it is the target now
 
     if (stopped())
         return unconfirmed(stoppedReason);
-    const QString folderError = FileSystem::flushFolder(target.absolutePath());
-    if (!folderError.isEmpty())
-        return unconfirmed(folderError);
+    if (const std::optional<QString> folderError = FileSystem::flushFolder(target.absolutePath()))
+        return unconfirmed(*folderError);
 
     if (stopped())
         return unconfirmed(stoppedReason);
     QFile written;
-    const QString openError = FileSystem::openFromMedium(written, target.absoluteFilePath());
-    if (!openError.isEmpty())
-        return unconfirmed(openError);
+    if (const std::optional<QString> openError = FileSystem::openFromMedium(written, target.absoluteFilePath()))
+        return unconfirmed(*openError);
     if (stopped())
         return unconfirmed(stoppedReason);
     const QByteArray readBack = written.read(bytes.size() + 1);

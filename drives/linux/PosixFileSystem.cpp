@@ -50,22 +50,22 @@ bool statOf(const QString& path, struct stat& status)
 }
 } // namespace
 
-QString FileSystem::flushToMedium(QFile& file)
+std::optional<QString> FileSystem::flushToMedium(QFile& file)
 {
     if (!file.flush())
         return file.errorString();
     // fdatasync reports what the medium answered; a card that fails to take the data says so here, not at close().
     if (::fdatasync(file.handle()) != 0)
         return systemReason(errno);
-    return QString();
+    return std::nullopt;
 }
 
-QString FileSystem::flushFolder(const QString& path)
+std::optional<QString> FileSystem::flushFolder(const QString& path)
 {
     const int descriptor = ::open(nativePath(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0)
         return systemReason(errno);
-    QString reason;
+    std::optional<QString> reason;
     // Some file systems cannot flush a folder (EINVAL): their metadata reaches the medium with the file's own flush.
     if (::fsync(descriptor) != 0 && errno != EINVAL)
         reason = systemReason(errno);
@@ -73,15 +73,15 @@ QString FileSystem::flushFolder(const QString& path)
     return reason;
 }
 
-QString FileSystem::replaceEntry(const QString& from, const QString& to)
+std::optional<QString> FileSystem::replaceEntry(const QString& from, const QString& to)
 {
     // rename() replaces the entry itself: a symbolic link called `to` is replaced, not followed.
     if (::rename(nativePath(from).constData(), nativePath(to).constData()) != 0)
         return systemReason(errno);
-    return QString();
+    return std::nullopt;
 }
 
-QString FileSystem::openFromMedium(QFile& file, const QString& path)
+std::optional<QString> FileSystem::openFromMedium(QFile& file, const QString& path)
 {
     const int descriptor = ::open(nativePath(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (descriptor < 0)
@@ -92,7 +92,7 @@ QString FileSystem::openFromMedium(QFile& file, const QString& path)
         ::close(descriptor);
         return file.errorString();
     }
-    return QString();
+    return std::nullopt;
 }
 
 bool FileSystem::isFolderOnVolume(const QString& path, const QString& rootPath)
@@ -149,11 +149,12 @@ std::optional<QString> FileSystem::openOwnFileToAppend(QFile& file, const QStrin
             return notRegular(status.st_mode);
         return systemReason(openError);
     }
-    const bool statted = ::fstat(descriptor, &status) == 0;
-    const QString problem = !statted                   ? systemReason(errno)
-                            : !S_ISREG(status.st_mode) ? notRegular(status.st_mode)
-                                                       : QString();
-    if (!problem.isNull()) {
+    std::optional<QString> problem;
+    if (::fstat(descriptor, &status) != 0)
+        problem = systemReason(errno);
+    else if (!S_ISREG(status.st_mode))
+        problem = notRegular(status.st_mode);
+    if (problem) {
         ::close(descriptor);
         return problem;
     }

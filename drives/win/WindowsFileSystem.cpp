@@ -9,35 +9,43 @@
 
 #include <io.h>
 
-QString FileSystem::flushToMedium(QFile& file)
+namespace {
+// The system's message for a Windows error code; nothing for 0, which is no error.
+std::optional<QString> systemFailure(unsigned long error)
+{
+    if (error == 0)
+        return std::nullopt;
+    return QString::fromStdWString(systemMessage(error));
+}
+} // namespace
+
+std::optional<QString> FileSystem::flushToMedium(QFile& file)
 {
     if (!file.flush())
         return file.errorString();
-    const unsigned long error = flushFileHandle(reinterpret_cast<void*>(_get_osfhandle(file.handle())));
-    return error == 0 ? QString() : QString::fromStdWString(systemMessage(error));
+    return systemFailure(flushFileHandle(reinterpret_cast<void*>(_get_osfhandle(file.handle()))));
 }
 
-QString FileSystem::flushFolder(const QString&)
+std::optional<QString> FileSystem::flushFolder(const QString&)
 {
     // Windows gives a program no way to flush a folder: the move below is written through instead.
-    return QString();
+    return std::nullopt;
 }
 
-QString FileSystem::replaceEntry(const QString& from, const QString& to)
+std::optional<QString> FileSystem::replaceEntry(const QString& from, const QString& to)
 {
-    const unsigned long error =
-        replaceFileWriteThrough(wide(QDir::toNativeSeparators(from)), wide(QDir::toNativeSeparators(to)));
-    return error == 0 ? QString() : QString::fromStdWString(systemMessage(error));
+    return systemFailure(
+        replaceFileWriteThrough(wide(QDir::toNativeSeparators(from)), wide(QDir::toNativeSeparators(to))));
 }
 
-QString FileSystem::openFromMedium(QFile& file, const QString& path)
+std::optional<QString> FileSystem::openFromMedium(QFile& file, const QString& path)
 {
     if (isReparsePoint(wide(QDir::toNativeSeparators(path))))
         return QStringLiteral("The file is a link.");
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
-    return QString();
+    return std::nullopt;
 }
 
 bool FileSystem::isFolderOnVolume(const QString& path, const QString&)
@@ -63,10 +71,7 @@ FileSystem::Entry FileSystem::entryAt(const QString& path)
 
 std::optional<QString> FileSystem::makeFolder(const QString& path)
 {
-    const unsigned long error = createFolder(wide(QDir::toNativeSeparators(path)));
-    if (error == 0)
-        return std::nullopt;
-    return QString::fromStdWString(systemMessage(error));
+    return systemFailure(createFolder(wide(QDir::toNativeSeparators(path))));
 }
 
 std::optional<QString> FileSystem::openOwnFileToAppend(QFile& file, const QString& path, bool& created)
