@@ -1,0 +1,613 @@
+// The generate procedure without widgets: cards are folders presented through the fake drive platform, the result is
+// read as the window and vskwrite read it. As root, small file systems are mounted for a read-only and a full card.
+#include "generation/CardRecord.h"
+#include "generation/GenerateProcedure.h"
+#include "generation/Identifier.h"
+#include "generation/ModeCodes.h"
+#include "generation/ParameterFile.h"
+#include "generation/ParameterFileDecoder.h"
+#include "support/FakeDrivePlatform.h"
+#include "support/RunTool.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+using Ending = GenerateProcedure::Result::Ending;
+const QString generatedText = QStringLiteral("The file was generated on the SD Card.");
+const QString handOffText = QStringLiteral("The file was generated on the SD Card and your identifier (GUID) is ");
+const QString notFoundText =
+    QStringLiteral("The SD card was not found in the selected drive.\nPlease select the correct drive.");
+
+// Asks the real file system whether a card is read-only, as the native platforms do.
+class RealReadOnlyPlatform : public FakeDrivePlatform
+{
+public:
+    bool isReadOnly(const QString& rootPath) const override { return DrivePlatform::isReadOnly(rootPath); }
+};
+
+// A card that stops answering about its mount while silent is set, as a card whose reader hangs.
+class SilentCard : public FakeDrivePlatform
+{
+public:
+    std::atomic<bool> silent{false};
+    QVector<MountedVolume> mountedVolumes() const override
+    {
+        while (silent)
+            QThread::msleep(5);
+        return FakeDrivePlatform::mountedVolumes();
+    }
+};
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+FormValues form(quint8 mode)
+{
+    FormValues values;
+    values.modeCode = mode;
+    values.text(FormField::UserKey) = QStringLiteral("Wd3kPz");
+    return values;
+}
+
+// A small ext2 file system mounted from an image, unmounted again when the test ends, however it ends.
+class ScratchMount
+{
+public:
+    bool create(const QString& image, const QString& mountPoint, const QStringList& options)
+    {
+        if (!runTool(QStringLiteral("mkfs.ext2"), {QStringLiteral("-q"), QStringLiteral("-F"), QStringLiteral("-m"),
+                                                   QStringLiteral("0"), image, QStringLiteral("1024")}))
+            return false;
+        QDir().mkpath(mountPoint);
+        QStringList arguments{QStringLiteral("-o"),
+                              (QStringList{QStringLiteral("loop")} + options).join(QLatin1Char(','))};
+        if (!runTool(QStringLiteral("mount"), arguments << image << mountPoint))
+            return false;
+        point = mountPoint;
+        return true;
+    }
+    ~ScratchMount()
+    {
+        if (!point.isEmpty() && !runTool(QStringLiteral("umount"), {point}))
+            runTool(QStringLiteral("umount"), {QStringLiteral("-l"), point});
+    }
+    QString point;
+};
+} // namespace
+
+class TestGenerateProcedure : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<QTemporaryDir> cards;
+    std::shared_ptr<FakeDrivePlatform> drives;
+    bool privateMounts = false;
+
+    QString card(int i) const { return cards->filePath(QStringLiteral("card%1").arg(i)); }
+    QString parameterFile(int cardIndex, const char* name) const
+    {
+        return card(cardIndex) + QStringLiteral("/02/") + QLatin1String(name);
+    }
+    // The platform presents `count` folder cards, "CARD0", "CARD1", ...
+    void addCards(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            QDir().mkpath(card(i));
+            drives->addCard(card(i), QStringLiteral("CARD%1").arg(i));
+        }
+    }
+    // "Generate" on the card listed at that position, with nobody to ask and no pump.
+    GenerateProcedure::Result generate(const FormValues& values, int listed = 0,
+                                       const GenerateProcedure::FrontEnd& frontEnd = {}) const
+    {
+        return GenerateProcedure::run(values, drives->volumes.value(listed), drives, frontEnd);
+    }
+    QUuid identifierOn(int cardIndex, const char* name) const
+    {
+        const QString path = parameterFile(cardIndex, name);
+        const DecodedParameterFile file = decodeParameterFile(readFile(path), path);
+        return file.allChecksPass() ? file.identifier : QUuid();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // As root the test mounts small file systems, in a mount namespace of its own so that nothing leaks out.
+#ifdef Q_OS_LINUX
+        if (geteuid() == 0 && unshare(CLONE_NEWNS) == 0)
+            privateMounts = mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+#endif
+    }
+
+    void init()
+    {
+        home = std::make_unique<QTemporaryDir>();
+        cards = std::make_unique<QTemporaryDir>();
+        QVERIFY(home->isValid() && cards->isValid());
+        qputenv("HOME", QFile::encodeName(home->path()));
+#ifdef Q_OS_WIN
+        // Windows takes the application's data folder from the user's profile, not from HOME: the record of prepared
+        // cards starts afresh here instead.
+        QFile::remove(CardRecord::filePath());
+        QDir(CardRecord::filePath()).removeRecursively();
+#endif
+        drives = std::make_shared<FakeDrivePlatform>();
+    }
+
+    void realReadOnlyMount()
+    {
+        if (!privateMounts)
+            QSKIP("needs root and a private mount namespace to mount a read-only file system");
+        ScratchMount mounted;
+        QVERIFY(mounted.create(cards->filePath(QStringLiteral("ro.img")), card(0), {QStringLiteral("ro")}));
+        drives = std::make_shared<RealReadOnlyPlatform>();
+        drives->addCard(card(0));
+        const GenerateProcedure::Result result = generate(form(ModeCode::Lan));
+        QCOMPARE(result.ending, Ending::Refused);
+        QCOMPARE(result.message.title, QStringLiteral("SD Card is Read Only"));
+        QVERIFY(result.standardOutput.isEmpty());
+        QVERIFY(!result.openPortal);
+    }
+
+    void cardFolder_data()
+    {
+        QTest::addColumn<QString>("before"); // what stands at "02" before
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("reason"); // what is said after the text of a card not found
+        QTest::newRow("folder exists") << "folder"
+                                       << "File generated" << QString();
+        QTest::newRow("folder missing") << "nothing"
+                                        << "File generated" << QString();
+        // The card is there: choosing another drive would not help, so the message says what is wrong.
+        QTest::newRow("a file named 02") << "file" << QStringLiteral("SD Card Not Found")
+                                         << QStringLiteral("\n\nThe folder 02 on the SD card is not a folder: it is a "
+                                                           "file.\nPlease rename or remove it on the card.");
+        QTest::newRow("no medium") << "no medium" << QStringLiteral("SD Card Not Found") << QString();
+    }
+
+    void cardFolder()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, title);
+        QFETCH(QString, reason);
+        addCards(1);
+        const QString folder = card(0) + QStringLiteral("/02");
+        if (before == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(folder) && writeFile(folder + QStringLiteral("/notes.txt"), "kept"));
+        else if (before == QLatin1String("file"))
+            QVERIFY(writeFile(folder, "not a folder"));
+        else if (before == QLatin1String("no medium"))
+            QVERIFY(QDir(card(0)).removeRecursively());
+        const GenerateProcedure::Result result = generate(form(ModeCode::KervSlow));
+        QCOMPARE(result.message.title, title);
+        if (result.written()) {
+            QCOMPARE(result.message.text, generatedText);
+            QVERIFY(!identifierOn(0, "GP0_0000.VSK").isNull());
+        } else {
+            QCOMPARE(result.ending, Ending::Refused);
+            QCOMPARE(result.message.text, notFoundText + reason);
+        }
+        if (before == QLatin1String("folder"))
+            QCOMPARE(readFile(folder + QStringLiteral("/notes.txt")), QByteArray("kept"));
+    }
+
+    void secondGenerationReplacesTheFile()
+    {
+        addCards(1);
+        QVERIFY(generate(form(ModeCode::KervSlow)).written());
+        const QUuid first = identifierOn(0, "GP0_0000.VSK");
+        QVERIFY(generate(form(ModeCode::KervSlow)).written());
+        const QUuid second = identifierOn(0, "GP0_0000.VSK");
+        QVERIFY(!first.isNull() && !second.isNull());
+        QVERIFY(first != second);
+    }
+
+    // A card that stops answering while its file is written is given up after the silence limit: the user is told,
+    // nothing is recorded and no identifier is handed out, and the write stops should the card answer again.
+    void cardThatStopsAnswering()
+    {
+        auto silentCard = std::make_shared<SilentCard>();
+        drives = silentCard;
+        addCards(1);
+        silentCard->silent = true;
+        GenerateProcedure::FrontEnd frontEnd;
+        frontEnd.silenceLimit = std::chrono::milliseconds(200);
+        const GenerateProcedure::Result result = generate(form(ModeCode::Lan), 0, frontEnd);
+        silentCard->silent = false;
+        QCOMPARE(result.ending, Ending::NotResponding);
+        QCOMPARE(result.message.title, QStringLiteral("SD Card does not respond"));
+        QVERIFY(result.standardOutput.isEmpty());
+        QVERIFY(!result.openPortal && !result.openIdentifierFile);
+        QTRY_COMPARE(DetachedWork::outstanding(), 0);
+        QVERIFY(!QFileInfo::exists(card(0) + QStringLiteral("/02")));
+        QVERIFY(!QFileInfo::exists(CardRecord::filePath()));
+    }
+
+    void recordOfPreparedCards()
+    {
+        // Two cards prepared one after the other: one line each, below the header.
+        QStringList identifiers;
+        const quint8 modes[] = {ModeCode::KervSlow, ModeCode::Lan};
+        addCards(2);
+        for (int i = 0; i < 2; ++i) {
+            const GenerateProcedure::Result result = generate(form(modes[i]), i);
+            QVERIFY(result.written());
+            QVERIFY(!result.unrecorded);
+            identifiers << identifierDigits(identifierOn(i, "GP0_0000.VSK")).toUpper();
+            // Scripts get the identifier on standard output.
+            QCOMPARE(result.standardOutput, identifiers.last());
+        }
+
+        const QString recordPath = CardRecord::filePath();
+        const QList<QByteArray> lines = readFile(recordPath).split('\n');
+        QCOMPARE(lines.size(), 4); // the header, two cards, and nothing after the last line break
+        QCOMPARE(lines[0], QByteArray("Date and time,Mode,Card root,Volume name,File name,Identifier,State"));
+        for (int i = 0; i < 2; ++i) {
+            const QList<QByteArray> fields = lines[i + 1].split(',');
+            QCOMPARE(fields.size(), 7);
+            QVERIFY(
+                QDateTime::fromString(QString::fromLatin1(fields[0]), QStringLiteral("yyyy-MM-dd HH:mm:ss")).isValid());
+            QCOMPARE(fields.mid(1),
+                     (QList<QByteArray>{ModeCode::name(modes[i]), card(i).toUtf8(), "CARD" + QByteArray::number(i),
+                                        "GP0_0000.VSK", identifiers[i].toLatin1(), "written"}));
+        }
+        QCOMPARE(lines[3], QByteArray());
+#ifndef Q_OS_WIN
+        // It names the user's cards and their identifiers: nobody else may read it.
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(QFileInfo(recordPath).permissions() & (others | QFileDevice::ReadOwner | QFileDevice::WriteOwner),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+#endif
+    }
+
+    void recordKeepsWhatACardMayCarry()
+    {
+        // A file that replaced the earlier one without being confirmed may be on the card with its identifier: it is
+        // recorded, marked so. An outcome that left no new file on the card is not.
+        CardOutcome outcome;
+        outcome.rootPath = card(0);
+        outcome.fileName = QStringLiteral("GP0_0000.VSK");
+        outcome.identifier = QUuid::createUuid();
+        for (const CardOutcome::Result result : {CardOutcome::Result::NotWritten, CardOutcome::Result::CardNotFound,
+                                                 CardOutcome::Result::ReadOnly, CardOutcome::Result::Unconfirmed}) {
+            outcome.result = result;
+            QVERIFY(!CardRecord::note(outcome, 8, QStringLiteral("CARD0")));
+        }
+        const QList<QByteArray> lines = readFile(CardRecord::filePath()).trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        const QByteArray line = ",GSM," + card(0).toUtf8() + ",CARD0,GP0_0000.VSK," +
+                                outcome.identifier.toByteArray(QUuid::Id128).toUpper() + ",unconfirmed";
+        QVERIFY(lines[1].endsWith(line));
+    }
+
+    void recordThatIsNoFileChangesNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+#ifdef Q_OS_UNIX
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link") << "link";
+        QTest::newRow("dangling link") << "dangling link";
+#endif
+    }
+
+    void recordThatIsNoFileChangesNothing()
+    {
+        // Something else than the record in its place: the card is prepared all the same, nothing waits on a FIFO,
+        // nothing is written through a link, and the front end learns that the record missed the card.
+        QFETCH(QString, kind);
+        const QString path = CardRecord::filePath();
+        const QString target = cards->filePath(QStringLiteral("target"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
+#ifdef Q_OS_UNIX
+        else if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
+        else
+            QVERIFY(QFile::link(target, path));
+        if (kind == QLatin1String("link"))
+            QVERIFY(writeFile(target, "the user's own"));
+        addCards(1);
+        const GenerateProcedure::Result result = generate(form(ModeCode::KervSlow));
+        QVERIFY(result.written());
+        QCOMPARE(result.message.title, QStringLiteral("File generated"));
+        QVERIFY(result.unrecorded);
+        QVERIFY2(
+            result.unrecorded->startsWith(QStringLiteral("the card was not added to the record of prepared cards ")),
+            qPrintable(*result.unrecorded));
+        QVERIFY(!identifierOn(0, "GP0_0000.VSK").isNull());
+        QCOMPARE(QFileInfo::exists(target), kind == QLatin1String("link"));
+        if (kind == QLatin1String("link"))
+            QCOMPARE(readFile(target), QByteArray("the user's own"));
+    }
+
+    void recordLineStaysWhole()
+    {
+        // A last line cut short stays alone; a label that a spreadsheet would run as a formula, or that holds an
+        // escape sequence, is written so that it is neither.
+        const QString path = CardRecord::filePath();
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(writeFile(path, CardRecord::header() + "2026-12-07 10:00:00,GSM,/media/ca"));
+        const CardRecord::Entry entry{QDateTime(QDate(2026, 12, 7), QTime(10, 5)),
+                                      8,
+                                      QStringLiteral("/media/\x1b[31mred"),
+                                      QStringLiteral("=HYPERLINK(\"http://x.example.net\")"),
+                                      QStringLiteral("GP0_0000.VSK"),
+                                      QUuid::createUuid(),
+                                      true};
+        QVERIFY(!CardRecord::append(entry, path));
+        const QList<QByteArray> lines = readFile(path).split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[1], QByteArray("2026-12-07 10:00:00,GSM,/media/ca"));
+        QCOMPARE(lines[2], "2026-12-07 10:05:00,GSM,/media/\\x1B[31mred,\"'=HYPERLINK(\"\"http://x.example.net\"\")\","
+                           "GP0_0000.VSK," +
+                               entry.identifier.toByteArray(QUuid::Id128).toUpper() + ",written");
+    }
+
+    void cardGoneBeforeTheWrite_data()
+    {
+        QTest::addColumn<bool>("goneBeforeGenerate");
+        QTest::newRow("taken out after it was listed") << true;
+        QTest::newRow("not mounted again after the label") << false;
+    }
+
+    void cardGoneBeforeTheWrite()
+    {
+        // The card's mount folder stays behind on the computer's own disk: nothing may be written into it.
+        QFETCH(bool, goneBeforeGenerate);
+        addCards(1);
+        const MountedVolume listed = drives->volumes.first();
+        if (goneBeforeGenerate)
+            drives->volumes.clear();
+        else
+            drives->unmountOnLabel = true;
+        const GenerateProcedure::Result result = GenerateProcedure::run(form(ModeCode::Lan), listed, drives);
+        QCOMPARE(result.ending, Ending::Refused);
+        QCOMPARE(result.message.title, QStringLiteral("SD Card Not Found"));
+        QVERIFY(result.standardOutput.isEmpty() && !result.openPortal);
+        QCOMPARE(QDir(card(0)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QCOMPARE(drives->labelCalls.size(), goneBeforeGenerate ? 0 : 1);
+        QVERIFY(!QFileInfo::exists(CardRecord::filePath()));
+    }
+
+    void linksOnTheCardAreNotFollowed_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<quint8>("mode");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("folder 02") << "02" << quint8(ModeCode::KervSlow) << false;
+        QTest::newRow("parameter file") << "02/GP0_0000.VSK" << quint8(ModeCode::KervSlow) << true;
+        QTest::newRow("identifier file") << "02/ORVA Serial Number.txt" << quint8(ModeCode::Lan) << true;
+    }
+
+    void linksOnTheCardAreNotFollowed()
+    {
+        QFETCH(QString, link);
+        QFETCH(quint8, mode);
+        QFETCH(bool, written);
+        // A card with a Unix file system may carry links to the user's own files.
+        const QString outside = cards->filePath(QStringLiteral("user"));
+        QVERIFY(QDir().mkpath(outside));
+        const QString userFile = outside + QStringLiteral("/.bashrc");
+        QVERIFY(writeFile(userFile, "the user's own file\n"));
+        QVERIFY(QDir().mkpath(card(0) + QStringLiteral("/02")));
+        const QString linkPath = card(0) + QLatin1Char('/') + link;
+        if (link == QLatin1String("02"))
+            QVERIFY(QDir(card(0) + QStringLiteral("/02")).removeRecursively());
+        QVERIFY(QFile::link(link == QLatin1String("02") ? outside : userFile, linkPath));
+        addCards(1);
+        const GenerateProcedure::Result result = generate(form(mode));
+        QCOMPARE(result.written(), written);
+        QCOMPARE(readFile(userFile), QByteArray("the user's own file\n"));
+        QCOMPARE(QDir(outside).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                 QStringList{QStringLiteral(".bashrc")});
+        if (written) {
+            // The link was replaced by the file itself.
+            QVERIFY(!QFileInfo(linkPath).isSymLink());
+            QVERIFY(QFileInfo(linkPath).isFile());
+        } else {
+            QCOMPARE(result.message.title, QStringLiteral("SD Card Not Found"));
+        }
+    }
+
+    void nameTakenByFolder()
+    {
+        addCards(1);
+        QVERIFY(QDir().mkpath(parameterFile(0, "GP0_0000.VSK")));
+        QVERIFY(writeFile(parameterFile(0, "GP0_0000.VSK") + QStringLiteral("/inside"), "x"));
+        const GenerateProcedure::Result result = generate(form(ModeCode::KervSlow));
+        QCOMPARE(result.ending, Ending::Refused);
+        QCOMPARE(result.message.title, QStringLiteral("File not written"));
+        QVERIFY2(result.message.text.startsWith(
+                     QStringLiteral("The file GP0_0000.VSK could not be written on the SD card.\n")),
+                 qPrintable(result.message.text));
+        QVERIFY(result.message.text.size() > 60); // the system's reason follows
+        QVERIFY(result.standardOutput.isEmpty());
+        QCOMPARE(QDir(card(0) + QStringLiteral("/02")).entryList(QDir::Files), QStringList());
+    }
+
+    void fullCard()
+    {
+        if (!privateMounts)
+            QSKIP("needs root and a private mount namespace to mount a small file system");
+        ScratchMount mounted;
+        QVERIFY(mounted.create(cards->filePath(QStringLiteral("full.img")), card(0), {}));
+        QVERIFY(QDir().mkpath(card(0) + QStringLiteral("/02")));
+        const QByteArray old(60, 'o');
+        QVERIFY(writeFile(parameterFile(0, "GP0_0000.VSK"), old));
+        // What a run killed while writing leaves behind; it goes before the next file is written.
+        QVERIFY(writeFile(parameterFile(0, "GP0_0000.VSK.orva-k1lled0"), QByteArray()));
+        // Fill every block that is left.
+        {
+            QFile filler(card(0) + QStringLiteral("/filler"));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray block(4096, 'f');
+            while (filler.write(block) == block.size()) {
+            }
+            QByteArray small(1, 'f');
+            while (filler.write(small) == 1) {
+            }
+        }
+        drives->addCard(card(0));
+        const GenerateProcedure::Result result = generate(form(ModeCode::KervSlow));
+        QCOMPARE(result.message.title, QStringLiteral("File not written"));
+        QVERIFY2(result.message.text.endsWith(QLatin1String("\nNo space left on device")),
+                 qPrintable(result.message.text));
+        QCOMPARE(readFile(parameterFile(0, "GP0_0000.VSK")), old);
+        // No new file is left on the card, and the one the killed run left is gone.
+        QCOMPARE(
+            QDir(card(0) + QStringLiteral("/02")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QStringLiteral("GP0_0000.VSK")});
+    }
+
+    void handOff_data()
+    {
+        QTest::addColumn<quint8>("mode");
+        QTest::addColumn<QString>("places"); // which of Desktop, Documents exist
+        QTest::addColumn<QString>("where");  // where the identifier file must be: desktop, documents, card, none
+        QTest::addColumn<QString>("phrase");
+
+        QTest::newRow("GSM, Desktop") << quint8(ModeCode::Gsm) << "desktop documents"
+                                      << "desktop"
+                                      << "on the Desktop.";
+        QTest::newRow("LAN, Desktop") << quint8(ModeCode::Lan) << "desktop"
+                                      << "desktop"
+                                      << "on the Desktop.";
+        QTest::newRow("LAN, Documents") << quint8(ModeCode::Lan) << "documents"
+                                        << "documents"
+                                        << "in My Documents.";
+        QTest::newRow("LAN, card folder") << quint8(ModeCode::Lan) << ""
+                                          << "card"
+                                          << "in the folder 02 on the SD Card.";
+        QTest::newRow("LAN, Desktop refuses the file") << quint8(ModeCode::Lan) << "desktop-blocked documents"
+                                                       << "documents"
+                                                       << "in My Documents.";
+        QTest::newRow("LAN, nowhere") << quint8(ModeCode::Lan) << "card-blocked"
+                                      << "none"
+                                      << "";
+        QTest::newRow("Kerv 38400") << quint8(ModeCode::KervSlow) << "desktop"
+                                    << ""
+                                    << "";
+        QTest::newRow("Kerv 115200") << quint8(ModeCode::KervFast) << "desktop"
+                                     << ""
+                                     << "";
+        QTest::newRow("SMS") << quint8(ModeCode::Sms) << "desktop"
+                             << ""
+                             << "";
+    }
+
+    // GSM and LAN hand the identifier off: its file, the editor and the portal; the other modes hand nothing off.
+    void handOff()
+    {
+        QFETCH(quint8, mode);
+        QFETCH(QString, places);
+        QFETCH(QString, where);
+        QFETCH(QString, phrase);
+#ifdef Q_OS_WIN
+        if (!where.isEmpty())
+            QSKIP("the Desktop and Documents are the Windows user's own folders: the installed program's check under "
+                  "Wine covers the hand-off");
+#endif
+        const QString fileName = QStringLiteral("ORVA Serial Number.txt");
+        const QString desktop = home->filePath(QStringLiteral("Desktop"));
+        const QString documents = home->filePath(QStringLiteral("Documents"));
+        if (places.contains(QLatin1String("desktop")))
+            QVERIFY(QDir().mkpath(desktop));
+        if (places.contains(QLatin1String("desktop-blocked")))
+            QVERIFY(QDir().mkpath(desktop + QLatin1Char('/') + fileName));
+        if (places.contains(QLatin1String("documents")))
+            QVERIFY(QDir().mkpath(documents));
+        addCards(1);
+        if (places.contains(QLatin1String("card-blocked")))
+            QVERIFY(QDir().mkpath(card(0) + QStringLiteral("/02/") + fileName));
+        const GenerateProcedure::Result result = generate(form(mode));
+
+        QVERIFY(result.written());
+        QCOMPARE(result.message.title, QStringLiteral("File generated"));
+        const char* parameterName = mode == ModeCode::Sms ? "GP1_0000.VSK" : "GP0_0000.VSK";
+        const QByteArray digits = identifierDigits(identifierOn(0, parameterName)).toUpper().toLatin1();
+        QCOMPARE(result.standardOutput.toLatin1(), digits);
+
+        if (where.isEmpty()) {
+            // No hand-off: no identifier file, no editor, no portal.
+            QCOMPARE(result.message.text, generatedText);
+            QVERIFY(!QFile::exists(desktop + QLatin1Char('/') + fileName));
+            QVERIFY(!QFile::exists(card(0) + QStringLiteral("/02/") + fileName));
+            QVERIFY(!result.openIdentifierFile && !result.openPortal);
+            return;
+        }
+        QVERIFY(result.openPortal);
+        if (where == QLatin1String("none")) {
+            // No place took the file: the identifier is in the message for the user to note.
+            QVERIFY2(result.message.text.startsWith(handOffText + QString::fromLatin1(digits)),
+                     qPrintable(result.message.text));
+            QCOMPARE(result.identifierFile.place, IdentifierFile::Place::Nowhere);
+            QVERIFY(!result.openIdentifierFile);
+            return;
+        }
+        QCOMPARE(result.message.text, handOffText + phrase);
+        const QString folder = where == QLatin1String("desktop")     ? desktop
+                               : where == QLatin1String("documents") ? documents
+                                                                     : card(0) + QStringLiteral("/02");
+        const QString path = folder + QLatin1Char('/') + fileName;
+        const QByteArray banner = QByteArray(38, '*') + " THIS IS IMPORTANT " + QByteArray(38, '*');
+        const QByteArray expected = banner + "\r\n\r\n" +
+                                    "PLEASE KEEP THIS IDENTIFIER FOR THE AUTHENTICATION OF YOUR INSTALLATION ON THE "
+                                    "ORVA WEBSITE\r\n\r\nYOUR IDENTIFIER (GUID) : " +
+                                    digits + "\r\n\r\n" + banner;
+        QCOMPARE(readFile(path), expected);
+        QCOMPARE(banner.size(), 95);
+        QVERIFY(result.openIdentifierFile);
+        QCOMPARE(QFileInfo(result.identifierFile.filePath), QFileInfo(path));
+    }
+
+    void handOffReplacesEarlierFile()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the Desktop is the Windows user's own folder: the installed program's check under Wine covers it");
+#endif
+        QVERIFY(QDir().mkpath(home->filePath(QStringLiteral("Desktop"))));
+        const QString path = home->filePath(QStringLiteral("Desktop/ORVA Serial Number.txt"));
+        QVERIFY(writeFile(path, QByteArray(500, 'x')));
+        addCards(1);
+        QVERIFY(generate(form(ModeCode::Gsm)).written());
+        const QByteArray content = readFile(path);
+        QCOMPARE(content.size(), 95 * 2 + 4 + 91 + 4 + 25 + 32 + 4);
+        QVERIFY(content.endsWith('*'));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGenerateProcedure)
+
+#include "tst_generateprocedure.moc"
