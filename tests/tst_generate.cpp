@@ -11,6 +11,7 @@
 #include "support/FakeDrivePlatform.h"
 #include "support/HeldBoxes.h"
 #include "support/QuietOffscreen.h"
+#include "support/TestFiles.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
@@ -41,18 +42,6 @@ struct UrlRecorder
         opened.append(kind == DesktopOpen::Kind::TextFile ? QUrl::fromLocalFile(target) : QUrl(target));
     }
 };
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -127,13 +116,7 @@ private slots:
         home = std::make_unique<QTemporaryDir>();
         cards = std::make_unique<QTemporaryDir>();
         QVERIFY(home->isValid() && cards->isValid());
-        qputenv("HOME", QFile::encodeName(home->path()));
-#ifdef Q_OS_WIN
-        // Windows takes the application's data folder from the user's profile, not from HOME: the record of prepared
-        // cards starts afresh here instead.
-        QFile::remove(CardRecord::filePath());
-        QDir(CardRecord::filePath()).removeRecursively();
-#endif
+        useHome(*home);
         QSettings().clear();
         exits.clear();
         urls.opened.clear();

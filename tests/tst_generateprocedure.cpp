@@ -8,6 +8,7 @@
 #include "generation/ParameterFileDecoder.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/RunTool.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,18 +54,6 @@ public:
         return FakeDrivePlatform::mountedVolumes();
     }
 };
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 FormValues form(quint8 mode)
 {
@@ -151,13 +140,7 @@ private slots:
         home = std::make_unique<QTemporaryDir>();
         cards = std::make_unique<QTemporaryDir>();
         QVERIFY(home->isValid() && cards->isValid());
-        qputenv("HOME", QFile::encodeName(home->path()));
-#ifdef Q_OS_WIN
-        // Windows takes the application's data folder from the user's profile, not from HOME: the record of prepared
-        // cards starts afresh here instead.
-        QFile::remove(CardRecord::filePath());
-        QDir(CardRecord::filePath()).removeRecursively();
-#endif
+        useHome(*home);
         drives = std::make_shared<FakeDrivePlatform>();
     }
 

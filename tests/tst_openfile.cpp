@@ -8,6 +8,7 @@
 #include "generation/ParameterFileDecoder.h"
 #include "support/HeldBoxes.h"
 #include "support/QuietOffscreen.h"
+#include "support/TestFiles.h"
 #include "support/WindowTest.h"
 
 #include <QCheckBox>
@@ -21,18 +22,6 @@
 
 namespace {
 const QString keptText = QStringLiteral("kept");
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A file of that mode with a valid text in every field, the PIN given.
 QByteArray parameterFile(quint8 mode, bool reset, const QString& pin)

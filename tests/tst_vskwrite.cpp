@@ -3,6 +3,7 @@
 #include "generation/FormFields.h"
 #include "generation/ParameterFileDecoder.h"
 #include "support/RunTool.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,12 +31,6 @@ struct Run
     QByteArray out;
     QByteArray err;
 };
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The seven text records as a mode writes them: the fields it does not show are empty.
 QList<QByteArray> records(const QByteArray& apn, const QByteArray& user, const QByteArray& password,
