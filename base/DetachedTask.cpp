@@ -91,6 +91,22 @@ bool DetachedWork::waitWhileAnswering(std::chrono::milliseconds silenceLimit, co
     }
 }
 
+DetachedWork::Look DetachedWork::lookOnce(std::chrono::milliseconds silenceLimit, const std::function<void()>& take)
+{
+    std::lock_guard<std::mutex> lock(state->mutex);
+    if (state->givenUp)
+        return Look::GivenUp;
+    if (state->done) {
+        take();
+        return Look::Ended;
+    }
+    if (now() < state->lastSign + silenceLimit + state->ownBound)
+        return Look::Running;
+    state->givenUp = true;
+    ++givenUpAndRunning;
+    return Look::GivenUp;
+}
+
 int DetachedWork::outstanding()
 {
     return givenUpAndRunning;

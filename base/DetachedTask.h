@@ -39,6 +39,14 @@ public:
     DetachedWork(const DetachedWork&) = delete;
     DetachedWork& operator=(const DetachedWork&) = delete;
 
+    // What one look at the work found.
+    enum class Look
+    {
+        Running, // it still answers within the limit
+        Ended,   // its outcome is taken
+        GivenUp  // it was silent for longer than the limit, and is given up
+    };
+
     // Works given up that have not ended yet, in the whole process.
     static int outstanding();
     // Ends the process with status: as std::exit does, or, while given-up work is outstanding, without running the
@@ -56,6 +64,8 @@ protected:
     // longer than silenceLimit (the work is given up, false returned).
     bool waitWhileAnswering(std::chrono::milliseconds silenceLimit, const Pump& pump,
                             const std::function<void()>& take);
+    // Looks once, without waiting: take is called under the lock when the work ended.
+    Look lookOnce(std::chrono::milliseconds silenceLimit, const std::function<void()>& take);
 
 private:
     std::shared_ptr<Liveness::State> state;
@@ -76,6 +86,13 @@ public:
         std::optional<T> taken;
         waitWhileAnswering(silenceLimit, pump, [&] { taken = std::move(*outcome); });
         return taken;
+    }
+
+    // One look without waiting, for a caller that looks again later (a window's timer): Ended puts the outcome into
+    // taken, GivenUp is the nothing of waitWhile. Both are final: the caller looks no more.
+    Look look(std::chrono::milliseconds silenceLimit, std::optional<T>& taken)
+    {
+        return lookOnce(silenceLimit, [&] { taken = std::move(*outcome); });
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
+#include "base/DetachedTask.h"
 #include "generation/CardContents.h"
 #include "generation/CardWriter.h"
 #include "generation/GenerateTexts.h"
@@ -12,11 +13,10 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
-#include <thread>
+#include <memory>
 
 void Configurator::placeCardLine()
 {
@@ -48,24 +48,30 @@ void Configurator::showWhatTheCardHolds()
         return;
     }
     cardLine->setText(tr("Reading the card..."));
-    // The thread owns what it reads; its answer reaches the window only if the window still waits for it.
-    QPointer<Configurator> window(this);
-    std::thread([window, reading, root = driveList.at(index)] {
-        const CardContents contents = readCardContents(root);
-        QMetaObject::invokeMethod(
-            qApp,
-            [window, reading, contents] {
-                if (!window || window->cardReadings != reading)
-                    return;
-                window->cardLine->setText(GenerateTexts::cardContents(contents));
-                ++window->cardReadings; // answered: the silence below no longer applies
-            },
-            Qt::QueuedConnection);
-    }).detach();
-    QTimer::singleShot(TimeLimits::cardSilence, this, [this, reading] {
-        if (cardReadings == reading)
-            cardLine->setText(GenerateTexts::cardSilent());
+    // Read on a thread of its own and looked at each watch interval, as every wait for the card: a card silent for
+    // the silence limit is given up (and left to end by itself). A reading that a newer one replaced is given up too.
+    auto read = std::make_shared<DetachedTask<CardContents>>(
+        [root = driveList.at(index)](const DetachedWork::Liveness&) { return readCardContents(root); });
+    auto* watch = new QTimer(this);
+    watch->setInterval(TimeLimits::watchInterval);
+    connect(watch, &QTimer::timeout, this, [this, watch, read, reading] {
+        std::optional<CardContents> contents;
+        if (cardReadings == reading) {
+            switch (read->look(TimeLimits::cardSilence, contents)) {
+            case DetachedWork::Look::Running:
+                return;
+            case DetachedWork::Look::Ended:
+                cardLine->setText(GenerateTexts::cardContents(*contents));
+                break;
+            case DetachedWork::Look::GivenUp:
+                cardLine->setText(GenerateTexts::cardSilent());
+                break;
+            }
+        }
+        watch->stop();
+        watch->deleteLater();
     });
+    watch->start();
 }
 
 void Configurator::loadFromCard()
