@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 void Configurator::placeCardLine()
@@ -48,17 +49,19 @@ void Configurator::showWhatTheCardHolds()
         return;
     }
     cardLine->setText(tr("Reading the card..."));
-    // Read on a thread of its own and looked at each watch interval, as every wait for the card: a card silent for
-    // the silence limit is given up (and left to end by itself). A reading that a newer one replaced is given up too.
+    // Read on a thread of its own and looked at as every wait for the card: soon after each other at first (a card
+    // answers most often within a few milliseconds), then each watch interval. A card silent for the silence limit is
+    // given up (and left to end by itself); so is a reading that a newer one replaced.
     auto read = std::make_shared<DetachedTask<CardContents>>(
         [root = driveList.at(index)](const DetachedWork::Liveness&) { return readCardContents(root); });
     auto* watch = new QTimer(this);
-    watch->setInterval(TimeLimits::watchInterval);
+    watch->setInterval(1);
     connect(watch, &QTimer::timeout, this, [this, watch, read, reading] {
         std::optional<CardContents> contents;
         if (cardReadings == reading) {
             switch (read->look(TimeLimits::cardSilence, contents)) {
             case DetachedWork::Look::Running:
+                watch->setInterval(std::min(watch->interval() * 2, int(TimeLimits::watchInterval.count())));
                 return;
             case DetachedWork::Look::Ended:
                 cardLine->setText(GenerateTexts::cardContents(*contents));
