@@ -71,7 +71,7 @@ QByteArray CardRecord::line(const Entry& entry)
     const char* mode = ModeCode::name(entry.modeCode);
     return csvLine({entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                     mode ? QString::fromLatin1(mode) : QString::number(entry.modeCode), entry.rootPath,
-                    entry.volumeName, entry.fileName, identifierDigits(entry.identifier).toUpper(),
+                    entry.volumeName, entry.fileName, identifierText(entry.identifier),
                     entry.confirmed ? QStringLiteral("written") : QStringLiteral("unconfirmed")});
 }
 

@@ -64,7 +64,7 @@ Result GenerateProcedure::run(const FormValues& values, const std::optional<Moun
     result.unrecorded = CardRecord::note(outcome, mode, card->name);
     const bool handsOff = ModeCode::handsOffIdentifier(mode);
     if (outcome.cardHoldsNewFile()) {
-        result.standardOutput = identifierDigits(outcome.identifier).toUpper();
+        result.standardOutput = identifierText(outcome.identifier);
         // The card may carry this identifier now: the user must have it, confirmed or not.
         if (handsOff)
             result.identifierFile = IdentifierFile::save(outcome.identifier, outcome.folder);

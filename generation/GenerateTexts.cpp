@@ -5,11 +5,6 @@
 #include <QCoreApplication>
 
 namespace {
-QString upperDigits(const QUuid& identifier)
-{
-    return identifierDigits(identifier).toUpper();
-}
-
 // What is wrong with the folder "02" on a card that was found, and what the user can do about it.
 QString folderProblemText(const CardFolderProblem& problem)
 {
@@ -128,7 +123,7 @@ GenerateTexts::Message GenerateTexts::replaceHandedOffIdentifier(const CardConte
                 "Configurator",
                 "The SD card holds a %1 configuration written %2, with the identifier %3.\nReplacing it gives the "
                 "installation a new identifier, which must be registered again on the customer portal.")
-                .arg(modeText(contents.modeCode), writtenText(contents.written), upperDigits(contents.identifier))};
+                .arg(modeText(contents.modeCode), writtenText(contents.written), identifierText(contents.identifier))};
 }
 
 QString GenerateTexts::replaceAnswer()
@@ -183,11 +178,11 @@ QString GenerateTexts::unconfirmedIdentifier(const QUuid& identifier, const Iden
     if (saved.place == IdentifierFile::Place::Nowhere) {
         return QCoreApplication::translate(
                    "Configurator", "\nThe identifier (GUID) the card may now carry is %1: please write it down.")
-            .arg(upperDigits(identifier));
+            .arg(identifierText(identifier));
     }
     return QCoreApplication::translate("Configurator",
                                        "\nThe identifier (GUID) the card may now carry is %1; it was saved in %2.")
-        .arg(upperDigits(identifier), saved.filePath);
+        .arg(identifierText(identifier), saved.filePath);
 }
 
 GenerateTexts::Message GenerateTexts::notResponding()
@@ -220,7 +215,7 @@ GenerateTexts::Message GenerateTexts::generatedWithIdentifier(const QUuid& ident
         break;
     case IdentifierFile::Place::Nowhere:
         // No file holds the identifier: the message is the user's only chance to note it.
-        text += upperDigits(identifier) +
+        text += identifierText(identifier) +
                 QCoreApplication::translate("Configurator",
                                             ".\nIt could not be saved in a file: please write it down now.");
         break;

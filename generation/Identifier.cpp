@@ -26,6 +26,11 @@ QString identifierDigits(const QUuid& identifier)
     return text;
 }
 
+QString identifierText(const QUuid& identifier)
+{
+    return identifierDigits(identifier).toUpper();
+}
+
 QByteArray identifierBytes(const QUuid& identifier)
 {
     // The RFC 4122 byte order is the order of the digits in the text form.
@@ -34,5 +39,5 @@ QByteArray identifierBytes(const QUuid& identifier)
 
 QString userKeyFromIdentifier(const QUuid& identifier)
 {
-    return identifierDigits(identifier).left(6).toUpper();
+    return identifierText(identifier).left(6);
 }

@@ -18,6 +18,10 @@ QUuid createAcceptableIdentifier(const std::function<QUuid()>& generate = &QUuid
 // The 32 hexadecimal digits of the UUID in the order of its bytes, lower case, without braces or hyphens.
 QString identifierDigits(const QUuid& identifier);
 
+// The identifier as the user reads it, in the identifier file, on standard output and in the card record: the 32
+// digits in upper case.
+QString identifierText(const QUuid& identifier);
+
 // The UUID's 16 bytes as the parameter file carries them: the 32 digits read left to right.
 QByteArray identifierBytes(const QUuid& identifier);
 

@@ -16,7 +16,7 @@ QByteArray IdentifierFile::content(const QUuid& identifier)
     const QByteArray banner = QByteArray(38, '*') + " THIS IS IMPORTANT " + QByteArray(38, '*');
     return banner + "\r\n\r\n" +
            "PLEASE KEEP THIS IDENTIFIER FOR THE AUTHENTICATION OF YOUR INSTALLATION ON THE ORVA WEBSITE\r\n\r\n" +
-           "YOUR IDENTIFIER (GUID) : " + identifierDigits(identifier).toUpper().toLatin1() + "\r\n\r\n" + banner;
+           "YOUR IDENTIFIER (GUID) : " + identifierText(identifier).toLatin1() + "\r\n\r\n" + banner;
 }
 
 IdentifierFile::Saved IdentifierFile::save(const QUuid& identifier, const QString& cardFolder)

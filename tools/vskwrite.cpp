@@ -183,7 +183,7 @@ void listCards(bool json)
         if (held && held->state != CardContents::State::Nothing && held->state != CardContents::State::Unreadable) {
             card.insert(QStringLiteral("file"), held->fileName);
             card.insert(QStringLiteral("mode"), writerModeName(held->modeCode));
-            card.insert(QStringLiteral("identifier"), identifierDigits(held->identifier).toUpper());
+            card.insert(QStringLiteral("identifier"), identifierText(held->identifier));
             card.insert(QStringLiteral("damaged"), held->state == CardContents::State::Damaged);
         }
         printLine(stdout, QString::fromUtf8(QJsonDocument(card).toJson(QJsonDocument::Compact)));
