@@ -67,7 +67,7 @@ CardContents contentsOfParameterFile(const DecodedParameterFile& decoded, const 
     contents.fileName = fileName;
     contents.modeCode = decoded.modeCode;
     contents.identifier = decoded.identifier;
-    contents.written = unpackTimestamp(decoded.timestamp).toDateTime();
+    contents.written = unpackTimestamp(decoded.header.timestamp).toDateTime();
     contents.mainValue = mainValueOf(decoded);
     const QList<DecodedParameterFile::Check> failed = decoded.failedChecks();
     if (size > largestParameterFile) {

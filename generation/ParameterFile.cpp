@@ -7,20 +7,6 @@
 static_assert(ParameterFile::textRecordCount == int(FormField::count), "one text record per form field");
 
 namespace {
-// Appends the field's low bytes, most significant first, where the header layout puts them.
-void appendField(QByteArray& out, int headerStart, ParameterFile::HeaderField field, quint32 value)
-{
-    Q_ASSERT(out.size() - headerStart == field.offset);
-    for (int shift = 8 * (field.width - 1); shift >= 0; shift -= 8)
-        out.append(char((value >> shift) & 0xFF));
-}
-
-void appendField(QByteArray& out, int headerStart, ParameterFile::HeaderField field, const std::array<quint8, 8>& bytes)
-{
-    Q_ASSERT(out.size() - headerStart == field.offset && field.width == int(bytes.size()));
-    out.append(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
-}
-
 // One byte per UTF-16 code unit, whatever Latin-1 cannot hold as '?', then the record's separator.
 void appendTextRecord(QByteArray& body, const std::optional<QString>& text)
 {
@@ -54,13 +40,10 @@ std::array<quint8, 8> parameterNameTag(const QString& fileName)
 
 quint32 packTimestamp(const QDate& date, const QTime& time)
 {
-    // Negative years before 2000 wrap into the 5 bits as well: 1999 gives 31.
-    quint32 value = quint32((date.year() - 2000) * 16) & 0x1F0;
-    value = (value | (quint32(date.month()) & 0xF)) << 5;
-    value = (value | (quint32(date.day()) & 0x1F)) << 5;
-    value = (value | (quint32(time.hour()) & 0x1F)) << 6;
-    value = (value | (quint32(time.minute()) & 0x3F)) << 6;
-    return value | (quint32(time.second()) & 0x3F);
+    namespace T = ParameterFile::Timestamp;
+    // Years before 2000 wrap into the 5 bits as well: 1999 gives 31.
+    return T::year.place(date.year() - T::firstYear) | T::month.place(date.month()) | T::day.place(date.day()) |
+           T::hour.place(time.hour()) | T::minute.place(time.minute()) | T::second.place(time.second());
 }
 
 quint32 packTimestamp(const QDateTime& localTime)
@@ -133,17 +116,21 @@ EncodedParameterFile encodeParameterFile(const ParameterFileInput& input)
     file.body = buildParameterFileBody(input);
 
     ParameterFileHeader header;
-    header.headerLength = ParameterFile::headerLength;
-    header.magic1 = ParameterFile::magic1;
-    header.magic2 = ParameterFile::magic2;
-    header.magic3 = ParameterFile::magic3;
+    header.setFixedValues();
     header.fileLength = quint32(ParameterFile::headerSize + file.body.size());
     header.nameTag = parameterNameTag(input.fileName);
-    header.magic4 = ParameterFile::magic4;
     header.setTimestamp();
     header.setCheckValues(file.body);
     file.header = header.serialize();
     return file;
+}
+
+void ParameterFileHeader::setFixedValues()
+{
+    for (const ParameterFile::HeaderFieldSpec& field : ParameterFile::headerFields) {
+        if (field.isFixed() && field.number)
+            this->*field.number = field.fixedValue;
+    }
 }
 
 void ParameterFileHeader::setTimestamp()
@@ -164,21 +151,32 @@ void ParameterFileHeader::setCheckValues(const QByteArray& body)
 
 QByteArray ParameterFileHeader::serialize()
 {
-    namespace H = ParameterFile::Header;
-    const int start = output.size();
-    output.reserve(start + ParameterFile::headerSize);
-    appendField(output, start, H::headerLength, headerLength);
-    appendField(output, start, H::reserved1, reserved1);
-    appendField(output, start, H::magic1, magic1);
-    appendField(output, start, H::reserved2, reserved2);
-    appendField(output, start, H::fileLength, fileLength);
-    appendField(output, start, H::magic2, magic2);
-    appendField(output, start, H::timestamp, timestamp);
-    appendField(output, start, H::zeroBitCount, zeroBitCount);
-    appendField(output, start, H::magic3, magic3);
-    appendField(output, start, H::nameTag, nameTag);
-    appendField(output, start, H::magic4, magic4);
-    appendField(output, start, H::checksum, checksum);
-    appendField(output, start, H::reserved3, reserved3);
+    output.reserve(output.size() + ParameterFile::headerSize);
+    for (const ParameterFile::HeaderFieldSpec& field : ParameterFile::headerFields) {
+        if (field.bytes) {
+            output.append(reinterpret_cast<const char*>((this->*field.bytes).data()), field.width);
+            continue;
+        }
+        // The field's low bytes, most significant first.
+        for (int shift = 8 * (field.width - 1); shift >= 0; shift -= 8)
+            output.append(char((this->*field.number >> shift) & 0xFF));
+    }
     return output;
+}
+
+ParameterFileHeader ParameterFileHeader::read(const QByteArray& bytes)
+{
+    ParameterFileHeader header;
+    for (const ParameterFile::HeaderFieldSpec& field : ParameterFile::headerFields) {
+        if (field.bytes) {
+            for (int i = 0; i < field.width; ++i)
+                (header.*field.bytes)[size_t(i)] = quint8(bytes.at(field.offset + i));
+            continue;
+        }
+        quint32 value = 0;
+        for (int i = 0; i < field.width; ++i)
+            value = (value << 8) | quint8(bytes.at(field.offset + i));
+        header.*field.number = value;
+    }
+    return header;
 }

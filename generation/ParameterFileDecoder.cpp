@@ -4,38 +4,15 @@
 #include "generation/ParameterFile.h"
 
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 
 #include <algorithm>
 
-namespace {
-// The window writes texts of at most 32767 characters; a longer record is shown up to that length only.
-constexpr int shownTextLength = 32767;
-
-// A big-endian number where the header layout puts it; callers make sure that the bytes are there.
-quint32 readField(const QByteArray& bytes, ParameterFile::HeaderField field)
-{
-    quint32 value = 0;
-    for (int i = 0; i < field.width; ++i)
-        value = (value << 8) | quint8(bytes.at(field.offset + i));
-    return value;
-}
-
-std::array<quint8, 8> readTag(const QByteArray& bytes, ParameterFile::HeaderField field)
-{
-    std::array<quint8, 8> tag{};
-    for (int i = 0; i < 8; ++i)
-        tag[i] = quint8(bytes.at(field.offset + i));
-    return tag;
-}
-
-QString hex(quint32 value, int digits)
+QString DecodedText::hex(quint32 value, int digits)
 {
     return QLatin1String("0x") % QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
-QString hexBytes(const QByteArray& bytes)
+QString DecodedText::hexBytes(const QByteArray& bytes)
 {
     QStringList parts;
     for (const char byte : bytes)
@@ -43,13 +20,12 @@ QString hexBytes(const QByteArray& bytes)
     return parts.join(QLatin1Char(' '));
 }
 
-QString hexBytes(const std::array<quint8, 8>& bytes)
+QString DecodedText::hexBytes(const std::array<quint8, 8>& bytes)
 {
     return hexBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
 }
 
-// Printable Latin-1 as it is, everything else as \xNN, in double quotes; of a longer record, its size.
-QString quoted(const QByteArray& bytes)
+QString DecodedText::quoted(const QByteArray& bytes)
 {
     QString text = QStringLiteral("\"");
     for (const char byte : bytes.left(shownTextLength)) {
@@ -67,16 +43,7 @@ QString quoted(const QByteArray& bytes)
     return text;
 }
 
-// The bytes as Latin-1 text, for a JSON string; as much as quoted() shows, a NUL included.
-QString latin1Text(const QByteArray& bytes)
-{
-    // By pointer and size: Qt 5 takes a QByteArray only up to its first NUL.
-    const int length = std::min(int(bytes.size()), shownTextLength);
-    return QString::fromLatin1(bytes.constData(), length).replace(QChar(0), QChar(jsonNulStandIn));
-}
-
-// The tag's four UTF-16 little-endian code units as text, unprintable ones as '.'.
-QString tagText(const std::array<quint8, 8>& tag)
+QString DecodedText::tagText(const std::array<quint8, 8>& tag)
 {
     QString text;
     for (int i = 0; i < 4; ++i) {
@@ -86,11 +53,14 @@ QString tagText(const std::array<quint8, 8>& tag)
     return text;
 }
 
-QString modeText(quint8 code)
+QString DecodedText::modeText(quint8 code)
 {
     const char* name = ModeCode::name(code);
     return name ? QString::fromLatin1(name) : QStringLiteral("unknown mode");
 }
+
+namespace {
+using namespace DecodedText;
 
 class CheckList
 {
@@ -98,35 +68,10 @@ public:
     explicit CheckList(QList<DecodedParameterFile::Check>& checks) : checks(checks) {}
 
     void add(const QString& name, bool ok, const QString& detail) { checks.append({name, ok, detail}); }
-    void constant(const char* name, quint32 value, quint32 expected, int digits)
-    {
-        add(QString::fromLatin1(name), value == expected,
-            value == expected ? hex(value, digits)
-                              : hex(value, digits) % QLatin1String(" where ") % hex(expected, digits) %
-                                    QLatin1String(" is expected"));
-    }
 
 private:
     QList<DecodedParameterFile::Check>& checks;
 };
-
-void readHeader(DecodedParameterFile& file, const QByteArray& bytes)
-{
-    namespace H = ParameterFile::Header;
-    file.headerLength = quint16(readField(bytes, H::headerLength));
-    file.reserved1 = quint16(readField(bytes, H::reserved1));
-    file.magic1 = quint16(readField(bytes, H::magic1));
-    file.reserved2 = readField(bytes, H::reserved2);
-    file.fileLength = readField(bytes, H::fileLength);
-    file.magic2 = readField(bytes, H::magic2);
-    file.timestamp = readField(bytes, H::timestamp);
-    file.zeroBitCount = readField(bytes, H::zeroBitCount);
-    file.magic3 = quint16(readField(bytes, H::magic3));
-    file.nameTag = readTag(bytes, H::nameTag);
-    file.magic4 = quint16(readField(bytes, H::magic4));
-    file.checksum = quint16(readField(bytes, H::checksum));
-    file.reserved3 = readTag(bytes, H::reserved3);
-}
 
 // The pieces between the separators of what follows the identifier, leaving out the separator that opens it and the
 // one that closes it; only the first few pieces are kept, all are counted.
@@ -201,50 +146,79 @@ void checkRecordsForMode(const DecodedParameterFile& file, CheckList& checks)
                                   : problems.join(QLatin1String("; ")));
 }
 
+// A header field's check: whether it holds what the file says of itself and what its detail reads.
+DecodedParameterFile::Check checkHeaderField(const DecodedParameterFile& file,
+                                             const ParameterFile::HeaderFieldSpec& field, const QString& baseName)
+{
+    using ParameterFile::HeaderCheck;
+    const QString name = QString::fromLatin1(field.checkName);
+    if (field.bytes) {
+        const std::array<quint8, 8>& bytes = file.header.*field.bytes;
+        if (field.check == HeaderCheck::NameTag) {
+            const std::array<quint8, 8> expected = parameterNameTag(baseName);
+            return {name, bytes == expected,
+                    bytes == expected ? QStringLiteral("\"%1\" fits the file name %2").arg(tagText(bytes), baseName)
+                                      : QStringLiteral("\"%1\" where the file name %2 gives \"%3\"")
+                                            .arg(tagText(bytes), baseName, tagText(expected))};
+        }
+        const bool zero = bytes == std::array<quint8, 8>{};
+        return {name, zero, zero ? hexBytes(bytes) : hexBytes(bytes) % QLatin1String(" where all 0")};
+    }
+
+    const quint32 value = file.header.*field.number;
+    const int digits = 2 * field.width;
+    switch (field.check) {
+    case HeaderCheck::HeaderLength:
+        return {name, value == field.fixedValue,
+                value == field.fixedValue ? QString::number(value)
+                                          : QStringLiteral("%1 where %2 is expected").arg(value).arg(field.fixedValue)};
+    case HeaderCheck::FileLength:
+        return {name, value == quint32(file.size),
+                value == quint32(file.size)
+                    ? QStringLiteral("%1 bytes").arg(file.size)
+                    : QStringLiteral("the header says %1 bytes, the file has %2").arg(value).arg(file.size)};
+    case HeaderCheck::Fixed:
+        return {name, value == field.fixedValue,
+                value == field.fixedValue ? hex(value, digits)
+                                          : hex(value, digits) % QLatin1String(" where ") %
+                                                hex(field.fixedValue, digits) % QLatin1String(" is expected")};
+    case HeaderCheck::Timestamp: {
+        const UnpackedTimestamp time = unpackTimestamp(value);
+        return {name, time.isValid(),
+                time.isValid() ? time.toString() : time.toString() % QLatin1String(" is no date and time")};
+    }
+    case HeaderCheck::ZeroBitCount: {
+        const quint32 zeroBits = countZeroBits(file.body);
+        return {name, value == zeroBits,
+                value == zeroBits ? QString::number(zeroBits)
+                                  : QStringLiteral("%1 in the header, %2 in the body").arg(value).arg(zeroBits)};
+    }
+    case HeaderCheck::Checksum: {
+        const quint32 checksum = bodyChecksum(file.body);
+        return {name, value == checksum,
+                value == checksum ? hex(checksum, digits)
+                                  : hex(value, digits) % QLatin1String(" in the header, ") % hex(checksum, digits) %
+                                        QLatin1String(" computed over the body")};
+    }
+    case HeaderCheck::NameTag:
+        break; // raw bytes, above
+    }
+    return {name, false, QString()};
+}
+
 void runChecks(DecodedParameterFile& file, const QString& fileName)
 {
-    CheckList checks(file.checks);
-    checks.add(QStringLiteral("header length"), file.headerLength == ParameterFile::headerLength,
-               file.headerLength == ParameterFile::headerLength
-                   ? QString::number(file.headerLength)
-                   : QStringLiteral("%1 where 48 is expected").arg(file.headerLength));
-    checks.add(QStringLiteral("file length"), file.fileLength == quint32(file.size),
-               file.fileLength == quint32(file.size)
-                   ? QStringLiteral("%1 bytes").arg(file.size)
-                   : QStringLiteral("the header says %1 bytes, the file has %2").arg(file.fileLength).arg(file.size));
-    checks.constant("reserved1", file.reserved1, 0, 4);
-    checks.constant("magic1", file.magic1, ParameterFile::magic1, 4);
-    checks.constant("reserved2", file.reserved2, 0, 8);
-    checks.constant("magic2", file.magic2, ParameterFile::magic2, 8);
-    checks.constant("magic3", file.magic3, ParameterFile::magic3, 4);
-    checks.constant("magic4", file.magic4, ParameterFile::magic4, 4);
-    const bool reservedZero = file.reserved3 == std::array<quint8, 8>{};
-    checks.add(QStringLiteral("reserved3"), reservedZero,
-               reservedZero ? hexBytes(file.reserved3) : hexBytes(file.reserved3) % QLatin1String(" where all 0"));
-
-    const UnpackedTimestamp time = unpackTimestamp(file.timestamp);
-    checks.add(QStringLiteral("timestamp"), time.isValid(),
-               time.isValid() ? time.toString() : time.toString() % QLatin1String(" is no date and time"));
-
-    const quint32 zeroBits = countZeroBits(file.body);
-    checks.add(QStringLiteral("zero-bit count"), file.zeroBitCount == zeroBits,
-               file.zeroBitCount == zeroBits
-                   ? QString::number(zeroBits)
-                   : QStringLiteral("%1 in the header, %2 in the body").arg(file.zeroBitCount).arg(zeroBits));
-    const quint32 checksum = bodyChecksum(file.body);
-    checks.add(QStringLiteral("checksum"), file.checksum == checksum,
-               file.checksum == checksum ? hex(checksum, 4)
-                                         : hex(file.checksum, 4) % QLatin1String(" in the header, ") %
-                                               hex(checksum, 4) % QLatin1String(" computed over the body"));
-
     const QString baseName = QFileInfo(fileName).fileName();
-    const std::array<quint8, 8> expectedTag = parameterNameTag(baseName);
-    checks.add(QStringLiteral("name tag"), file.nameTag == expectedTag,
-               file.nameTag == expectedTag
-                   ? QStringLiteral("\"%1\" fits the file name %2").arg(tagText(file.nameTag), baseName)
-                   : QStringLiteral("\"%1\" where the file name %2 gives \"%3\"")
-                         .arg(tagText(file.nameTag), baseName, tagText(expectedTag)));
+    // By kind of check, fields of one kind in file order.
+    std::array<const ParameterFile::HeaderFieldSpec*, ParameterFile::headerFields.size()> byCheck{};
+    std::transform(ParameterFile::headerFields.begin(), ParameterFile::headerFields.end(), byCheck.begin(),
+                   [](const ParameterFile::HeaderFieldSpec& field) { return &field; });
+    std::stable_sort(byCheck.begin(), byCheck.end(),
+                     [](const auto* one, const auto* other) { return one->check < other->check; });
+    for (const ParameterFile::HeaderFieldSpec* field : byCheck)
+        file.checks.append(checkHeaderField(file, *field, baseName));
 
+    CheckList checks(file.checks);
     if (!file.hasIdentifier) {
         checks.add(QStringLiteral("identifier"), false,
                    QStringLiteral("the body has %1 bytes, the identifier needs 16").arg(file.body.size()));
@@ -318,14 +292,15 @@ QString UnpackedTimestamp::toString() const
 
 UnpackedTimestamp unpackTimestamp(quint32 packed)
 {
+    namespace T = ParameterFile::Timestamp;
     UnpackedTimestamp time;
-    time.topBitSet = (packed >> 31) != 0;
-    time.year = 2000 + int((packed >> 26) & 0x1F);
-    time.month = int((packed >> 22) & 0xF);
-    time.day = int((packed >> 17) & 0x1F);
-    time.hour = int((packed >> 12) & 0x1F);
-    time.minute = int((packed >> 6) & 0x3F);
-    time.second = int(packed & 0x3F);
+    time.topBitSet = (packed >> T::topBit) != 0;
+    time.year = T::firstYear + T::year.take(packed);
+    time.month = T::month.take(packed);
+    time.day = T::day.take(packed);
+    time.hour = T::hour.take(packed);
+    time.minute = T::minute.take(packed);
+    time.second = T::second.take(packed);
     return time;
 }
 
@@ -369,154 +344,9 @@ DecodedParameterFile decodeParameterFile(const QByteArray& bytes, const QString&
         return file;
     }
     file.truncated = false;
-    readHeader(file, bytes);
+    file.header = ParameterFileHeader::read(bytes);
     file.body = bytes.mid(ParameterFile::headerSize);
     readRecords(file);
     runChecks(file, fileName);
     return file;
-}
-
-QStringList describeParameterFile(const DecodedParameterFile& file)
-{
-    QStringList lines;
-    if (file.truncated) {
-        lines << QStringLiteral("%1 bytes, shorter than the 48-byte header").arg(file.size);
-        return lines;
-    }
-    const auto field = [&lines](const char* name, const QString& value) {
-        lines << QLatin1String("  ") % QString::fromLatin1(name).leftJustified(14) % value;
-    };
-    const auto number = [](quint32 value, int digits) -> QString {
-        return hex(value, digits) % QLatin1String(" (") % QString::number(value) % QLatin1Char(')');
-    };
-
-    lines << QStringLiteral("Header (%1 bytes), body %2 bytes").arg(ParameterFile::headerSize).arg(file.body.size());
-    field("headerLength", number(file.headerLength, 4));
-    field("reserved1", hex(file.reserved1, 4));
-    field("magic1", number(file.magic1, 4));
-    field("reserved2", hex(file.reserved2, 8));
-    field("fileLength", number(file.fileLength, 8));
-    field("magic2", hex(file.magic2, 8));
-    field("timestamp",
-          hex(file.timestamp, 8) % QLatin1String(" (") % unpackTimestamp(file.timestamp).toString() % QLatin1Char(')'));
-    field("zeroBitCount", number(file.zeroBitCount, 8));
-    field("magic3", number(file.magic3, 4));
-    field("nameTag", hexBytes(file.nameTag) % QLatin1String(" (\"") % tagText(file.nameTag) % QLatin1String("\")"));
-    field("magic4", number(file.magic4, 4));
-    field("checksum", hex(file.checksum, 4));
-    field("reserved3", hexBytes(file.reserved3));
-
-    lines << QStringLiteral("Records");
-    const auto record = [&lines](int index, const char* name, const QString& value) {
-        lines << QStringLiteral("  %1 ").arg(index, 2) % QString::fromLatin1(name).leftJustified(19) % value;
-    };
-    record(1, "identifier",
-           file.hasIdentifier ? QString::fromLatin1(file.identifierBytes.toHex().toUpper()) : QStringLiteral("(none)"));
-    record(2, "mode code",
-           file.hasModeCode ? QStringLiteral("%1 (%2)").arg(int(file.modeCode)).arg(modeText(file.modeCode))
-                            : QStringLiteral("(none)"));
-    if (file.recordsKnown) {
-        record(3, "host name", quoted(file.hostName));
-        record(4, "fixed number", quoted(file.fixedNumber));
-        for (const FormField::Description& field : FormField::fields) {
-            const QByteArray& text = file.textRecords.at(field.id);
-            record(field.record, field.recordName, text.isEmpty() ? QStringLiteral("(empty)") : quoted(text));
-        }
-        QString reset = QStringLiteral("(absent)");
-        if (file.resetRecord.size() == 1 && quint8(file.resetRecord.at(0)) <= 1)
-            reset = file.resetRecord.at(0) ? QStringLiteral("0x01 (checked)") : QStringLiteral("0x00 (not checked)");
-        else if (!file.resetRecord.isEmpty())
-            reset = hexBytes(file.resetRecord) % QLatin1String(" (not a reset byte)");
-        record(12, "reset flag", reset);
-    } else {
-        // The records cannot be told apart: show the pieces as the separators cut them.
-        lines << QStringLiteral("  the records cannot be told apart; the pieces after the identifier:");
-        for (int i = 0; i < file.rawRecords.size(); ++i)
-            lines << QStringLiteral("  [%1] ").arg(i + 1, 2) % quoted(file.rawRecords.at(i));
-        if (file.pieceCount > file.rawRecords.size())
-            lines << QStringLiteral("  ... and %1 more pieces").arg(file.pieceCount - file.rawRecords.size());
-    }
-
-    lines << QStringLiteral("Checks");
-    for (const DecodedParameterFile::Check& entry : file.checks) {
-        lines << QLatin1String(entry.ok ? "  ok    " : "  FAIL  ") % entry.name.leftJustified(17) % entry.detail;
-    }
-    const int failed = file.failedChecks().size();
-    lines << (failed == 0 ? QStringLiteral("Verdict: all %1 checks pass").arg(file.checks.size())
-                          : QStringLiteral("Verdict: %1 of %2 checks fail").arg(failed).arg(file.checks.size()));
-    return lines;
-}
-
-QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file)
-{
-    QJsonObject json;
-    json.insert(QStringLiteral("size"), file.size);
-    json.insert(QStringLiteral("truncated"), file.truncated);
-    QJsonArray checks;
-    for (const DecodedParameterFile::Check& entry : file.checks) {
-        checks.append(QJsonObject{{QStringLiteral("name"), entry.name},
-                                  {QStringLiteral("ok"), entry.ok},
-                                  {QStringLiteral("detail"), entry.detail}});
-    }
-    json.insert(QStringLiteral("checks"), checks);
-    json.insert(QStringLiteral("failedChecks"), file.failedChecks().size());
-    json.insert(QStringLiteral("pass"), file.allChecksPass());
-    if (file.truncated)
-        return json;
-
-    const UnpackedTimestamp time = unpackTimestamp(file.timestamp);
-    json.insert(QStringLiteral("header"), QJsonObject{{QStringLiteral("headerLength"), file.headerLength},
-                                                      {QStringLiteral("reserved1"), file.reserved1},
-                                                      {QStringLiteral("magic1"), file.magic1},
-                                                      {QStringLiteral("reserved2"), qint64(file.reserved2)},
-                                                      {QStringLiteral("fileLength"), qint64(file.fileLength)},
-                                                      {QStringLiteral("magic2"), qint64(file.magic2)},
-                                                      {QStringLiteral("timestamp"), qint64(file.timestamp)},
-                                                      {QStringLiteral("time"), time.toString()},
-                                                      {QStringLiteral("zeroBitCount"), qint64(file.zeroBitCount)},
-                                                      {QStringLiteral("magic3"), file.magic3},
-                                                      {QStringLiteral("nameTag"), hexBytes(file.nameTag)},
-                                                      {QStringLiteral("nameTagText"), tagText(file.nameTag)},
-                                                      {QStringLiteral("magic4"), file.magic4},
-                                                      {QStringLiteral("checksum"), file.checksum},
-                                                      {QStringLiteral("reserved3"), hexBytes(file.reserved3)}});
-    json.insert(QStringLiteral("bodySize"), file.body.size());
-
-    QJsonObject records;
-    records.insert(QStringLiteral("identifier"),
-                   file.hasIdentifier ? QJsonValue(QString::fromLatin1(file.identifierBytes.toHex().toUpper()))
-                                      : QJsonValue());
-    records.insert(QStringLiteral("modeCode"), file.hasModeCode ? QJsonValue(int(file.modeCode)) : QJsonValue());
-    records.insert(QStringLiteral("modeName"), file.hasModeCode && ModeCode::name(file.modeCode)
-                                                   ? QJsonValue(modeText(file.modeCode))
-                                                   : QJsonValue());
-    if (file.recordsKnown) {
-        records.insert(QStringLiteral("hostName"), latin1Text(file.hostName));
-        records.insert(QStringLiteral("fixedNumber"), latin1Text(file.fixedNumber));
-        for (const FormField::Description& field : FormField::fields)
-            records.insert(QString::fromLatin1(field.settingsKey), latin1Text(file.textRecords.at(field.id)));
-        QJsonValue reset;
-        if (file.resetRecord.size() == 1 && quint8(file.resetRecord.at(0)) <= 1)
-            reset = file.resetRecord.at(0) != 0;
-        else if (!file.resetRecord.isEmpty())
-            reset = latin1Text(file.resetRecord);
-        records.insert(QStringLiteral("resetConfig"), reset);
-    }
-    json.insert(QStringLiteral("records"), records);
-    json.insert(QStringLiteral("recordsKnown"), file.recordsKnown);
-
-    QJsonArray pieces;
-    for (const QByteArray& piece : file.rawRecords)
-        pieces.append(latin1Text(piece));
-    json.insert(QStringLiteral("pieces"), pieces);
-    json.insert(QStringLiteral("pieceCount"), file.pieceCount);
-    json.insert(QStringLiteral("separatorCount"), file.separatorCount);
-    return json;
-}
-
-QByteArray jsonLine(const QJsonObject& object)
-{
-    return QJsonDocument(object)
-        .toJson(QJsonDocument::Compact)
-        .replace(QString(QChar(jsonNulStandIn)).toUtf8(), QByteArrayLiteral("\\u0000"));
 }

@@ -3,9 +3,10 @@
 // Reads a parameter file back into its header fields and records and says which of its rules it breaks. Any input is
 // safe: nothing is read outside the given bytes.
 
+#include "generation/ParameterFile.h"
+
 #include <QByteArray>
 #include <QDateTime>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,7 @@
 // The components of a packed timestamp. The year is 2000 to 2031: the file keeps it modulo 32.
 struct UnpackedTimestamp
 {
-    int year = 2000;
+    int year = ParameterFile::Timestamp::firstYear;
     int month = 0;
     int day = 0;
     int hour = 0;
@@ -36,20 +37,7 @@ struct DecodedParameterFile
     bool truncated = true;
     int size = 0; // bytes given
 
-    // Header fields in file order, 16-bit fields widened.
-    quint16 headerLength = 0;
-    quint16 reserved1 = 0;
-    quint16 magic1 = 0;
-    quint32 reserved2 = 0;
-    quint32 fileLength = 0;
-    quint32 magic2 = 0;
-    quint32 timestamp = 0;
-    quint32 zeroBitCount = 0;
-    quint16 magic3 = 0;
-    std::array<quint8, 8> nameTag{};
-    quint16 magic4 = 0;
-    quint16 checksum = 0;
-    std::array<quint8, 8> reserved3{};
+    ParameterFileHeader header; // its output stays empty
 
     QByteArray body; // every byte after the header
 
@@ -94,14 +82,18 @@ struct DecodedParameterFile
 // The file name (a path is allowed: only its last part counts) gives the name tag the header should carry.
 DecodedParameterFile decodeParameterFile(const QByteArray& bytes, const QString& fileName);
 
-// A readable account of the file: every header field, the records, and a verdict per check, one line each.
-QStringList describeParameterFile(const DecodedParameterFile& file);
+// The texts that the checks' details and the reports share.
+namespace DecodedText {
+// A record is shown up to this length only: the window writes texts of at most 32767 characters.
+constexpr int shownTextLength = 32767;
 
-// The same account for scripts: numbers as numbers, texts as Latin-1 strings (cut after 32767 bytes like the lines
-// above), the checks as a list of {name, ok, detail}. Qt 5's JSON objects end a text at a NUL, so a NUL in a record
-// is carried as jsonNulStandIn (which no Latin-1 text holds); write the object out with jsonLine.
-QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file);
-constexpr ushort jsonNulStandIn = 0xFFFF;
-
-// The object as one line of compact JSON, each jsonNulStandIn written as \u0000.
-QByteArray jsonLine(const QJsonObject& object);
+QString hex(quint32 value, int digits); // "0x0030"
+QString hexBytes(const QByteArray& bytes);
+QString hexBytes(const std::array<quint8, 8>& bytes); // "47 00 50 00 30 00 5F 00"
+// Printable Latin-1 as it is, everything else as \xNN, in double quotes; of a longer record, its size.
+QString quoted(const QByteArray& bytes);
+// The tag's four UTF-16 little-endian code units as text, unprintable ones as '.'.
+QString tagText(const std::array<quint8, 8>& tag);
+// The mode's list text, or "unknown mode".
+QString modeText(quint8 code);
+} // namespace DecodedText

@@ -6,6 +6,7 @@
 #include "generation/Identifier.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
+#include "tools/ParameterFileReport.h"
 
 #include "orva_version.h"
 
@@ -328,10 +329,10 @@ void TestDecoder::roundTrip()
     QVERIFY(!file.truncated);
     QVERIFY(file.recordsKnown);
     QCOMPARE(file.size, bytes.size());
-    QCOMPARE(file.fileLength, quint32(bytes.size()));
-    QCOMPARE(file.headerLength, quint16(48));
-    QCOMPARE(file.magic2, 0x0100050Au);
-    QCOMPARE(unpackTimestamp(file.timestamp).toDateTime(), fixedTime);
+    QCOMPARE(file.header.fileLength, quint32(bytes.size()));
+    QCOMPARE(file.header.headerLength, 48u);
+    QCOMPARE(file.header.magic2, 0x0100050Au);
+    QCOMPARE(unpackTimestamp(file.header.timestamp).toDateTime(), fixedTime);
     QCOMPARE(file.identifier, input.identifier);
     QCOMPARE(file.modeCode, modeCode);
     QCOMPARE(file.hostName, QByteArray("config.orva.example.net"));

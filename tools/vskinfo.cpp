@@ -11,6 +11,7 @@
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 #include "orva_version.h"
+#include "tools/ParameterFileReport.h"
 #include "tools/RegularFile.h"
 #include "tools/StandardOutput.h"
 

@@ -4,6 +4,7 @@
 #include "generation/FormFields.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
+#include "tools/ParameterFileReport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,7 +32,7 @@ void checkAgainstEncoder(const QByteArray& bytes, const DecodedParameterFile& fi
         fields[size_t(i)] = textOrHidden(file.textRecords.at(i));
     if (!file.resetRecord.isEmpty())
         input.resetConfig = file.resetRecord.at(0) != 0;
-    const UnpackedTimestamp time = unpackTimestamp(file.timestamp);
+    const UnpackedTimestamp time = unpackTimestamp(file.header.timestamp);
     const MockClock clock(time.year, time.month, time.day, time.hour, time.minute, time.second);
     const EncodedParameterFile encoded = encodeParameterFile(input);
     if (encoded.header + encoded.body != bytes)

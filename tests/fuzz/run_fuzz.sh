@@ -20,11 +20,12 @@ binary="$work/fuzz_decoder"
 sources=("$here/fuzz_decoder.cpp"
     "$root/generation/ParameterFileDecoder.cpp"
     "$root/generation/ParameterFile.cpp"
+    "$root/tools/ParameterFileReport.cpp"
     "$root/generation/Identifier.cpp"
     "$root/base/Clock.cpp"
     "$root/base/ClockPosix.cpp"
     "$root/tests/support/MockClock.cpp")
-headers=("$root/generation/ParameterFileDecoder.h" "$root/generation/ParameterFile.h"
+headers=("$root/generation/ParameterFileDecoder.h" "$root/generation/ParameterFile.h" "$root/tools/ParameterFileReport.h"
     "$root/generation/Identifier.h" "$root/generation/ModeCodes.h" "$root/generation/FormFields.h"
     "$root/generation/FormValues.h" "$root/base/Clock.h" "$root/tests/support/MockClock.h")
 

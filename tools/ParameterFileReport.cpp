@@ -1,0 +1,181 @@
+#include "tools/ParameterFileReport.h"
+
+#include "generation/Identifier.h"
+#include "generation/ModeCodes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <algorithm>
+
+namespace {
+using namespace DecodedText;
+
+// The bytes as Latin-1 text, for a JSON string; as much as quoted() shows, a NUL included.
+QString latin1Text(const QByteArray& bytes)
+{
+    // By pointer and size: Qt 5 takes a QByteArray only up to its first NUL.
+    const int length = std::min(int(bytes.size()), shownTextLength);
+    return QString::fromLatin1(bytes.constData(), length).replace(QChar(0), QChar(jsonNulStandIn));
+}
+
+// A header field's value in the readable account.
+QString shownValue(const ParameterFileHeader& header, const ParameterFile::HeaderFieldSpec& spec)
+{
+    using ParameterFile::HeaderShown;
+    if (spec.bytes) {
+        const std::array<quint8, 8>& bytes = header.*spec.bytes;
+        return spec.shown == HeaderShown::Tag
+                   ? hexBytes(bytes) % QLatin1String(" (\"") % tagText(bytes) % QLatin1String("\")")
+                   : hexBytes(bytes);
+    }
+    const quint32 value = header.*spec.number;
+    const QString digits = hex(value, 2 * spec.width);
+    switch (spec.shown) {
+    case HeaderShown::HexAndNumber:
+        return digits % QLatin1String(" (") % QString::number(value) % QLatin1Char(')');
+    case HeaderShown::Time:
+        return digits % QLatin1String(" (") % unpackTimestamp(value).toString() % QLatin1Char(')');
+    case HeaderShown::Hex:
+    case HeaderShown::Tag:
+    case HeaderShown::Bytes:
+        break;
+    }
+    return digits;
+}
+
+// A header field in the account for scripts: numbers as numbers, bytes as hexadecimal text; the time and the tag's
+// text beside their fields.
+void insertHeaderField(QJsonObject& json, const ParameterFileHeader& header, const ParameterFile::HeaderFieldSpec& spec)
+{
+    using ParameterFile::HeaderShown;
+    const QString name = QString::fromLatin1(spec.name);
+    if (spec.bytes) {
+        const std::array<quint8, 8>& bytes = header.*spec.bytes;
+        json.insert(name, hexBytes(bytes));
+        if (spec.shown == HeaderShown::Tag)
+            json.insert(name % QLatin1String("Text"), tagText(bytes));
+        return;
+    }
+    const quint32 value = header.*spec.number;
+    json.insert(name, qint64(value));
+    if (spec.shown == HeaderShown::Time)
+        json.insert(QStringLiteral("time"), unpackTimestamp(value).toString());
+}
+} // namespace
+
+QStringList describeParameterFile(const DecodedParameterFile& file)
+{
+    QStringList lines;
+    if (file.truncated) {
+        lines << QStringLiteral("%1 bytes, shorter than the 48-byte header").arg(file.size);
+        return lines;
+    }
+    const auto field = [&lines](const char* name, const QString& value) {
+        lines << QLatin1String("  ") % QString::fromLatin1(name).leftJustified(14) % value;
+    };
+
+    lines << QStringLiteral("Header (%1 bytes), body %2 bytes").arg(ParameterFile::headerSize).arg(file.body.size());
+    for (const ParameterFile::HeaderFieldSpec& spec : ParameterFile::headerFields)
+        field(spec.name, shownValue(file.header, spec));
+
+    lines << QStringLiteral("Records");
+    const auto record = [&lines](int index, const char* name, const QString& value) {
+        lines << QStringLiteral("  %1 ").arg(index, 2) % QString::fromLatin1(name).leftJustified(19) % value;
+    };
+    record(1, "identifier", file.hasIdentifier ? identifierText(file.identifier) : QStringLiteral("(none)"));
+    record(2, "mode code",
+           file.hasModeCode ? QStringLiteral("%1 (%2)").arg(int(file.modeCode)).arg(modeText(file.modeCode))
+                            : QStringLiteral("(none)"));
+    if (file.recordsKnown) {
+        record(3, "host name", quoted(file.hostName));
+        record(4, "fixed number", quoted(file.fixedNumber));
+        for (const FormField::Description& field : FormField::fields) {
+            const QByteArray& text = file.textRecords.at(field.id);
+            record(field.record, field.recordName, text.isEmpty() ? QStringLiteral("(empty)") : quoted(text));
+        }
+        QString reset = QStringLiteral("(absent)");
+        if (file.resetRecord.size() == 1 && quint8(file.resetRecord.at(0)) <= 1)
+            reset = file.resetRecord.at(0) ? QStringLiteral("0x01 (checked)") : QStringLiteral("0x00 (not checked)");
+        else if (!file.resetRecord.isEmpty())
+            reset = hexBytes(file.resetRecord) % QLatin1String(" (not a reset byte)");
+        record(12, "reset flag", reset);
+    } else {
+        // The records cannot be told apart: show the pieces as the separators cut them.
+        lines << QStringLiteral("  the records cannot be told apart; the pieces after the identifier:");
+        for (int i = 0; i < file.rawRecords.size(); ++i)
+            lines << QStringLiteral("  [%1] ").arg(i + 1, 2) % quoted(file.rawRecords.at(i));
+        if (file.pieceCount > file.rawRecords.size())
+            lines << QStringLiteral("  ... and %1 more pieces").arg(file.pieceCount - file.rawRecords.size());
+    }
+
+    lines << QStringLiteral("Checks");
+    for (const DecodedParameterFile::Check& entry : file.checks) {
+        lines << QLatin1String(entry.ok ? "  ok    " : "  FAIL  ") % entry.name.leftJustified(17) % entry.detail;
+    }
+    const int failed = file.failedChecks().size();
+    lines << (failed == 0 ? QStringLiteral("Verdict: all %1 checks pass").arg(file.checks.size())
+                          : QStringLiteral("Verdict: %1 of %2 checks fail").arg(failed).arg(file.checks.size()));
+    return lines;
+}
+
+QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file)
+{
+    QJsonObject json;
+    json.insert(QStringLiteral("size"), file.size);
+    json.insert(QStringLiteral("truncated"), file.truncated);
+    QJsonArray checks;
+    for (const DecodedParameterFile::Check& entry : file.checks) {
+        checks.append(QJsonObject{{QStringLiteral("name"), entry.name},
+                                  {QStringLiteral("ok"), entry.ok},
+                                  {QStringLiteral("detail"), entry.detail}});
+    }
+    json.insert(QStringLiteral("checks"), checks);
+    json.insert(QStringLiteral("failedChecks"), file.failedChecks().size());
+    json.insert(QStringLiteral("pass"), file.allChecksPass());
+    if (file.truncated)
+        return json;
+
+    QJsonObject header;
+    for (const ParameterFile::HeaderFieldSpec& spec : ParameterFile::headerFields)
+        insertHeaderField(header, file.header, spec);
+    json.insert(QStringLiteral("header"), header);
+    json.insert(QStringLiteral("bodySize"), file.body.size());
+
+    QJsonObject records;
+    records.insert(QStringLiteral("identifier"),
+                   file.hasIdentifier ? QJsonValue(identifierText(file.identifier)) : QJsonValue());
+    records.insert(QStringLiteral("modeCode"), file.hasModeCode ? QJsonValue(int(file.modeCode)) : QJsonValue());
+    records.insert(QStringLiteral("modeName"), file.hasModeCode && ModeCode::name(file.modeCode)
+                                                   ? QJsonValue(modeText(file.modeCode))
+                                                   : QJsonValue());
+    if (file.recordsKnown) {
+        records.insert(QStringLiteral("hostName"), latin1Text(file.hostName));
+        records.insert(QStringLiteral("fixedNumber"), latin1Text(file.fixedNumber));
+        for (const FormField::Description& field : FormField::fields)
+            records.insert(QString::fromLatin1(field.settingsKey), latin1Text(file.textRecords.at(field.id)));
+        QJsonValue reset;
+        if (file.resetRecord.size() == 1 && quint8(file.resetRecord.at(0)) <= 1)
+            reset = file.resetRecord.at(0) != 0;
+        else if (!file.resetRecord.isEmpty())
+            reset = latin1Text(file.resetRecord);
+        records.insert(QStringLiteral("resetConfig"), reset);
+    }
+    json.insert(QStringLiteral("records"), records);
+    json.insert(QStringLiteral("recordsKnown"), file.recordsKnown);
+
+    QJsonArray pieces;
+    for (const QByteArray& piece : file.rawRecords)
+        pieces.append(latin1Text(piece));
+    json.insert(QStringLiteral("pieces"), pieces);
+    json.insert(QStringLiteral("pieceCount"), file.pieceCount);
+    json.insert(QStringLiteral("separatorCount"), file.separatorCount);
+    return json;
+}
+
+QByteArray jsonLine(const QJsonObject& object)
+{
+    return QJsonDocument(object)
+        .toJson(QJsonDocument::Compact)
+        .replace(QString(QChar(jsonNulStandIn)).toUtf8(), QByteArrayLiteral("\\u0000"));
+}
