@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 
 #include <optional>
@@ -47,6 +48,9 @@ Entry entryAt(const QString& path);
 
 // Makes the folder path (its parent must exist). Returns the system's reason when that failed.
 std::optional<QString> makeFolder(const QString& path);
+
+// The program's own files (the remembered form, the record of prepared cards) are for their owner only.
+constexpr QFileDevice::Permissions ownFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // Opens one of the program's own files for appending and reading: a missing file is created for its owner only
 // (created is then set), and anything but a regular file (a link, a FIFO, a device, a folder) is refused without being

@@ -84,7 +84,7 @@ CardContents contentsOfParameterFile(const DecodedParameterFile& decoded, const 
 
 CardContents readParameterFileOnCard(const QString& cardRoot, quint8 modeCode)
 {
-    return readParameterFileAt(QDir(cardRoot).filePath(cardFolder) + QLatin1Char('/') + parameterFileName(modeCode));
+    return readParameterFileAt(QDir(cardRoot).filePath(parameterFileOnCard(parameterFileName(modeCode))));
 }
 
 CardContents readCardContents(const QString& cardRoot)

@@ -8,8 +8,6 @@
 #include <QDir>
 
 namespace {
-const QString volumeLabel = QStringLiteral("Orva Config");
-constexpr int volumeLabelLength = 11;
 const QString cardFolderName = QLatin1Char('/') + QLatin1String(ParameterFile::cardFolderName);
 
 // Goes on unless the caller stops the write.
@@ -80,7 +78,7 @@ CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolu
 
     if (!goOn(progress, CardStep::Labelling))
         return outcome;
-    outcome.rootPath = drives.setVolumeLabel(outcome.rootPath, volumeLabel.left(volumeLabelLength));
+    outcome.rootPath = drives.setVolumeLabel(outcome.rootPath, QString::fromLatin1(cardVolumeLabel));
     if (!goOn(progress, CardStep::Checking) || !drives.isStillMounted(listed, outcome.rootPath))
         return outcome;
 

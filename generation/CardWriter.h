@@ -2,6 +2,7 @@
 
 #include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
+#include "drives/VolumeLabel.h"
 #include "generation/FormValues.h"
 
 #include <QString>
@@ -10,6 +11,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+
+// The label every card is given.
+constexpr char cardVolumeLabel[] = "Orva Config";
+static_assert(sizeof(cardVolumeLabel) - 1 <= VolumeLabel::maximumLength, "the label fits a FAT volume");
 
 // Why the card's folder "02" cannot take the file.
 struct CardFolderProblem

@@ -19,6 +19,7 @@ struct Entry
 {
     quint8 code;
     const char* text;           // untranslated list text
+    const char* commandName;    // vskwrite's --mode
     FormField::Set shownFields; // the text fields the mode needs; the others are hidden and not written
     bool showsReset;            // the reset option
 };
@@ -26,13 +27,13 @@ struct Entry
 using FormField::bit;
 // The mode list in the order the window shows it (not code order), with what each mode shows.
 constexpr std::array<Entry, 5> entries{{
-    {KervSlow, QT_TRANSLATE_NOOP("Configurator", "Kerv (38400 bps)"), 0, false},
-    {KervFast, QT_TRANSLATE_NOOP("Configurator", "Kerv (115200 bps)"), 0, false},
-    {Gsm, QT_TRANSLATE_NOOP("Configurator", "GSM"),
+    {KervSlow, QT_TRANSLATE_NOOP("Configurator", "Kerv (38400 bps)"), "kerv38400", 0, false},
+    {KervFast, QT_TRANSLATE_NOOP("Configurator", "Kerv (115200 bps)"), "kerv115200", 0, false},
+    {Gsm, QT_TRANSLATE_NOOP("Configurator", "GSM"), "gsm",
      bit(FormField::AccessPointName) | bit(FormField::Username) | bit(FormField::Password) | bit(FormField::PinCode),
      false},
-    {Lan, QT_TRANSLATE_NOOP("Configurator", "LAN"), 0, false},
-    {Sms, QT_TRANSLATE_NOOP("Configurator", "SMS"),
+    {Lan, QT_TRANSLATE_NOOP("Configurator", "LAN"), "lan", 0, false},
+    {Sms, QT_TRANSLATE_NOOP("Configurator", "SMS"), "sms",
      bit(FormField::PinCode) | bit(FormField::SimCardPhoneNumber) | bit(FormField::OwnerPhoneNumber) |
          bit(FormField::UserKey),
      true},
@@ -53,6 +54,13 @@ constexpr const char* name(quint8 code)
 {
     const Entry* entry = find(code);
     return entry ? entry->text : nullptr;
+}
+
+// The name vskwrite's --mode takes for a code, or nullptr for a code the module does not know.
+constexpr const char* commandName(quint8 code)
+{
+    const Entry* entry = find(code);
+    return entry ? entry->commandName : nullptr;
 }
 
 constexpr bool showsField(quint8 code, FormField::Id field)

@@ -25,6 +25,11 @@ QString parameterFileName(quint8 modeCode)
     return modeCode == ModeCode::Sms ? QStringLiteral("GP1_0000.VSK") : QStringLiteral("GP0_0000.VSK");
 }
 
+QString parameterFileOnCard(const QString& fileName)
+{
+    return QLatin1String(ParameterFile::cardFolderName) + QLatin1Char('/') + fileName;
+}
+
 std::array<quint8, 8> parameterNameTag(const QString& fileName)
 {
     QString baseName = fileName;

@@ -67,6 +67,9 @@ static_assert(second.shift + second.width == minute.shift && minute.shift + minu
 // "GP1_0000.VSK" for the SMS mode (32), "GP0_0000.VSK" for every other code.
 QString parameterFileName(quint8 modeCode);
 
+// A parameter file's path under the card's root: "02/GP0_0000.VSK".
+QString parameterFileOnCard(const QString& fileName);
+
 // The header's 8-byte name tag: the first four characters of the file name without ".VSK", as UTF-16 little endian.
 // A shorter name leaves the rest of the tag zero.
 std::array<quint8, 8> parameterNameTag(const QString& fileName);

@@ -11,8 +11,7 @@
 #include <QStandardPaths>
 
 namespace {
-constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-constexpr QFileDevice::Permissions ownerFolder = ownerOnly | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions ownerFolder = FileSystem::ownFilePermissions | QFileDevice::ExeOwner;
 
 QLatin1String keyOf(FormField::Id field)
 {
@@ -52,7 +51,7 @@ bool prepareFile(const QSettings& settings)
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
     file.close();
-    return file.setPermissions(ownerOnly);
+    return file.setPermissions(FileSystem::ownFilePermissions);
 }
 } // namespace
 
@@ -60,7 +59,7 @@ FormValues FormStore::load(const QSettings& settings)
 {
     FormValues values;
     const int code = settings.value(SettingsKeys::serialMode, 0).toInt();
-    values.modeCode = ModeCode::find(quint8(code)) && code == quint8(code) ? quint8(code) : ModeCode::entries[0].code;
+    values.modeCode = ModeCode::find(quint8(code)) && code == quint8(code) ? quint8(code) : ModeCode::Default;
     // Cut as the form's fields cut a text given to them: a value longer than a field takes was never typed there.
     for (const FormField::Description& field : FormField::fields) {
         const QString text = settings.value(keyOf(field.id), QString()).toString();

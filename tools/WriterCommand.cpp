@@ -1,5 +1,8 @@
 #include "tools/WriterCommand.h"
 
+#include "generation/CardWriter.h"
+#include "generation/ParameterFile.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -9,17 +12,6 @@
 #include <vector>
 
 namespace {
-struct ModeName
-{
-    quint8 code;
-    const char* name;
-};
-constexpr ModeName modeNames[] = {{ModeCode::KervSlow, "kerv38400"},
-                                  {ModeCode::KervFast, "kerv115200"},
-                                  {ModeCode::Gsm, "gsm"},
-                                  {ModeCode::Lan, "lan"},
-                                  {ModeCode::Sms, "sms"}};
-
 struct FieldOption
 {
     FormField::Id field;
@@ -40,8 +32,8 @@ constexpr FieldOption fieldOptions[] = {
 QString modeList()
 {
     QStringList names;
-    for (const ModeName& mode : modeNames)
-        names << QLatin1String(mode.name);
+    for (const ModeCode::Entry& mode : ModeCode::entries)
+        names << QLatin1String(mode.commandName);
     return names.join(QLatin1Char('|'));
 }
 
@@ -82,11 +74,8 @@ WriterCommand badUsage(const QString& text)
 
 QString writerModeName(quint8 modeCode)
 {
-    for (const ModeName& mode : modeNames) {
-        if (mode.code == modeCode)
-            return QLatin1String(mode.name);
-    }
-    return QString();
+    const char* name = ModeCode::commandName(modeCode);
+    return name ? QString::fromLatin1(name) : QString();
 }
 
 GenerateTexts::Message writerFormProblem(const FormProblem& problem)
@@ -120,13 +109,16 @@ GenerateTexts::Message writerFormProblem(const FormProblem& problem)
 WriterCommand parseWriterCommand(const QStringList& arguments, const std::function<FormValues()>& rememberedForm)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes the parameter file of an Orva communication module onto an SD card, as \"Generate\" in ORVA "
-        "Configurator does: checks the form, labels the card \"Orva Config\", writes 02/GP0_0000.VSK (02/GP1_0000.VSK "
-        "for sms) durably, prints the installation identifier on standard output, adds the card to the record of "
-        "prepared cards and, for gsm and lan, saves the identifier file and opens it and the customer portal.\n\n"
-        "Exit status: 0 when the file was written, 1 when the form or the card was refused or the file could not "
-        "be written, 2 on bad usage."));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Writes the parameter file of an Orva communication module onto an SD card, as \"Generate\" in ORVA "
+            "Configurator does: checks the form, labels the card \"%1\", writes %2 (%3 for sms) durably, prints the "
+            "installation identifier on standard output, adds the card to the record of prepared cards and, for gsm "
+            "and lan, saves the identifier file and opens it and the customer portal.\n\nExit status: 0 when the "
+            "file was written, 1 when the form or the card was refused or the file could not be written, 2 on bad "
+            "usage.")
+            .arg(QLatin1String(cardVolumeLabel), parameterFileOnCard(parameterFileName(ModeCode::Default)),
+                 parameterFileOnCard(parameterFileName(ModeCode::Sms))));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption modeOption(
@@ -198,10 +190,11 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         command.values = rememberedForm();
     if (parser.isSet(modeOption)) {
         const QString name = parser.value(modeOption);
-        const auto mode = std::find_if(std::begin(modeNames), std::end(modeNames), [&](const ModeName& entry) {
-            return name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0;
-        });
-        if (mode == std::end(modeNames))
+        const auto mode =
+            std::find_if(ModeCode::entries.begin(), ModeCode::entries.end(), [&](const ModeCode::Entry& entry) {
+                return name.compare(QLatin1String(entry.commandName), Qt::CaseInsensitive) == 0;
+            });
+        if (mode == ModeCode::entries.end())
             return badUsage(QStringLiteral("unknown mode \"%1\"; the modes are %2").arg(name, modeList()));
         command.values.modeCode = mode->code;
     } else if (!fromSettings) {

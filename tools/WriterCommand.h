@@ -31,7 +31,7 @@ struct WriterCommand
     bool json = false;      // --list: one JSON object a line
 };
 
-// The command-line names of the modes: kerv38400, kerv115200, gsm, lan, sms, in the window's order.
+// The command-line name of a mode (kerv38400, kerv115200, gsm, lan, sms), or a null string for an unknown code.
 QString writerModeName(quint8 modeCode);
 
 // What the window says of a refused form, in the words of the command line: options, not buttons or fields; a

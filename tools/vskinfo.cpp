@@ -63,6 +63,14 @@ QString shown(const QString& path)
     return text;
 }
 
+// The two parameter files a card's root may hold, "02/GP0_0000.VSK" and "02/GP1_0000.VSK", by a mode of each.
+constexpr quint8 cardFileModes[] = {ModeCode::Gsm, ModeCode::Sms};
+
+QString cardFile(quint8 mode)
+{
+    return parameterFileOnCard(parameterFileName(mode));
+}
+
 // What a path holds, read on a thread of its own: a card that stopped answering holds that thread only.
 struct PathContent
 {
@@ -78,8 +86,8 @@ PathContent readPath(const QString& path)
         return content;
     }
     content.folder = true;
-    for (const quint8 mode : {ModeCode::Gsm, ModeCode::Sms}) {
-        const QString file = QDir(path).filePath(QLatin1String("02/") % parameterFileName(mode));
+    for (const quint8 mode : cardFileModes) {
+        const QString file = QDir(path).filePath(cardFile(mode));
         if (existsAt(file))
             content.files.append({file, readRegularFile(file, largestFile)});
     }
@@ -102,8 +110,8 @@ public:
                                         .arg(TimeLimits::cardSilence.count() / 1000));
         }
         if (content->folder && content->files.isEmpty()) {
-            return unreadable(path, QStringLiteral("is a folder that holds neither 02/GP0_0000.VSK nor "
-                                                   "02/GP1_0000.VSK"));
+            return unreadable(path, QStringLiteral("is a folder that holds neither %1 nor %2")
+                                        .arg(cardFile(cardFileModes[0]), cardFile(cardFileModes[1])));
         }
         Status status = Pass;
         for (const auto& [file, read] : content->files)
@@ -183,9 +191,10 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Shows the header fields and records of parameter files and checks every rule of their "
-                       "format.\nA folder is taken as the root of a card: its 02/GP0_0000.VSK and 02/GP1_0000.VSK "
-                       "are shown.\n\nExit status: 0 when every check holds, 1 when a check fails, 2 when a path "
-                       "gives no readable parameter file, the output cannot be written, or on bad usage."));
+                       "format.\nA folder is taken as the root of a card: its %1 and %2 are shown.\n\nExit status: 0 "
+                       "when every check holds, 1 when a check fails, 2 when a path gives no readable parameter file, "
+                       "the output cannot be written, or on bad usage.")
+            .arg(cardFile(cardFileModes[0]), cardFile(cardFileModes[1])));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption jsonOption(QStringLiteral("json"),

@@ -96,8 +96,7 @@ void Configurator::loadFromCard()
     const std::optional<Read> read = whileBusy<Read>([root, current] {
         Read done;
         done.contents = readCardContents(root);
-        done.path = QDir(root).filePath(QLatin1String(ParameterFile::cardFolderName)) + QLatin1Char('/') +
-                    done.contents.fileName;
+        done.path = QDir(root).filePath(parameterFileOnCard(done.contents.fileName));
         if (done.contents.state != CardContents::State::Nothing)
             done.form = formFromParameterFile(done.path, current);
         return done;

@@ -4,6 +4,7 @@
 #include "drives/DrivePlatform.h"
 #include "generation/FormFields.h"
 #include "generation/GenerateTexts.h"
+#include "generation/ModeCodes.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -105,7 +106,7 @@ private:
     static constexpr int maximumTextLength = 32767; // a line edit's own default
 
     Ui::Configurator* ui;
-    quint8 modeCode = 4;
+    quint8 modeCode = ModeCode::Default;
     QStringList driveList;
     QVector<MountedVolume> listedVolumes;   // what was listed for each entry of driveList
     VolumeWatcher* volumeWatcher = nullptr; // the drive list follows the cards that come and go

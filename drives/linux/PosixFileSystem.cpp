@@ -20,6 +20,14 @@ QByteArray nativePath(const QString& path)
     return QFile::encodeName(path);
 }
 
+// The owner's part of Qt's permissions, as the mode a new file is created with.
+mode_t ownerMode(QFileDevice::Permissions permissions)
+{
+    return mode_t((permissions.testFlag(QFileDevice::ReadOwner) ? S_IRUSR : 0) |
+                  (permissions.testFlag(QFileDevice::WriteOwner) ? S_IWUSR : 0) |
+                  (permissions.testFlag(QFileDevice::ExeOwner) ? S_IXUSR : 0));
+}
+
 QString describe(mode_t mode)
 {
     if (S_ISREG(mode))
@@ -140,7 +148,7 @@ std::optional<QString> FileSystem::openOwnFileToAppend(QFile& file, const QStrin
     created = false;
     int descriptor = ::open(name.constData(), flags);
     if (descriptor < 0 && errno == ENOENT) {
-        descriptor = ::open(name.constData(), flags | O_CREAT | O_EXCL, 0600);
+        descriptor = ::open(name.constData(), flags | O_CREAT | O_EXCL, ownerMode(FileSystem::ownFilePermissions));
         created = descriptor >= 0;
     }
     if (descriptor < 0) {

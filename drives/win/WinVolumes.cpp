@@ -1,5 +1,7 @@
 #include "drives/win/WinVolumes.h"
 
+#include "drives/VolumeLabel.h"
+
 #include <windows.h>
 #include <winioctl.h>
 
@@ -7,9 +9,6 @@
 #include <string>
 
 namespace {
-// FAT labels hold 11 characters; NTFS would take more, but a card is labelled the same on every file system.
-constexpr std::size_t maximumLabelLength = 11;
-
 bool isHighSurrogate(wchar_t c)
 {
     return c >= 0xD800 && c <= 0xDBFF;
@@ -32,8 +31,8 @@ void setVolumeLabelOnRoot(const wchar_t* rootPath, const wchar_t* label)
     std::replace(root.begin(), root.end(), L'/', L'\\');
 
     std::wstring text(label);
-    if (text.size() > maximumLabelLength) {
-        text.resize(maximumLabelLength);
+    if (text.size() > std::size_t(VolumeLabel::maximumLength)) {
+        text.resize(std::size_t(VolumeLabel::maximumLength));
         // A character outside the basic plane is not cut in half.
         if (isHighSurrogate(text.back()))
             text.pop_back();

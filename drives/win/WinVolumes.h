@@ -8,7 +8,8 @@
 // Whether Windows reports the volume at rootPath ("E:/" or "E:\") as a removable drive. False for a null path.
 bool isRemovableDriveRoot(const wchar_t* rootPath);
 
-// Gives the volume at rootPath the label, cut to 11 characters. Failures are ignored; null arguments do nothing.
+// Gives the volume at rootPath the label, cut to VolumeLabel::maximumLength characters. Failures are ignored; null
+// arguments do nothing.
 void setVolumeLabelOnRoot(const wchar_t* rootPath, const wchar_t* label);
 
 // Whether the drive at rootPath holds a volume now (a card reader without a card answers no).
