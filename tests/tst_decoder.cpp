@@ -195,6 +195,7 @@ private slots:
     void timestampUnpacking();
     void anyInputIsSafe();
     void description();
+    void headerInBothReports();
     void vskinfoExitCodes();
     void vskinfoSeveralFiles();
     void vskinfoRefusesWhatIsNotAFile_data();
@@ -567,6 +568,46 @@ void TestDecoder::description()
     QVERIFY(lines.contains(QLatin1String("   9 SIM phone number   (empty)")));
     QVERIFY(lines.contains(QLatin1String("  12 reset flag         (absent)")));
     QCOMPARE(lines.last(), QStringLiteral("Verdict: all 19 checks pass"));
+}
+
+void TestDecoder::headerInBothReports()
+{
+    // The header's part of both reports and the order of the checks come from one table of the fields: a field shown
+    // the wrong way, under another name or checked out of turn would change what vskinfo prints.
+    const DecodedParameterFile file = decodeParameterFile(fileBytes(gsmInput()), gp0);
+    const QStringList lines = describeParameterFile(file);
+    const QStringList expected{
+        QStringLiteral("Header (48 bytes), body 82 bytes"),
+        QStringLiteral("  headerLength  0x0030 (48)"),
+        QStringLiteral("  reserved1     0x0000"),
+        QStringLiteral("  magic1        0x0008 (8)"),
+        QStringLiteral("  reserved2     0x00000000"),
+        QStringLiteral("  fileLength    0x00000082 (130)"),
+        QStringLiteral("  magic2        0x0100050A"),
+        QStringLiteral("  timestamp     0x6B0C53F5 (2026-12-06 05:15:53)"),
+        QStringLiteral("  zeroBitCount  0x00000138 (312)"),
+        QStringLiteral("  magic3        0x0087 (135)"),
+        QStringLiteral("  nameTag       47 00 50 00 30 00 5F 00 (\"GP0_\")"),
+        QStringLiteral("  magic4        0x0516 (1302)"),
+        QStringLiteral("  checksum      0x82DA"),
+        QStringLiteral("  reserved3     00 00 00 00 00 00 00 00"),
+    };
+    QCOMPARE(lines.mid(0, expected.size()), expected);
+
+    QCOMPARE(
+        jsonLine(describeParameterFileAsJson(file).value(QStringLiteral("header")).toObject()),
+        QByteArray("{\"checksum\":33498,\"fileLength\":130,\"headerLength\":48,\"magic1\":8,\"magic2\":16778506,"
+                   "\"magic3\":135,\"magic4\":1302,\"nameTag\":\"47 00 50 00 30 00 5F 00\",\"nameTagText\":\"GP0_\","
+                   "\"reserved1\":0,\"reserved2\":0,\"reserved3\":\"00 00 00 00 00 00 00 00\","
+                   "\"time\":\"2026-12-06 05:15:53\",\"timestamp\":1795970037,\"zeroBitCount\":312}"));
+
+    QStringList names;
+    for (const DecodedParameterFile::Check& check : file.checks)
+        names << check.name;
+    QCOMPARE(names, QString::fromLatin1("header length,file length,reserved1,magic1,reserved2,magic2,magic3,magic4,"
+                                        "reserved3,timestamp,zero-bit count,checksum,name tag,identifier,separators,"
+                                        "mode code,file name,fixed number,records for mode")
+                        .split(QLatin1Char(',')));
 }
 
 void TestDecoder::vskinfoExitCodes()
