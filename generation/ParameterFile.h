@@ -186,8 +186,8 @@ struct HeaderFieldSpec
 
 // The header's fields in file order.
 constexpr std::array<HeaderFieldSpec, 13> headerFields{{
-    {"headerLength", 0, 2, &ParameterFileHeader::headerLength, nullptr, HeaderCheck::HeaderLength, "header length", 48,
-     HeaderShown::HexAndNumber},
+    {"headerLength", 0, 2, &ParameterFileHeader::headerLength, nullptr, HeaderCheck::HeaderLength, "header length",
+     headerSize, HeaderShown::HexAndNumber},
     {"reserved1", 2, 2, &ParameterFileHeader::reserved1, nullptr, HeaderCheck::Fixed, "reserved1", 0, HeaderShown::Hex},
     {"magic1", 4, 2, &ParameterFileHeader::magic1, nullptr, HeaderCheck::Fixed, "magic1", 8, HeaderShown::HexAndNumber},
     {"reserved2", 6, 4, &ParameterFileHeader::reserved2, nullptr, HeaderCheck::Fixed, "reserved2", 0, HeaderShown::Hex},
