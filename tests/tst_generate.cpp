@@ -458,9 +458,13 @@ private slots:
         QVERIFY(lines.at(1).contains(card(0)) && lines.at(2).contains(card(1)));
         QCOMPARE(urls.opened.count(QUrl(QStringLiteral("https://portal.orva.example.net"))), 2);
         // No Desktop, no documents folder: each card's identifier file is beside its parameter file, shown in the
-        // editor.
+        // editor. (Windows takes the Desktop from the user's profile, which has one.)
+#ifndef Q_OS_WIN
         for (int i = 0; i < 2; ++i)
             QCOMPARE(urls.opened.count(QUrl::fromLocalFile(parameterFile(i, "ORVA Serial Number.txt"))), 1);
+#else
+        QCOMPARE(urls.opened.size(), 4); // each card's identifier file and the portal, twice
+#endif
     }
 
     // The line under the card list tells what the chosen card holds, read off the GUI thread.
