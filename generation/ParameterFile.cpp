@@ -132,7 +132,7 @@ EncodedParameterFile encodeParameterFile(const ParameterFileInput& input)
 
 void ParameterFileHeader::setFixedValues()
 {
-    for (const ParameterFile::HeaderFieldSpec& field : ParameterFile::headerFields) {
+    for (const ParameterFile::HeaderField& field : ParameterFile::headerFields) {
         if (field.isFixed() && field.number)
             this->*field.number = field.fixedValue;
     }
@@ -157,7 +157,7 @@ void ParameterFileHeader::setCheckValues(const QByteArray& body)
 QByteArray ParameterFileHeader::serialize()
 {
     output.reserve(output.size() + ParameterFile::headerSize);
-    for (const ParameterFile::HeaderFieldSpec& field : ParameterFile::headerFields) {
+    for (const ParameterFile::HeaderField& field : ParameterFile::headerFields) {
         if (field.bytes) {
             output.append(reinterpret_cast<const char*>((this->*field.bytes).data()), field.width);
             continue;
@@ -172,7 +172,7 @@ QByteArray ParameterFileHeader::serialize()
 ParameterFileHeader ParameterFileHeader::read(const QByteArray& bytes)
 {
     ParameterFileHeader header;
-    for (const ParameterFile::HeaderFieldSpec& field : ParameterFile::headerFields) {
+    for (const ParameterFile::HeaderField& field : ParameterFile::headerFields) {
         if (field.bytes) {
             for (int i = 0; i < field.width; ++i)
                 (header.*field.bytes)[size_t(i)] = quint8(bytes.at(field.offset + i));

@@ -169,7 +169,7 @@ enum class HeaderShown
 };
 
 // One field of the header, in the file and in the reports.
-struct HeaderFieldSpec
+struct HeaderField
 {
     const char* name; // as the reports name it
     int offset;
@@ -185,7 +185,7 @@ struct HeaderFieldSpec
 };
 
 // The header's fields in file order.
-constexpr std::array<HeaderFieldSpec, 13> headerFields{{
+constexpr std::array<HeaderField, 13> headerFields{{
     {"headerLength", 0, 2, &ParameterFileHeader::headerLength, nullptr, HeaderCheck::HeaderLength, "header length",
      headerSize, HeaderShown::HexAndNumber},
     {"reserved1", 2, 2, &ParameterFileHeader::reserved1, nullptr, HeaderCheck::Fixed, "reserved1", 0, HeaderShown::Hex},
@@ -215,7 +215,7 @@ constexpr std::array<HeaderFieldSpec, 13> headerFields{{
 constexpr bool headerFieldsFillTheHeader()
 {
     int end = 0;
-    for (const HeaderFieldSpec& field : headerFields) {
+    for (const HeaderField& field : headerFields) {
         const bool isNumber = field.number && !field.bytes && (field.width == 2 || field.width == 4);
         const bool isBytes = field.bytes && !field.number && field.width == 8;
         if (field.offset != end || !(isNumber || isBytes) || (isBytes && field.fixedValue != 0))

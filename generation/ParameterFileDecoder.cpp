@@ -147,8 +147,8 @@ void checkRecordsForMode(const DecodedParameterFile& file, CheckList& checks)
 }
 
 // A header field's check: whether it holds what the file says of itself and what its detail reads.
-DecodedParameterFile::Check checkHeaderField(const DecodedParameterFile& file,
-                                             const ParameterFile::HeaderFieldSpec& field, const QString& baseName)
+DecodedParameterFile::Check checkHeaderField(const DecodedParameterFile& file, const ParameterFile::HeaderField& field,
+                                             const QString& baseName)
 {
     using ParameterFile::HeaderCheck;
     const QString name = QString::fromLatin1(field.checkName);
@@ -210,12 +210,12 @@ void runChecks(DecodedParameterFile& file, const QString& fileName)
 {
     const QString baseName = QFileInfo(fileName).fileName();
     // By kind of check, fields of one kind in file order.
-    std::array<const ParameterFile::HeaderFieldSpec*, ParameterFile::headerFields.size()> byCheck{};
+    std::array<const ParameterFile::HeaderField*, ParameterFile::headerFields.size()> byCheck{};
     std::transform(ParameterFile::headerFields.begin(), ParameterFile::headerFields.end(), byCheck.begin(),
-                   [](const ParameterFile::HeaderFieldSpec& field) { return &field; });
+                   [](const ParameterFile::HeaderField& field) { return &field; });
     std::stable_sort(byCheck.begin(), byCheck.end(),
                      [](const auto* one, const auto* other) { return one->check < other->check; });
-    for (const ParameterFile::HeaderFieldSpec* field : byCheck)
+    for (const ParameterFile::HeaderField* field : byCheck)
         file.checks.append(checkHeaderField(file, *field, baseName));
 
     CheckList checks(file.checks);

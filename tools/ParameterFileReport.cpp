@@ -20,18 +20,18 @@ QString latin1Text(const QByteArray& bytes)
 }
 
 // A header field's value in the readable account.
-QString shownValue(const ParameterFileHeader& header, const ParameterFile::HeaderFieldSpec& spec)
+QString shownValue(const ParameterFileHeader& header, const ParameterFile::HeaderField& headerField)
 {
     using ParameterFile::HeaderShown;
-    if (spec.bytes) {
-        const std::array<quint8, 8>& bytes = header.*spec.bytes;
-        return spec.shown == HeaderShown::Tag
+    if (headerField.bytes) {
+        const std::array<quint8, 8>& bytes = header.*headerField.bytes;
+        return headerField.shown == HeaderShown::Tag
                    ? hexBytes(bytes) % QLatin1String(" (\"") % tagText(bytes) % QLatin1String("\")")
                    : hexBytes(bytes);
     }
-    const quint32 value = header.*spec.number;
-    const QString digits = hex(value, 2 * spec.width);
-    switch (spec.shown) {
+    const quint32 value = header.*headerField.number;
+    const QString digits = hex(value, 2 * headerField.width);
+    switch (headerField.shown) {
     case HeaderShown::HexAndNumber:
         return digits % QLatin1String(" (") % QString::number(value) % QLatin1Char(')');
     case HeaderShown::Time:
@@ -46,20 +46,21 @@ QString shownValue(const ParameterFileHeader& header, const ParameterFile::Heade
 
 // A header field in the account for scripts: numbers as numbers, bytes as hexadecimal text; the time and the tag's
 // text beside their fields.
-void insertHeaderField(QJsonObject& json, const ParameterFileHeader& header, const ParameterFile::HeaderFieldSpec& spec)
+void insertHeaderField(QJsonObject& json, const ParameterFileHeader& header,
+                       const ParameterFile::HeaderField& headerField)
 {
     using ParameterFile::HeaderShown;
-    const QString name = QString::fromLatin1(spec.name);
-    if (spec.bytes) {
-        const std::array<quint8, 8>& bytes = header.*spec.bytes;
+    const QString name = QString::fromLatin1(headerField.name);
+    if (headerField.bytes) {
+        const std::array<quint8, 8>& bytes = header.*headerField.bytes;
         json.insert(name, hexBytes(bytes));
-        if (spec.shown == HeaderShown::Tag)
+        if (headerField.shown == HeaderShown::Tag)
             json.insert(name % QLatin1String("Text"), tagText(bytes));
         return;
     }
-    const quint32 value = header.*spec.number;
+    const quint32 value = header.*headerField.number;
     json.insert(name, qint64(value));
-    if (spec.shown == HeaderShown::Time)
+    if (headerField.shown == HeaderShown::Time)
         json.insert(QStringLiteral("time"), unpackTimestamp(value).toString());
 }
 } // namespace
@@ -76,8 +77,8 @@ QStringList describeParameterFile(const DecodedParameterFile& file)
     };
 
     lines << QStringLiteral("Header (%1 bytes), body %2 bytes").arg(ParameterFile::headerSize).arg(file.body.size());
-    for (const ParameterFile::HeaderFieldSpec& spec : ParameterFile::headerFields)
-        field(spec.name, shownValue(file.header, spec));
+    for (const ParameterFile::HeaderField& headerField : ParameterFile::headerFields)
+        field(headerField.name, shownValue(file.header, headerField));
 
     lines << QStringLiteral("Records");
     const auto record = [&lines](int index, const char* name, const QString& value) {
@@ -137,8 +138,8 @@ QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file)
         return json;
 
     QJsonObject header;
-    for (const ParameterFile::HeaderFieldSpec& spec : ParameterFile::headerFields)
-        insertHeaderField(header, file.header, spec);
+    for (const ParameterFile::HeaderField& headerField : ParameterFile::headerFields)
+        insertHeaderField(header, file.header, headerField);
     json.insert(QStringLiteral("header"), header);
     json.insert(QStringLiteral("bodySize"), file.body.size());
 
