@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QFileDevice>
 #include <QString>
 
@@ -43,8 +44,66 @@ struct Entry
     Kind kind = Kind::Missing;
     QString description; // what it is, in words ("a FIFO"), for all but Missing
     QString reason;      // the system's reason, for Unreadable
+    // What tells this entry from another one that took its name, or from itself changed (its node, size and times, as
+    // far as the platform tells them); only ever compared, never shown. Empty for Missing and Unreadable.
+    QByteArray stamp;
 };
 Entry entryAt(const QString& path);
+
+// What tells the folder at path from every other folder of the machine, however its path is spelt (a link, a second
+// mount of the same volume): on Linux its device and node, on Windows its volume's serial number and its file index.
+// Nothing when it cannot be looked at; reason then says why.
+std::optional<QString> folderIdentity(const QString& path, QString& reason);
+
+// A lock that one holder on this machine has at a time, whichever its program (a window, vskwrite) or user: taken by
+// name without waiting, and let go when the object goes or the process ends, however it ends (the system lets it go).
+// Two objects of one process exclude each other as two processes do.
+class MachineLock
+{
+public:
+    enum class State
+    {
+        Held,          // this object holds it
+        HeldElsewhere, // another holder has it now
+        Failed,        // the lock could not be asked for; reason says why
+    };
+    // name: letters, digits and '-' only.
+    explicit MachineLock(const QString& name);
+    ~MachineLock();
+    MachineLock(const MachineLock&) = delete;
+    MachineLock& operator=(const MachineLock&) = delete;
+
+    State state() const { return taken; }
+    QString reason() const { return failure; }
+
+private:
+    State taken = State::Failed;
+    QString failure;
+    qintptr handle = -1; // the platform's: a file descriptor, a handle
+    QString place;       // where the lock is kept, for its holder to remove it, where the platform keeps it in a file
+};
+
+// A writer's claim on a new file it writes beside its target, so that a clean-up of files that killed runs left
+// behind (removeUnclaimedFile) leaves it alone. It lasts as long as the object and never longer than the process,
+// however it ends; it goes with the file when the file is moved onto its target's name.
+class FileClaim
+{
+public:
+    FileClaim() = default;
+    ~FileClaim();
+    FileClaim(const FileClaim&) = delete;
+    FileClaim& operator=(const FileClaim&) = delete;
+
+    // Claims the file that the open file is (it was created at path by this writer). False when a clean-up removed it
+    // first: the writer makes another one. A file system that cannot hold claims leaves the file unclaimed (true).
+    bool claim(QFile& file, const QString& path);
+
+private:
+    qintptr handle = -1;
+};
+
+// Removes the regular file at path unless a writer claims it (FileClaim). True when it was removed.
+bool removeUnclaimedFile(const QString& path);
 
 // Makes the folder path (its parent must exist). Returns the system's reason when that failed.
 std::optional<QString> makeFolder(const QString& path);

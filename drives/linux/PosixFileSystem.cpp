@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +57,34 @@ bool statOf(const QString& path, struct stat& status)
 {
     return ::stat(nativePath(path).constData(), &status) == 0;
 }
+
+QByteArray stampOf(const struct stat& status)
+{
+    return QByteArray::number(quint64(status.st_dev)) + ':' + QByteArray::number(quint64(status.st_ino)) + ':' +
+           QByteArray::number(quint64(status.st_mode)) + ':' + QByteArray::number(qint64(status.st_size)) + ':' +
+           QByteArray::number(qint64(status.st_mtim.tv_sec)) + '.' +
+           QByteArray::number(qint64(status.st_mtim.tv_nsec)) + ':' +
+           QByteArray::number(qint64(status.st_ctim.tv_sec)) + '.' + QByteArray::number(qint64(status.st_ctim.tv_nsec));
+}
+
+bool sameNode(const struct stat& one, const struct stat& other)
+{
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+// Whether the open descriptor is still the file named path: a clean-up may have removed it meanwhile.
+bool stillNamed(int descriptor, const QByteArray& path)
+{
+    struct stat opened;
+    struct stat named;
+    return ::fstat(descriptor, &opened) == 0 && opened.st_nlink > 0 && ::lstat(path.constData(), &named) == 0 &&
+           sameNode(opened, named);
+}
+
+// Machine locks are files in the one temporary folder that every user and program of the machine shares (the
+// environment's TMPDIR is a user's own). They stay there, empty: a lock file removed while another writer opens it
+// would let two writers lock two different files.
+const char lockFolder[] = "/tmp/";
 } // namespace
 
 std::optional<QString> FileSystem::flushToMedium(QFile& file)
@@ -115,9 +144,10 @@ FileSystem::Entry FileSystem::entryAt(const QString& path)
 {
     struct stat status;
     if (::lstat(nativePath(path).constData(), &status) != 0) {
-        if (errno == ENOENT)
+        // Nothing stands there, also when a file stands where a folder on the way should be.
+        if (errno == ENOENT || errno == ENOTDIR)
             return {};
-        return {Entry::Kind::Unreadable, QString(), systemReason(errno)};
+        return {Entry::Kind::Unreadable, QString(), systemReason(errno), QByteArray()};
     }
     Entry::Kind kind = Entry::Kind::Other;
     if (S_ISREG(status.st_mode))
@@ -126,7 +156,134 @@ FileSystem::Entry FileSystem::entryAt(const QString& path)
         kind = Entry::Kind::Folder;
     else if (S_ISLNK(status.st_mode))
         kind = Entry::Kind::Link;
-    return {kind, describe(status.st_mode), QString()};
+    return {kind, describe(status.st_mode), QString(), stampOf(status)};
+}
+
+std::optional<QString> FileSystem::folderIdentity(const QString& path, QString& reason)
+{
+    struct stat status;
+    if (!statOf(path, status)) {
+        reason = systemReason(errno);
+        return std::nullopt;
+    }
+    return QStringLiteral("%1-%2").arg(quint64(status.st_dev), 0, 16).arg(quint64(status.st_ino), 0, 16);
+}
+
+namespace {
+// Opens the lock file at path, creating it where none is; returns the descriptor, or -1 with failure set.
+int openLockFile(const QByteArray& path, QString& failure)
+{
+    // Opened for reading only, which is all a lock needs, so that a lock file another user made serves this one too;
+    // created only where none is (a sticky folder refuses to open another user's file with O_CREAT).
+    constexpr int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int descriptor = -1;
+    for (int attempt = 0; descriptor < 0 && attempt < 4; ++attempt) {
+        descriptor = ::open(path.constData(), flags);
+        if (descriptor >= 0 || errno != ENOENT)
+            break;
+        descriptor = ::open(path.constData(), flags | O_CREAT | O_EXCL, 0644);
+        // Everyone may open it, whatever the creator's umask.
+        if (descriptor >= 0)
+            ::fchmod(descriptor, 0644);
+        else if (errno != EEXIST)
+            break;
+    }
+    if (descriptor < 0) {
+        failure = QStringLiteral("%1: %2").arg(QFile::decodeName(path), systemReason(errno));
+        return -1;
+    }
+    struct stat status;
+    if (::fstat(descriptor, &status) != 0)
+        failure = QStringLiteral("%1: %2").arg(QFile::decodeName(path), systemReason(errno));
+    else if (!S_ISREG(status.st_mode))
+        failure = QStringLiteral("%1 %2").arg(QFile::decodeName(path), notRegular(status.st_mode));
+    if (!failure.isEmpty()) {
+        ::close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+} // namespace
+
+FileSystem::MachineLock::MachineLock(const QString& name)
+{
+    const QByteArray path = lockFolder + QByteArrayLiteral("orva-configurator-") + name.toLatin1() + ".lock";
+    // A holder removes its lock file as it lets go: a lock taken on a file that was removed meanwhile is no lock, and
+    // is taken again on the file that now has the name.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int descriptor = openLockFile(path, failure);
+        if (descriptor < 0)
+            return;
+        // The system lets the lock go with the last descriptor of this open file: when the object goes, or the process.
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK)
+                taken = State::HeldElsewhere;
+            else
+                failure = QStringLiteral("%1: %2").arg(QFile::decodeName(path), systemReason(errno));
+            ::close(descriptor);
+            return;
+        }
+        if (stillNamed(descriptor, path)) {
+            handle = descriptor;
+            place = QFile::decodeName(path);
+            taken = State::Held;
+            return;
+        }
+        ::close(descriptor);
+    }
+    // Removed under this writer eight times over: others keep taking and letting go of the card.
+    taken = State::HeldElsewhere;
+}
+
+FileSystem::MachineLock::~MachineLock()
+{
+    if (handle < 0)
+        return;
+    // Removed while it is held, so that nobody takes a lock on it any more (a lock file of another user in the sticky
+    // folder stays; the next holder uses it).
+    ::unlink(nativePath(place).constData());
+    ::close(int(handle));
+}
+
+FileSystem::FileClaim::~FileClaim()
+{
+    if (handle >= 0)
+        ::close(int(handle));
+}
+
+bool FileSystem::FileClaim::claim(QFile& file, const QString& path)
+{
+    // A descriptor of its own on the same open file: the claim outlives the writer's close() before the move.
+    const int descriptor = ::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0);
+    if (descriptor < 0)
+        return true;
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        const bool cleanedUp = errno == EWOULDBLOCK; // a clean-up holds it, about to remove it
+        ::close(descriptor);
+        return !cleanedUp;
+    }
+    // A clean-up that locked and removed it before this claim leaves a file without a name.
+    if (!stillNamed(descriptor, nativePath(path))) {
+        ::close(descriptor);
+        return false;
+    }
+    handle = descriptor;
+    return true;
+}
+
+bool FileSystem::removeUnclaimedFile(const QString& path)
+{
+    const QByteArray name = nativePath(path);
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    struct stat status;
+    // Only a regular file, only while no writer claims it, and only the very file that was looked at.
+    const bool unclaimed = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+                           ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && stillNamed(descriptor, name);
+    const bool removed = unclaimed && ::unlink(name.constData()) == 0;
+    ::close(descriptor);
+    return removed;
 }
 
 std::optional<QString> FileSystem::makeFolder(const QString& path)

@@ -2,6 +2,7 @@
 #include "drives/win/WideText.h"
 #include "drives/win/WinVolumes.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,15 +59,70 @@ FileSystem::Entry FileSystem::entryAt(const QString& path)
 {
     // Windows has no FIFOs in its folders: what is neither a file nor a folder is a device name.
     if (isReparsePoint(wide(QDir::toNativeSeparators(path))))
-        return {Entry::Kind::Link, QStringLiteral("a link"), QString()};
+        return {Entry::Kind::Link, QStringLiteral("a link"), QString(), QByteArray()};
     const QFileInfo info(path);
     if (!info.exists())
         return {};
+    const QByteArray stamp = QByteArray::number(info.size()) + ':' +
+                             QByteArray::number(info.lastModified().toMSecsSinceEpoch()) + ':' +
+                             QByteArray::number(info.birthTime().toMSecsSinceEpoch());
     if (info.isDir())
-        return {Entry::Kind::Folder, QStringLiteral("a folder"), QString()};
+        return {Entry::Kind::Folder, QStringLiteral("a folder"), QString(), stamp};
     if (info.isFile())
-        return {Entry::Kind::RegularFile, QStringLiteral("a file"), QString()};
-    return {Entry::Kind::Other, QStringLiteral("a device"), QString()};
+        return {Entry::Kind::RegularFile, QStringLiteral("a file"), QString(), stamp};
+    return {Entry::Kind::Other, QStringLiteral("a device"), QString(), stamp};
+}
+
+std::optional<QString> FileSystem::folderIdentity(const QString& path, QString& reason)
+{
+    unsigned long serial = 0;
+    unsigned long long index = 0;
+    if (const std::optional<QString> failure =
+            systemFailure(::folderIdentity(wide(QDir::toNativeSeparators(path)), serial, index))) {
+        reason = *failure;
+        return std::nullopt;
+    }
+    return QStringLiteral("%1-%2").arg(quint64(serial), 0, 16).arg(quint64(index), 0, 16);
+}
+
+FileSystem::MachineLock::MachineLock(const QString& name)
+{
+    bool elsewhere = false;
+    unsigned long error = 0;
+    void* lock = takeMachineLock(wide(QStringLiteral("OrvaConfigurator-") + name), elsewhere, error);
+    if (lock) {
+        handle = reinterpret_cast<qintptr>(lock);
+        taken = State::Held;
+    } else if (elsewhere) {
+        taken = State::HeldElsewhere;
+    } else {
+        failure = systemFailure(error).value_or(QString());
+    }
+}
+
+FileSystem::MachineLock::~MachineLock()
+{
+    if (handle != -1)
+        closeHandle(reinterpret_cast<void*>(handle));
+}
+
+FileSystem::FileClaim::~FileClaim()
+{
+    if (handle != -1)
+        closeHandle(reinterpret_cast<void*>(handle));
+}
+
+bool FileSystem::FileClaim::claim(QFile&, const QString& path)
+{
+    // The writer's own handle has kept the file from removal since it was created; this one keeps it past close().
+    if (void* claimed = claimFile(wide(QDir::toNativeSeparators(path))))
+        handle = reinterpret_cast<qintptr>(claimed);
+    return true;
+}
+
+bool FileSystem::removeUnclaimedFile(const QString& path)
+{
+    return entryAt(path).kind == Entry::Kind::RegularFile && removeFileUnlessOpen(wide(QDir::toNativeSeparators(path)));
 }
 
 std::optional<QString> FileSystem::makeFolder(const QString& path)
