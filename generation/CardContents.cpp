@@ -1,5 +1,6 @@
 #include "generation/CardContents.h"
 
+#include "drives/FileSystem.h"
 #include "generation/ModeCodes.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
@@ -28,9 +29,33 @@ QString mainValueOf(const DecodedParameterFile& file)
 }
 } // namespace
 
+CardContents::HandedOff CardContents::handedOffIdentifier() const
+{
+    switch (state) {
+    case State::Nothing:
+        return HandedOff::No;
+    case State::Unreadable:
+        return HandedOff::CannotTell;
+    case State::Configured:
+    case State::Damaged:
+        break;
+    }
+    switch (modeFound) {
+    case ModeFound::NotRead: // a link, a folder, a FIFO: no file the module reads
+        return HandedOff::No;
+    case ModeFound::Known:
+        return ModeCode::handsOffIdentifier(modeCode) ? HandedOff::Yes : HandedOff::No;
+    case ModeFound::CutInHeader:
+    case ModeFound::CutBeforeMode:
+    case ModeFound::NoSuchMode:
+        break;
+    }
+    return HandedOff::CannotTell;
+}
+
 bool CardContents::carriesHandedOffIdentifier() const
 {
-    return (state == State::Configured || state == State::Damaged) && ModeCode::handsOffIdentifier(modeCode);
+    return handedOffIdentifier() != HandedOff::No;
 }
 
 CardContents readParameterFileAt(const QString& path)
@@ -38,10 +63,21 @@ CardContents readParameterFileAt(const QString& path)
     CardContents contents;
     contents.fileName = QFileInfo(path).fileName();
     // Looked at before it is opened: a FIFO, a device or a folder at that name is never opened (a FIFO would block).
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    const FileSystem::Entry entry = FileSystem::entryAt(path);
+    contents.standing.kind = entry.kind;
+    contents.standing.stamp = entry.stamp;
+    switch (entry.kind) {
+    case FileSystem::Entry::Kind::Missing:
         return contents;
-    if (info.isSymLink() || !info.isFile()) {
+    case FileSystem::Entry::Kind::Unreadable:
+        contents.state = CardContents::State::Unreadable;
+        contents.reason = entry.reason;
+        return contents;
+    case FileSystem::Entry::Kind::RegularFile:
+        break;
+    case FileSystem::Entry::Kind::Folder:
+    case FileSystem::Entry::Kind::Link:
+    case FileSystem::Entry::Kind::Other:
         contents.state = CardContents::State::Damaged;
         contents.reason = QStringLiteral("not a regular file");
         return contents;
@@ -58,7 +94,11 @@ CardContents readParameterFileAt(const QString& path)
         contents.reason = file.errorString();
         return contents;
     }
-    return contentsOfParameterFile(decodeParameterFile(bytes, contents.fileName), contents.fileName, bytes.size());
+    const StandingEntry standing = contents.standing;
+    contents = contentsOfParameterFile(decodeParameterFile(bytes, contents.fileName), contents.fileName, bytes.size());
+    contents.standing = standing;
+    contents.standing.bytes = bytes;
+    return contents;
 }
 
 CardContents contentsOfParameterFile(const DecodedParameterFile& decoded, const QString& fileName, qint64 size)
@@ -66,6 +106,14 @@ CardContents contentsOfParameterFile(const DecodedParameterFile& decoded, const 
     CardContents contents;
     contents.fileName = fileName;
     contents.modeCode = decoded.modeCode;
+    if (decoded.truncated)
+        contents.modeFound = CardContents::ModeFound::CutInHeader;
+    else if (!decoded.hasModeCode)
+        contents.modeFound = CardContents::ModeFound::CutBeforeMode;
+    else if (!ModeCode::name(decoded.modeCode))
+        contents.modeFound = CardContents::ModeFound::NoSuchMode;
+    else
+        contents.modeFound = CardContents::ModeFound::Known;
     contents.identifier = decoded.identifier;
     contents.written = unpackTimestamp(decoded.header.timestamp).toDateTime();
     contents.mainValue = mainValueOf(decoded);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "generation/DurableFile.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QUuid>
@@ -16,15 +18,36 @@ struct CardContents
         Damaged,    // a parameter file that breaks a check (reason names the first)
         Unreadable, // the folder or the file could not be read (reason: the system's)
     };
+    // What the file's mode byte told, for a regular file that was read.
+    enum class ModeFound
+    {
+        NotRead,       // no file, one that could not be read, or no regular file
+        Known,         // one of the modes (modeCode)
+        CutInHeader,   // the file ends inside its 48-byte header
+        CutBeforeMode, // the file ends before its mode byte
+        NoSuchMode,    // the mode byte names no mode (modeCode)
+    };
+    // Whether the file carries an identifier that was handed to the user to register on the portal.
+    enum class HandedOff
+    {
+        No,         // no file, no regular file, or a file of a mode that hands nothing off
+        Yes,        // a GSM or LAN file
+        CannotTell, // a file that could not be read, or whose mode is not known: it counts as carrying one
+    };
     State state = State::Nothing;
+    ModeFound modeFound = ModeFound::NotRead;
     QString fileName; // the file described: "GP0_0000.VSK" or "GP1_0000.VSK"
     quint8 modeCode = 0;
     QDateTime written; // the date and time in the file's header; invalid when it holds none
     QUuid identifier;  // the installation identifier the file carries
     QString mainValue; // the access point name (GSM) or the SIM card's number (SMS); empty for the other modes
     QString reason;
+    // What stood at the file's name when it was read, for a writer to tell whether it is still there as it was.
+    StandingEntry standing;
 
-    // The file carries an identifier that was handed to the user to register on the portal (GSM, LAN).
+    HandedOff handedOffIdentifier() const;
+    // The file carries an identifier that was handed to the user, or cannot be shown not to: it is replaced only when
+    // the user says so.
     bool carriesHandedOffIdentifier() const;
 };
 

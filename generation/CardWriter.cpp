@@ -68,7 +68,7 @@ std::optional<FolderNotEntered> enterCardFolder(const QString& folder, const QSt
 } // namespace
 
 CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolume& listed, DrivePlatform& drives,
-                                     const CardProgress& progress)
+                                     const CardProgress& progress, const std::optional<StandingEntry>& expected)
 {
     CardOutcome outcome;
     outcome.rootPath = listed.rootPath;
@@ -107,10 +107,11 @@ CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolu
         outcome.result = CardOutcome::Result::CardNotFound;
         return outcome;
     }
-    const DurableWrite write =
-        writeDurably(outcome.folder + QLatin1Char('/') + outcome.fileName, encoded.header + encoded.body,
-                     [&progress] { return goOn(progress, CardStep::Writing); });
+    const DurableWrite write = writeDurably(
+        outcome.folder + QLatin1Char('/') + outcome.fileName, encoded.header + encoded.body,
+        [&progress] { return goOn(progress, CardStep::Writing); }, expected);
     outcome.reason = write.reason;
+    outcome.cardChanged = write.changed;
     switch (write.result) {
     case DurableWrite::Result::Written:
         outcome.result = CardOutcome::Result::Written;
@@ -125,16 +126,24 @@ CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolu
     return outcome;
 }
 
-std::optional<CardOutcome> writeParameterFileWatched(const FormValues& values, const MountedVolume& listed,
-                                                     std::shared_ptr<DrivePlatform> drives,
-                                                     const DetachedWork::Pump& pump,
-                                                     std::chrono::milliseconds silenceLimit)
+std::optional<CardOutcome>
+writeParameterFileWatched(const FormValues& values, const MountedVolume& listed, std::shared_ptr<DrivePlatform> drives,
+                          const DetachedWork::Pump& pump, std::chrono::milliseconds silenceLimit,
+                          const std::optional<StandingEntry>& expected, std::shared_ptr<const void> heldWhileWriting)
 {
-    // The thread holds the form, the volume and the platform: the caller may be gone when it ends.
-    DetachedTask<CardOutcome> write([values, listed, drives](const DetachedWork::Liveness& liveness) {
-        return writeParameterFileToCard(values, listed, *drives, [&liveness](CardStep step) {
-            return liveness.answered(step == CardStep::Labelling ? TimeLimits::label : std::chrono::milliseconds(0));
+    // The thread holds the form, the volume, the platform and what is held for it: the caller may be gone when it ends.
+    DetachedTask<CardOutcome> write(
+        [values, listed, drives, expected, heldWhileWriting](const DetachedWork::Liveness& liveness) mutable {
+            const CardOutcome outcome = writeParameterFileToCard(
+                values, listed, *drives,
+                [&liveness](CardStep step) {
+                    return liveness.answered(step == CardStep::Labelling ? TimeLimits::label
+                                                                         : std::chrono::milliseconds(0));
+                },
+                expected);
+            // Let go before the outcome is handed over, so that a caller that has it holds the last reference.
+            heldWhileWriting.reset();
+            return outcome;
         });
-    });
     return write.waitWhile(silenceLimit, pump);
 }

@@ -3,6 +3,7 @@
 #include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
 #include "drives/VolumeLabel.h"
+#include "generation/DurableFile.h"
 #include "generation/FormValues.h"
 
 #include <QString>
@@ -48,6 +49,9 @@ struct CardOutcome
     QString fileName; // the parameter file's name in it
     QUuid identifier; // the installation identifier written into the file (Written and Unconfirmed)
     QString reason;   // the system's reason (NotWritten and Unconfirmed)
+    // NotWritten because the file on the card (or its absence) was no longer what was read before the write: something
+    // else changed the card meanwhile, and its file was left as it was.
+    bool cardChanged = false;
     std::optional<CardFolderProblem> folderProblem; // CardNotFound because of the folder "02" itself
 
     // The card may carry the new file, and with it the identifier.
@@ -69,16 +73,21 @@ using CardProgress = std::function<bool(CardStep step)>;
 // Labels the card and writes the parameter file for the form into its folder "02": confirms that the listed volume is
 // still mounted, labels it "Orva Config", confirms it again where the label left it, refuses a write-protected card,
 // enters or creates "02" (a real folder on the card, never a link), draws the identifier, encodes and writes the file
-// durably. The form is taken as it is: check it first.
+// durably. The form is taken as it is: check it first. With expected (what was read at the file's name before), the
+// file replaces only what was read (see writeDurably).
 CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolume& listed, DrivePlatform& drives,
-                                     const CardProgress& progress = {});
+                                     const CardProgress& progress = {},
+                                     const std::optional<StandingEntry>& expected = std::nullopt);
 
 // Writes as writeParameterFileToCard does, on a thread of its own, while the calling thread waits: with a pump, it
 // keeps doing its own work in between (a window keeps painting); without one it sleeps. A slow card is waited for as
 // long as it answers; nothing is returned when it did not answer for silenceLimit (the label step, which bounds its
 // own waits, may take its time limit on top). The write is then stopped at its next step should the card answer
-// again, and its thread ends by itself (see DetachedWork).
+// again, and its thread ends by itself (see DetachedWork). heldWhileWriting (the card's lock) is kept until the write's
+// thread has ended, also when it was given up.
 std::optional<CardOutcome> writeParameterFileWatched(const FormValues& values, const MountedVolume& listed,
                                                      std::shared_ptr<DrivePlatform> drives,
                                                      const DetachedWork::Pump& pump = {},
-                                                     std::chrono::milliseconds silenceLimit = TimeLimits::cardSilence);
+                                                     std::chrono::milliseconds silenceLimit = TimeLimits::cardSilence,
+                                                     const std::optional<StandingEntry>& expected = std::nullopt,
+                                                     std::shared_ptr<const void> heldWhileWriting = {});

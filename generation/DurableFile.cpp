@@ -35,7 +35,8 @@ QString newFileName(const QFileInfo& target)
            random.rightJustified(newFileRandomLength, QLatin1Char('0'));
 }
 
-// New files that a run killed while writing left beside the target; only regular files of exactly that name pattern.
+// New files that a run killed while writing left beside the target: only regular files of exactly that name pattern
+// that no live writer claims (another window's or vskwrite's file that is being written stays).
 void removeStaleNewFiles(const QFileInfo& target)
 {
     const QRegularExpression pattern(
@@ -46,8 +47,8 @@ void removeStaleNewFiles(const QFileInfo& target)
                                                QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
         const QString path = folder.filePath(name);
-        if (pattern.match(name).hasMatch() && FileSystem::entryAt(path).kind == FileSystem::Entry::Kind::RegularFile)
-            QFile::remove(path);
+        if (pattern.match(name).hasMatch())
+            FileSystem::removeUnclaimedFile(path);
     }
 }
 } // namespace
@@ -66,7 +67,22 @@ std::optional<QString> writeWhole(QFile& file, const QByteArray& bytes)
     return std::nullopt;
 }
 
-DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const std::function<bool()>& goOn)
+bool stillStanding(const QString& path, const StandingEntry& read)
+{
+    const FileSystem::Entry now = FileSystem::entryAt(path);
+    if (now.kind != read.kind || now.stamp != read.stamp)
+        return false;
+    if (!read.bytes)
+        return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.read(read.bytes->size() + 1);
+    return file.error() == QFileDevice::NoError && bytes == *read.bytes;
+}
+
+DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const std::function<bool()>& goOn,
+                          const std::optional<StandingEntry>& expected)
 {
     const auto stopped = [&goOn] { return goOn && !goOn(); };
     if (stopped())
@@ -75,11 +91,18 @@ DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const st
     // Created anew (never an existing entry, never through a link) beside the target, on the same volume. A plain
     // file rather than a QTemporaryFile, whose close() keeps the handle open: Windows moves no file that is open.
     removeStaleNewFiles(target);
+    FileSystem::FileClaim claim; // outlives removeNewFile below
     QFile file;
     for (int attempt = 0;; ++attempt) {
         file.setFileName(newFileName(target));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-            break;
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            // Another writer's clean-up may have taken it before the claim: a file without a name is given up (after
+            // the last attempt its write fails with the system's reason).
+            if (claim.claim(file, file.fileName()) || attempt == 8)
+                break;
+            file.close();
+            continue;
+        }
         // Another entry of that name (a dangling link too) is the only reason to try another name.
         const bool nameTaken = FileSystem::entryAt(file.fileName()).kind != FileSystem::Entry::Kind::Missing;
         if (!nameTaken || attempt == 8)
@@ -107,6 +130,12 @@ DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const st
 
     if (stopped())
         return notWritten(stoppedReason);
+    // The old entry is replaced only when it is still the one the caller read (or still absent).
+    if (expected && !stillStanding(target.absoluteFilePath(), *expected)) {
+        DurableWrite changed = notWritten(QString());
+        changed.changed = true;
+        return changed;
+    }
     if (const std::optional<QString> replaceError =
             FileSystem::replaceEntry(file.fileName(), target.absoluteFilePath()))
         return notWritten(*replaceError);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drives/FileSystem.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,7 +20,8 @@ struct DurableWrite
         Unconfirmed, // the new file took the old one's place, then flushing the folder or reading back failed
     };
     Result result = Result::NotWritten;
-    QString reason; // the system's reason when not Written
+    QString reason;       // the system's reason when not Written
+    bool changed = false; // NotWritten because the entry at the name was no longer the one the caller had read
 
     bool written() const { return result == Result::Written; }
 };
@@ -26,11 +29,27 @@ struct DurableWrite
 // Writes all of bytes into the open file, or returns the system's reason ("No space left on device") why not.
 std::optional<QString> writeWhole(QFile& file, const QByteArray& bytes);
 
+// What stands at a file's name, as far as a writer can tell: nothing, or an entry of a kind and a stamp (its node, size
+// and times), and the bytes of a regular file as far as they were read.
+struct StandingEntry
+{
+    FileSystem::Entry::Kind kind = FileSystem::Entry::Kind::Missing;
+    QByteArray stamp;
+    std::optional<QByteArray> bytes; // its first bytes, when it could be read
+};
+
+// Whether what stands at path now is still what was read there: the same kind and stamp and, when bytes were read,
+// the same bytes (as many as were read, and not one more).
+bool stillStanding(const QString& path, const StandingEntry& read);
+
 // Writes bytes into the file at path so that they are on the medium when this returns: a new file beside it is
 // written and flushed to the medium, then takes the place of whatever entry has the name (a symbolic link there is
 // replaced, never followed), the folder is flushed, and the file is read back from the medium and compared.
 // goOn, when given, is asked before each step on the medium (so it also learns that the medium answered the one
 // before): its false stops the write there, as NotWritten before the new file took the old one's place and as
-// Unconfirmed after. The new file never stays behind after a failure, and new files that a killed run left beside the
-// target are removed first.
-DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const std::function<bool()>& goOn = {});
+// Unconfirmed after. With expected, the new file takes the name only while what stands there is still what the caller
+// read (stillStanding); otherwise the write is NotWritten and changed. The new file never stays behind after a failure;
+// it is claimed while it is written (FileSystem::FileClaim), and new files that no live writer claims (a killed run
+// left them) are removed first.
+DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const std::function<bool()>& goOn = {},
+                          const std::optional<StandingEntry>& expected = std::nullopt);

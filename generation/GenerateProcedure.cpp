@@ -1,5 +1,6 @@
 #include "generation/GenerateProcedure.h"
 
+#include "drives/FileSystem.h"
 #include "generation/CardRecord.h"
 #include "generation/Identifier.h"
 #include "generation/ModeCodes.h"
@@ -37,6 +38,37 @@ Result GenerateProcedure::run(const FormValues& values, const std::optional<Moun
     if (!card)
         return ended(Result::Ending::NoCard, GenerateTexts::noCard());
 
+    // One writer per card on this machine, from the read before the write until the write has ended: the card is
+    // known by its root folder's identity, whatever path names it. Looking at the root may hang as the card does.
+    struct Identity
+    {
+        std::optional<QString> key;
+        QString reason;
+    };
+    std::optional<Identity> identity;
+    waitForCard(frontEnd, [&](const DetachedWork::Pump& pump) {
+        DetachedTask<Identity> look([root = card->rootPath](const DetachedWork::Liveness&) {
+            Identity found;
+            found.key = FileSystem::folderIdentity(root, found.reason);
+            return found;
+        });
+        identity = look.waitWhile(frontEnd.silenceLimit, pump);
+    });
+    if (!identity)
+        return ended(Result::Ending::NotResponding, GenerateTexts::notResponding());
+    if (!identity->key) {
+        // The card's root is gone (a reader without its card): nothing can be written there.
+        Result result = ended(Result::Ending::Refused, {});
+        result.card.rootPath = card->rootPath;
+        result.message = GenerateTexts::cardOutcome(result.card);
+        return result;
+    }
+    const auto lock = std::make_shared<const FileSystem::MachineLock>(QStringLiteral("card-") + *identity->key);
+    if (lock->state() == FileSystem::MachineLock::State::HeldElsewhere)
+        return ended(Result::Ending::CardInUse, GenerateTexts::cardInUse());
+    if (lock->state() == FileSystem::MachineLock::State::Failed)
+        return ended(Result::Ending::CardInUse, GenerateTexts::cardNotLocked(lock->reason()));
+
     const quint8 mode = values.modeCode;
     std::optional<CardContents> held;
     waitForCard(frontEnd, [&](const DetachedWork::Pump& pump) {
@@ -47,13 +79,15 @@ Result GenerateProcedure::run(const FormValues& values, const std::optional<Moun
     });
     if (!held)
         return ended(Result::Ending::NotResponding, GenerateTexts::notResponding());
-    // The identifier of a GSM or LAN file was registered on the portal: a new file drops it.
+    // The identifier of a GSM or LAN file was registered on the portal: a new file drops it. A file that cannot be
+    // shown to hold none counts as holding one.
     if (held->carriesHandedOffIdentifier() && !(frontEnd.replaceHandedOff && frontEnd.replaceHandedOff(*held)))
         return ended(Result::Ending::Kept, GenerateTexts::replaceHandedOffIdentifier(*held));
 
+    // The write replaces only what was read (and asked about); a write given up keeps the card locked until it ends.
     std::optional<CardOutcome> written;
     waitForCard(frontEnd, [&](const DetachedWork::Pump& pump) {
-        written = writeParameterFileWatched(values, *card, drives, pump, frontEnd.silenceLimit);
+        written = writeParameterFileWatched(values, *card, drives, pump, frontEnd.silenceLimit, held->standing, lock);
     });
     if (!written)
         return ended(Result::Ending::NotResponding, GenerateTexts::notResponding());

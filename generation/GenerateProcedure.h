@@ -22,8 +22,9 @@ namespace GenerateProcedure {
 // What only the front end can decide.
 struct FrontEnd
 {
-    // Asked when the card's file carries an identifier that was handed off to the user (the portal knows it): true
-    // replaces the file. Nobody asked keeps it.
+    // Asked when the card's file carries an identifier that was handed off to the user (the portal knows it), or may
+    // carry one (it cannot be read, its mode is not known): true replaces the file. Nobody asked keeps it. The card
+    // stays locked against other writers while the front end asks.
     std::function<bool(const CardContents& held)> replaceHandedOff;
     // Runs wait while the front end waits for the card, handing it what keeps the front end going between its looks
     // at the card (a window keeps painting). Nobody given: wait runs without a pump, the thread sleeps.
@@ -38,6 +39,7 @@ struct Result
     {
         FormRefused,   // the form breaks a rule (formProblem); nothing was touched
         NoCard,        // no card was chosen
+        CardInUse,     // another writer (a window, vskwrite) holds the card, or it could not be locked; nothing touched
         NotResponding, // the card stopped answering while it was read or written
         Kept,          // the card's file carries a handed-off identifier, and the front end kept it
         Refused,       // the card did not take the file (card.result says how; Unconfirmed may carry it)
@@ -61,9 +63,10 @@ struct Result
     bool written() const { return ending == Ending::Written; }
 };
 
-// Checks the form, reads what the card holds (asking before a handed-off identifier is replaced), writes the file
-// onto the card watched (a card silent for longer than the front end's limit is given up), records the card, and,
-// for a mode that hands the identifier off and a card that may carry it, saves the identifier's file.
+// Checks the form, locks the card against every other writer of the machine (refusing it when another holds it),
+// reads what the card holds (asking before a handed-off identifier is replaced), writes the file onto the card
+// watched (replacing only what was read) (a card silent for longer than the front end's limit is given up), records the
+// card, and, for a mode that hands the identifier off and a card that may carry it, saves the identifier's file.
 Result run(const FormValues& values, const std::optional<MountedVolume>& card, std::shared_ptr<DrivePlatform> drives,
            const FrontEnd& frontEnd = {});
 } // namespace GenerateProcedure

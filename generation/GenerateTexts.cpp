@@ -116,8 +116,37 @@ QString GenerateTexts::cardSilent()
     return QCoreApplication::translate("Configurator", "The card does not respond: what it holds could not be read.");
 }
 
+namespace {
+// Why a file may hold a handed-off identifier for all that can be told of it, as the end of "The file ... %1".
+QString whyUnknown(const CardContents& contents)
+{
+    if (contents.state == CardContents::State::Unreadable)
+        return QCoreApplication::translate("Configurator", "cannot be read: %1").arg(contents.reason);
+    switch (contents.modeFound) {
+    case CardContents::ModeFound::CutInHeader:
+        return QCoreApplication::translate("Configurator", "is cut inside its header");
+    case CardContents::ModeFound::CutBeforeMode:
+        return QCoreApplication::translate("Configurator", "is cut before its mode");
+    case CardContents::ModeFound::NoSuchMode:
+        return QCoreApplication::translate("Configurator", "names an unknown mode (%1)").arg(contents.modeCode);
+    case CardContents::ModeFound::NotRead:
+    case CardContents::ModeFound::Known:
+        break;
+    }
+    return QString();
+}
+} // namespace
+
 GenerateTexts::Message GenerateTexts::replaceHandedOffIdentifier(const CardContents& contents)
 {
+    if (contents.handedOffIdentifier() == CardContents::HandedOff::CannotTell)
+        return {QCoreApplication::translate("Configurator", "Replace the configuration?"),
+                QCoreApplication::translate(
+                    "Configurator",
+                    "The file %1 on the SD card %2, so it cannot be told whether it holds an identifier that was "
+                    "registered on the customer portal.\nReplacing it gives the installation a new identifier, which "
+                    "must be registered again on the customer portal.")
+                    .arg(contents.fileName, whyUnknown(contents))};
     return {QCoreApplication::translate("Configurator", "Replace the configuration?"),
             QCoreApplication::translate(
                 "Configurator",
@@ -160,6 +189,13 @@ GenerateTexts::Message GenerateTexts::cardOutcome(const CardOutcome& outcome)
         return {QCoreApplication::translate("Configurator", "SD Card is Read Only"),
                 QCoreApplication::translate("Configurator", "The SD card is read only.\nPlease unlock the SD card.")};
     case CardOutcome::Result::NotWritten:
+        if (outcome.cardChanged)
+            return {QCoreApplication::translate("Configurator", "SD Card changed"),
+                    QCoreApplication::translate("Configurator",
+                                                "The file %1 on the SD card changed after it was read: something else "
+                                                "wrote to the card meanwhile. The card was left as it is.\nPlease "
+                                                "check the card and try again.")
+                        .arg(outcome.fileName)};
         return {QCoreApplication::translate("Configurator", "File not written"),
                 QCoreApplication::translate("Configurator", "The file %1 could not be written on the SD card.\n%2")
                     .arg(outcome.fileName, outcome.reason)};
@@ -190,6 +226,23 @@ GenerateTexts::Message GenerateTexts::notResponding()
     return {
         QCoreApplication::translate("Configurator", "SD Card does not respond"),
         QCoreApplication::translate("Configurator", "The SD card does not respond.\nPlease check it and try again.")};
+}
+
+GenerateTexts::Message GenerateTexts::cardInUse()
+{
+    return {QCoreApplication::translate("Configurator", "SD Card in use"),
+            QCoreApplication::translate("Configurator",
+                                        "Another window or program is preparing this SD card right now.\nPlease wait "
+                                        "until it has finished, then try again.")};
+}
+
+GenerateTexts::Message GenerateTexts::cardNotLocked(const QString& reason)
+{
+    return {QCoreApplication::translate("Configurator", "SD Card in use"),
+            QCoreApplication::translate("Configurator",
+                                        "The SD card could not be reserved for this program alone: %1\nNothing was "
+                                        "written.")
+                .arg(reason)};
 }
 
 GenerateTexts::Message GenerateTexts::generated()

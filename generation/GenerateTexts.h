@@ -26,6 +26,10 @@ Message cardOutcome(const CardOutcome& outcome);
 QString unconfirmedIdentifier(const QUuid& identifier, const IdentifierFile::Saved& saved);
 // A card that stopped answering while it was written.
 Message notResponding();
+// A card that another writer (a window, vskwrite) holds: read, asked about or written just now.
+Message cardInUse();
+// A card that could not be locked against other writers (reason: the system's).
+Message cardNotLocked(const QString& reason);
 // Success in the modes without hand-off.
 Message generated();
 // Success with the identifier handed off: where its file is, or the identifier itself when no file took it.
@@ -40,7 +44,8 @@ QString prepareAnotherCard();
 QString cardContents(const CardContents& contents);
 // The same line for a card that did not answer while it was read.
 QString cardSilent();
-// Asked before "Generate" replaces a file whose identifier was handed to the user; the answer that replaces it.
+// Asked before "Generate" replaces a file whose identifier was handed to the user, or that cannot be shown to hold
+// none (it says why); the answer that replaces it.
 Message replaceHandedOffIdentifier(const CardContents& contents);
 QString replaceAnswer();
 

@@ -463,7 +463,10 @@ private slots:
             }
         }
         drives->addCard(card(0));
-        const GenerateProcedure::Result result = generate(form(ModeCode::KervSlow));
+        // The old file is cut before its mode: the user is asked, and says to replace it.
+        GenerateProcedure::FrontEnd replacing;
+        replacing.replaceHandedOff = [](const CardContents&) { return true; };
+        const GenerateProcedure::Result result = generate(form(ModeCode::KervSlow), 0, replacing);
         QCOMPARE(result.message.title, QStringLiteral("File not written"));
         QVERIFY2(result.message.text.endsWith(QLatin1String("\nNo space left on device")),
                  qPrintable(result.message.text));

@@ -146,8 +146,9 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
     const QCommandLineOption replaceOption(
         QStringLiteral("replace"),
         QStringLiteral(
-            "Replace a gsm or lan file on the card, whose identifier was handed to the user; without it "
-            "such a card is refused. The installation then needs registering again with the new identifier."));
+            "Replace a gsm or lan file on the card, whose identifier was handed to the user, or a file that "
+            "cannot be read or whose mode is not known; without it such a card is refused. The installation then "
+            "needs registering again with the new identifier."));
     const QCommandLineOption listOption(
         QStringLiteral("list"),
         QStringLiteral("List the removable cards instead, one a line: root, name, capacity in bytes, reader, read-only "

@@ -2,8 +2,8 @@
 // the same checks in the same order, the same messages (on standard error), the same card writer, then the identifier
 // on standard output, in the record of prepared cards and, for gsm and lan, in the identifier file.
 // A card that stops answering is given up after the window's time limit, as in the window.
-// Exit status: 0 when the file was written, 1 when the form or the card was refused, the card did not respond, the file
-// could not be written or the standard output could not be written, 2 on bad usage.
+// Exit status: 0 when the file was written, 1 when the form or the card was refused, another writer held the card, the
+// card did not respond, the file could not be written or the standard output could not be written, 2 on bad usage.
 #include "base/DetachedTask.h"
 #include "desktop/ApplicationIdentity.h"
 #include "desktop/DesktopOpen.h"
@@ -111,6 +111,7 @@ Status write(const WriterCommand& command)
     switch (result.ending) {
     case Ending::FormRefused: // checked above, in the command line's words
     case Ending::NoCard:
+    case Ending::CardInUse:
     case Ending::NotResponding:
         tell(result.message);
         return Refused;

@@ -41,6 +41,7 @@ void Configurator::buttonSaveClicked()
         showFormProblem(*result.formProblem);
         return;
     case Ending::NoCard:
+    case Ending::CardInUse:
     case Ending::NotResponding:
         warn(result.message);
         return;
