@@ -1,5 +1,6 @@
 // The generate procedure without widgets: cards are folders presented through the fake drive platform, the result is
 // read as the window and vskwrite read it. As root, small file systems are mounted for a read-only and a full card.
+#include "drives/FileSystem.h"
 #include "generation/CardRecord.h"
 #include "generation/GenerateProcedure.h"
 #include "generation/Identifier.h"
@@ -475,6 +476,87 @@ private slots:
         QCOMPARE(
             QDir(card(0) + QStringLiteral("/02")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList{QStringLiteral("GP0_0000.VSK")});
+    }
+
+    // While one "Generate" holds the card (here: while its user is asked), a second one on the same card, named by
+    // another path, is refused and touches nothing; once the first has ended, the card is free again.
+    void secondWriterWhileTheFirstAsks()
+    {
+        addCards(1);
+        QVERIFY(generate(form(ModeCode::Lan)).written());
+        const QUuid first = identifierOn(0, "GP0_0000.VSK");
+        drives->addCard(card(0) + QStringLiteral("/02/.."));
+        std::optional<GenerateProcedure::Result> second;
+        GenerateProcedure::FrontEnd asking;
+        asking.replaceHandedOff = [&](const CardContents&) {
+            second = generate(form(ModeCode::Gsm), 1);
+            return false;
+        };
+        QCOMPARE(generate(form(ModeCode::KervSlow), 0, asking).ending, Ending::Kept);
+        QVERIFY(second);
+        QCOMPARE(second->ending, Ending::CardInUse);
+        QCOMPARE(second->message.title, QStringLiteral("SD Card in use"));
+        QVERIFY(second->standardOutput.isEmpty() && !second->openPortal);
+        QCOMPARE(identifierOn(0, "GP0_0000.VSK"), first);
+        QCOMPARE(readFile(CardRecord::filePath()).count('\n'), 2); // the header and the first card
+
+        GenerateProcedure::FrontEnd replacing;
+        replacing.replaceHandedOff = [](const CardContents&) { return true; };
+        QVERIFY(generate(form(ModeCode::KervSlow), 1, replacing).written());
+    }
+
+    void cardChangedBeforeTheWrite_data()
+    {
+        QTest::addColumn<bool>("fileBefore"); // a GSM file stands there when the card is read
+        QTest::newRow("file changed while the user was asked") << true;
+        QTest::newRow("file appeared after the card was read") << false;
+    }
+
+    // Something else writes the file between the read and the write: the new file does not take its place.
+    void cardChangedBeforeTheWrite()
+    {
+        QFETCH(bool, fileBefore);
+        addCards(1);
+        if (fileBefore)
+            QVERIFY(generate(form(ModeCode::Gsm)).written());
+        const QString path = parameterFile(0, "GP0_0000.VSK");
+        const QByteArray theirs = "written by another program";
+        GenerateProcedure::FrontEnd frontEnd;
+        frontEnd.replaceHandedOff = [](const CardContents&) { return true; };
+        int waits = 0; // the card's identity, its file, the write
+        frontEnd.whileWaiting = [&](const std::function<void(const DetachedWork::Pump&)>& wait) {
+            if (++waits == 3)
+                QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && writeFile(path, theirs));
+            wait({});
+        };
+        const GenerateProcedure::Result result = generate(form(ModeCode::Lan), 0, frontEnd);
+        QCOMPARE(waits, 3);
+        QCOMPARE(result.ending, Ending::Refused);
+        QVERIFY(result.card.cardChanged);
+        QCOMPARE(result.message.title, QStringLiteral("SD Card changed"));
+        QVERIFY(result.standardOutput.isEmpty() && !result.openPortal && !result.openIdentifierFile);
+        QCOMPARE(readFile(path), theirs);
+        // No new file is left beside it.
+        QCOMPARE(QDir(card(0) + QStringLiteral("/02"))
+                     .entryList({QStringLiteral("GP0_0000.VSK*")}, QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("GP0_0000.VSK")});
+    }
+
+    // The clean-up of new files that killed runs left removes those, never one that a live writer is writing.
+    void liveWritersNewFileStays()
+    {
+        addCards(1);
+        QVERIFY(QDir().mkpath(card(0) + QStringLiteral("/02")));
+        const QString live = parameterFile(0, "GP0_0000.VSK.orva-l1ve000");
+        const QString dead = parameterFile(0, "GP0_0000.VSK.orva-k1lled0");
+        QVERIFY(writeFile(dead, QByteArray()));
+        QFile writing(live);
+        QVERIFY(writing.open(QIODevice::WriteOnly | QIODevice::NewOnly));
+        FileSystem::FileClaim claim;
+        QVERIFY(claim.claim(writing, live));
+        QVERIFY(generate(form(ModeCode::KervSlow)).written());
+        QVERIFY(QFileInfo::exists(live));
+        QVERIFY(!QFileInfo::exists(dead));
     }
 
     void handOff_data()

@@ -49,11 +49,8 @@ class TestVskwrite : public QObject
 
     QString card() const { return folder->filePath(QStringLiteral("card")); }
 
-    Run vskwrite(const QStringList& arguments, const QString& standardOutputFile = QString()) const
+    QProcessEnvironment environment() const
     {
-        QProcess process;
-        if (!standardOutputFile.isEmpty())
-            process.setStandardOutputFile(standardOutputFile);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), home->path());
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
@@ -61,8 +58,29 @@ class TestVskwrite : public QObject
         environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
         // No disk service answers: the label is left out, quickly.
         environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(VSKWRITE_PATH), arguments);
+        return environment;
+    }
+
+    // Runs vskwrite; with asNobody, as the unprivileged user nobody (which needs root and setpriv).
+    Run vskwrite(const QStringList& arguments, const QString& standardOutputFile = QString(),
+                 bool asNobody = false) const
+    {
+        QProcess process;
+        if (!standardOutputFile.isEmpty())
+            process.setStandardOutputFile(standardOutputFile);
+        process.setProcessEnvironment(environment());
+        if (asNobody)
+            process.start(QStringLiteral("setpriv"),
+                          QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                      QStringLiteral("--clear-groups"), QStringLiteral(VSKWRITE_PATH)} +
+                              arguments);
+        else
+            process.start(QStringLiteral(VSKWRITE_PATH), arguments);
+        return finished(process);
+    }
+
+    static Run finished(QProcess& process)
+    {
         Run run;
         if (!process.waitForFinished(60000)) {
             process.kill();
@@ -190,6 +208,105 @@ private slots:
             vskwrite(QStringList{QStringLiteral("--mode=kerv38400"), QStringLiteral("--replace")} + common);
         QVERIFY2(replaced.status == 0, replaced.err.constData());
         QCOMPARE(int(writtenFile(card(), QStringLiteral("GP0_0000.VSK"), replaced).modeCode), 4);
+    }
+
+    // Two vskwrite started together on one card, round after round: the card is theirs one at a time, so that at most
+    // one reports success (the other finds the card in use, or the first one's identifier there), and the card holds
+    // the identifier that the successful one printed.
+    void twoWritersAtOnce()
+    {
+        int inUse = 0;
+        for (int round = 0; round < 30; ++round) {
+            const QString root = folder->filePath(QStringLiteral("race%1").arg(round));
+            QVERIFY(QDir().mkpath(root));
+            QProcess writers[2];
+            for (QProcess& writer : writers) {
+                writer.setProcessEnvironment(environment());
+                writer.start(
+                    QStringLiteral(VSKWRITE_PATH),
+                    {QStringLiteral("--mode=lan"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"), root});
+            }
+            const Run runs[2] = {finished(writers[0]), finished(writers[1])};
+            const Run* success = nullptr;
+            for (const Run& run : runs) {
+                if (run.status == 0) {
+                    QVERIFY2(!success, qPrintable(QStringLiteral("round %1: two successes").arg(round)));
+                    success = &run;
+                    continue;
+                }
+                QCOMPARE(run.status, 1);
+                QVERIFY(run.out.isEmpty());
+                inUse += run.err.contains("vskwrite: SD Card in use: ") ? 1 : 0;
+                QVERIFY2(run.err.contains("vskwrite: SD Card in use: ") ||
+                             run.err.contains("vskwrite: Replace the configuration?: "),
+                         run.err.constData());
+            }
+            QVERIFY2(success, QByteArray(runs[0].err + runs[1].err).constData());
+            QVERIFY(writtenFile(root, QStringLiteral("GP0_0000.VSK"), *success).allChecksPass());
+            QCOMPARE(success->out,
+                     writtenFile(root, QStringLiteral("GP0_0000.VSK"), *success).identifierBytes.toHex().toUpper() +
+                         '\n');
+        }
+        // How often the two met at the card (the rest ran one after the other).
+        qInfo("the card was in use for the second writer in %d of 30 rounds", inUse);
+        // Every identifier printed is in the record; none that no card carries.
+        QCOMPARE(readFile(recordPath()).trimmed().split('\n').size(), 1 + 30);
+    }
+
+    // A file that cannot be shown to hold no registered identifier counts as holding one: refused without --replace
+    // and left byte for byte, replaced with it.
+    void unknownFileIsKept_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("unreadable") << "unreadable"
+                                    << "cannot be read: Permission denied";
+        QTest::newRow("cut inside its header") << "cut"
+                                               << "is cut inside its header";
+    }
+
+    void unknownFileIsKept()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, why);
+        const bool unreadable = kind == QLatin1String("unreadable");
+#ifdef Q_OS_LINUX
+        // Root reads every file: the reader must be an ordinary user.
+        if (unreadable && (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty()))
+            QSKIP("needs root and setpriv to run vskwrite as the user nobody");
+#else
+        if (unreadable)
+            QSKIP("file permissions are Linux's here");
+#endif
+        const QStringList common{QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()};
+        const Run gsm = vskwrite(QStringList{QStringLiteral("--mode=gsm"), QStringLiteral("--apn=a.example")} + common);
+        QVERIFY2(gsm.status == 0, gsm.err.constData());
+        const QString path = card() + QStringLiteral("/02/GP0_0000.VSK");
+        if (!unreadable)
+            QVERIFY(writeFile(path, readFile(path).left(30)));
+        const QByteArray held = readFile(path);
+#ifdef Q_OS_LINUX
+        if (unreadable) {
+            // The card and the home belong to nobody, who may write the folder "02" but not read the file.
+            for (const QString& owned : QStringList{card(), card() + QStringLiteral("/02"), path, home->path()})
+                QCOMPARE(::chown(QFile::encodeName(owned).constData(), 65534, 65534), 0);
+            QCOMPARE(::chmod(QFile::encodeName(folder->path()).constData(), 0755), 0);
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0), 0);
+        }
+#endif
+        const Run kept = vskwrite(QStringList{QStringLiteral("--mode=lan")} + common, QString(), unreadable);
+        QCOMPARE(kept.status, 1);
+        QVERIFY2(kept.err.contains("vskwrite: Replace the configuration?: The file GP0_0000.VSK on the SD card " +
+                                   why.toLatin1()) &&
+                     kept.err.contains("--replace"),
+                 kept.err.constData());
+        QVERIFY(kept.out.isEmpty());
+        QCOMPARE(readFile(path), held);
+
+        const Run replaced = vskwrite(QStringList{QStringLiteral("--mode=lan"), QStringLiteral("--replace")} + common,
+                                      QString(), unreadable);
+        QVERIFY2(replaced.status == 0, replaced.err.constData());
+        QCOMPARE(int(writtenFile(card(), QStringLiteral("GP0_0000.VSK"), replaced).modeCode), 16);
     }
 
     void refusals_data()
