@@ -491,5 +491,53 @@ Bitte benennen Sie ihn auf der Karte um oder entfernen Sie ihn.</translation>
         <source>Nothing to load</source>
         <translation>Nichts zu laden</translation>
     </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>is cut inside its header</source>
+        <translation>ist innerhalb ihres Kopfteils abgeschnitten</translation>
+    </message>
+    <message>
+        <source>is cut before its mode</source>
+        <translation>ist vor ihrem Modus abgeschnitten</translation>
+    </message>
+    <message>
+        <source>names an unknown mode (%1)</source>
+        <translation>nennt einen unbekannten Modus (%1)</translation>
+    </message>
+    <message>
+        <source>The file %1 on the SD card %2, so it cannot be told whether it holds an identifier that was registered on the customer portal.
+Replacing it gives the installation a new identifier, which must be registered again on the customer portal.</source>
+        <translation>Die Datei %1 auf der SD-Karte %2; daher lässt sich nicht sagen, ob sie eine im Kundenportal registrierte Kennung enthält.
+Wird sie ersetzt, erhält die Installation eine neue Kennung, die im Kundenportal erneut registriert werden muss.</translation>
+    </message>
+    <message>
+        <source>SD Card changed</source>
+        <translation>SD-Karte verändert</translation>
+    </message>
+    <message>
+        <source>The file %1 on the SD card changed after it was read: something else wrote to the card meanwhile. The card was left as it is.
+Please check the card and try again.</source>
+        <translation>Die Datei %1 auf der SD-Karte hat sich verändert, nachdem sie gelesen wurde: Inzwischen hat etwas anderes auf die Karte geschrieben. Die Karte wurde belassen, wie sie ist.
+Bitte prüfen Sie die Karte und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>SD Card in use</source>
+        <translation>SD-Karte in Gebrauch</translation>
+    </message>
+    <message>
+        <source>Another window or program is preparing this SD card right now.
+Please wait until it has finished, then try again.</source>
+        <translation>Ein anderes Fenster oder Programm bereitet diese SD-Karte gerade vor.
+Bitte warten Sie, bis es fertig ist, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The SD card could not be reserved for this program alone: %1
+Nothing was written.</source>
+        <translation>Die SD-Karte konnte nicht für dieses Programm allein reserviert werden: %1
+Es wurde nichts geschrieben.</translation>
+    </message>
 </context>
 </TS>

@@ -491,5 +491,53 @@ Veuillez le renommer ou le supprimer sur la carte.</translation>
         <source>Nothing to load</source>
         <translation>Rien à charger</translation>
     </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>ne peut pas être lu : %1</translation>
+    </message>
+    <message>
+        <source>is cut inside its header</source>
+        <translation>est tronqué dans son en-tête</translation>
+    </message>
+    <message>
+        <source>is cut before its mode</source>
+        <translation>est tronqué avant son mode</translation>
+    </message>
+    <message>
+        <source>names an unknown mode (%1)</source>
+        <translation>indique un mode inconnu (%1)</translation>
+    </message>
+    <message>
+        <source>The file %1 on the SD card %2, so it cannot be told whether it holds an identifier that was registered on the customer portal.
+Replacing it gives the installation a new identifier, which must be registered again on the customer portal.</source>
+        <translation>Le fichier %1 sur la carte SD %2 ; on ne peut donc pas savoir s&apos;il contient un identifiant enregistré sur le portail client.
+Le remplacer donne à l&apos;installation un nouvel identifiant, à enregistrer de nouveau sur le portail client.</translation>
+    </message>
+    <message>
+        <source>SD Card changed</source>
+        <translation>La carte SD a changé</translation>
+    </message>
+    <message>
+        <source>The file %1 on the SD card changed after it was read: something else wrote to the card meanwhile. The card was left as it is.
+Please check the card and try again.</source>
+        <translation>Le fichier %1 sur la carte SD a changé après avoir été lu : autre chose a écrit sur la carte entre-temps. La carte a été laissée telle quelle.
+Veuillez vérifier la carte et réessayer.</translation>
+    </message>
+    <message>
+        <source>SD Card in use</source>
+        <translation>Carte SD occupée</translation>
+    </message>
+    <message>
+        <source>Another window or program is preparing this SD card right now.
+Please wait until it has finished, then try again.</source>
+        <translation>Une autre fenêtre ou un autre programme prépare cette carte SD en ce moment.
+Veuillez attendre la fin, puis réessayer.</translation>
+    </message>
+    <message>
+        <source>The SD card could not be reserved for this program alone: %1
+Nothing was written.</source>
+        <translation>La carte SD n&apos;a pas pu être réservée pour ce seul programme : %1
+Rien n&apos;a été écrit.</translation>
+    </message>
 </context>
 </TS>

@@ -491,5 +491,53 @@ Rinominarla o rimuoverla sulla scheda.</translation>
         <source>Nothing to load</source>
         <translation>Niente da caricare</translation>
     </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>non può essere letto: %1</translation>
+    </message>
+    <message>
+        <source>is cut inside its header</source>
+        <translation>è troncato all&apos;interno della sua intestazione</translation>
+    </message>
+    <message>
+        <source>is cut before its mode</source>
+        <translation>è troncato prima della sua modalità</translation>
+    </message>
+    <message>
+        <source>names an unknown mode (%1)</source>
+        <translation>indica una modalità sconosciuta (%1)</translation>
+    </message>
+    <message>
+        <source>The file %1 on the SD card %2, so it cannot be told whether it holds an identifier that was registered on the customer portal.
+Replacing it gives the installation a new identifier, which must be registered again on the customer portal.</source>
+        <translation>Il file %1 sulla scheda SD %2; non si può quindi sapere se contiene un identificativo registrato sul portale clienti.
+Sostituendolo l&apos;installazione riceve un nuovo identificativo, da registrare di nuovo sul portale clienti.</translation>
+    </message>
+    <message>
+        <source>SD Card changed</source>
+        <translation>La scheda SD è cambiata</translation>
+    </message>
+    <message>
+        <source>The file %1 on the SD card changed after it was read: something else wrote to the card meanwhile. The card was left as it is.
+Please check the card and try again.</source>
+        <translation>Il file %1 sulla scheda SD è cambiato dopo essere stato letto: nel frattempo qualcos&apos;altro ha scritto sulla scheda. La scheda è stata lasciata com&apos;era.
+Controllare la scheda e riprovare.</translation>
+    </message>
+    <message>
+        <source>SD Card in use</source>
+        <translation>Scheda SD in uso</translation>
+    </message>
+    <message>
+        <source>Another window or program is preparing this SD card right now.
+Please wait until it has finished, then try again.</source>
+        <translation>Un&apos;altra finestra o un altro programma sta preparando questa scheda SD in questo momento.
+Attendere che abbia finito, poi riprovare.</translation>
+    </message>
+    <message>
+        <source>The SD card could not be reserved for this program alone: %1
+Nothing was written.</source>
+        <translation>Non è stato possibile riservare la scheda SD solo per questo programma: %1
+Non è stato scritto nulla.</translation>
+    </message>
 </context>
 </TS>
