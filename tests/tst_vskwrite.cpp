@@ -296,10 +296,10 @@ private slots:
 #endif
         const Run kept = vskwrite(QStringList{QStringLiteral("--mode=lan")} + common, QString(), unreadable);
         QCOMPARE(kept.status, 1);
-        QVERIFY2(kept.err.contains("vskwrite: Replace the configuration?: The file GP0_0000.VSK on the SD card " +
-                                   why.toLatin1()) &&
-                     kept.err.contains("--replace"),
-                 kept.err.constData());
+        const QByteArray said =
+            QByteArray("vskwrite: Replace the configuration?: The file GP0_0000.VSK on the SD card ")
+                .append(why.toLatin1());
+        QVERIFY2(kept.err.contains(said) && kept.err.contains("--replace"), kept.err.constData());
         QVERIFY(kept.out.isEmpty());
         QCOMPARE(readFile(path), held);
 
