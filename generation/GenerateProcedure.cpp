@@ -40,30 +40,24 @@ Result GenerateProcedure::run(const FormValues& values, const std::optional<Moun
 
     // One writer per card on this machine, from the read before the write until the write has ended: the card is
     // known by its root folder's identity, whatever path names it. Looking at the root may hang as the card does.
-    struct Identity
-    {
-        std::optional<QString> key;
-        QString reason;
-    };
-    std::optional<Identity> identity;
+    std::optional<std::optional<QString>> identity;
     waitForCard(frontEnd, [&](const DetachedWork::Pump& pump) {
-        DetachedTask<Identity> look([root = card->rootPath](const DetachedWork::Liveness&) {
-            Identity found;
-            found.key = FileSystem::folderIdentity(root, found.reason);
-            return found;
+        DetachedTask<std::optional<QString>> look([root = card->rootPath](const DetachedWork::Liveness&) {
+            QString reason;
+            return FileSystem::folderIdentity(root, reason);
         });
         identity = look.waitWhile(frontEnd.silenceLimit, pump);
     });
     if (!identity)
         return ended(Result::Ending::NotResponding, GenerateTexts::notResponding());
-    if (!identity->key) {
+    if (!*identity) {
         // The card's root is gone (a reader without its card): nothing can be written there.
         Result result = ended(Result::Ending::Refused, {});
         result.card.rootPath = card->rootPath;
         result.message = GenerateTexts::cardOutcome(result.card);
         return result;
     }
-    const auto lock = std::make_shared<const FileSystem::MachineLock>(QStringLiteral("card-") + *identity->key);
+    const auto lock = std::make_shared<const FileSystem::MachineLock>(QStringLiteral("card-") + **identity);
     if (lock->state() == FileSystem::MachineLock::State::HeldElsewhere)
         return ended(Result::Ending::CardInUse, GenerateTexts::cardInUse());
     if (lock->state() == FileSystem::MachineLock::State::Failed)
