@@ -245,6 +245,15 @@ private slots:
         QVERIFY(!QFileInfo::exists(recordPath()));
     }
 
+    void emptyCardRootIsBadUsage()
+    {
+        // An empty name taken for a folder put the folder "02" at the root of the computer's own disk.
+        const Run run = vskwrite({QStringLiteral("--mode=lan"), QStringLiteral("--any-folder"), QString()});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("vskwrite: the card's root folder is empty"), run.err.constData());
+        QVERIFY(run.out.isEmpty());
+    }
+
     void scriptsAndTheirOutput()
     {
         // The mode in any letter case; --help-all, which the help offers, works.
