@@ -88,18 +88,24 @@ bool FormStore::save(QSettings& settings, const FormValues& values)
     return settings.status() == QSettings::NoError;
 }
 
-std::optional<QString> FormStore::unusableStore()
+namespace {
+// Where Qt keeps a user's store as files (Linux: the application's file and the organisation's, both read), worked out
+// once, as Qt does, from the location at the first call. On Windows the store is the registry and no such file exists.
+const QStringList& storeFiles()
 {
-    // Where Qt keeps a user's store as files (Linux: the application's file and the organisation's, both read), worked
-    // out once, as Qt does, from the location at the first call. On Windows the store is the registry and no such
-    // file exists.
     static const QStringList files = [] {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                                QLatin1Char('/') + QCoreApplication::organizationName();
         return QStringList{folder + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".conf"),
                            folder + QStringLiteral(".conf")};
     }();
-    for (const QString& path : files) {
+    return files;
+}
+
+// What is wrong with the first of paths at which something else than a regular file stands.
+std::optional<QString> notRegularFile(const QStringList& paths)
+{
+    for (const QString& path : paths) {
         const FileSystem::Entry entry = FileSystem::entryAt(path);
         if (entry.kind == FileSystem::Entry::Kind::Unreadable)
             return QStringLiteral("%1 cannot be looked at: %2").arg(path, entry.reason);
@@ -107,6 +113,24 @@ std::optional<QString> FormStore::unusableStore()
             return QStringLiteral("%1 is %2, not a regular file").arg(path, entry.description);
     }
     return std::nullopt;
+}
+} // namespace
+
+std::optional<QString> FormStore::unusableStore()
+{
+    return notRegularFile(storeFiles());
+}
+
+std::optional<QString> FormStore::unwritableStore()
+{
+    if (const std::optional<QString> problem = unusableStore())
+        return problem;
+    // QSettings locks a file while it writes it with "<file>.lock", and while it removes a lock left by a process that
+    // died with "<file>.lock.rmlock"; it waits for such a lock without a time limit.
+    QStringList locks;
+    for (const QString& file : storeFiles())
+        locks << file + QStringLiteral(".lock") << file + QStringLiteral(".lock.rmlock");
+    return notRegularFile(locks);
 }
 
 int FormStore::driveIndexFor(int storedIndex, int driveCount)

@@ -14,6 +14,11 @@ namespace FormStore {
 // FIFO would make reading it wait without end, a link would have the form written elsewhere). Open the store only when
 // this says nothing; otherwise the form is not remembered.
 std::optional<QString> unusableStore();
+// Why the form must not be written into the default store, if it must not: what unusableStore says, or something else
+// than a regular file where the store's lock belongs. QSettings waits for that lock without a time limit, and nothing
+// but a regular file is a lock it can take: it would block on a FIFO, retry on a folder without end, and read a link to
+// /dev/zero without end. Save the form only when this says nothing.
+std::optional<QString> unwritableStore();
 
 // The form as stored, each text cut to its field's maximum length. A key that is missing gives its default; a mode code
 // that the mode list does not know gives the first mode; the drive index is the stored one, unchecked (see

@@ -12,11 +12,11 @@
 #include <cstdio>
 
 namespace {
-// The store is not opened when something else than a regular file stands where its file belongs; the user is told once.
-bool storeUsable()
+// The store is not opened when something else than a regular file stands where its file (or, to write it, its lock)
+// belongs; the user is told once.
+bool storeUsable(const std::optional<QString>& problem)
 {
     static bool told = false;
-    const std::optional<QString> problem = FormStore::unusableStore();
     if (problem && !told) {
         told = true;
         std::fprintf(stderr, "%s: the form cannot be remembered: %s\n", qPrintable(QCoreApplication::applicationName()),
@@ -29,7 +29,7 @@ bool storeUsable()
 void Configurator::saveSettings()
 {
     putPhoneNumbersInAcceptedForm();
-    if (!storeUsable())
+    if (!storeUsable(FormStore::unwritableStore()))
         return;
     QSettings settings;
     if (!FormStore::save(settings, formValues())) {
@@ -42,7 +42,7 @@ void Configurator::saveSettings()
 void Configurator::restoreSettings()
 {
     FormValues values; // the defaults, when the store cannot be read
-    if (storeUsable())
+    if (storeUsable(FormStore::unusableStore()))
         values = FormStore::load(QSettings());
     values.driveIndex = FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count());
     applyFormValues(values);
