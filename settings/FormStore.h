@@ -20,10 +20,15 @@ std::optional<QString> unusableStore();
 // /dev/zero without end. Save the form only when this says nothing.
 std::optional<QString> unwritableStore();
 
-// The form as stored, each text cut to its field's maximum length. A key that is missing gives its default; a mode code
-// that the mode list does not know gives the first mode; the drive index is the stored one, unchecked (see
-// driveIndexFor).
+// The form as stored, each text cut to its field's maximum length. A key that is missing, or that unreadableValues
+// names, gives its default; a mode code that the mode list does not know gives the first mode; the drive index is the
+// stored one, unchecked (see driveIndexFor).
 FormValues load(const QSettings& settings);
+
+// The keys whose stored value is not one value of the kind the form keeps there, named with the store's place, and
+// how to mend them; nothing when every key is readable. A comma outside quotes in the settings file (accessPointName=
+// a,b) makes Qt read a list, never the text the line holds.
+std::optional<QString> unreadableValues(const QSettings& settings);
 
 // Writes the ten keys. The store holds the access point password and the SIM PIN as typed, so where it is a file it
 // is made readable by its owner only, and so are the folders made for it; a file the user made read-only is left so.

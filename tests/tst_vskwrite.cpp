@@ -369,6 +369,21 @@ private slots:
         QCOMPARE(file.textRecords.at(FormField::UserKey), QByteArray("Wd3kPz"));
     }
 
+    void storedListIsRefused()
+    {
+        // An unquoted comma makes Qt read a list, which became an empty access point name on a card said written.
+        const QString store = home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf"));
+        QVERIFY(QDir().mkpath(QFileInfo(store).absolutePath()));
+        QVERIFY(writeFile(store, "[General]\nserialMode=8\naccessPointName=a,b\n"));
+        const Run run = vskwrite(
+            {QStringLiteral("--from-settings"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("vskwrite: the remembered form cannot be used: accessPointName in "),
+                 run.err.constData());
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!QFileInfo::exists(card() + QStringLiteral("/02")));
+    }
+
     void removableLoopCard()
     {
 #ifndef Q_OS_LINUX

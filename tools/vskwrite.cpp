@@ -221,9 +221,14 @@ int main(int argc, char* argv[])
     Translations::install();
 
     std::optional<QString> unusableStore;
-    const WriterCommand command = parseWriterCommand(QCoreApplication::arguments(), [&unusableStore] {
+    std::optional<QString> unreadableValues;
+    const WriterCommand command = parseWriterCommand(QCoreApplication::arguments(), [&] {
         unusableStore = FormStore::unusableStore();
-        return unusableStore ? FormValues() : FormStore::load(QSettings());
+        if (unusableStore)
+            return FormValues();
+        const QSettings settings;
+        unreadableValues = FormStore::unreadableValues(settings);
+        return FormStore::load(settings);
     });
     int status = Written;
     switch (command.action) {
@@ -245,6 +250,12 @@ int main(int argc, char* argv[])
         if (unusableStore)
             printLine(stderr, QStringLiteral("vskwrite: the remembered form cannot be read, the defaults are used: ") +
                                   *unusableStore);
+        // A value the store holds but Qt cannot read would be written as an empty one.
+        if (unreadableValues) {
+            printLine(stderr, QStringLiteral("vskwrite: the remembered form cannot be used: ") + *unreadableValues);
+            status = Refused;
+            break;
+        }
         status = write(command);
         break;
     }

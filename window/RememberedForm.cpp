@@ -42,8 +42,14 @@ void Configurator::saveSettings()
 void Configurator::restoreSettings()
 {
     FormValues values; // the defaults, when the store cannot be read
-    if (storeUsable(FormStore::unusableStore()))
-        values = FormStore::load(QSettings());
+    if (storeUsable(FormStore::unusableStore())) {
+        const QSettings settings;
+        values = FormStore::load(settings);
+        // Such a field starts empty, where the user sees it, as a missing key leaves it.
+        if (const std::optional<QString> unreadable = FormStore::unreadableValues(settings))
+            std::fprintf(stderr, "%s: the remembered form is restored without what it cannot read: %s\n",
+                         qPrintable(QCoreApplication::applicationName()), qPrintable(*unreadable));
+    }
     values.driveIndex = FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count());
     applyFormValues(values);
 }
