@@ -491,5 +491,9 @@ Bitte benennen Sie ihn auf der Karte um oder entfernen Sie ihn.</translation>
         <source>Nothing to load</source>
         <translation>Nichts zu laden</translation>
     </message>
+    <message>
+        <source>in the folder %1.</source>
+        <translation>im Ordner %1 gespeichert.</translation>
+    </message>
 </context>
 </TS>

@@ -491,5 +491,9 @@ Veuillez le renommer ou le supprimer sur la carte.</translation>
         <source>Nothing to load</source>
         <translation>Rien à charger</translation>
     </message>
+    <message>
+        <source>in the folder %1.</source>
+        <translation>enregistré dans le dossier %1.</translation>
+    </message>
 </context>
 </TS>

@@ -491,5 +491,9 @@ Rinominarla o rimuoverla sulla scheda.</translation>
         <source>Nothing to load</source>
         <translation>Niente da caricare</translation>
     </message>
+    <message>
+        <source>in the folder %1.</source>
+        <translation>salvato nella cartella %1.</translation>
+    </message>
 </context>
 </TS>
