@@ -72,7 +72,15 @@ void Configurator::applyFormValues(const FormValues& values)
 
 void Configurator::loadParameterFile(const QString& path)
 {
-    showLoadedForm(formFromParameterFile(path, formValues()), path);
+    // The file may lie on a card that stops answering: it is read on a thread of its own, as the card is for "Load
+    // from card", and the window keeps painting meanwhile.
+    const FormValues current = formValues();
+    const std::optional<ParameterFileForm> loaded =
+        whileBusy<ParameterFileForm>([path, current] { return formFromParameterFile(path, current); });
+    if (loaded)
+        showLoadedForm(*loaded, path);
+    else
+        warnNotLoaded(path, tr("It does not respond: the card or drive that holds it stopped answering."));
 }
 
 void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString& path)
@@ -95,6 +103,11 @@ void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString
         reason = tr("It is not a parameter file that the module can read (%1).").arg(loaded.detail);
         break;
     }
+    warnNotLoaded(path, reason);
+}
+
+void Configurator::warnNotLoaded(const QString& path, const QString& reason)
+{
     warn(tr("Parameter file not loaded"),
          tr("The form could not be filled from %1.").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())) +
              QLatin1String("\n") + reason);

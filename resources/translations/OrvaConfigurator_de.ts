@@ -495,5 +495,9 @@ Bitte benennen Sie ihn auf der Karte um oder entfernen Sie ihn.</translation>
         <source>in the folder %1.</source>
         <translation>im Ordner %1 gespeichert.</translation>
     </message>
+    <message>
+        <source>It does not respond: the card or drive that holds it stopped answering.</source>
+        <translation>Sie antwortet nicht: Die Karte oder das Laufwerk, auf dem sie liegt, antwortet nicht mehr.</translation>
+    </message>
 </context>
 </TS>

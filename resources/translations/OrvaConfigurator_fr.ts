@@ -495,5 +495,9 @@ Veuillez le renommer ou le supprimer sur la carte.</translation>
         <source>in the folder %1.</source>
         <translation>enregistré dans le dossier %1.</translation>
     </message>
+    <message>
+        <source>It does not respond: the card or drive that holds it stopped answering.</source>
+        <translation>Il ne répond pas : la carte ou le lecteur qui le contient ne répond plus.</translation>
+    </message>
 </context>
 </TS>

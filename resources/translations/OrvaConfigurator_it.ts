@@ -495,5 +495,9 @@ Rinominarla o rimuoverla sulla scheda.</translation>
         <source>in the folder %1.</source>
         <translation>salvato nella cartella %1.</translation>
     </message>
+    <message>
+        <source>It does not respond: the card or drive that holds it stopped answering.</source>
+        <translation>Non risponde: la scheda o l&apos;unità che lo contiene non risponde più.</translation>
+    </message>
 </context>
 </TS>
