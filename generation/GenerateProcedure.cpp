@@ -95,7 +95,7 @@ Result GenerateProcedure::run(const FormValues& values, const std::optional<Moun
         result.standardOutput = identifierText(outcome.identifier);
         // The card may carry this identifier now: the user must have it, confirmed or not.
         if (handsOff)
-            result.identifierFile = IdentifierFile::save(outcome.identifier, outcome.folder);
+            result.identifierFile = IdentifierFile::save(outcome.identifier, outcome.folder, frontEnd.letsCardGo);
     }
     if (outcome.result != CardOutcome::Result::Written) {
         result.ending = Result::Ending::Refused;

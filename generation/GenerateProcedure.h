@@ -31,6 +31,9 @@ struct FrontEnd
     std::function<void(const std::function<void(const DetachedWork::Pump& pump)>& wait)> whileWaiting;
     // How long the card may stay silent while it is read or written before it is given up.
     std::chrono::milliseconds silenceLimit = TimeLimits::cardSilence;
+    // The front end lets the card go once its file is written (the window's eject option): the identifier's file must
+    // then stay on the computer, never go onto the card.
+    bool letsCardGo = false;
 };
 
 struct Result

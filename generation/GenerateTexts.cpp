@@ -3,6 +3,8 @@
 #include "generation/Identifier.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 // What is wrong with the folder "02" on a card that was found, and what the user can do about it.
@@ -265,6 +267,10 @@ GenerateTexts::Message GenerateTexts::generatedWithIdentifier(const QUuid& ident
         break;
     case IdentifierFile::Place::CardFolder:
         text += QCoreApplication::translate("Configurator", "in the folder 02 on the SD Card.");
+        break;
+    case IdentifierFile::Place::ApplicationData:
+        text += QCoreApplication::translate("Configurator", "in the folder %1.")
+                    .arg(QDir::toNativeSeparators(QFileInfo(saved.filePath).absolutePath()));
         break;
     case IdentifierFile::Place::Nowhere:
         // No file holds the identifier: the message is the user's only chance to note it.

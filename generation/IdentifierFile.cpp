@@ -3,6 +3,7 @@
 #include "generation/DurableFile.h"
 #include "generation/Identifier.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -19,15 +20,20 @@ QByteArray IdentifierFile::content(const QUuid& identifier)
            "YOUR IDENTIFIER (GUID) : " + identifierText(identifier).toLatin1() + "\r\n\r\n" + banner;
 }
 
-IdentifierFile::Saved IdentifierFile::save(const QUuid& identifier, const QString& cardFolder)
+IdentifierFile::Saved IdentifierFile::save(const QUuid& identifier, const QString& cardFolder, bool cardLetGo)
 {
+    const QString applicationData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const std::pair<QString, Place> places[] = {
         {QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), Place::Desktop},
         {QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), Place::Documents},
-        {cardFolder, Place::CardFolder},
+        cardLetGo ? std::make_pair(applicationData, Place::ApplicationData)
+                  : std::make_pair(cardFolder, Place::CardFolder),
     };
     const QByteArray bytes = content(identifier);
     for (const auto& [folder, place] : places) {
+        // The application's own folder is made when it is needed; the user's folders and the card's never are.
+        if (place == Place::ApplicationData && !folder.isEmpty())
+            QDir().mkpath(folder);
         if (folder.isEmpty() || !QFileInfo(folder).isDir())
             continue;
         const QString path = folder + QLatin1Char('/') + fileName();

@@ -11,8 +11,9 @@ enum class Place
 {
     Desktop,
     Documents,
-    CardFolder, // beside the parameter file
-    Nowhere,    // no place took the file
+    CardFolder,      // beside the parameter file
+    ApplicationData, // the application's data folder, for a card that is let go
+    Nowhere,         // no place took the file
 };
 
 struct Saved
@@ -27,8 +28,9 @@ QString fileName();
 // CR LF line breaks, no line break at the end. Never translated: the module's maker reads it.
 QByteArray content(const QUuid& identifier);
 
-// Saves the file on the Desktop, else in the documents folder, else in the card folder. No folder is created. The
-// file takes the name's place only when it is complete: a failed write keeps an earlier file, and a link of that
-// name is replaced, never followed.
-Saved save(const QUuid& identifier, const QString& cardFolder);
+// Saves the file on the Desktop, else in the documents folder, else in the card folder; none of these folders is
+// created. A card that is let go (ejected) takes the file nowhere, the user could not open it there: the file goes into
+// the application's data folder instead, made when missing. The file takes the name's place only when it is complete:
+// a failed write keeps an earlier file, and a link of that name is replaced, never followed.
+Saved save(const QUuid& identifier, const QString& cardFolder, bool cardLetGo);
 } // namespace IdentifierFile

@@ -55,20 +55,61 @@ bool prepareFile(const QSettings& settings)
 }
 } // namespace
 
+namespace {
+// Whether the key holds one value of the kind the form keeps there, or nothing: a text field's key a text, the others
+// anything but a list. A comma outside quotes in the settings file makes Qt read a list ("a,b" as "a" and "b"), which
+// would otherwise be taken for an empty text.
+bool holdsOneValue(const QSettings& settings, const QString& key, bool text)
+{
+    if (!settings.contains(key))
+        return true;
+    const QVariant value = settings.value(key);
+    const int type = value.userType();
+    if (text)
+        return type == QMetaType::QString;
+    return value.isValid() && type != QMetaType::QStringList && type != QMetaType::QVariantList;
+}
+
+// The key's value, or fallback (whose type tells a text from the others) when it is missing or not one value.
+QVariant storedValue(const QSettings& settings, const QString& key, const QVariant& fallback)
+{
+    return holdsOneValue(settings, key, fallback.userType() == QMetaType::QString) ? settings.value(key, fallback)
+                                                                                   : fallback;
+}
+} // namespace
+
 FormValues FormStore::load(const QSettings& settings)
 {
     FormValues values;
-    const int code = settings.value(SettingsKeys::serialMode, 0).toInt();
+    const int code = storedValue(settings, SettingsKeys::serialMode, 0).toInt();
     values.modeCode = ModeCode::find(quint8(code)) && code == quint8(code) ? quint8(code) : ModeCode::Default;
     // Cut as the form's fields cut a text given to them: a value longer than a field takes was never typed there.
     for (const FormField::Description& field : FormField::fields) {
-        const QString text = settings.value(keyOf(field.id), QString()).toString();
+        const QString text = storedValue(settings, keyOf(field.id), QString()).toString();
         values.text(field.id) = field.maxLength > 0 ? text.left(field.maxLength) : text;
     }
-    values.driveIndex = settings.value(SettingsKeys::driveLetter, 0).toInt();
-    values.resetConfig = settings.value(SettingsKeys::resetConfig, false).toBool();
-    values.ejectCardWhenDone = settings.value(SettingsKeys::ejectCardWhenDone, true).toBool();
+    values.driveIndex = storedValue(settings, SettingsKeys::driveLetter, 0).toInt();
+    values.resetConfig = storedValue(settings, SettingsKeys::resetConfig, false).toBool();
+    values.ejectCardWhenDone = storedValue(settings, SettingsKeys::ejectCardWhenDone, true).toBool();
     return values;
+}
+
+std::optional<QString> FormStore::unreadableValues(const QSettings& settings)
+{
+    QStringList keys;
+    for (const QLatin1String& key : {SettingsKeys::serialMode, SettingsKeys::driveLetter, SettingsKeys::resetConfig,
+                                     SettingsKeys::ejectCardWhenDone}) {
+        if (!holdsOneValue(settings, key, false))
+            keys << key;
+    }
+    for (const FormField::Description& field : FormField::fields) {
+        if (!holdsOneValue(settings, keyOf(field.id), true))
+            keys << keyOf(field.id);
+    }
+    if (keys.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("%1 in %2: not a single value (a comma outside quotes makes a list; put the value in quotes)")
+        .arg(keys.join(QStringLiteral(", ")), settings.fileName());
 }
 
 bool FormStore::save(QSettings& settings, const FormValues& values)
@@ -88,18 +129,24 @@ bool FormStore::save(QSettings& settings, const FormValues& values)
     return settings.status() == QSettings::NoError;
 }
 
-std::optional<QString> FormStore::unusableStore()
+namespace {
+// Where Qt keeps a user's store as files (Linux: the application's file and the organisation's, both read), worked out
+// once, as Qt does, from the location at the first call. On Windows the store is the registry and no such file exists.
+const QStringList& storeFiles()
 {
-    // Where Qt keeps a user's store as files (Linux: the application's file and the organisation's, both read), worked
-    // out once, as Qt does, from the location at the first call. On Windows the store is the registry and no such
-    // file exists.
     static const QStringList files = [] {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                                QLatin1Char('/') + QCoreApplication::organizationName();
         return QStringList{folder + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".conf"),
                            folder + QStringLiteral(".conf")};
     }();
-    for (const QString& path : files) {
+    return files;
+}
+
+// What is wrong with the first of paths at which something else than a regular file stands.
+std::optional<QString> notRegularFile(const QStringList& paths)
+{
+    for (const QString& path : paths) {
         const FileSystem::Entry entry = FileSystem::entryAt(path);
         if (entry.kind == FileSystem::Entry::Kind::Unreadable)
             return QStringLiteral("%1 cannot be looked at: %2").arg(path, entry.reason);
@@ -107,6 +154,24 @@ std::optional<QString> FormStore::unusableStore()
             return QStringLiteral("%1 is %2, not a regular file").arg(path, entry.description);
     }
     return std::nullopt;
+}
+} // namespace
+
+std::optional<QString> FormStore::unusableStore()
+{
+    return notRegularFile(storeFiles());
+}
+
+std::optional<QString> FormStore::unwritableStore()
+{
+    if (const std::optional<QString> problem = unusableStore())
+        return problem;
+    // QSettings locks a file while it writes it with "<file>.lock", and while it removes a lock left by a process that
+    // died with "<file>.lock.rmlock"; it waits for such a lock without a time limit.
+    QStringList locks;
+    for (const QString& file : storeFiles())
+        locks << file + QStringLiteral(".lock") << file + QStringLiteral(".lock.rmlock");
+    return notRegularFile(locks);
 }
 
 int FormStore::driveIndexFor(int storedIndex, int driveCount)

@@ -14,11 +14,21 @@ namespace FormStore {
 // FIFO would make reading it wait without end, a link would have the form written elsewhere). Open the store only when
 // this says nothing; otherwise the form is not remembered.
 std::optional<QString> unusableStore();
+// Why the form must not be written into the default store, if it must not: what unusableStore says, or something else
+// than a regular file where the store's lock belongs. QSettings waits for that lock without a time limit, and nothing
+// but a regular file is a lock it can take: it would block on a FIFO, retry on a folder without end, and read a link to
+// /dev/zero without end. Save the form only when this says nothing.
+std::optional<QString> unwritableStore();
 
-// The form as stored, each text cut to its field's maximum length. A key that is missing gives its default; a mode code
-// that the mode list does not know gives the first mode; the drive index is the stored one, unchecked (see
-// driveIndexFor).
+// The form as stored, each text cut to its field's maximum length. A key that is missing, or that unreadableValues
+// names, gives its default; a mode code that the mode list does not know gives the first mode; the drive index is the
+// stored one, unchecked (see driveIndexFor).
 FormValues load(const QSettings& settings);
+
+// The keys whose stored value is not one value of the kind the form keeps there, named with the store's place, and
+// how to mend them; nothing when every key is readable. A comma outside quotes in the settings file (accessPointName=
+// a,b) makes Qt read a list, never the text the line holds.
+std::optional<QString> unreadableValues(const QSettings& settings);
 
 // Writes the ten keys. The store holds the access point password and the SIM PIN as typed, so where it is a file it
 // is made readable by its owner only, and so are the folders made for it; a file the user made read-only is left so.

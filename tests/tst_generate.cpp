@@ -463,11 +463,17 @@ private slots:
         QCOMPARE(lines.size(), 3); // the heading and one line a card
         QVERIFY(lines.at(1).contains(card(0)) && lines.at(2).contains(card(1)));
         QCOMPARE(urls.opened.count(QUrl(QStringLiteral("https://portal.orva.example.net"))), 2);
-        // No Desktop, no documents folder: each card's identifier file is beside its parameter file, shown in the
-        // editor. (Windows takes the Desktop from the user's profile, which has one.)
+        // No Desktop, no documents folder, and each card let go: each card's identifier file is in the program's
+        // data folder, never on the card that goes, and shown in the editor. (Windows takes the Desktop from the
+        // user's profile, which has one.)
 #ifndef Q_OS_WIN
+        const QString identifierFile = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                                       QStringLiteral("/ORVA Serial Number.txt");
+        QCOMPARE(urls.opened.count(QUrl::fromLocalFile(identifierFile)), 2);
+        QVERIFY(readFile(identifierFile).contains(
+            decodeParameterFile(second, QStringLiteral("GP0_0000.VSK")).identifierBytes.toHex().toUpper()));
         for (int i = 0; i < 2; ++i)
-            QCOMPARE(urls.opened.count(QUrl::fromLocalFile(parameterFile(i, "ORVA Serial Number.txt"))), 1);
+            QVERIFY(!QFileInfo::exists(parameterFile(i, "ORVA Serial Number.txt")));
 #else
         QCOMPARE(urls.opened.size(), 4); // each card's identifier file and the portal, twice
 #endif

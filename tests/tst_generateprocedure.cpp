@@ -581,6 +581,10 @@ private slots:
         QTest::newRow("LAN, card folder") << quint8(ModeCode::Lan) << ""
                                           << "card"
                                           << "in the folder 02 on the SD Card.";
+        // A card that is let go would take the file with it: it stays on the computer, in a folder of the program's.
+        QTest::newRow("LAN, card let go") << quint8(ModeCode::Lan) << "let-go"
+                                          << "application data"
+                                          << "in the folder %1.";
         QTest::newRow("LAN, Desktop refuses the file") << quint8(ModeCode::Lan) << "desktop-blocked documents"
                                                        << "documents"
                                                        << "in My Documents.";
@@ -622,7 +626,9 @@ private slots:
         addCards(1);
         if (places.contains(QLatin1String("card-blocked")))
             QVERIFY(QDir().mkpath(card(0) + QStringLiteral("/02/") + fileName));
-        const GenerateProcedure::Result result = generate(form(mode));
+        GenerateProcedure::FrontEnd frontEnd;
+        frontEnd.letsCardGo = places.contains(QLatin1String("let-go"));
+        const GenerateProcedure::Result result = generate(form(mode), 0, frontEnd);
 
         QVERIFY(result.written());
         QCOMPARE(result.message.title, QStringLiteral("File generated"));
@@ -647,10 +653,15 @@ private slots:
             QVERIFY(!result.openIdentifierFile);
             return;
         }
+        const QString applicationData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (where == QLatin1String("application data"))
+            phrase = phrase.arg(QDir::toNativeSeparators(applicationData));
         QCOMPARE(result.message.text, handOffText + phrase);
-        const QString folder = where == QLatin1String("desktop")     ? desktop
-                               : where == QLatin1String("documents") ? documents
-                                                                     : card(0) + QStringLiteral("/02");
+        const QString folder = where == QLatin1String("desktop")            ? desktop
+                               : where == QLatin1String("documents")        ? documents
+                               : where == QLatin1String("application data") ? applicationData
+                                                                            : card(0) + QStringLiteral("/02");
+        QCOMPARE(QFileInfo::exists(card(0) + QStringLiteral("/02/") + fileName), where == QLatin1String("card"));
         const QString path = folder + QLatin1Char('/') + fileName;
         const QByteArray banner = QByteArray(38, '*') + " THIS IS IMPORTANT " + QByteArray(38, '*');
         const QByteArray expected = banner + "\r\n\r\n" +

@@ -7,12 +7,12 @@
 // program ends although a thread still waits for the bus.
 #include "app/WindowSetup.h"
 #include "base/DetachedTask.h"
-#include "support/MockClock.h"
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
 #include "generation/CardWriter.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/HeldBoxes.h"
+#include "support/MockClock.h"
 #include "support/RunTool.h"
 #include "window/Configurator.h"
 
@@ -167,6 +167,97 @@ bool isMountPoint(const QString& path)
     return std::any_of(entries.cbegin(), entries.cend(),
                        [&](const MountEntry& entry) { return entry.mountPoint == path; });
 }
+
+// A card whose file system can be stopped: an 8 MiB FAT image on a loop device that says it is removable, as a card
+// reader's disk does (in this process's mount namespace), served read-write through FUSE by fusefat, which runs in the
+// foreground as a child and dies with this process should the test be killed. Undone when it goes, however the test
+// ends.
+class FuseCard
+{
+public:
+    // Mounts the card at folder; what went wrong, else nothing. An empty loop says that no loop device was to be had.
+    QString start(const QString& folder)
+    {
+        const QString image = folder + QStringLiteral(".img");
+        QString output;
+        if (!runTool(QStringLiteral("truncate"), {QStringLiteral("-s"), QStringLiteral("8M"), image}, &output,
+                     toolTimeoutMs) ||
+            !runTool(QStringLiteral("mkfs.vfat"), {image}, &output, toolTimeoutMs))
+            return output;
+        if (!runTool(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image}, &output,
+                     toolTimeoutMs))
+            return QStringLiteral("no loop device to be had: ") + output;
+        loop = output.trimmed();
+        // Loop disks report fixed media.
+        const QString one = folder + QStringLiteral(".removable");
+        QFile removable(one);
+        if (!removable.open(QIODevice::WriteOnly) || removable.write("1\n") != 2)
+            return removable.errorString();
+        removable.close();
+        attribute = QFile::encodeName(QStringLiteral("/sys/block/%1/removable").arg(QFileInfo(loop).fileName()));
+        if (::mount(QFile::encodeName(one).constData(), attribute.constData(), nullptr, MS_BIND, nullptr) != 0) {
+            attribute.clear();
+            return errnoText();
+        }
+        mountPoint = folder;
+        QDir().mkpath(mountPoint);
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        server.start(QStringLiteral("setpriv"), {QStringLiteral("--pdeathsig"), QStringLiteral("KILL"),
+                                                 QStringLiteral("fusefat"), QStringLiteral("-f"), QStringLiteral("-o"),
+                                                 QStringLiteral("rw+,blkdev,fsname=") + loop, loop, mountPoint});
+        if (!server.waitForStarted())
+            return server.errorString();
+        QElapsedTimer waited;
+        waited.start();
+        while (!isMountPoint(mountPoint)) {
+            if (waited.elapsed() > 10000)
+                return QStringLiteral("fusefat did not mount the card: ") + QString::fromLocal8Bit(server.readAll());
+            QThread::msleep(20);
+        }
+        return QString();
+    }
+    ~FuseCard()
+    {
+        if (server.state() != QProcess::NotRunning) {
+            ::kill(pid(), SIGCONT);
+            if (::umount2(QFile::encodeName(mountPoint).constData(), 0) != 0)
+                ::umount2(QFile::encodeName(mountPoint).constData(), MNT_DETACH);
+            if (!server.waitForFinished(5000)) {
+                server.kill();
+                server.waitForFinished(5000);
+            }
+        }
+        if (!attribute.isEmpty())
+            ::umount2(attribute.constData(), MNT_DETACH);
+        if (!loop.isEmpty())
+            runTool(QStringLiteral("losetup"), {QStringLiteral("--detach"), loop}, nullptr, toolTimeoutMs);
+    }
+
+    pid_t pid() const { return pid_t(server.processId()); }
+    // Every thread of the server is stopped.
+    bool stopped() const
+    {
+        const QStringList threads =
+            QDir(QStringLiteral("/proc/%1/task").arg(pid())).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString& thread : threads) {
+            QFile stat(QStringLiteral("/proc/%1/task/%2/stat").arg(pid()).arg(thread));
+            if (!stat.open(QIODevice::ReadOnly))
+                return false;
+            const QByteArray line = stat.readAll();
+            const int state = line.lastIndexOf(") ") + 2;
+            if (state < 2 || state >= line.size() || line.at(state) != 'T')
+                return false;
+        }
+        return !threads.isEmpty();
+    }
+
+    QString loop;
+    QString mountPoint;
+
+private:
+    QProcess server;
+    QByteArray attribute;
+};
 } // namespace
 
 class TestHang : public QObject
@@ -320,50 +411,17 @@ void TestHang::stoppedFuseCard()
 
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orva-hang-XXXXXX"));
     QVERIFY(dir.isValid());
-    const QString image = dir.filePath(QStringLiteral("fat.img"));
-    QString output;
-    QVERIFY2(runTool(QStringLiteral("truncate"), {QStringLiteral("-s"), QStringLiteral("8M"), image}, &output,
-                     toolTimeoutMs),
-             qPrintable(output));
-    QVERIFY2(runTool(QStringLiteral("mkfs.vfat"), {image}, &output, toolTimeoutMs), qPrintable(output));
-    QString loop;
-    if (!runTool(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image}, &loop,
-                 toolTimeoutMs))
-        QSKIP(qPrintable(QStringLiteral("no loop device to be had: ") + loop));
-    auto detach = qScopeGuard([&] {
-        runTool(QStringLiteral("losetup"), {QStringLiteral("--detach"), loop}, nullptr, toolTimeoutMs);
-    });
-    // Loop disks report fixed media; in this namespace this one says it is removable, as a card reader's would.
-    const QString one = dir.filePath(QStringLiteral("removable"));
-    QFile removable(one);
-    QVERIFY(removable.open(QIODevice::WriteOnly) && removable.write("1\n") == 2);
-    removable.close();
-    const QByteArray attribute =
-        QFile::encodeName(QStringLiteral("/sys/block/%1/removable").arg(QFileInfo(loop).fileName()));
-    QVERIFY2(::mount(QFile::encodeName(one).constData(), attribute.constData(), nullptr, MS_BIND, nullptr) == 0,
-             qPrintable(errnoText()));
-    auto unbind = qScopeGuard([&] { ::umount2(attribute.constData(), MNT_DETACH); });
-
-    // The server runs in the foreground as a child, read-write, and dies with this process should the test be killed.
-    const QString card = dir.filePath(QStringLiteral("card"));
-    QVERIFY(QDir().mkpath(card));
-    QProcess server;
-    server.setProcessChannelMode(QProcess::MergedChannels);
-    server.start(QStringLiteral("setpriv"),
-                 {QStringLiteral("--pdeathsig"), QStringLiteral("KILL"), QStringLiteral("fusefat"),
-                  QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("rw+,blkdev,fsname=") + loop, loop, card});
-    QVERIFY2(server.waitForStarted(), qPrintable(server.errorString()));
-    const pid_t pid = pid_t(server.processId());
-    auto endServer = qScopeGuard([&] {
-        ::kill(pid, SIGCONT);
-        if (::umount2(QFile::encodeName(card).constData(), 0) != 0)
-            ::umount2(QFile::encodeName(card).constData(), MNT_DETACH);
-        if (!server.waitForFinished(5000)) {
-            server.kill();
-            server.waitForFinished(5000);
-        }
-    });
-    QTRY_VERIFY2_WITH_TIMEOUT(isMountPoint(card), qPrintable(QString::fromLocal8Bit(server.readAll())), 10000);
+    // The second card is there for vskwrite --list, which must not wait a silence limit for each silent card.
+    FuseCard cards[2];
+    for (FuseCard& fuseCard : cards) {
+        const QString problem = fuseCard.start(dir.filePath(QStringLiteral("card%1").arg(&fuseCard - cards)));
+        if (fuseCard.loop.isEmpty())
+            QSKIP(qPrintable(problem));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+    const QString card = cards[0].mountPoint;
+    const QString second = cards[1].mountPoint;
+    const QString loop = cards[0].loop;
     // The card holds a file from an earlier run, which every front end that gives up must leave as it is.
     const QString earlierFile = card + QStringLiteral("/02/GP0_0000.VSK");
     QVERIFY(QDir(card).mkdir(QStringLiteral("02")));
@@ -372,24 +430,12 @@ void TestHang::stoppedFuseCard()
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
     }
 
-    QVERIFY(::kill(pid, SIGSTOP) == 0);
+    for (FuseCard& fuseCard : cards)
+        QVERIFY(::kill(fuseCard.pid(), SIGSTOP) == 0);
     // The stop takes hold when each of the server's threads is next scheduled: on a busy machine one of them may
     // still answer a request first. Every thread is seen stopped before the card is looked into.
-    const auto allThreadsStopped = [pid] {
-        const QStringList threads =
-            QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (const QString& thread : threads) {
-            QFile stat(QStringLiteral("/proc/%1/task/%2/stat").arg(pid).arg(thread));
-            if (!stat.open(QIODevice::ReadOnly))
-                return false;
-            const QByteArray line = stat.readAll();
-            const int state = line.lastIndexOf(") ") + 2;
-            if (state < 2 || state >= line.size() || line.at(state) != 'T')
-                return false;
-        }
-        return !threads.isEmpty();
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(allThreadsStopped(), 5000);
+    for (const FuseCard& fuseCard : cards)
+        QTRY_VERIFY_WITH_TIMEOUT(fuseCard.stopped(), 5000);
     // A look into the stopped card must hang, or the timings below would prove nothing.
     std::atomic<bool> probeReturned{false};
     std::thread probe([&] {
@@ -398,7 +444,7 @@ void TestHang::stoppedFuseCard()
         probeReturned = true;
     });
     auto joinProbe = qScopeGuard([&] {
-        ::kill(pid, SIGCONT);
+        ::kill(cards[0].pid(), SIGCONT);
         probe.join();
     });
     QThread::msleep(300);
@@ -467,6 +513,24 @@ void TestHang::stoppedFuseCard()
         running.push_back(std::make_unique<QProcess>());
         running.back()->start(tool.first(), tool.mid(1));
     }
+    QProcess list;
+    list.start(QStringLiteral(VSKWRITE_PATH), {QStringLiteral("--list")});
+
+    // Meanwhile the window is given the card's file, as a double-click on it does: it tells within the silence limit
+    // that the file does not respond, and it keeps handling its events while it waits.
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+    tick.start(100);
+    QElapsedTimer loading;
+    loading.start();
+    window.loadParameterFile(earlierFile);
+    const qint64 loadAnswer = loading.elapsed();
+    tick.stop();
+    QCOMPARE(boxes.seen().size(), 2);
+    QCOMPARE(boxes.seen().last().title, QStringLiteral("Parameter file not loaded"));
+    QVERIFY2(loadAnswer >= 9000 && loadAnswer < 20000, qPrintable(QString::number(loadAnswer)));
+    QVERIFY2(ticks > 50, qPrintable(QString::number(ticks)));
     for (std::size_t i = 0; i < running.size(); ++i) {
         QProcess& process = *running[i];
         const bool ended = process.waitForFinished(30000);
@@ -483,6 +547,19 @@ void TestHang::stoppedFuseCard()
         QVERIFY2(lifetime >= 9000 && lifetime < 20000, qPrintable(QString::number(lifetime)));
         QVERIFY(process.readAllStandardOutput().isEmpty());
     }
+    // Both places of the silent card in one silence limit.
+    QVERIFY(list.waitForFinished(30000));
+    const qint64 listed = clock.elapsed();
+    const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).split(QLatin1Char('\n'));
+    qInfo("vskwrite --list ended after %lld ms", listed);
+    QCOMPARE(list.exitCode(), 0);
+    for (const QString& root : {card, second}) {
+        QVERIFY2(lines.filter(root + QLatin1Char('\t'))
+                     .value(0)
+                     .endsWith(QStringLiteral("The card does not respond: what it holds could not be read.")),
+                 qPrintable(lines.join(QLatin1Char('\n'))));
+    }
+    QVERIFY2(listed < 20000, qPrintable(QString::number(listed)));
 
     // The window is the user's again: no busy cursor, buttons that answer, a refresh that does not hang, and Quit.
     QVERIFY(!QApplication::overrideCursor());
@@ -491,14 +568,15 @@ void TestHang::stoppedFuseCard()
     window.findChild<QPushButton*>(QStringLiteral("refreshButton"))->click();
     QVERIFY(clock.elapsed() < 1000);
     QVERIFY(window.drives().contains(card));
-    // Given up and still held by the card: Generate's look at the card, and the card line's.
-    QCOMPARE(DetachedWork::outstanding(), 2);
+    // Given up and still held by the card: Generate's look at the card, the card line's and the file's load.
+    QCOMPARE(DetachedWork::outstanding(), 3);
     window.findChild<QPushButton*>(QStringLiteral("button_Cancel"))->click();
     QVERIFY(!window.isVisible());
 
     // Once the card answers again, the abandoned write stops at its next step: the card keeps its earlier file, and
     // nothing else is left on it.
-    QVERIFY(::kill(pid, SIGCONT) == 0);
+    for (FuseCard& fuseCard : cards)
+        QVERIFY(::kill(fuseCard.pid(), SIGCONT) == 0);
     QTRY_COMPARE_WITH_TIMEOUT(DetachedWork::outstanding(), 0, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(probeReturned, 5000);
     QCOMPARE(QDir(card).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),

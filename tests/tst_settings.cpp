@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSettings>
@@ -25,6 +26,7 @@
 #endif
 
 namespace {
+const QString quitOption = QStringLiteral("--quit-once");
 
 void store(std::initializer_list<std::pair<const char*, QVariant>> values)
 {
@@ -355,8 +357,72 @@ private slots:
         }
 #endif
     }
+
+    void storeLockThatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("link to /dev/zero") << "zero";
+    }
+
+    // QSettings waits for its lock without a time limit: whatever stands at the lock's place, "Quit" (in a child
+    // process, which a hang cannot take with it) ends at once, and the store is left as it was.
+    void storeLockThatIsNoFile()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the Windows store is the registry");
+#else
+        QFETCH(QString, kind);
+        store({{"serialMode", 8}});
+        const QString lock = QSettings().fileName() + QStringLiteral(".lock");
+        const auto remove = qScopeGuard([&] {
+            if (!QFile::remove(lock))
+                QDir().rmdir(lock);
+        });
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(lock));
+        else
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), lock));
+
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {quitOption});
+        const bool ended = child.waitForFinished(10000);
+        if (!ended) {
+            child.kill();
+            child.waitForFinished();
+        }
+        QVERIFY2(ended, "Quit did not end");
+        QCOMPARE(child.exitCode(), 0);
+        const QByteArray said = child.readAllStandardError();
+        const QByteArray told = "the form cannot be remembered: " + QFile::encodeName(lock);
+        QVERIFY2(said.contains(told), said.constData());
+        QCOMPARE(storedOnDisk().value(QStringLiteral("serialMode")), QStringLiteral("8"));
+#endif
+    }
 };
 
-ORVA_WINDOW_TEST_MAIN(TestSettings)
+// The child of storeLockThatIsNoFile: the window over the test's store, closed by "Quit".
+int quitOnce()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    auto window = makeWindow(1);
+    window->show();
+    widget<QPushButton>(*window, "button_Cancel")->click();
+    window.reset();
+    return 0;
+}
+
+int main(int argc, char* argv[])
+{
+    WindowSetup::apply();
+    QApplication application(argc, argv);
+    if (QCoreApplication::arguments().value(1) == quitOption)
+        return quitOnce();
+    TestSettings test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 #include "tst_settings.moc"

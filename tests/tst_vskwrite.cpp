@@ -362,6 +362,15 @@ private slots:
         QVERIFY(!QFileInfo::exists(recordPath()));
     }
 
+    void emptyCardRootIsBadUsage()
+    {
+        // An empty name taken for a folder put the folder "02" at the root of the computer's own disk.
+        const Run run = vskwrite({QStringLiteral("--mode=lan"), QStringLiteral("--any-folder"), QString()});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("vskwrite: the card's root folder is empty"), run.err.constData());
+        QVERIFY(run.out.isEmpty());
+    }
+
     void scriptsAndTheirOutput()
     {
         // The mode in any letter case; --help-all, which the help offers, works.
@@ -475,6 +484,21 @@ private slots:
         QVERIFY2(run.status == 0, run.err.constData());
         file = writtenFile(card(), QStringLiteral("GP1_0000.VSK"), run);
         QCOMPARE(file.textRecords.at(FormField::UserKey), QByteArray("Wd3kPz"));
+    }
+
+    void storedListIsRefused()
+    {
+        // An unquoted comma makes Qt read a list, which became an empty access point name on a card said written.
+        const QString store = home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf"));
+        QVERIFY(QDir().mkpath(QFileInfo(store).absolutePath()));
+        QVERIFY(writeFile(store, "[General]\nserialMode=8\naccessPointName=a,b\n"));
+        const Run run = vskwrite(
+            {QStringLiteral("--from-settings"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("vskwrite: the remembered form cannot be used: accessPointName in "),
+                 run.err.constData());
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!QFileInfo::exists(card() + QStringLiteral("/02")));
     }
 
     void removableLoopCard()

@@ -221,6 +221,9 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
     if (positional.size() != 1)
         return badUsage(positional.isEmpty() ? QStringLiteral("the card's root folder is missing")
                                              : QStringLiteral("one card root only, not %1").arg(positional.size()));
+    // An empty name is no folder: taken as one, it would put the folder "02" at the root of the computer's own disk.
+    if (positional.first().isEmpty())
+        return badUsage(QStringLiteral("the card's root folder is empty"));
     command.cardRoot = QDir::cleanPath(QFileInfo(positional.first()).absoluteFilePath());
     command.anyFolder = parser.isSet(anyFolderOption);
     command.noOpen = parser.isSet(noOpenOption);

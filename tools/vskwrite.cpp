@@ -22,7 +22,10 @@
 #include <QJsonObject>
 #include <QSettings>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 namespace {
 enum Status
@@ -153,18 +156,35 @@ bool outputWritten()
     return false;
 }
 
+// What each of the cards holds, nothing for a card that does not answer within the silence limit. Every card is read
+// at once, on a thread of its own: however many cards are silent, the list waits one limit for them.
+std::vector<std::optional<CardContents>> readCards(const QVector<MountedVolume>& cards)
+{
+    std::vector<std::unique_ptr<DetachedTask<CardContents>>> reads;
+    for (const MountedVolume& card : cards) {
+        reads.push_back(std::make_unique<DetachedTask<CardContents>>(
+            [root = card.rootPath](const DetachedWork::Liveness&) { return readCardContents(root); }));
+    }
+    // A read that was silent while an earlier one was waited for has used up its limit then, and is given up at once.
+    std::vector<std::optional<CardContents>> held;
+    for (const std::unique_ptr<DetachedTask<CardContents>>& read : reads)
+        held.push_back(read->waitWhile(TimeLimits::cardSilence));
+    return held;
+}
+
 // The removable cards as the window lists them, each with what it holds; a card that does not answer within the
-// silence limit is said not to respond, and the next one is read.
+// silence limit is said not to respond.
 void listCards(bool json)
 {
     const std::unique_ptr<DrivePlatform> drives = createNativeDrivePlatform();
-    const QVector<MountedVolume> volumes = drives->mountedVolumes();
-    for (const MountedVolume& volume : volumes) {
-        if (!volume.removable)
-            continue;
-        DetachedTask<CardContents> read(
-            [root = volume.rootPath](const DetachedWork::Liveness&) { return readCardContents(root); });
-        const std::optional<CardContents> held = read.waitWhile(TimeLimits::cardSilence);
+    QVector<MountedVolume> volumes = drives->mountedVolumes();
+    volumes.erase(
+        std::remove_if(volumes.begin(), volumes.end(), [](const MountedVolume& volume) { return !volume.removable; }),
+        volumes.end());
+    const std::vector<std::optional<CardContents>> contents = readCards(volumes);
+    for (int i = 0; i < volumes.size(); ++i) {
+        const MountedVolume& volume = volumes.at(i);
+        const std::optional<CardContents>& held = contents.at(std::size_t(i));
         const QString holds = held ? GenerateTexts::cardContents(*held) : GenerateTexts::cardSilent();
         if (!json) {
             printLine(stdout,
@@ -202,9 +222,14 @@ int main(int argc, char* argv[])
     Translations::install();
 
     std::optional<QString> unusableStore;
-    const WriterCommand command = parseWriterCommand(QCoreApplication::arguments(), [&unusableStore] {
+    std::optional<QString> unreadableValues;
+    const WriterCommand command = parseWriterCommand(QCoreApplication::arguments(), [&] {
         unusableStore = FormStore::unusableStore();
-        return unusableStore ? FormValues() : FormStore::load(QSettings());
+        if (unusableStore)
+            return FormValues();
+        const QSettings settings;
+        unreadableValues = FormStore::unreadableValues(settings);
+        return FormStore::load(settings);
     });
     int status = Written;
     switch (command.action) {
@@ -226,6 +251,12 @@ int main(int argc, char* argv[])
         if (unusableStore)
             printLine(stderr, QStringLiteral("vskwrite: the remembered form cannot be read, the defaults are used: ") +
                                   *unusableStore);
+        // A value the store holds but Qt cannot read would be written as an empty one.
+        if (unreadableValues) {
+            printLine(stderr, QStringLiteral("vskwrite: the remembered form cannot be used: ") + *unreadableValues);
+            status = Refused;
+            break;
+        }
         status = write(command);
         break;
     }

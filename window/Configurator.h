@@ -46,8 +46,8 @@ public:
     const QStringList& drives() const { return driveList; }
     quint8 currentModeCode() const { return modeCode; }
 
-    // Fills the form from a parameter file (mode, fields, reset option); a file that cannot be loaded is named in a
-    // warning, with the reason, and the form stays as it was.
+    // Fills the form from a parameter file (mode, fields, reset option); a file that cannot be loaded, or that does not
+    // answer within the card's silence limit, is named in a warning, with the reason, and the form stays as it was.
     void loadParameterFile(const QString& path);
 
 protected:
@@ -67,6 +67,7 @@ private:
     FormValues formValues() const;
     void applyFormValues(const FormValues& values);
     void showLoadedForm(const ParameterFileForm& loaded, const QString& path);
+    void warnNotLoaded(const QString& path, const QString& reason);
     void loadFromCard();
     void refreshDriveList();
     void followVolumes();

@@ -34,6 +34,7 @@ void Configurator::buttonSaveClicked()
     GenerateProcedure::FrontEnd frontEnd;
     frontEnd.replaceHandedOff = [this](const CardContents& held) { return replacementAccepted(held); };
     frontEnd.whileWaiting = [this](const std::function<void(const DetachedWork::Pump&)>& wait) { waitForCard(wait); };
+    frontEnd.letsCardGo = values.ejectCardWhenDone;
     const GenerateProcedure::Result result = GenerateProcedure::run(values, listed, drivePlatform, frontEnd);
     using Ending = GenerateProcedure::Result::Ending;
     switch (result.ending) {

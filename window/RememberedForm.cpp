@@ -12,11 +12,11 @@
 #include <cstdio>
 
 namespace {
-// The store is not opened when something else than a regular file stands where its file belongs; the user is told once.
-bool storeUsable()
+// The store is not opened when something else than a regular file stands where its file (or, to write it, its lock)
+// belongs; the user is told once.
+bool storeUsable(const std::optional<QString>& problem)
 {
     static bool told = false;
-    const std::optional<QString> problem = FormStore::unusableStore();
     if (problem && !told) {
         told = true;
         std::fprintf(stderr, "%s: the form cannot be remembered: %s\n", qPrintable(QCoreApplication::applicationName()),
@@ -29,7 +29,7 @@ bool storeUsable()
 void Configurator::saveSettings()
 {
     putPhoneNumbersInAcceptedForm();
-    if (!storeUsable())
+    if (!storeUsable(FormStore::unwritableStore()))
         return;
     QSettings settings;
     if (!FormStore::save(settings, formValues())) {
@@ -42,8 +42,14 @@ void Configurator::saveSettings()
 void Configurator::restoreSettings()
 {
     FormValues values; // the defaults, when the store cannot be read
-    if (storeUsable())
-        values = FormStore::load(QSettings());
+    if (storeUsable(FormStore::unusableStore())) {
+        const QSettings settings;
+        values = FormStore::load(settings);
+        // Such a field starts empty, where the user sees it, as a missing key leaves it.
+        if (const std::optional<QString> unreadable = FormStore::unreadableValues(settings))
+            std::fprintf(stderr, "%s: the remembered form is restored without what it cannot read: %s\n",
+                         qPrintable(QCoreApplication::applicationName()), qPrintable(*unreadable));
+    }
     values.driveIndex = FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count());
     applyFormValues(values);
 }
@@ -66,7 +72,15 @@ void Configurator::applyFormValues(const FormValues& values)
 
 void Configurator::loadParameterFile(const QString& path)
 {
-    showLoadedForm(formFromParameterFile(path, formValues()), path);
+    // The file may lie on a card that stops answering: it is read on a thread of its own, as the card is for "Load
+    // from card", and the window keeps painting meanwhile.
+    const FormValues current = formValues();
+    const std::optional<ParameterFileForm> loaded =
+        whileBusy<ParameterFileForm>([path, current] { return formFromParameterFile(path, current); });
+    if (loaded)
+        showLoadedForm(*loaded, path);
+    else
+        warnNotLoaded(path, tr("It does not respond: the card or drive that holds it stopped answering."));
 }
 
 void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString& path)
@@ -89,6 +103,11 @@ void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString
         reason = tr("It is not a parameter file that the module can read (%1).").arg(loaded.detail);
         break;
     }
+    warnNotLoaded(path, reason);
+}
+
+void Configurator::warnNotLoaded(const QString& path, const QString& reason)
+{
     warn(tr("Parameter file not loaded"),
          tr("The form could not be filled from %1.").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())) +
              QLatin1String("\n") + reason);

@@ -539,5 +539,13 @@ Nothing was written.</source>
         <translation>Die SD-Karte konnte nicht für dieses Programm allein reserviert werden: %1
 Es wurde nichts geschrieben.</translation>
     </message>
+    <message>
+        <source>in the folder %1.</source>
+        <translation>im Ordner %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>It does not respond: the card or drive that holds it stopped answering.</source>
+        <translation>Sie antwortet nicht: Die Karte oder das Laufwerk, auf dem sie liegt, antwortet nicht mehr.</translation>
+    </message>
 </context>
 </TS>

@@ -539,5 +539,13 @@ Nothing was written.</source>
         <translation>La carte SD n&apos;a pas pu être réservée pour ce seul programme : %1
 Rien n&apos;a été écrit.</translation>
     </message>
+    <message>
+        <source>in the folder %1.</source>
+        <translation>enregistré dans le dossier %1.</translation>
+    </message>
+    <message>
+        <source>It does not respond: the card or drive that holds it stopped answering.</source>
+        <translation>Il ne répond pas : la carte ou le lecteur qui le contient ne répond plus.</translation>
+    </message>
 </context>
 </TS>

@@ -539,5 +539,13 @@ Nothing was written.</source>
         <translation>Non è stato possibile riservare la scheda SD solo per questo programma: %1
 Non è stato scritto nulla.</translation>
     </message>
+    <message>
+        <source>in the folder %1.</source>
+        <translation>salvato nella cartella %1.</translation>
+    </message>
+    <message>
+        <source>It does not respond: the card or drive that holds it stopped answering.</source>
+        <translation>Non risponde: la scheda o l&apos;unità che lo contiene non risponde più.</translation>
+    </message>
 </context>
 </TS>
