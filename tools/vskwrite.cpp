@@ -5,6 +5,7 @@
 // Exit status: 0 when the file was written, 1 when the form or the card was refused, the card did not respond, the file
 // could not be written or the standard output could not be written, 2 on bad usage.
 #include "base/DetachedTask.h"
+#include "base/ShownText.h"
 #include "desktop/ApplicationIdentity.h"
 #include "desktop/DesktopOpen.h"
 #include "desktop/Translations.h"
@@ -18,7 +19,7 @@
 #include "tools/WriterCommand.h"
 
 #include <QCoreApplication>
-#include <QJsonDocument>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QSettings>
 
@@ -38,12 +39,18 @@ void printLine(FILE* stream, const QString& line)
     std::fputc('\n', stream);
 }
 
+// A message on standard error, one line: no control character from a card or the system reaches the terminal raw.
+void tellLine(const QString& text)
+{
+    printLine(stderr, QStringLiteral("vskwrite: ") + ShownText::escaped(text));
+}
+
 // The window's message as one line: its title, then its text.
 void tell(const GenerateTexts::Message& message)
 {
     QString text = message.text;
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    printLine(stderr, QStringLiteral("vskwrite: %1: %2").arg(message.title, text));
+    tellLine(QStringLiteral("%1: %2").arg(message.title, text));
 }
 
 // A folder standing in for a card: it is the only volume, it is never labelled and never goes away.
@@ -68,11 +75,10 @@ std::optional<Status> refusedFolder(const QString& folder)
         return Refused;
     }
     if (*systemRoot) {
-        printLine(stderr,
-                  QStringLiteral("vskwrite: %1 is the root of the file system that holds the system or the home "
-                                 "folder; --any-folder writes into a folder standing in for a card, such as a "
-                                 "mounted card image")
-                      .arg(folder));
+        tellLine(QStringLiteral("%1 is the root of the file system that holds the system or the home folder; "
+                                "--any-folder writes into a folder standing in for a card, such as a mounted card "
+                                "image")
+                     .arg(folder));
         return Refused;
     }
     return std::nullopt;
@@ -95,9 +101,9 @@ Status write(const WriterCommand& command)
         command.anyFolder ? std::make_unique<FolderAsCard>(command.cardRoot) : createNativeDrivePlatform();
     const std::optional<MountedVolume> listed = drives->volumeAt(command.cardRoot);
     if (!listed) {
-        printLine(stderr, QStringLiteral("vskwrite: %1 is not the root of a mounted removable card (--any-folder "
-                                         "writes into a folder that is not one)")
-                              .arg(command.cardRoot));
+        tellLine(QStringLiteral("%1 is not the root of a mounted removable card (--any-folder writes into a folder "
+                                "that is not one)")
+                     .arg(command.cardRoot));
         return Refused;
     }
 
@@ -125,7 +131,7 @@ Status write(const WriterCommand& command)
         break;
     }
     if (result.unrecorded)
-        printLine(stderr, QStringLiteral("vskwrite: ") + *result.unrecorded);
+        tellLine(*result.unrecorded);
     if (!result.standardOutput.isEmpty())
         printLine(stdout, result.standardOutput);
     tell(result.message);
@@ -152,8 +158,19 @@ bool outputWritten()
     return false;
 }
 
+// What the card holds for scripts: its file, mode and identifier, and whether the file is damaged.
+QJsonObject fileAsJson(const CardContents& file)
+{
+    return {{QStringLiteral("file"), file.fileName},
+            {QStringLiteral("mode"), writerModeName(file.modeCode)},
+            {QStringLiteral("identifier"), identifierText(file.identifier)},
+            {QStringLiteral("damaged"), file.state == CardContents::State::Damaged},
+            {QStringLiteral("holds"), GenerateTexts::cardContents(file)}};
+}
+
 // The removable cards as the window lists them, each with what it holds; a card that does not answer within the
-// silence limit is said not to respond, and the next one is read.
+// silence limit is said not to respond, and the next one is read. A card's texts are shown escaped (ShownText), so
+// that each card stays one line whatever its label holds.
 void listCards(bool json)
 {
     const std::unique_ptr<DrivePlatform> drives = createNativeDrivePlatform();
@@ -161,13 +178,14 @@ void listCards(bool json)
     for (const MountedVolume& volume : volumes) {
         if (!volume.removable)
             continue;
-        DetachedTask<CardContents> read(
-            [root = volume.rootPath](const DetachedWork::Liveness&) { return readCardContents(root); });
-        const std::optional<CardContents> held = read.waitWhile(TimeLimits::cardSilence);
-        const QString holds = held ? GenerateTexts::cardContents(*held) : GenerateTexts::cardSilent();
+        DetachedTask<QVector<CardContents>> read(
+            [root = volume.rootPath](const DetachedWork::Liveness&) { return readCardFiles(root); });
+        const std::optional<QVector<CardContents>> held = read.waitWhile(TimeLimits::cardSilence);
+        const QString holds = held ? GenerateTexts::cardFiles(*held) : GenerateTexts::cardSilent();
         if (!json) {
             printLine(stdout,
-                      QStringList{volume.rootPath, volume.name, QString::number(volume.capacity), volume.reader,
+                      QStringList{ShownText::escaped(volume.rootPath), ShownText::escaped(volume.name),
+                                  QString::number(volume.capacity), ShownText::escaped(volume.reader),
                                   volume.readOnly ? QStringLiteral("read-only") : QStringLiteral("writable"), holds}
                           .join(QLatin1Char('\t')));
             continue;
@@ -180,13 +198,21 @@ void listCards(bool json)
                          {QStringLiteral("readOnly"), volume.readOnly},
                          {QStringLiteral("responds"), held.has_value()},
                          {QStringLiteral("holds"), holds}};
-        if (held && held->state != CardContents::State::Nothing && held->state != CardContents::State::Unreadable) {
-            card.insert(QStringLiteral("file"), held->fileName);
-            card.insert(QStringLiteral("mode"), writerModeName(held->modeCode));
-            card.insert(QStringLiteral("identifier"), identifierText(held->identifier));
-            card.insert(QStringLiteral("damaged"), held->state == CardContents::State::Damaged);
+        // Each parameter file the card holds; the one file also as the card's own keys, as before there were two.
+        QJsonArray files;
+        for (const CardContents& file : held.value_or(QVector<CardContents>())) {
+            if (!file.fileName.isEmpty() && file.state != CardContents::State::Unreadable)
+                files.append(fileAsJson(file));
         }
-        printLine(stdout, QString::fromUtf8(QJsonDocument(card).toJson(QJsonDocument::Compact)));
+        if (files.size() == 1) {
+            const QJsonObject one = files.first().toObject();
+            for (auto key = one.begin(); key != one.end(); ++key) {
+                if (key.key() != QLatin1String("holds"))
+                    card.insert(key.key(), key.value());
+            }
+        }
+        card.insert(QStringLiteral("files"), files);
+        printLine(stdout, QString::fromUtf8(ShownText::jsonLine(card)));
     }
 }
 } // namespace
@@ -214,7 +240,7 @@ int main(int argc, char* argv[])
         std::fputs("vskwrite " ORVA_VERSION "\n", stdout);
         break;
     case WriterCommand::Action::BadUsage:
-        printLine(stderr, QStringLiteral("vskwrite: ") + command.text);
+        tellLine(command.text);
         std::fputs("Try 'vskwrite --help' for more information.\n", stderr);
         return BadUsage;
     case WriterCommand::Action::List:
@@ -223,8 +249,7 @@ int main(int argc, char* argv[])
     case WriterCommand::Action::Write:
         // As in the window: the form starts from the defaults, and nothing at the store's place is touched.
         if (unusableStore)
-            printLine(stderr, QStringLiteral("vskwrite: the remembered form cannot be read, the defaults are used: ") +
-                                  *unusableStore);
+            tellLine(QStringLiteral("the remembered form cannot be read, the defaults are used: ") + *unusableStore);
         status = write(command);
         break;
     }

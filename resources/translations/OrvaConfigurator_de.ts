@@ -491,5 +491,9 @@ Bitte benennen Sie ihn auf der Karte um oder entfernen Sie ihn.</translation>
         <source>Nothing to load</source>
         <translation>Nichts zu laden</translation>
     </message>
+    <message>
+        <source>The folder 02 leads off the card (%1): what it holds is not the card&apos;s.</source>
+        <translation>Der Ordner 02 führt von der Karte weg (%1): was er enthält, gehört nicht zur Karte.</translation>
+    </message>
 </context>
 </TS>

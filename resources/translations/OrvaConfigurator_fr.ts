@@ -491,5 +491,9 @@ Veuillez le renommer ou le supprimer sur la carte.</translation>
         <source>Nothing to load</source>
         <translation>Rien à charger</translation>
     </message>
+    <message>
+        <source>The folder 02 leads off the card (%1): what it holds is not the card&apos;s.</source>
+        <translation>Le dossier 02 mène hors de la carte (%1) : son contenu n&apos;est pas celui de la carte.</translation>
+    </message>
 </context>
 </TS>

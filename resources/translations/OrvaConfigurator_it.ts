@@ -491,5 +491,9 @@ Rinominarla o rimuoverla sulla scheda.</translation>
         <source>Nothing to load</source>
         <translation>Niente da caricare</translation>
     </message>
+    <message>
+        <source>The folder 02 leads off the card (%1): what it holds is not the card&apos;s.</source>
+        <translation>La cartella 02 porta fuori dalla scheda (%1): ciò che contiene non è della scheda.</translation>
+    </message>
 </context>
 </TS>
