@@ -2,8 +2,8 @@
 // A PATH that is a folder is taken as the root of a card: its "02/GP0_0000.VSK" and "02/GP1_0000.VSK" are shown.
 // A card that stops answering is given up after the window's time limit.
 // Exit status: 0 when every check of every file holds, 1 when a check fails, 2 when a path gives no readable parameter
-// file (missing, not a regular file, shorter than a header, a card without one, a card that does not respond), when
-// the output cannot be written, or on bad usage.
+// file (missing, not a regular file, shorter than a header, a card without one or whose folder 02 leads off it, a card
+// that does not respond), when the output cannot be written, or on bad usage.
 #include "base/DetachedTask.h"
 #include "base/ShownText.h"
 #include "generation/CardContents.h"
