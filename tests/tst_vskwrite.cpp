@@ -520,14 +520,14 @@ private slots:
                    writeFile(root + QStringLiteral("/02/GP0_0000.VSK"), gsm.header + gsm.body) &&
                    writeFile(root + QStringLiteral("/02/GP1_0000.VSK"), sms.header + sms.body);
         };
-        const QString shownApn = QStringLiteral("internet.\\x1B[2J\\x9B31m\\x7F.example");
+        const QByteArray shownApn = QByteArrayLiteral("internet.\\x1B[2J\\x9B31m\\x7F.example");
 
         const QString root = folder->filePath(hostile);
         QVERIFY(prepare(root));
         const Run info = run(QStringLiteral(VSKINFO_PATH), {root});
         QVERIFY2(info.status == 0, info.err.constData());
         QVERIFY2(rawControlAt(info.out) < 0, info.out.constData());
-        QCOMPARE(info.out.count("\nOn the card: GSM " + shownApn.toUtf8() + ", written "), 1);
+        QCOMPARE(info.out.count(QByteArray("\nOn the card: GSM " + shownApn + ", written ")), 1);
         QCOMPARE(info.out.count("\nOn the card: SMS, written "), 1);
         // For scripts the values stay as they are, written as JSON escapes.
         const Run json = run(QStringLiteral(VSKINFO_PATH), {QStringLiteral("--json"), root});
@@ -555,7 +555,7 @@ private slots:
             std::find_if(lines.begin(), lines.end(), [&](const QByteArray& l) { return l.startsWith(escapedRoot); });
         QVERIFY2(line != lines.end(), listed.out.constData());
         QCOMPARE(line->count('\t'), 5);
-        QVERIFY2(line->contains("\tOn the card: GSM " + shownApn.toUtf8()) && line->contains(" On the card: SMS, "),
+        QVERIFY2(line->contains(QByteArray("\tOn the card: GSM " + shownApn)) && line->contains(" On the card: SMS, "),
                  line->constData());
 
         const Run listedJson = vskwrite({QStringLiteral("--list"), QStringLiteral("--json")});
