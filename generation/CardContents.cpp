@@ -5,6 +5,7 @@
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -135,14 +136,53 @@ CardContents readParameterFileOnCard(const QString& cardRoot, quint8 modeCode)
     return readParameterFileAt(QDir(cardRoot).filePath(parameterFileOnCard(parameterFileName(modeCode))));
 }
 
-CardContents readCardContents(const QString& cardRoot)
+std::optional<CardContents> cardFolderFinding(const QString& cardRoot)
 {
     const QString folder = QDir(cardRoot).filePath(cardFolder);
-    CardContents newest;
+    // Looked at without following a link: the writer refuses such a folder, and what it leads to is not on the card.
+    const FileSystem::Entry entry = FileSystem::entryAt(folder);
+    CardContents finding;
+    switch (entry.kind) {
+    case FileSystem::Entry::Kind::Link:
+        finding.state = CardContents::State::OffCard;
+        finding.reason = QLatin1String(QT_TRANSLATE_NOOP("Configurator", "it is a link"));
+        return finding;
+    case FileSystem::Entry::Kind::Folder:
+        if (FileSystem::isFolderOnVolume(folder, cardRoot))
+            return std::nullopt;
+        finding.state = CardContents::State::OffCard;
+        finding.reason = QLatin1String(QT_TRANSLATE_NOOP("Configurator", "it leads to another drive"));
+        return finding;
+    case FileSystem::Entry::Kind::Unreadable:
+        finding.state = CardContents::State::Unreadable;
+        finding.reason = entry.reason;
+        return finding;
+    case FileSystem::Entry::Kind::Missing:
+    case FileSystem::Entry::Kind::RegularFile:
+    case FileSystem::Entry::Kind::Other:
+        break;
+    }
+    return std::nullopt;
+}
+
+QVector<CardContents> readCardFiles(const QString& cardRoot)
+{
+    if (const std::optional<CardContents> finding = cardFolderFinding(cardRoot))
+        return {*finding};
+    const QString folder = QDir(cardRoot).filePath(cardFolder);
+    QVector<CardContents> files;
     for (const quint8 mode : {ModeCode::Default, ModeCode::Sms}) {
         const CardContents one = readParameterFileAt(folder + QLatin1Char('/') + parameterFileName(mode));
-        if (one.state == CardContents::State::Nothing)
-            continue;
+        if (one.state != CardContents::State::Nothing)
+            files.append(one);
+    }
+    return files;
+}
+
+CardContents readCardContents(const QString& cardRoot)
+{
+    CardContents newest;
+    for (const CardContents& one : readCardFiles(cardRoot)) {
         // What cannot be read is told first; else the file written last, which the card was prepared with.
         if (newest.state == CardContents::State::Nothing || one.state == CardContents::State::Unreadable ||
             (newest.state != CardContents::State::Unreadable && one.written > newest.written))

@@ -5,6 +5,9 @@
 #include <QDateTime>
 #include <QString>
 #include <QUuid>
+#include <QVector>
+
+#include <optional>
 
 // What a card holds in its folder "02": the parameter file read back, for the line under the card list, the question
 // before a file is replaced, and scripts. Reads files only, never more than a parameter file's size; a card that stops
@@ -17,6 +20,8 @@ struct CardContents
         Configured, // a parameter file whose checks all pass
         Damaged,    // a parameter file that breaks a check (reason names the first)
         Unreadable, // the folder or the file could not be read (reason: the system's)
+        OffCard,    // the folder "02" leads off the card, a link or another file system mounted there (reason: which,
+                    // a text of the context "Configurator"): what it holds is not the card's, and is not read
     };
     // What the file's mode byte told, for a regular file that was read.
     enum class ModeFound
@@ -61,6 +66,14 @@ CardContents readParameterFileAt(const QString& path);
 
 // The file that "Generate" in modeCode would replace on the card at cardRoot.
 CardContents readParameterFileOnCard(const QString& cardRoot, quint8 modeCode);
+
+// What keeps the folder "02" of the card at cardRoot from being read as the card's (OffCard, Unreadable, without a file
+// name); nothing when it is a folder on the card, or when there is none.
+std::optional<CardContents> cardFolderFinding(const QString& cardRoot);
+
+// The card at cardRoot: each parameter file that its folder "02" holds, GP0_0000.VSK before GP1_0000.VSK (none when it
+// holds neither), or the folder's finding alone.
+QVector<CardContents> readCardFiles(const QString& cardRoot);
 
 // The card at cardRoot: the newer of its two parameter files by the date in their headers, or what went wrong.
 CardContents readCardContents(const QString& cardRoot);

@@ -1,5 +1,6 @@
 #include "generation/CardRecord.h"
 
+#include "base/ShownText.h"
 #include "drives/FileSystem.h"
 #include "generation/DurableFile.h"
 #include "generation/Identifier.h"
@@ -14,24 +15,12 @@
 namespace {
 // A card's label and its mount folder are anybody's text: one that a spreadsheet would take for a formula gets a
 // leading quote, as spreadsheet-safe CSV writers do, and control characters (an escape sequence for a terminal, a
-// line break) are written as \xHH, with the backslash itself doubled, so that the text stays what it was.
+// line break) are escaped, with the backslash itself doubled, so that the text stays what it was.
 QString neutralised(const QString& text)
 {
     static const QString formulaStarts = QStringLiteral("=+-@\t\r");
-    QString safe;
-    safe.reserve(text.size() + 1);
-    if (!text.isEmpty() && formulaStarts.contains(text.front()))
-        safe += QLatin1Char('\'');
-    for (const QChar c : text) {
-        const ushort code = c.unicode();
-        if (code < 0x20 || (code >= 0x7f && code <= 0x9f))
-            safe += QLatin1String("\\x") + QString::number(code, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-        else if (c == QLatin1Char('\\'))
-            safe += QLatin1String("\\\\");
-        else
-            safe += c;
-    }
-    return safe;
+    const QString safe = ShownText::escaped(text, ShownText::Backslash::Doubled);
+    return !text.isEmpty() && formulaStarts.contains(text.front()) ? QLatin1Char('\'') + safe : safe;
 }
 
 // A CSV field: neutralised, then quoted when it holds a separator or a quote, with quotes doubled.

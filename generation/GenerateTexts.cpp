@@ -1,5 +1,6 @@
 #include "generation/GenerateTexts.h"
 
+#include "base/ShownText.h"
 #include "generation/Identifier.h"
 
 #include <QCoreApplication>
@@ -7,6 +8,12 @@
 #include <QFileInfo>
 
 namespace {
+// A text from the card or the system, as the messages show it: control characters escaped.
+QString shown(const QString& text)
+{
+    return ShownText::escaped(text);
+}
+
 // What is wrong with the folder "02" on a card that was found, and what the user can do about it.
 QString folderProblemText(const CardFolderProblem& problem)
 {
@@ -28,7 +35,7 @@ QString folderProblemText(const CardFolderProblem& problem)
         return QCoreApplication::translate("Configurator",
                                            "The folder 02 on the SD card cannot be used: %1\nPlease check that the "
                                            "card has free space and is not damaged.")
-            .arg(problem.reason);
+            .arg(shown(problem.reason));
     }
     return QCoreApplication::translate("Configurator",
                                        "The folder 02 on the SD card is not a folder: %1.\nPlease rename or remove "
@@ -63,7 +70,7 @@ GenerateTexts::Message GenerateTexts::formProblem(const FormProblem& problem)
                 QCoreApplication::translate("Configurator",
                                             "The field \"%1\" contains the character \"%2\", which the Orva module "
                                             "cannot read.\nPlease remove it.")
-                    .arg(label, problem.character)};
+                    .arg(label, shown(problem.character))};
     }
     return {};
 }
@@ -77,7 +84,7 @@ QString GenerateTexts::cardLetGo(const EjectOutcome& outcome)
                                                            "eject the card before you take it out.");
     return QCoreApplication::translate("Configurator", "\n\nThe SD card could not be ejected: %1\nThe file is written: "
                                                        "eject the card before you take it out.")
-        .arg(outcome.reason);
+        .arg(shown(outcome.reason));
 }
 
 namespace {
@@ -100,9 +107,15 @@ QString GenerateTexts::cardContents(const CardContents& contents)
     case CardContents::State::Nothing:
         return QCoreApplication::translate("Configurator", "No configuration on this card.");
     case CardContents::State::Damaged:
-        return QCoreApplication::translate("Configurator", "A damaged parameter file (%1).").arg(contents.reason);
+        return QCoreApplication::translate("Configurator", "A damaged parameter file (%1).")
+            .arg(shown(contents.reason));
     case CardContents::State::Unreadable:
-        return QCoreApplication::translate("Configurator", "The card could not be read: %1").arg(contents.reason);
+        return QCoreApplication::translate("Configurator", "The card could not be read: %1")
+            .arg(shown(contents.reason));
+    case CardContents::State::OffCard:
+        return QCoreApplication::translate("Configurator",
+                                           "The folder 02 leads off the card (%1): what it holds is not the card's.")
+            .arg(QCoreApplication::translate("Configurator", contents.reason.toUtf8().constData()));
     case CardContents::State::Configured:
         break;
     }
@@ -110,7 +123,17 @@ QString GenerateTexts::cardContents(const CardContents& contents)
         return QCoreApplication::translate("Configurator", "On the card: %1, written %2.")
             .arg(modeText(contents.modeCode), writtenText(contents.written));
     return QCoreApplication::translate("Configurator", "On the card: %1 %2, written %3.")
-        .arg(modeText(contents.modeCode), contents.mainValue, writtenText(contents.written));
+        .arg(modeText(contents.modeCode), shown(contents.mainValue), writtenText(contents.written));
+}
+
+QString GenerateTexts::cardFiles(const QVector<CardContents>& files)
+{
+    if (files.isEmpty())
+        return cardContents(CardContents());
+    QStringList each;
+    for (const CardContents& file : files)
+        each << cardContents(file);
+    return each.join(QLatin1Char(' '));
 }
 
 QString GenerateTexts::cardSilent()
@@ -200,13 +223,13 @@ GenerateTexts::Message GenerateTexts::cardOutcome(const CardOutcome& outcome)
                         .arg(outcome.fileName)};
         return {QCoreApplication::translate("Configurator", "File not written"),
                 QCoreApplication::translate("Configurator", "The file %1 could not be written on the SD card.\n%2")
-                    .arg(outcome.fileName, outcome.reason)};
+                    .arg(shown(outcome.fileName), shown(outcome.reason))};
     case CardOutcome::Result::Unconfirmed:
         return {QCoreApplication::translate("Configurator", "File not written"),
                 QCoreApplication::translate("Configurator",
                                             "The file %1 replaced the earlier one on the SD card, but it could not be "
                                             "confirmed there: it may be incomplete.\n%2\nPlease generate it again.")
-                    .arg(outcome.fileName, outcome.reason)};
+                    .arg(shown(outcome.fileName), shown(outcome.reason))};
     }
     return {};
 }
@@ -220,7 +243,7 @@ QString GenerateTexts::unconfirmedIdentifier(const QUuid& identifier, const Iden
     }
     return QCoreApplication::translate("Configurator",
                                        "\nThe identifier (GUID) the card may now carry is %1; it was saved in %2.")
-        .arg(identifierText(identifier), saved.filePath);
+        .arg(identifierText(identifier), shown(saved.filePath));
 }
 
 GenerateTexts::Message GenerateTexts::notResponding()

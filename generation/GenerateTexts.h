@@ -40,8 +40,11 @@ QString cardLetGo(const EjectOutcome& outcome);
 // The success box's second answer: the window stays for the next card.
 QString prepareAnotherCard();
 
-// The line under the card list: what the chosen card holds.
+// The line under the card list: what the chosen card holds. A text from the card or the system in any message is
+// shown with its control characters escaped (ShownText).
 QString cardContents(const CardContents& contents);
+// The same for each of the card's files (readCardFiles), one after the other.
+QString cardFiles(const QVector<CardContents>& files);
 // The same line for a card that did not answer while it was read.
 QString cardSilent();
 // Asked before "Generate" replaces a file whose identifier was handed to the user, or that cannot be shown to hold

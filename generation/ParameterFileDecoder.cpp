@@ -1,5 +1,6 @@
 #include "generation/ParameterFileDecoder.h"
 
+#include "base/ShownText.h"
 #include "generation/ModeCodes.h"
 #include "generation/ParameterFile.h"
 
@@ -27,17 +28,11 @@ QString DecodedText::hexBytes(const std::array<quint8, 8>& bytes)
 
 QString DecodedText::quoted(const QByteArray& bytes)
 {
-    QString text = QStringLiteral("\"");
-    for (const char byte : bytes.left(shownTextLength)) {
-        const quint8 value = quint8(byte);
-        if (value == '"' || value == '\\')
-            text += QLatin1Char('\\') % QLatin1Char(char(value));
-        else if ((value >= 0x20 && value < 0x7F) || value >= 0xA0)
-            text += QChar(ushort(value));
-        else
-            text += QLatin1String("\\x") % QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-    }
-    text += QLatin1Char('"');
+    // By pointer and size: Qt 5 takes a QByteArray only up to its first NUL.
+    const QByteArray shown = bytes.left(shownTextLength);
+    QString text =
+        ShownText::escaped(QString::fromLatin1(shown.constData(), shown.size()), ShownText::Backslash::Doubled);
+    text = QLatin1Char('"') % text.replace(QLatin1Char('"'), QLatin1String("\\\"")) % QLatin1Char('"');
     if (bytes.size() > shownTextLength)
         text += QStringLiteral("... (%1 bytes in all)").arg(bytes.size());
     return text;

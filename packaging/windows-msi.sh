@@ -4,7 +4,8 @@
 #     windows-msi.sh <runnable folder> <version> <output.msi>
 #
 # The folder is the one scripts/windows-build lays out (bin\OrvaConfigurator.exe, its DLLs and plugins). The
-# version is the release's, "1.0.36"; the product code is derived from it, so that each release has its own and a
+# version is the release's, three numbers, as the build gives it (scripts/windows-package reads the project's
+# version from the build); the product code is derived from it, so that each release has its own and a
 # rebuilt MSI of one release keeps it. The tests make an older version from the same folder to check the upgrade.
 set -euo pipefail
 usage="usage: windows-msi.sh <runnable folder> <version> <output.msi>"

@@ -1,11 +1,12 @@
 // Reading parameter files back: round trips, the verdict on damaged files, robustness, and the vskinfo program.
-#include "support/MockClock.h"
 #include "generation/CardContents.h"
 #include "generation/FormFields.h"
 #include "generation/FormValues.h"
+#include "generation/GenerateTexts.h"
 #include "generation/Identifier.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
+#include "support/MockClock.h"
 #include "tools/ParameterFileReport.h"
 
 #include "orva_version.h"
@@ -244,6 +245,11 @@ void TestDecoder::cardContents()
     QCOMPARE(contents.mainValue, QStringLiteral("+41 79 123 45 67"));
     QVERIFY(!contents.carriesHandedOffIdentifier());
     QCOMPARE(readParameterFileAt(card.filePath(QStringLiteral("02/GP0_0000.VSK"))).identifier, gsm);
+    // The card line and vskwrite --list tell both, GP0 first: a date in a header proves nothing.
+    const QVector<CardContents> both = readCardFiles(card.path());
+    QCOMPARE(both.size(), 2);
+    QCOMPARE(both.at(0).identifier, gsm);
+    QCOMPARE(int(both.at(1).modeCode), int(ModeCode::Sms));
 
     // A damaged file is told as such and still names its mode.
     QFile gp1(card.filePath(QStringLiteral("02/GP1_0000.VSK")));
@@ -259,6 +265,20 @@ void TestDecoder::cardContents()
     QVERIFY(QFile::remove(gp1.fileName()));
     QCOMPARE(::mkfifo(QFile::encodeName(gp1.fileName()).constData(), 0600), 0);
     QCOMPARE(readParameterFileAt(gp1.fileName()).state, CardContents::State::Damaged);
+
+    // A folder 02 that is a link leads off the card: the files it leads to are not the card's, nor said to be on it.
+    QTemporaryDir elsewhere;
+    QVERIFY(QDir().rename(card.filePath(QStringLiteral("02")), elsewhere.filePath(QStringLiteral("02"))));
+    QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("02")), card.filePath(QStringLiteral("02"))));
+    const QVector<CardContents> linked = readCardFiles(card.path());
+    QCOMPARE(linked.size(), 1);
+    QCOMPARE(linked.at(0).state, CardContents::State::OffCard);
+    QCOMPARE(GenerateTexts::cardFiles(linked),
+             QStringLiteral("The folder 02 leads off the card (it is a link): what it holds is not the card's."));
+    const Run run = runVskinfo({card.path()});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.out.isEmpty() && run.err.contains(QStringLiteral("leads off the card (it is a link)")),
+             qPrintable(run.err));
 #endif
 }
 

@@ -71,6 +71,11 @@ void TestDriveList::itemText_data()
                                   << QStringLiteral("E:/ Orva Config");
     QTest::newRow("drive letter, unlabelled, read-only")
         << QStringLiteral("E:/") << QString() << true << QStringLiteral("E:/  (READ ONLY)");
+    // A label is anybody's text: a character that reverses what follows, or a line break, is shown escaped, and the
+    // path stays the right way round on the entry's one line.
+    QTest::newRow("control characters")
+        << QStringLiteral("/media/user/\u202Eevil\ncard") << QStringLiteral("ORVA\u202E\x1B[2J") << false
+        << QStringLiteral("ORVA\\u202E\\x1B[2J \u2014 /media/user/\\u202Eevil\\x0Acard");
 }
 
 void TestDriveList::itemText()

@@ -444,6 +444,8 @@ private slots:
         generate();
         QTRY_COMPARE(boxes->seen().size(), 1);
         QCOMPARE(boxes->seen().first().defaultButton, QMessageBox::Ok);
+        // Escape and the close button answer "OK", which ends the program.
+        QCOMPARE(boxes->seen().first().escapeButton, QMessageBox::Ok);
         QVERIFY(exits.isEmpty());
         // The first card was let go; the one still in is chosen, the form is kept.
         QCOMPARE(window->drives(), QStringList{card(1)});

@@ -1,6 +1,9 @@
 // vskwrite from outside, as a script runs it: each mode into a folder taken as a card, the files read back with the
 // decoder; each refusal with its exit status; the remembered form; and, as root, a real removable loop card.
 #include "generation/FormFields.h"
+#include "generation/FormValues.h"
+#include "generation/Identifier.h"
+#include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
 #include "support/RunTool.h"
 #include "support/TestFiles.h"
@@ -8,14 +11,17 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
+#include <optional>
 
 #ifdef Q_OS_LINUX
 #include <sched.h>
@@ -38,6 +44,83 @@ QList<QByteArray> records(const QByteArray& apn, const QByteArray& user, const Q
 {
     return {apn, user, password, pin, sim, owner, key};
 }
+// Where the output holds a character that a terminal would act upon rather than show: a C0 control but those
+// allowed, DEL, a C1 control, a bidirectional control, or a byte that is not UTF-8 (a C1 control in Latin-1). The
+// character's position, or -1.
+int rawControlAt(const QByteArray& output, const QString& allowed = QStringLiteral("\n"))
+{
+    const QString text = QString::fromUtf8(output);
+    if (text.toUtf8() != output)
+        return int(text.indexOf(QChar::ReplacementCharacter));
+    for (int i = 0; i < text.size(); ++i) {
+        const ushort code = text.at(i).unicode();
+        if ((code < 0x20 && !allowed.contains(text.at(i))) || (code >= 0x7F && code <= 0x9F) ||
+            (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069))
+            return i;
+    }
+    return -1;
+}
+
+#ifdef Q_OS_LINUX
+// As root: an ext4 image on a loop device that says it is removable, mounted at a folder, in a private mount namespace
+// that vskwrite, a child, shares. Undone when it goes.
+class RemovableLoopCard
+{
+public:
+    struct Problem
+    {
+        bool skip = false; // this machine cannot make one
+        QString text;
+    };
+
+    std::optional<Problem> mount(const QTemporaryDir& scratch, const QString& mountPoint)
+    {
+        if (::geteuid() != 0)
+            return Problem{true, QStringLiteral("needs root: a loop device and a private mount namespace")};
+        for (const char* tool : {"losetup", "mkfs.ext4", "mount", "umount"}) {
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                return Problem{true, QLatin1String(tool) + QLatin1String(" is not installed")};
+        }
+        // Everything mounted here goes away with the namespace.
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return Problem{true, QStringLiteral("cannot make a private mount namespace")};
+        const QString image = scratch.filePath(QStringLiteral("card.img"));
+        QFile file(image);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(8 * 1024 * 1024))
+            return Problem{false, QStringLiteral("cannot make the image")};
+        file.close();
+        QString output;
+        if (!runTool(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"), image}, &output) ||
+            !runTool(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image}, &loop))
+            return Problem{false, output + loop};
+        loop = loop.trimmed();
+        this->mountPoint = mountPoint;
+        removable = QStringLiteral("/sys/block/") + QFileInfo(loop).fileName() + QStringLiteral("/removable");
+        const QString one = scratch.filePath(QStringLiteral("one"));
+        if (!QDir().mkpath(mountPoint) || !writeFile(one, "1\n"))
+            return Problem{false, QStringLiteral("cannot make the mount point")};
+        // Loop disks report fixed media; in this namespace this one says otherwise.
+        if (!runTool(QStringLiteral("mount"), {QStringLiteral("--bind"), one, removable}, &output) ||
+            !runTool(QStringLiteral("mount"), {loop, mountPoint}, &output))
+            return Problem{false, output};
+        return std::nullopt;
+    }
+
+    ~RemovableLoopCard()
+    {
+        if (loop.isEmpty())
+            return;
+        runTool(QStringLiteral("umount"), {mountPoint});
+        runTool(QStringLiteral("umount"), {removable});
+        runTool(QStringLiteral("losetup"), {QStringLiteral("--detach"), loop});
+    }
+
+private:
+    QString loop;
+    QString mountPoint;
+    QString removable;
+};
+#endif
 } // namespace
 
 class TestVskwrite : public QObject
@@ -65,17 +148,22 @@ class TestVskwrite : public QObject
     Run vskwrite(const QStringList& arguments, const QString& standardOutputFile = QString(),
                  bool asNobody = false) const
     {
+        if (!asNobody)
+            return run(QStringLiteral(VSKWRITE_PATH), arguments, standardOutputFile);
+        return run(QStringLiteral("setpriv"),
+                   QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                               QStringLiteral("--clear-groups"), QStringLiteral(VSKWRITE_PATH)} +
+                       arguments,
+                   standardOutputFile);
+    }
+
+    Run run(const QString& program, const QStringList& arguments, const QString& standardOutputFile = QString()) const
+    {
         QProcess process;
         if (!standardOutputFile.isEmpty())
             process.setStandardOutputFile(standardOutputFile);
         process.setProcessEnvironment(environment());
-        if (asNobody)
-            process.start(QStringLiteral("setpriv"),
-                          QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                      QStringLiteral("--clear-groups"), QStringLiteral(VSKWRITE_PATH)} +
-                              arguments);
-        else
-            process.start(QStringLiteral(VSKWRITE_PATH), arguments);
+        process.start(program, arguments);
         return finished(process);
     }
 
@@ -506,43 +594,13 @@ private slots:
 #ifndef Q_OS_LINUX
         QSKIP("loop devices are Linux's");
 #else
-        if (::geteuid() != 0)
-            QSKIP("needs root: a loop device and a private mount namespace");
-        for (const char* tool : {"losetup", "mkfs.ext4", "mount", "umount"}) {
-            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-                QSKIP(qPrintable(QLatin1String(tool) + QLatin1String(" is not installed")));
-        }
-        // Everything mounted here goes away with the namespace, and vskwrite, a child, sees the same mounts.
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            QSKIP("cannot make a private mount namespace");
-
-        const QString image = folder->filePath(QStringLiteral("card.img"));
-        QFile file(image);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(8 * 1024 * 1024));
-        file.close();
-        QString output;
-        QVERIFY2(runTool(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"), image}, &output),
-                 qPrintable(output));
-        QString loop;
-        QVERIFY2(runTool(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image}, &loop),
-                 qPrintable(loop));
         const QString mountPoint = folder->filePath(QStringLiteral("mounted card"));
-        const QString removable =
-            QStringLiteral("/sys/block/") + QFileInfo(loop).fileName() + QStringLiteral("/removable");
-        const QString one = folder->filePath(QStringLiteral("one"));
-        QVERIFY(QDir().mkpath(mountPoint));
-        QFile oneFile(one);
-        QVERIFY(oneFile.open(QIODevice::WriteOnly) && oneFile.write("1\n") == 2);
-        oneFile.close();
-        const auto undo = qScopeGuard([&] {
-            runTool(QStringLiteral("umount"), {mountPoint});
-            runTool(QStringLiteral("umount"), {removable});
-            runTool(QStringLiteral("losetup"), {QStringLiteral("--detach"), loop});
-        });
-        // Loop disks report fixed media; in this namespace this one says otherwise.
-        QVERIFY2(runTool(QStringLiteral("mount"), {QStringLiteral("--bind"), one, removable}, &output),
-                 qPrintable(output));
-        QVERIFY2(runTool(QStringLiteral("mount"), {loop, mountPoint}, &output), qPrintable(output));
+        RemovableLoopCard loopCard;
+        if (const std::optional<RemovableLoopCard::Problem> problem = loopCard.mount(*folder, mountPoint)) {
+            if (problem->skip)
+                QSKIP(qPrintable(problem->text));
+            QFAIL(qPrintable(problem->text));
+        }
 
         const Run run = vskwrite(
             {QStringLiteral("--mode=sms"), QStringLiteral("--key=Wd3kPz"), QStringLiteral("--no-open"), mountPoint});
@@ -563,7 +621,7 @@ private slots:
         QCOMPARE(inside.status, 1);
         QVERIFY(!QFileInfo::exists(mountPoint + QStringLiteral("/02/02")));
 
-        // The card in the list, with what it holds now: the LAN file written last.
+        // The card in the list, with what it holds now: both files, GP0 (LAN) before GP1 (SMS), whatever their dates.
         const Run listed = vskwrite({QStringLiteral("--list")});
         QCOMPARE(listed.status, 0);
         const QList<QByteArray> lines = listed.out.split('\n');
@@ -571,11 +629,87 @@ private slots:
             return l.startsWith(QByteArray(mountPoint.toUtf8() + '\t'));
         });
         QVERIFY2(line != lines.end(), listed.out.constData());
-        QVERIFY2(line->contains("\t8388608\t") && line->contains("\twritable\tOn the card: LAN, written "),
+        QVERIFY2(line->contains("\t8388608\t") &&
+                     QRegularExpression(QStringLiteral("\twritable\tOn the card: LAN, written [^\t]+ On the card: SMS, "
+                                                       "written [^\t]+$"))
+                         .match(QString::fromUtf8(*line))
+                         .hasMatch(),
                  line->constData());
         const Run json = vskwrite({QStringLiteral("--list"), QStringLiteral("--json")});
-        QVERIFY2(json.out.contains("\"mode\":\"lan\"") && json.out.contains(imageRoot.out.trimmed()),
+        QVERIFY2(json.out.contains("\"files\":[{") && json.out.contains("\"mode\":\"lan\"") &&
+                     json.out.contains("\"mode\":\"sms\"") && json.out.contains(imageRoot.out.trimmed()),
                  json.out.constData());
+#endif
+    }
+
+    // A card's and its file's texts hold what anybody put there: escape sequences, line breaks, a character that
+    // reverses the text after it. vskinfo and vskwrite --list show them escaped, each card on its one line.
+    void cardTextsShownEscaped()
+    {
+        const QString hostile = QStringLiteral("card \x1B[31m\n\u202Eevil");
+        const QString apn = QStringLiteral("internet.\x1B[2J\x9B"
+                                           "31m\x7F.example");
+        const auto prepare = [&](const QString& root) {
+            FormValues values;
+            values.modeCode = ModeCode::Gsm;
+            values.text(FormField::AccessPointName) = apn;
+            const QUuid identifier = createAcceptableIdentifier();
+            const EncodedParameterFile gsm = encodeParameterFile(parameterFileInput(values, identifier));
+            values.modeCode = ModeCode::Sms;
+            const EncodedParameterFile sms = encodeParameterFile(parameterFileInput(values, identifier));
+            return QDir(root).mkpath(QStringLiteral("02")) &&
+                   writeFile(root + QStringLiteral("/02/GP0_0000.VSK"), gsm.header + gsm.body) &&
+                   writeFile(root + QStringLiteral("/02/GP1_0000.VSK"), sms.header + sms.body);
+        };
+        const QByteArray shownApn = QByteArrayLiteral("internet.\\x1B[2J\\x9B31m\\x7F.example");
+
+        const QString root = folder->filePath(hostile);
+        QVERIFY(prepare(root));
+        const Run info = run(QStringLiteral(VSKINFO_PATH), {root});
+        QVERIFY2(info.status == 0, info.err.constData());
+        QVERIFY2(rawControlAt(info.out) < 0, info.out.constData());
+        QCOMPARE(info.out.count(QByteArray("\nOn the card: GSM " + shownApn + ", written ")), 1);
+        QCOMPARE(info.out.count("\nOn the card: SMS, written "), 1);
+        // For scripts the values stay as they are, written as JSON escapes.
+        const Run json = run(QStringLiteral(VSKINFO_PATH), {QStringLiteral("--json"), root});
+        QVERIFY2(rawControlAt(json.out) < 0, json.out.constData());
+        const QJsonObject gsm = QJsonDocument::fromJson(json.out.split('\n').value(0)).object();
+        QCOMPARE(gsm.value(QStringLiteral("records")).toObject().value(QStringLiteral("accessPointName")).toString(),
+                 apn);
+
+#ifdef Q_OS_LINUX
+        const QString mountPoint = folder->filePath(hostile + QStringLiteral(" mounted"));
+        RemovableLoopCard loopCard;
+        if (const std::optional<RemovableLoopCard::Problem> problem = loopCard.mount(*folder, mountPoint)) {
+            if (problem->skip)
+                QSKIP(qPrintable(QStringLiteral("vskwrite --list: ") + problem->text));
+            QFAIL(qPrintable(problem->text));
+        }
+        QVERIFY(prepare(mountPoint));
+        const Run listed = vskwrite({QStringLiteral("--list")});
+        QCOMPARE(listed.status, 0);
+        QVERIFY2(rawControlAt(listed.out, QStringLiteral("\n\t")) < 0, listed.out.constData());
+        const QByteArray escapedRoot =
+            folder->filePath(QStringLiteral("card \\x1B[31m\\x0A\\u202Eevil mounted")).toUtf8() + '\t';
+        const QList<QByteArray> lines = listed.out.split('\n');
+        const auto line =
+            std::find_if(lines.begin(), lines.end(), [&](const QByteArray& l) { return l.startsWith(escapedRoot); });
+        QVERIFY2(line != lines.end(), listed.out.constData());
+        QCOMPARE(line->count('\t'), 5);
+        QVERIFY2(line->contains(QByteArray("\tOn the card: GSM " + shownApn)) && line->contains(" On the card: SMS, "),
+                 line->constData());
+
+        const Run listedJson = vskwrite({QStringLiteral("--list"), QStringLiteral("--json")});
+        QVERIFY2(rawControlAt(listedJson.out) < 0, listedJson.out.constData());
+        bool found = false;
+        for (const QByteArray& l : listedJson.out.split('\n')) {
+            const QJsonObject card = QJsonDocument::fromJson(l).object();
+            if (card.value(QStringLiteral("root")).toString() != mountPoint)
+                continue;
+            found = true;
+            QCOMPARE(card.value(QStringLiteral("files")).toArray().size(), 2);
+        }
+        QVERIFY2(found, listedJson.out.constData());
 #endif
     }
 };

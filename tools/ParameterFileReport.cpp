@@ -1,10 +1,10 @@
 #include "tools/ParameterFileReport.h"
 
+#include "base/ShownText.h"
 #include "generation/Identifier.h"
 #include "generation/ModeCodes.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 
 #include <algorithm>
 
@@ -176,7 +176,5 @@ QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file)
 
 QByteArray jsonLine(const QJsonObject& object)
 {
-    return QJsonDocument(object)
-        .toJson(QJsonDocument::Compact)
-        .replace(QString(QChar(jsonNulStandIn)).toUtf8(), QByteArrayLiteral("\\u0000"));
+    return ShownText::jsonLine(object).replace(QString(QChar(jsonNulStandIn)).toUtf8(), QByteArrayLiteral("\\u0000"));
 }

@@ -17,5 +17,5 @@ QStringList describeParameterFile(const DecodedParameterFile& file);
 QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file);
 constexpr ushort jsonNulStandIn = 0xFFFF;
 
-// The object as one line of compact JSON, each jsonNulStandIn written as \u0000.
+// The object as one line of compact JSON (ShownText::jsonLine), each jsonNulStandIn written as \u0000.
 QByteArray jsonLine(const QJsonObject& object);

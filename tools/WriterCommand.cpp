@@ -1,5 +1,6 @@
 #include "tools/WriterCommand.h"
 
+#include "base/ShownText.h"
 #include "generation/CardWriter.h"
 #include "generation/ParameterFile.h"
 
@@ -60,7 +61,8 @@ QString escaped(const QString& character)
         else
             shown += c;
     }
-    return shown;
+    // A bidirectional control as every shown text has it.
+    return ShownText::escaped(shown);
 }
 
 WriterCommand badUsage(const QString& text)

@@ -2,9 +2,10 @@
 // A PATH that is a folder is taken as the root of a card: its "02/GP0_0000.VSK" and "02/GP1_0000.VSK" are shown.
 // A card that stops answering is given up after the window's time limit.
 // Exit status: 0 when every check of every file holds, 1 when a check fails, 2 when a path gives no readable parameter
-// file (missing, not a regular file, shorter than a header, a card without one, a card that does not respond), when
-// the output cannot be written, or on bad usage.
+// file (missing, not a regular file, shorter than a header, a card without one or whose folder 02 leads off it, a card
+// that does not respond), when the output cannot be written, or on bad usage.
 #include "base/DetachedTask.h"
+#include "base/ShownText.h"
 #include "generation/CardContents.h"
 #include "generation/GenerateTexts.h"
 #include "generation/ModeCodes.h"
@@ -43,24 +44,14 @@ void print(FILE* stream, const QByteArray& line)
 
 void printError(const QString& message)
 {
-    print(stderr, QStringLiteral("vskinfo: %1").arg(message).toLocal8Bit());
+    print(stderr, QStringLiteral("vskinfo: %1").arg(ShownText::escaped(message)).toLocal8Bit());
 }
 
-// A path as the user can read it: a byte that the system's encoding does not decode (kept by pathArguments) as \xHH.
-// A U+FFFF, which the JSON lines use for a NUL, is shown as U+FFFD.
+// A path as the user can read it: control characters escaped, a byte that the system's encoding does not decode (kept
+// by pathArguments) as \xHH. A U+FFFF, which the JSON lines use for a NUL, is shown as U+FFFD.
 QString shown(const QString& path)
 {
-    QString text;
-    for (int i = 0; i < path.size(); ++i) {
-        const ushort code = path.at(i).unicode();
-        if ((code & 0xFF80) == 0xDC80 && (i == 0 || !path.at(i - 1).isHighSurrogate()))
-            text += QLatin1String("\\x") + QString::number(code & 0xFF, 16).toUpper();
-        else if (code == jsonNulStandIn)
-            text += QChar::ReplacementCharacter;
-        else
-            text += path.at(i);
-    }
-    return text;
+    return ShownText::escaped(path).replace(QChar(jsonNulStandIn), QChar::ReplacementCharacter);
 }
 
 // The two parameter files a card's root may hold, "02/GP0_0000.VSK" and "02/GP1_0000.VSK", by a mode of each.
@@ -75,6 +66,7 @@ QString cardFile(quint8 mode)
 struct PathContent
 {
     bool folder = false;
+    QString offCard; // for a folder whose "02" leads off the card: how (its files are not read)
     QVector<QPair<QString, RegularFileRead>> files; // for a folder, its parameter files that exist
 };
 
@@ -86,6 +78,11 @@ PathContent readPath(const QString& path)
         return content;
     }
     content.folder = true;
+    const std::optional<CardContents> finding = cardFolderFinding(path);
+    if (finding && finding->state == CardContents::State::OffCard) {
+        content.offCard = finding->reason;
+        return content;
+    }
     for (const quint8 mode : cardFileModes) {
         const QString file = QDir(path).filePath(cardFile(mode));
         if (existsAt(file))
@@ -108,6 +105,11 @@ public:
             return unreadable(path, QStringLiteral("does not respond within %1 seconds (a card or a file system that "
                                                    "stopped answering)")
                                         .arg(TimeLimits::cardSilence.count() / 1000));
+        }
+        if (!content->offCard.isEmpty()) {
+            return unreadable(path, QStringLiteral("its folder %1 leads off the card (%2): the files there are not the "
+                                                   "card's")
+                                        .arg(QLatin1String(ParameterFile::cardFolderName), content->offCard));
         }
         if (content->folder && content->files.isEmpty()) {
             return unreadable(path, QStringLiteral("is a folder that holds neither %1 nor %2")

@@ -5,6 +5,7 @@
 // Exit status: 0 when the file was written, 1 when the form or the card was refused, another writer held the card, the
 // card did not respond, the file could not be written or the standard output could not be written, 2 on bad usage.
 #include "base/DetachedTask.h"
+#include "base/ShownText.h"
 #include "desktop/ApplicationIdentity.h"
 #include "desktop/DesktopOpen.h"
 #include "desktop/Translations.h"
@@ -18,7 +19,7 @@
 #include "tools/WriterCommand.h"
 
 #include <QCoreApplication>
-#include <QJsonDocument>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QSettings>
 
@@ -41,12 +42,18 @@ void printLine(FILE* stream, const QString& line)
     std::fputc('\n', stream);
 }
 
+// A message on standard error, one line: no control character from a card or the system reaches the terminal raw.
+void tellLine(const QString& text)
+{
+    printLine(stderr, QStringLiteral("vskwrite: ") + ShownText::escaped(text));
+}
+
 // The window's message as one line: its title, then its text.
 void tell(const GenerateTexts::Message& message)
 {
     QString text = message.text;
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    printLine(stderr, QStringLiteral("vskwrite: %1: %2").arg(message.title, text));
+    tellLine(QStringLiteral("%1: %2").arg(message.title, text));
 }
 
 // A folder standing in for a card: it is the only volume, it is never labelled and never goes away.
@@ -71,11 +78,10 @@ std::optional<Status> refusedFolder(const QString& folder)
         return Refused;
     }
     if (*systemRoot) {
-        printLine(stderr,
-                  QStringLiteral("vskwrite: %1 is the root of the file system that holds the system or the home "
-                                 "folder; --any-folder writes into a folder standing in for a card, such as a "
-                                 "mounted card image")
-                      .arg(folder));
+        tellLine(QStringLiteral("%1 is the root of the file system that holds the system or the home folder; "
+                                "--any-folder writes into a folder standing in for a card, such as a mounted card "
+                                "image")
+                     .arg(folder));
         return Refused;
     }
     return std::nullopt;
@@ -98,9 +104,9 @@ Status write(const WriterCommand& command)
         command.anyFolder ? std::make_unique<FolderAsCard>(command.cardRoot) : createNativeDrivePlatform();
     const std::optional<MountedVolume> listed = drives->volumeAt(command.cardRoot);
     if (!listed) {
-        printLine(stderr, QStringLiteral("vskwrite: %1 is not the root of a mounted removable card (--any-folder "
-                                         "writes into a folder that is not one)")
-                              .arg(command.cardRoot));
+        tellLine(QStringLiteral("%1 is not the root of a mounted removable card (--any-folder writes into a folder "
+                                "that is not one)")
+                     .arg(command.cardRoot));
         return Refused;
     }
 
@@ -129,7 +135,7 @@ Status write(const WriterCommand& command)
         break;
     }
     if (result.unrecorded)
-        printLine(stderr, QStringLiteral("vskwrite: ") + *result.unrecorded);
+        tellLine(*result.unrecorded);
     if (!result.standardOutput.isEmpty())
         printLine(stdout, result.standardOutput);
     tell(result.message);
@@ -156,24 +162,35 @@ bool outputWritten()
     return false;
 }
 
+// What the card holds for scripts: its file, mode and identifier, and whether the file is damaged.
+QJsonObject fileAsJson(const CardContents& file)
+{
+    return {{QStringLiteral("file"), file.fileName},
+            {QStringLiteral("mode"), writerModeName(file.modeCode)},
+            {QStringLiteral("identifier"), identifierText(file.identifier)},
+            {QStringLiteral("damaged"), file.state == CardContents::State::Damaged},
+            {QStringLiteral("holds"), GenerateTexts::cardContents(file)}};
+}
+
 // What each of the cards holds, nothing for a card that does not answer within the silence limit. Every card is read
 // at once, on a thread of its own: however many cards are silent, the list waits one limit for them.
-std::vector<std::optional<CardContents>> readCards(const QVector<MountedVolume>& cards)
+std::vector<std::optional<QVector<CardContents>>> readCards(const QVector<MountedVolume>& cards)
 {
-    std::vector<std::unique_ptr<DetachedTask<CardContents>>> reads;
+    std::vector<std::unique_ptr<DetachedTask<QVector<CardContents>>>> reads;
     for (const MountedVolume& card : cards) {
-        reads.push_back(std::make_unique<DetachedTask<CardContents>>(
-            [root = card.rootPath](const DetachedWork::Liveness&) { return readCardContents(root); }));
+        reads.push_back(std::make_unique<DetachedTask<QVector<CardContents>>>(
+            [root = card.rootPath](const DetachedWork::Liveness&) { return readCardFiles(root); }));
     }
     // A read that was silent while an earlier one was waited for has used up its limit then, and is given up at once.
-    std::vector<std::optional<CardContents>> held;
-    for (const std::unique_ptr<DetachedTask<CardContents>>& read : reads)
+    std::vector<std::optional<QVector<CardContents>>> held;
+    for (const std::unique_ptr<DetachedTask<QVector<CardContents>>>& read : reads)
         held.push_back(read->waitWhile(TimeLimits::cardSilence));
     return held;
 }
 
 // The removable cards as the window lists them, each with what it holds; a card that does not answer within the
-// silence limit is said not to respond.
+// silence limit is said not to respond. A card's texts are shown escaped (ShownText), so that each card stays one line
+// whatever its label holds.
 void listCards(bool json)
 {
     const std::unique_ptr<DrivePlatform> drives = createNativeDrivePlatform();
@@ -181,14 +198,15 @@ void listCards(bool json)
     volumes.erase(
         std::remove_if(volumes.begin(), volumes.end(), [](const MountedVolume& volume) { return !volume.removable; }),
         volumes.end());
-    const std::vector<std::optional<CardContents>> contents = readCards(volumes);
+    const std::vector<std::optional<QVector<CardContents>>> contents = readCards(volumes);
     for (int i = 0; i < volumes.size(); ++i) {
         const MountedVolume& volume = volumes.at(i);
-        const std::optional<CardContents>& held = contents.at(std::size_t(i));
-        const QString holds = held ? GenerateTexts::cardContents(*held) : GenerateTexts::cardSilent();
+        const std::optional<QVector<CardContents>>& held = contents.at(std::size_t(i));
+        const QString holds = held ? GenerateTexts::cardFiles(*held) : GenerateTexts::cardSilent();
         if (!json) {
             printLine(stdout,
-                      QStringList{volume.rootPath, volume.name, QString::number(volume.capacity), volume.reader,
+                      QStringList{ShownText::escaped(volume.rootPath), ShownText::escaped(volume.name),
+                                  QString::number(volume.capacity), ShownText::escaped(volume.reader),
                                   volume.readOnly ? QStringLiteral("read-only") : QStringLiteral("writable"), holds}
                           .join(QLatin1Char('\t')));
             continue;
@@ -201,13 +219,21 @@ void listCards(bool json)
                          {QStringLiteral("readOnly"), volume.readOnly},
                          {QStringLiteral("responds"), held.has_value()},
                          {QStringLiteral("holds"), holds}};
-        if (held && held->state != CardContents::State::Nothing && held->state != CardContents::State::Unreadable) {
-            card.insert(QStringLiteral("file"), held->fileName);
-            card.insert(QStringLiteral("mode"), writerModeName(held->modeCode));
-            card.insert(QStringLiteral("identifier"), identifierText(held->identifier));
-            card.insert(QStringLiteral("damaged"), held->state == CardContents::State::Damaged);
+        // Each parameter file the card holds; the one file also as the card's own keys, as before there were two.
+        QJsonArray files;
+        for (const CardContents& file : held.value_or(QVector<CardContents>())) {
+            if (!file.fileName.isEmpty() && file.state != CardContents::State::Unreadable)
+                files.append(fileAsJson(file));
         }
-        printLine(stdout, QString::fromUtf8(QJsonDocument(card).toJson(QJsonDocument::Compact)));
+        if (files.size() == 1) {
+            const QJsonObject one = files.first().toObject();
+            for (auto key = one.begin(); key != one.end(); ++key) {
+                if (key.key() != QLatin1String("holds"))
+                    card.insert(key.key(), key.value());
+            }
+        }
+        card.insert(QStringLiteral("files"), files);
+        printLine(stdout, QString::fromUtf8(ShownText::jsonLine(card)));
     }
 }
 } // namespace
@@ -240,7 +266,7 @@ int main(int argc, char* argv[])
         std::fputs("vskwrite " ORVA_VERSION "\n", stdout);
         break;
     case WriterCommand::Action::BadUsage:
-        printLine(stderr, QStringLiteral("vskwrite: ") + command.text);
+        tellLine(command.text);
         std::fputs("Try 'vskwrite --help' for more information.\n", stderr);
         return BadUsage;
     case WriterCommand::Action::List:
@@ -249,11 +275,10 @@ int main(int argc, char* argv[])
     case WriterCommand::Action::Write:
         // As in the window: the form starts from the defaults, and nothing at the store's place is touched.
         if (unusableStore)
-            printLine(stderr, QStringLiteral("vskwrite: the remembered form cannot be read, the defaults are used: ") +
-                                  *unusableStore);
+            tellLine(QStringLiteral("the remembered form cannot be read, the defaults are used: ") + *unusableStore);
         // A value the store holds but Qt cannot read would be written as an empty one.
         if (unreadableValues) {
-            printLine(stderr, QStringLiteral("vskwrite: the remembered form cannot be used: ") + *unreadableValues);
+            tellLine(QStringLiteral("the remembered form cannot be used: ") + *unreadableValues);
             status = Refused;
             break;
         }

@@ -24,6 +24,8 @@ void Configurator::placeCardLine()
     cardLine = new QLabel(ui->centralWidget);
     cardLine->setObjectName(QStringLiteral("cardContentsLabel"));
     cardLine->setWordWrap(true);
+    // A card's texts are shown as they are: an APN in angle brackets is no markup.
+    cardLine->setTextFormat(Qt::PlainText);
     cardLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* load = new QPushButton(tr("&Load from card"), ui->centralWidget);
     load->setObjectName(QStringLiteral("loadFromCardButton"));
@@ -52,19 +54,19 @@ void Configurator::showWhatTheCardHolds()
     // Read on a thread of its own and looked at as every wait for the card: soon after each other at first (a card
     // answers most often within a few milliseconds), then each watch interval. A card silent for the silence limit is
     // given up (and left to end by itself); so is a reading that a newer one replaced.
-    auto read = std::make_shared<DetachedTask<CardContents>>(
-        [root = driveList.at(index)](const DetachedWork::Liveness&) { return readCardContents(root); });
+    auto read = std::make_shared<DetachedTask<QVector<CardContents>>>(
+        [root = driveList.at(index)](const DetachedWork::Liveness&) { return readCardFiles(root); });
     auto* watch = new QTimer(this);
     watch->setInterval(1);
     connect(watch, &QTimer::timeout, this, [this, watch, read, reading] {
-        std::optional<CardContents> contents;
+        std::optional<QVector<CardContents>> files;
         if (cardReadings == reading) {
-            switch (read->look(TimeLimits::cardSilence, contents)) {
+            switch (read->look(TimeLimits::cardSilence, files)) {
             case DetachedWork::Look::Running:
                 watch->setInterval(std::min(watch->interval() * 2, int(TimeLimits::watchInterval.count())));
                 return;
             case DetachedWork::Look::Ended:
-                cardLine->setText(GenerateTexts::cardContents(*contents));
+                cardLine->setText(GenerateTexts::cardFiles(*files));
                 break;
             case DetachedWork::Look::GivenUp:
                 cardLine->setText(GenerateTexts::cardSilent());
@@ -97,7 +99,7 @@ void Configurator::loadFromCard()
         Read done;
         done.contents = readCardContents(root);
         done.path = QDir(root).filePath(parameterFileOnCard(done.contents.fileName));
-        if (done.contents.state != CardContents::State::Nothing)
+        if (!done.contents.fileName.isEmpty())
             done.form = formFromParameterFile(done.path, current);
         return done;
     });
@@ -105,7 +107,8 @@ void Configurator::loadFromCard()
         warn(GenerateTexts::notResponding());
         return;
     }
-    if (read->contents.state == CardContents::State::Nothing) {
+    // No file to load: none on the card, or a folder 02 that cannot be read or leads off the card.
+    if (read->contents.fileName.isEmpty()) {
         warn(tr("Nothing to load"), GenerateTexts::cardContents(read->contents));
         return;
     }

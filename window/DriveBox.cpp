@@ -3,8 +3,11 @@
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
+#include "base/ShownText.h"
+
 #include <QDir>
 #include <QLocale>
+#include <QTextDocument>
 
 namespace {
 // A Windows drive: "E:/".
@@ -18,26 +21,31 @@ bool isDriveLetterRoot(const QString& rootPath)
 QString Configurator::driveItemText(const MountedVolume& volume)
 {
     const QString mark = volume.readOnly ? QLatin1Char(' ') + tr("(READ ONLY)") : QString();
+    // The card's name and path are anybody's text: a control character in them would reorder or split the entry.
+    const QString name = ShownText::escaped(volume.name);
+    const QString rootPath = ShownText::escaped(volume.rootPath);
     // A drive letter is short: the root, a space, the name.
     if (isDriveLetterRoot(volume.rootPath))
-        return volume.rootPath + QLatin1Char(' ') + volume.name + mark;
+        return rootPath + QLatin1Char(' ') + name + mark;
     // A mount path may be long: the name comes first, and a narrow box cuts the path instead. A card without a name
     // is known by its path.
-    if (volume.name.isEmpty())
-        return volume.rootPath + mark;
-    return volume.name + mark + QStringLiteral(" \u2014 ") + volume.rootPath;
+    if (name.isEmpty())
+        return rootPath + mark;
+    return name + mark + QStringLiteral(" \u2014 ") + rootPath;
 }
 
 QString Configurator::driveToolTip(const MountedVolume& volume)
 {
-    QStringList lines{tr("Path: %1").arg(QDir::toNativeSeparators(volume.rootPath))};
+    QStringList lines{tr("Path: %1").arg(ShownText::escaped(QDir::toNativeSeparators(volume.rootPath)))};
     if (volume.capacity > 0)
         lines << tr("Capacity: %1").arg(QLocale().formattedDataSize(qint64(volume.capacity)));
     if (!volume.reader.isEmpty())
-        lines << tr("Reader: %1").arg(volume.reader);
+        lines << tr("Reader: %1").arg(ShownText::escaped(volume.reader));
     if (!volume.fileSystem.isEmpty())
-        lines << tr("File system: %1").arg(volume.fileSystem);
-    return lines.join(QLatin1Char('\n'));
+        lines << tr("File system: %1").arg(ShownText::escaped(volume.fileSystem));
+    const QString tip = lines.join(QLatin1Char('\n'));
+    // A tooltip that looks like markup is taken for it: such a one is turned into markup that shows it as it is.
+    return Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip, Qt::WhiteSpaceNoWrap) : tip;
 }
 
 void Configurator::describeDrive(int index, const MountedVolume& volume)

@@ -99,6 +99,8 @@ bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const 
     // "OK" ends the program, as always; the second answer keeps the window for the next card.
     QMessageBox box(QMessageBox::Information, generated.title, generated.text + letGo, QMessageBox::Ok, this);
     box.setDefaultButton(QMessageBox::Ok);
+    // Escape and the close button answer as "OK" does; Qt picks no such button among two that both accept.
+    box.setEscapeButton(QMessageBox::Ok);
     const QAbstractButton* another = box.addButton(GenerateTexts::prepareAnotherCard(), QMessageBox::ActionRole);
     return MessageBox::exec(box) == another;
 }

@@ -1,5 +1,7 @@
 #include "window/MessageBox.h"
 
+#include "base/ShownText.h"
+
 #include <QPushButton>
 
 #include <variant>
@@ -31,6 +33,7 @@ MessageBox::Shown shownBy(const QMessageBox& box)
     for (const QAbstractButton* button : box.buttons())
         shown.buttonTexts << button->text();
     shown.defaultButton = box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::NoButton;
+    shown.escapeButton = box.escapeButton() ? box.standardButton(box.escapeButton()) : QMessageBox::NoButton;
     return shown;
 }
 
@@ -55,6 +58,13 @@ QAbstractButton* buttonFor(const QMessageBox& box, const Answer& answer)
 
 const QAbstractButton* MessageBox::exec(QMessageBox& box)
 {
+    // A card's or the system's text in a message is no markup, and no control character in it reaches the screen
+    // raw; the message's own line breaks stay.
+    box.setTextFormat(Qt::PlainText);
+    QStringList lines = box.text().split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = ShownText::escaped(line);
+    box.setText(lines.join(QLatin1Char('\n')));
     Answers& all = answers();
     if (all.next.isEmpty() && !all.held) {
         box.exec();

@@ -19,9 +19,11 @@ public:
         QMessageBox::StandardButtons buttons; // the standard ones among them
         QStringList buttonTexts;              // the text of every button, standard or not
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QMessageBox::StandardButton escapeButton = QMessageBox::NoButton; // set for the box; else Qt picks one
     };
 
-    // Shows the box modally and returns the button chosen (nullptr when the box was closed without one).
+    // Shows the box modally, its text as plain text with control characters escaped (ShownText) but its line breaks,
+    // and returns the button chosen (nullptr when the box was closed without one).
     static const QAbstractButton* exec(QMessageBox& box);
     // A warning with a Close button and no default one.
     static void warning(QWidget* parent, const QString& title, const QString& text);

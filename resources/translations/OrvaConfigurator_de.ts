@@ -547,5 +547,9 @@ Es wurde nichts geschrieben.</translation>
         <source>It does not respond: the card or drive that holds it stopped answering.</source>
         <translation>Sie antwortet nicht: Die Karte oder das Laufwerk, auf dem sie liegt, antwortet nicht mehr.</translation>
     </message>
+    <message>
+        <source>The folder 02 leads off the card (%1): what it holds is not the card&apos;s.</source>
+        <translation>Der Ordner 02 führt von der Karte weg (%1): was er enthält, gehört nicht zur Karte.</translation>
+    </message>
 </context>
 </TS>

@@ -547,5 +547,9 @@ Rien n&apos;a été écrit.</translation>
         <source>It does not respond: the card or drive that holds it stopped answering.</source>
         <translation>Il ne répond pas : la carte ou le lecteur qui le contient ne répond plus.</translation>
     </message>
+    <message>
+        <source>The folder 02 leads off the card (%1): what it holds is not the card&apos;s.</source>
+        <translation>Le dossier 02 mène hors de la carte (%1) : son contenu n&apos;est pas celui de la carte.</translation>
+    </message>
 </context>
 </TS>

@@ -547,5 +547,9 @@ Non è stato scritto nulla.</translation>
         <source>It does not respond: the card or drive that holds it stopped answering.</source>
         <translation>Non risponde: la scheda o l&apos;unità che lo contiene non risponde più.</translation>
     </message>
+    <message>
+        <source>The folder 02 leads off the card (%1): what it holds is not the card&apos;s.</source>
+        <translation>La cartella 02 porta fuori dalla scheda (%1): ciò che contiene non è della scheda.</translation>
+    </message>
 </context>
 </TS>

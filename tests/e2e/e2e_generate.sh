@@ -140,8 +140,7 @@ startApp()
         XDG_RUNTIME_DIR="$work/runtime" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/no-system-bus" \
         setpriv --pdeathsig KILL ${appPrefix[@]+"${appPrefix[@]}"} "$app" >>"$work/app.log" 2>&1 &
     appPid=$!
-    window=$(timeout 20 xdotool search --sync --name "$titlePattern" | head -n 1)
-    [ -n "$window" ] || die "the window \"ORVA Configurator V$version\" did not appear"
+    waitFor 20 findWindow || die "the window \"ORVA Configurator V$version\" did not appear"
     focusWindow
 }
 
@@ -310,7 +309,8 @@ chooseCard b
 key Tab Tab
 typeText L
 clickButton Generate
-answerBox "File generated"
+# Escape answers the success box as "OK" does: the program ends.
+answerBox "File generated" Escape
 expectExit
 inspect b GP0_0000.VSK
 checkRecord 2 "mode code" "16 (LAN)"

@@ -97,18 +97,26 @@ stopXvfb()
     return 0
 }
 
+# The window once it is on the screen: a program names its window before it maps it, and a window not yet mapped
+# takes neither the focus nor a click (a slow machine shows that gap).
 findWindow()
 {
-    window=$(xdotool search --name "$titlePattern" 2>/dev/null | head -n 1)
+    window=$(xdotool search --onlyvisible --name "$titlePattern" 2>/dev/null | head -n 1)
     [ -n "$window" ]
 }
 
-# Gives a window the keyboard: through the window manager's protocol where there is one (Wine's desktop), directly
-# where there is none (a bare Xvfb).
+hasFocus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# Gives a window the keyboard, and waits until the X server says it has it: through the window manager's protocol
+# where there is one, directly where there is none (a bare Xvfb). Asked again while it has not taken it.
 focusOn()
 {
-    timeout 10 xdotool windowactivate --sync "$1" 2>/dev/null || timeout 10 xdotool windowfocus --sync "$1" ||
-        return 1
+    local deadline=$((SECONDS + 10))
+    until hasFocus "$1"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        xdotool windowactivate "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null
+        sleep 0.2
+    done
     sleep "$settle"
 }
 
@@ -135,29 +143,32 @@ clickButton()
 # (callers may give alternatives, "SD Card (Not Found|not available)").
 titlePatternOf() { printf '^%s$' "${1//\?/\\?}"; }
 
+# A message box of that title on the screen (mapped, as findWindow).
 boxShown()
 {
-    box=$(xdotool search --name "$(titlePatternOf "$1")" 2>/dev/null | head -n 1)
+    box=$(xdotool search --onlyvisible --name "$(titlePatternOf "$1")" 2>/dev/null | head -n 1)
     [ -n "$box" ]
 }
 
 boxGone() { ! xdotool search --name "$(titlePatternOf "$1")" >/dev/null 2>&1; }
 
 # Waits for the message box of that title and answers it with the keys given, Return (its default button) when none.
+# The box is given the keyboard first, and the keys are typed once the X server says it has it. A box that will not
+# take it gets the keys sent to its own window instead, which Wine takes whichever window has the focus (Qt does not
+# always: it is given the focus itself).
 answerBox()
 {
     local title=$1
     shift
     waitFor 30 boxShown "$title" || die "no message box \"$title\""
     log "ok: message box \"$title\""
-    # A box that went from under the focus request is not yet a failure: the keys still go to the focused window.
-    focusOn "$box" 2>/dev/null || log "the box \"$title\" did not take the focus when asked"
-    if [ $# -eq 0 ]; then
-        key Return
+    if focusOn "$box"; then
+        key "${@:-Return}"
     else
-        key "$@"
+        log "the box \"$title\" did not take the focus: the keys go to its window"
+        xdotool key --window "$box" --delay "$keyDelay" "${@:-Return}"
     fi
-    waitFor 15 boxGone "$title" || die "the box \"$title\" did not close on Return"
+    waitFor 15 boxGone "$title" || die "the box \"$title\" did not close on ${*:-Return}"
 }
 
 appEnded() { ! kill -0 "$appPid" 2>/dev/null; }
