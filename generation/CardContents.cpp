@@ -34,6 +34,7 @@ CardContents::HandedOff CardContents::handedOffIdentifier() const
 {
     switch (state) {
     case State::Nothing:
+    case State::OffCard: // the write refuses such a folder itself
         return HandedOff::No;
     case State::Unreadable:
         return HandedOff::CannotTell;
