@@ -5,14 +5,15 @@
 #include <QUuid>
 
 // What a card holds in its folder "02": the parameter file read back, for the line under the card list, the question
-// before a file is replaced, and scripts. Reads files only, never more than a parameter file's size; a card that stops
-// answering holds the caller's thread, which bounds the time itself.
+// before a file is replaced, and scripts. Reads files only, never more than the largest parameter file
+// (ParameterFile::largestSize); a card that stops answering holds the caller's thread, which bounds the time itself.
 struct CardContents
 {
     enum class State
     {
         Nothing,    // no parameter file
         Configured, // a parameter file whose checks all pass
+        Foreign,    // a parameter file for another server (server), perhaps of another release; no damage
         Damaged,    // a parameter file that breaks a check (reason names the first)
         Unreadable, // the folder or the file could not be read (reason: the system's)
     };
@@ -23,8 +24,10 @@ struct CardContents
     QUuid identifier;  // the installation identifier the file carries
     QString mainValue; // the access point name (GSM) or the SIM card's number (SMS); empty for the other modes
     QString reason;
+    QString server; // Foreign: the host name the file names
 
-    // The file carries an identifier that was handed to the user to register on the portal (GSM, LAN).
+    // The file carries an identifier that was handed to the user to register on the portal (GSM, LAN), also one written
+    // for another server.
     bool carriesHandedOffIdentifier() const;
 };
 

@@ -70,13 +70,20 @@ struct DecodedParameterFile
         QString name;
         bool ok = false;
         QString detail;
+        // Failed, yet no damage: the file names another server than ours, as a file of another release may.
+        bool foreign = false;
     };
     QList<Check> checks;
 
+    // Every check passes: a file this tool writes, for its own server.
     bool allChecksPass() const;
     // The check of that name, or nullptr.
     const Check* check(const QString& name) const;
     QList<Check> failedChecks() const;
+    // The failed checks that are damage: all but the one that tells another server.
+    QList<Check> damagedChecks() const;
+    // The host name record names another server than ours, a well-formed DNS host name.
+    bool namesAnotherServer() const;
 };
 
 // The file name (a path is allowed: only its last part counts) gives the name tag the header should carry.

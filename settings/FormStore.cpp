@@ -60,11 +60,10 @@ FormValues FormStore::load(const QSettings& settings)
     FormValues values;
     const int code = settings.value(SettingsKeys::serialMode, 0).toInt();
     values.modeCode = ModeCode::find(quint8(code)) && code == quint8(code) ? quint8(code) : ModeCode::Default;
-    // Cut as the form's fields cut a text given to them: a value longer than a field takes was never typed there.
-    for (const FormField::Description& field : FormField::fields) {
-        const QString text = settings.value(keyOf(field.id), QString()).toString();
-        values.text(field.id) = field.maxLength > 0 ? text.left(field.maxLength) : text;
-    }
+    // As stored, also a text longer than its field takes: the window's field holds its beginning, the form check
+    // refuses it.
+    for (const FormField::Description& field : FormField::fields)
+        values.text(field.id) = settings.value(keyOf(field.id), QString()).toString();
     values.driveIndex = settings.value(SettingsKeys::driveLetter, 0).toInt();
     values.resetConfig = settings.value(SettingsKeys::resetConfig, false).toBool();
     values.ejectCardWhenDone = settings.value(SettingsKeys::ejectCardWhenDone, true).toBool();

@@ -15,9 +15,9 @@ namespace FormStore {
 // this says nothing; otherwise the form is not remembered.
 std::optional<QString> unusableStore();
 
-// The form as stored, each text cut to its field's maximum length. A key that is missing gives its default; a mode code
-// that the mode list does not know gives the first mode; the drive index is the stored one, unchecked (see
-// driveIndexFor).
+// The form as stored, each text whole (the window cuts a text longer than its field takes, vskwrite refuses it). A
+// key that is missing gives its default; a mode code that the mode list does not know gives the first mode; the drive
+// index is the stored one, unchecked (see driveIndexFor).
 FormValues load(const QSettings& settings);
 
 // Writes the ten keys. The store holds the access point password and the SIM PIN as typed, so where it is a file it
