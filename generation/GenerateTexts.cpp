@@ -254,8 +254,8 @@ QString shownValue(const QString& value)
     }
     shown += QLatin1Char('"');
     if (value.size() > shownLength)
-        shown =
-            QCoreApplication::translate("Configurator", "%1... (%2 characters in all)").arg(shown).arg(value.size());
+        shown = QCoreApplication::translate("Configurator", "%1... (%2 characters in all)")
+                    .arg(shown, QString::number(value.size())); // in one pass: the value may hold "%2"
     return shown;
 }
 

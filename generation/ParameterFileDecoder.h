@@ -91,8 +91,8 @@ DecodedParameterFile decodeParameterFile(const QByteArray& bytes, const QString&
 
 // The texts that the checks' details and the reports share.
 namespace DecodedText {
-// A record is shown up to this length only: the window writes texts of at most 32767 characters.
-constexpr int shownTextLength = 32767;
+// A record is shown up to this length only: no field takes a longer text.
+constexpr int shownTextLength = FormField::lineEditLength;
 
 QString hex(quint32 value, int digits); // "0x0030"
 QString hexBytes(const QByteArray& bytes);
