@@ -11,8 +11,7 @@
 #include <QFileInfo>
 
 namespace {
-// A parameter file is about a hundred bytes; anything much larger is not one, and is not read whole.
-constexpr qint64 largestParameterFile = 64 * 1024;
+constexpr qint64 largestParameterFile = ParameterFile::largestSize;
 const QLatin1String cardFolder(ParameterFile::cardFolderName);
 
 QString mainValueOf(const DecodedParameterFile& file)
@@ -39,6 +38,7 @@ CardContents::HandedOff CardContents::handedOffIdentifier() const
     case State::Unreadable:
         return HandedOff::CannotTell;
     case State::Configured:
+    case State::Foreign: // not ours to call damaged, but its identifier may be registered all the same
     case State::Damaged:
         break;
     }
@@ -119,13 +119,16 @@ CardContents contentsOfParameterFile(const DecodedParameterFile& decoded, const 
     contents.identifier = decoded.identifier;
     contents.written = unpackTimestamp(decoded.header.timestamp).toDateTime();
     contents.mainValue = mainValueOf(decoded);
-    const QList<DecodedParameterFile::Check> failed = decoded.failedChecks();
+    const QList<DecodedParameterFile::Check> damaged = decoded.damagedChecks();
     if (size > largestParameterFile) {
         contents.state = CardContents::State::Damaged;
         contents.reason = QStringLiteral("far too large for a parameter file");
-    } else if (!failed.isEmpty()) {
+    } else if (!damaged.isEmpty()) {
         contents.state = CardContents::State::Damaged;
-        contents.reason = failed.first().name;
+        contents.reason = damaged.first().name;
+    } else if (decoded.namesAnotherServer()) {
+        contents.state = CardContents::State::Foreign;
+        contents.server = QString::fromLatin1(decoded.hostName);
     } else {
         contents.state = CardContents::State::Configured;
     }

@@ -10,14 +10,15 @@
 #include <optional>
 
 // What a card holds in its folder "02": the parameter file read back, for the line under the card list, the question
-// before a file is replaced, and scripts. Reads files only, never more than a parameter file's size; a card that stops
-// answering holds the caller's thread, which bounds the time itself.
+// before a file is replaced, and scripts. Reads files only, never more than the largest parameter file
+// (ParameterFile::largestSize); a card that stops answering holds the caller's thread, which bounds the time itself.
 struct CardContents
 {
     enum class State
     {
         Nothing,    // no parameter file
         Configured, // a parameter file whose checks all pass
+        Foreign,    // a parameter file for another server (server), perhaps of another release; no damage
         Damaged,    // a parameter file that breaks a check (reason names the first)
         Unreadable, // the folder or the file could not be read (reason: the system's)
         OffCard,    // the folder "02" leads off the card, a link or another file system mounted there (reason: which,
@@ -49,10 +50,11 @@ struct CardContents
     QString reason;
     // What stood at the file's name when it was read, for a writer to tell whether it is still there as it was.
     StandingEntry standing;
+    QString server; // Foreign: the host name the file names
 
     HandedOff handedOffIdentifier() const;
-    // The file carries an identifier that was handed to the user, or cannot be shown not to: it is replaced only when
-    // the user says so.
+    // The file carries an identifier that was handed to the user (also one written for another server), or cannot be
+    // shown not to: it is replaced only when the user says so.
     bool carriesHandedOffIdentifier() const;
 };
 

@@ -19,17 +19,60 @@ const QRegularExpression& patternOf(FormField::Id field)
     return compiled[field];
 }
 
-// The first character that the module cannot read back: the record separator ';', a control character (the module
-// would take a line break or a NUL as part of the value), or a character that has no single Latin-1 byte (the
-// encoder would write '?' in its place). Null when the text is fine.
+// The first character that the module cannot read back: the record separator ';', a control character of either
+// range, C0 or C1 (the module would take a line break or a NUL as part of the value), or a character that has no
+// single Latin-1 byte (the encoder would write '?' in its place). Null when the text is fine.
 QString unreadableCharacter(const QString& text)
 {
     const QVector<uint> codePoints = text.toUcs4();
     for (const uint codePoint : codePoints) {
-        if (codePoint == uint(ParameterFile::separator) || codePoint < 0x20 || codePoint == 0x7F || codePoint > 0xFF)
+        const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
+        if (codePoint == uint(ParameterFile::separator) || control || codePoint > 0xFF)
             return QString::fromUcs4(&codePoint, 1);
     }
     return QString();
+}
+
+// What the field's own rule refuses: the PIN's and the user key's patterns where the mode checks them, an unfinished
+// phone number.
+std::optional<FormProblem> patternProblem(const FormValues& values, FormField::Id field)
+{
+    if (!values.shows(field))
+        return std::nullopt;
+    const QString& text = values.text(field);
+    switch (field) {
+    case FormField::PinCode:
+        if (ModeCode::checksForm(values.modeCode) && !text.isEmpty() && !isCompleteText(field, text))
+            return FormProblem{FormProblem::Kind::PinCode, field, {}};
+        break;
+    case FormField::UserKey:
+        if (values.modeCode == ModeCode::Sms && !values.resetConfig && !isCompleteText(field, text))
+            return FormProblem{FormProblem::Kind::UserKey, field, {}};
+        break;
+    case FormField::SimCardPhoneNumber:
+    case FormField::OwnerPhoneNumber:
+        // An unfinished number is accepted while typing; the module would dial it as it stands.
+        if (!text.isEmpty() && !isCompleteText(field, text))
+            return FormProblem{FormProblem::Kind::PhoneNumber, field, {}};
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+// What any shown text may not hold: more than the field takes, a character the module cannot read.
+std::optional<FormProblem> textProblem(const FormValues& values, FormField::Id field)
+{
+    if (!values.shows(field))
+        return std::nullopt;
+    const QString& text = values.text(field);
+    if (isTooLong(field, text))
+        return FormProblem{FormProblem::Kind::TooLong, field, {}, int(text.size())};
+    const QString character = unreadableCharacter(text);
+    if (!character.isEmpty())
+        return FormProblem{FormProblem::Kind::UnreadableCharacter, field, character};
+    return std::nullopt;
 }
 } // namespace
 
@@ -40,29 +83,29 @@ bool isCompleteText(FormField::Id field, const QString& text)
     return patternOf(field).match(text).hasMatch();
 }
 
+bool isTooLong(FormField::Id field, const QString& text)
+{
+    return text.size() > FormField::describe(field).maxLength;
+}
+
 std::optional<FormProblem> checkForm(const FormValues& values)
 {
-    using FormField::Id;
-    if (ModeCode::checksForm(values.modeCode)) {
-        const QString& pin = values.text(FormField::PinCode);
-        if (!pin.isEmpty() && !isCompleteText(FormField::PinCode, pin))
-            return FormProblem{FormProblem::Kind::PinCode, FormField::PinCode, {}};
-        if (values.modeCode == ModeCode::Sms && !values.resetConfig &&
-            !isCompleteText(FormField::UserKey, values.text(FormField::UserKey)))
-            return FormProblem{FormProblem::Kind::UserKey, FormField::UserKey, {}};
-    }
-    // An unfinished number is accepted while typing; the module would dial it as it stands.
-    for (const Id field : {FormField::SimCardPhoneNumber, FormField::OwnerPhoneNumber}) {
-        const QString& number = values.text(field);
-        if (values.shows(field) && !number.isEmpty() && !isCompleteText(field, number))
-            return FormProblem{FormProblem::Kind::PhoneNumber, field, {}};
+    // The PIN, then the user key, as "Generate" has always told them; then the phone numbers.
+    for (const FormField::Id field :
+         {FormField::PinCode, FormField::UserKey, FormField::SimCardPhoneNumber, FormField::OwnerPhoneNumber}) {
+        if (std::optional<FormProblem> problem = patternProblem(values, field))
+            return problem;
     }
     for (const FormField::Description& description : FormField::fields) {
-        if (!values.shows(description.id))
-            continue;
-        const QString character = unreadableCharacter(values.text(description.id));
-        if (!character.isEmpty())
-            return FormProblem{FormProblem::Kind::UnreadableCharacter, description.id, character};
+        if (std::optional<FormProblem> problem = textProblem(values, description.id))
+            return problem;
     }
     return std::nullopt;
+}
+
+std::optional<FormProblem> checkField(const FormValues& values, FormField::Id field)
+{
+    if (std::optional<FormProblem> problem = patternProblem(values, field))
+        return problem;
+    return textProblem(values, field);
 }

@@ -15,15 +15,23 @@ struct FormProblem
         UserKey,             // "SMS" without the reset option and a key that is not 6 letters or digits
         PhoneNumber,         // a number that is not complete
         UnreadableCharacter, // ';', a control character or one outside Latin-1
+        TooLong,             // longer than the field takes
     };
     Kind kind;
     FormField::Id field;
     QString character; // the unreadable character, for UnreadableCharacter
+    int length = 0;    // the text's length, for TooLong
 };
 
 // True when the whole text matches the field's pattern (fields without a pattern take any text).
 bool isCompleteText(FormField::Id field, const QString& text);
 
-// The first problem of the form, in the order the user is told: PIN, user key, phone numbers, then the characters of
-// every shown field. Only the fields the mode shows are looked at.
+// True when the text is longer than the field takes.
+bool isTooLong(FormField::Id field, const QString& text);
+
+// The first problem of the form, in the order the user is told: PIN, user key, phone numbers, then the length and the
+// characters of every shown field. Only the fields the mode shows are looked at.
 std::optional<FormProblem> checkForm(const FormValues& values);
+
+// The problem checkForm finds with that one field, whatever the other fields hold; nothing for a hidden field.
+std::optional<FormProblem> checkField(const FormValues& values, FormField::Id field);

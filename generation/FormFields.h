@@ -21,6 +21,10 @@ enum Id : int
 };
 constexpr std::size_t count = 7;
 
+// The longest text a line edit takes unless told otherwise: what the window has always let the user type into the
+// fields without a length of their own.
+constexpr int lineEditLength = 32767;
+
 // Whole-text patterns of the fields that have one; a prefix of a match is accepted while typing.
 namespace Pattern {
 constexpr char pin[] = "[0-9]{4,6}";
@@ -41,19 +45,21 @@ struct Description
     const char* recordName;      // how the parameter file's inspector names the record
     const char* pattern;         // the validator's pattern, or nullptr
     const char* acceptedForms;   // what the pattern accepts, in words for the user (untranslated), or nullptr
-    int maxLength;               // the longest text the field takes, or 0 for no limit
-    bool disabledByReset;        // the reset option makes the field pointless
+    // The longest text the field takes, in UTF-16 code units (one byte each in the file): the window holds no longer
+    // text, the form check and vskwrite refuse one, and the loader tells the user when a file holds one.
+    int maxLength;
+    bool disabledByReset; // the reset option makes the field pointless
 };
 
 constexpr std::array<Description, count> fields{{
     {AccessPointName, "APN", "label_APN", QT_TRANSLATE_NOOP("Configurator", "Access Point Name (APN)"),
-     "accessPointName", 5, "access point name", nullptr, nullptr, 0, false},
+     "accessPointName", 5, "access point name", nullptr, nullptr, lineEditLength, false},
     {Username, "Username", "label_UserName", QT_TRANSLATE_NOOP("Configurator", "Access Point User Name"), "username", 6,
-     "user name", nullptr, nullptr, 0, false},
+     "user name", nullptr, nullptr, lineEditLength, false},
     {Password, "Password", "label_Pswd", QT_TRANSLATE_NOOP("Configurator", "Access Point Password"), "password", 7,
-     "password", nullptr, nullptr, 0, false},
+     "password", nullptr, nullptr, lineEditLength, false},
     {PinCode, "PIN_Code", "label_PIN", QT_TRANSLATE_NOOP("Configurator", "PIN Code"), "pinCode", 8, "PIN code",
-     Pattern::pin, QT_TRANSLATE_NOOP("Configurator", "4 to 6 digits, e.g. 5273 or 760584"), 0, true},
+     Pattern::pin, QT_TRANSLATE_NOOP("Configurator", "4 to 6 digits, e.g. 5273 or 760584"), lineEditLength, true},
     {SimCardPhoneNumber, "sim_card_phone_number", "label_SIM_phone",
      QT_TRANSLATE_NOOP("Configurator", "SIM Card Phone Number"), "simCardPhoneNumber", 9, "SIM phone number",
      Pattern::simPhone, QT_TRANSLATE_NOOP("Configurator", "+41 79 123 45 67, 0041 79 123 45 67, or + and 14 digits"),
@@ -66,6 +72,16 @@ constexpr std::array<Description, count> fields{{
     {UserKey, "userKeyLineEdit", "userKeyLabel", QT_TRANSLATE_NOOP("Configurator", "User Key <key>"), "userKey", 11,
      "user key", Pattern::userKey, QT_TRANSLATE_NOOP("Configurator", "6 letters (A-Z, a-z) or digits"), 6, true},
 }};
+
+constexpr bool everyFieldHasItsLength()
+{
+    for (const Description& field : fields) {
+        if (field.maxLength <= 0 || field.maxLength > lineEditLength)
+            return false;
+    }
+    return true;
+}
+static_assert(everyFieldHasItsLength(), "every field takes a text of a bounded length, no longer than a line edit's");
 
 constexpr const Description& describe(Id id)
 {

@@ -4,6 +4,7 @@
 #include "generation/CardRecord.h"
 #include "generation/Identifier.h"
 #include "generation/ModeCodes.h"
+#include "generation/PhoneNumber.h"
 
 using Result = GenerateProcedure::Result;
 
@@ -27,9 +28,11 @@ void waitForCard(const GenerateProcedure::FrontEnd& frontEnd,
 }
 } // namespace
 
-Result GenerateProcedure::run(const FormValues& values, const std::optional<MountedVolume>& card,
+Result GenerateProcedure::run(const FormValues& given, const std::optional<MountedVolume>& card,
                               std::shared_ptr<DrivePlatform> drives, const FrontEnd& frontEnd)
 {
+    // A phone number typed with other spacing is written in the accepted form its digits make, by every front end.
+    const FormValues values = PhoneNumber::inAcceptedForm(given);
     if (const std::optional<FormProblem> problem = checkForm(values)) {
         Result result = ended(Result::Ending::FormRefused, GenerateTexts::formProblem(*problem));
         result.formProblem = problem;

@@ -66,10 +66,11 @@ struct Result
     bool written() const { return ending == Ending::Written; }
 };
 
-// Checks the form, locks the card against every other writer of the machine (refusing it when another holds it),
-// reads what the card holds (asking before a handed-off identifier is replaced), writes the file onto the card
-// watched (replacing only what was read) (a card silent for longer than the front end's limit is given up), records the
-// card, and, for a mode that hands the identifier off and a card that may carry it, saves the identifier's file.
+// Puts the phone numbers into their accepted form, checks the form, locks the card against every other writer of the
+// machine (refusing it when another holds it), reads what the card holds (asking before a handed-off identifier is
+// replaced), writes the file onto the card watched (replacing only what was read; a card silent for longer than the
+// front end's limit is given up), records the card, and, for a mode that hands the identifier off and a card that may
+// carry it, saves the identifier's file.
 Result run(const FormValues& values, const std::optional<MountedVolume>& card, std::shared_ptr<DrivePlatform> drives,
            const FrontEnd& frontEnd = {});
 } // namespace GenerateProcedure

@@ -2,6 +2,7 @@
 
 #include "base/ShownText.h"
 #include "generation/Identifier.h"
+#include "generation/ParameterFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -65,6 +66,13 @@ GenerateTexts::Message GenerateTexts::formProblem(const FormProblem& problem)
                                             "reads.\nPlease enter it as %2, or leave the field empty.")
                     .arg(label, QCoreApplication::translate("Configurator",
                                                             FormField::describe(problem.field).acceptedForms))};
+    case FormProblem::Kind::TooLong:
+        return {QCoreApplication::translate("Configurator", "Text too long"),
+                QCoreApplication::translate("Configurator", "The field \"%1\" holds %2 characters, more than the %3 "
+                                                            "it takes.\nPlease shorten it.")
+                    .arg(label)
+                    .arg(problem.length)
+                    .arg(FormField::describe(problem.field).maxLength)};
     case FormProblem::Kind::UnreadableCharacter:
         return {QCoreApplication::translate("Configurator", "Unsupported character"),
                 QCoreApplication::translate("Configurator",
@@ -118,6 +126,12 @@ QString GenerateTexts::cardContents(const CardContents& contents)
             .arg(QCoreApplication::translate("Configurator", contents.reason.toUtf8().constData()));
     case CardContents::State::Configured:
         break;
+    case CardContents::State::Foreign:
+        if (contents.mainValue.isEmpty())
+            return QCoreApplication::translate("Configurator", "On the card: %1, written %2, for another server (%3).")
+                .arg(modeText(contents.modeCode), writtenText(contents.written), contents.server);
+        return QCoreApplication::translate("Configurator", "On the card: %1 %2, written %3, for another server (%4).")
+            .arg(modeText(contents.modeCode), contents.mainValue, writtenText(contents.written), contents.server);
     }
     if (contents.mainValue.isEmpty())
         return QCoreApplication::translate("Configurator", "On the card: %1, written %2.")
@@ -303,6 +317,74 @@ GenerateTexts::Message GenerateTexts::generatedWithIdentifier(const QUuid& ident
         break;
     }
     return {QCoreApplication::translate("Configurator", "File generated"), text};
+}
+
+namespace {
+// A value read from a file (Latin-1) in a message: in quotes, its control characters (C0, C1) written as escapes,
+// so that the text shows as it is; only the beginning of a long value, with its length.
+QString shownValue(const QString& value)
+{
+    constexpr int shownLength = 40;
+    QString shown = QStringLiteral("\"");
+    for (const QChar character : value.left(shownLength)) {
+        const ushort code = character.unicode();
+        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+        if (control)
+            shown += QLatin1String("\\x") + QString::number(code, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            shown += character;
+    }
+    shown += QLatin1Char('"');
+    if (value.size() > shownLength)
+        shown = QCoreApplication::translate("Configurator", "%1... (%2 characters in all)")
+                    .arg(shown, QString::number(value.size())); // in one pass: the value may hold "%2"
+    return shown;
+}
+
+QString loadedField(const ParameterFileForm::Difference& difference)
+{
+    const QString label = QCoreApplication::translate("Configurator", FormField::describe(difference.field).label);
+    const int length = FormField::describe(difference.field).maxLength;
+    if (difference.cut() && difference.written) {
+        return QCoreApplication::translate("Configurator", "%1: the file holds %2 characters, the field takes %3. The "
+                                                           "form holds the first %3 and writes %4.")
+            .arg(label)
+            .arg(difference.inFile.size())
+            .arg(length)
+            .arg(shownValue(*difference.written));
+    }
+    if (difference.cut()) {
+        return QCoreApplication::translate("Configurator", "%1: the file holds %2 characters, the field takes %3. The "
+                                                           "form holds the first %3, %4, which \"Generate\" refuses as "
+                                                           "they stand.")
+            .arg(label)
+            .arg(difference.inFile.size())
+            .arg(length)
+            .arg(shownValue(difference.inForm));
+    }
+    return QCoreApplication::translate("Configurator", "%1: the file holds %2, the form writes %3.")
+        .arg(label, shownValue(difference.inFile), shownValue(difference.written.value_or(difference.inForm)));
+}
+} // namespace
+
+GenerateTexts::Message GenerateTexts::loadedWithDifferences(const ParameterFileForm& loaded, const QString& shownPath)
+{
+    QString text = QCoreApplication::translate(
+                       "Configurator", "The form was filled from %1, but it would not write everything as the file "
+                                       "holds it:")
+                       .arg(shownPath);
+    for (const ParameterFileForm::Difference& difference : loaded.differences)
+        text += QLatin1String("\n\n") + loadedField(difference);
+    if (!loaded.otherServer.isEmpty()) {
+        text += QLatin1String("\n\n") +
+                QCoreApplication::translate("Configurator",
+                                            "The file is written for another server, %1, perhaps by another release. "
+                                            "The form writes this tool's server, %2.")
+                    .arg(shownValue(loaded.otherServer), shownValue(QLatin1String(ParameterFile::serverHostName)));
+    }
+    text += QLatin1String("\n\n") +
+            QCoreApplication::translate("Configurator", "Please check the form before you press \"Generate\".");
+    return {QCoreApplication::translate("Configurator", "Form filled with changes"), text};
 }
 
 QString GenerateTexts::portalAddress()

@@ -4,6 +4,7 @@
 #include "generation/CardWriter.h"
 #include "generation/FormCheck.h"
 #include "generation/IdentifierFile.h"
+#include "generation/ParameterFileForm.h"
 
 #include <QString>
 
@@ -51,6 +52,11 @@ QString cardSilent();
 // none (it says why); the answer that replaces it.
 Message replaceHandedOffIdentifier(const CardContents& contents);
 QString replaceAnswer();
+
+// Told once a file filled the form, before anything is written, when the form would not write the file as it is
+// (ParameterFileForm::differsFromFile): field by field, what the file holds and what the form writes. shownPath names
+// the file.
+Message loadedWithDifferences(const ParameterFileForm& loaded, const QString& shownPath);
 
 // The maker's customer portal, where the identifier authenticates the installation.
 QString portalAddress();

@@ -37,6 +37,28 @@ constexpr char fixedNumber[] = "83";
 // Body bytes that are there whatever the form holds: 16 identifier bytes, the mode byte, "83" and the separators.
 constexpr int fixedBodyLength = 16 + 1 + 2 + recordCount;
 
+// The longest host name a file may name: a DNS name's own limit, for a file written for another server.
+constexpr int longestHostName = 253;
+
+// The largest parameter file: the header, the fixed records, the longest host name, and the texts of the mode that
+// shows the most, each as long as its field takes, with the reset byte where the mode has it. Whatever is larger is
+// no parameter file, and is not read whole: the line under the card list, the loader and vskinfo hold to this size.
+constexpr qint64 largestFileSize()
+{
+    qint64 longestRecords = 0;
+    for (const ModeCode::Entry& mode : ModeCode::entries) {
+        qint64 records = mode.showsReset ? 1 : 0;
+        for (const FormField::Description& field : FormField::fields) {
+            if (mode.shownFields & FormField::bit(field.id))
+                records += field.maxLength;
+        }
+        longestRecords = records > longestRecords ? records : longestRecords;
+    }
+    return headerSize + fixedBodyLength + longestHostName + longestRecords;
+}
+constexpr qint64 largestSize = largestFileSize();
+static_assert(serverHostNameLength <= longestHostName, "our own host name is one a file may name");
+
 // Where each part of the packed timestamp stands: its lowest bit and its width.
 struct TimestampPart
 {

@@ -1,6 +1,7 @@
 #include "generation/ParameterFileDecoder.h"
 
 #include "base/ShownText.h"
+#include "generation/Identifier.h"
 #include "generation/ModeCodes.h"
 #include "generation/ParameterFile.h"
 
@@ -63,6 +64,8 @@ public:
     explicit CheckList(QList<DecodedParameterFile::Check>& checks) : checks(checks) {}
 
     void add(const QString& name, bool ok, const QString& detail) { checks.append({name, ok, detail}); }
+    // A failed check that is no damage.
+    void addForeign(const QString& name, const QString& detail) { checks.append({name, false, detail, true}); }
 
 private:
     QList<DecodedParameterFile::Check>& checks;
@@ -121,6 +124,42 @@ void readRecords(DecodedParameterFile& file)
     file.fixedNumber = file.rawRecords.at(2);
     file.textRecords = file.rawRecords.mid(3, ParameterFile::textRecordCount);
     file.resetRecord = file.rawRecords.at(10);
+}
+
+// A DNS host name: labels of letters, digits and hyphens, 1 to 63 characters each, no hyphen at either end, joined by
+// dots, 253 characters at most.
+bool isHostName(const QByteArray& name)
+{
+    if (name.isEmpty() || name.size() > ParameterFile::longestHostName)
+        return false;
+    for (const QByteArray& label : name.split('.')) {
+        if (label.isEmpty() || label.size() > 63 || label.startsWith('-') || label.endsWith('-'))
+            return false;
+        for (const char character : label) {
+            // ASCII alone, whatever the locale says is a letter.
+            const bool letterOrDigit = (character >= 'a' && character <= 'z') ||
+                                       (character >= 'A' && character <= 'Z') || (character >= '0' && character <= '9');
+            if (!letterOrDigit && character != '-')
+                return false;
+        }
+    }
+    return true;
+}
+
+// Ours; another server's, which a file of another release may name and which is no damage; or no host name at all.
+void checkHostName(const DecodedParameterFile& file, CheckList& checks)
+{
+    const QString name = QStringLiteral("host name");
+    const QByteArray ours(ParameterFile::serverHostName, ParameterFile::serverHostNameLength);
+    if (file.hostName == ours)
+        checks.add(name, true, quoted(file.hostName));
+    else if (isHostName(file.hostName))
+        checks.addForeign(
+            name,
+            quoted(file.hostName) %
+                QLatin1String(", another server than ours (%1): a file of another release?").arg(QLatin1String(ours)));
+    else
+        checks.add(name, false, quoted(file.hostName) % QLatin1String(" is no host name"));
 }
 
 void checkRecordsForMode(const DecodedParameterFile& file, CheckList& checks)
@@ -218,10 +257,20 @@ void runChecks(DecodedParameterFile& file, const QString& fileName)
         checks.add(QStringLiteral("identifier"), false,
                    QStringLiteral("the body has %1 bytes, the identifier needs 16").arg(file.body.size()));
     } else {
-        const bool clean =
-            !file.identifierBytes.contains('\0') && !file.identifierBytes.contains(ParameterFile::separator);
-        checks.add(QStringLiteral("identifier"), clean,
-                   clean ? QStringLiteral("free of 0x00 and 0x3B") : QStringLiteral("holds a byte 0x00 or 0x3B"));
+        // The bytes the module would take for an end or a separator, then the rule every identifier is drawn by: its
+        // digits hold no "00" and no "3B", also where two bytes meet.
+        QString problem;
+        if (file.identifierBytes.contains('\0') || file.identifierBytes.contains(ParameterFile::separator)) {
+            problem = QStringLiteral("holds a byte 0x00 or 0x3B");
+        } else if (!isIdentifierAcceptable(file.identifier)) {
+            const bool zeros = file.identifier.toString().contains(QLatin1String("00"));
+            problem =
+                QStringLiteral("%1 holds \"%2\", which the tool never draws")
+                    .arg(file.identifier.toString().toUpper(), zeros ? QStringLiteral("00") : QStringLiteral("3B"));
+        }
+        checks.add(QStringLiteral("identifier"), problem.isEmpty(),
+                   problem.isEmpty() ? QStringLiteral("free of 0x00 and 0x3B, its digits of \"00\" and \"3B\"")
+                                     : problem);
     }
 
     QString layout;
@@ -255,6 +304,7 @@ void runChecks(DecodedParameterFile& file, const QString& fileName)
     }
 
     if (file.recordsKnown) {
+        checkHostName(file, checks);
         const bool fixed = file.fixedNumber == ParameterFile::fixedNumber;
         checks.add(QStringLiteral("fixed number"), fixed,
                    fixed ? QStringLiteral("\"83\"") : quoted(file.fixedNumber) % QLatin1String(" where \"83\""));
@@ -327,6 +377,22 @@ QList<DecodedParameterFile::Check> DecodedParameterFile::failedChecks() const
             failed << entry;
     }
     return failed;
+}
+
+QList<DecodedParameterFile::Check> DecodedParameterFile::damagedChecks() const
+{
+    QList<Check> damaged;
+    for (const Check& entry : checks) {
+        if (!entry.ok && !entry.foreign)
+            damaged << entry;
+    }
+    return damaged;
+}
+
+bool DecodedParameterFile::namesAnotherServer() const
+{
+    const Check* host = check(QStringLiteral("host name"));
+    return host && host->foreign;
 }
 
 DecodedParameterFile decodeParameterFile(const QByteArray& bytes, const QString& fileName)

@@ -70,13 +70,20 @@ struct DecodedParameterFile
         QString name;
         bool ok = false;
         QString detail;
+        // Failed, yet no damage: the file names another server than ours, as a file of another release may.
+        bool foreign = false;
     };
     QList<Check> checks;
 
+    // Every check passes: a file this tool writes, for its own server.
     bool allChecksPass() const;
     // The check of that name, or nullptr.
     const Check* check(const QString& name) const;
     QList<Check> failedChecks() const;
+    // The failed checks that are damage: all but the one that tells another server.
+    QList<Check> damagedChecks() const;
+    // The host name record names another server than ours, a well-formed DNS host name.
+    bool namesAnotherServer() const;
 };
 
 // The file name (a path is allowed: only its last part counts) gives the name tag the header should carry.
@@ -84,8 +91,8 @@ DecodedParameterFile decodeParameterFile(const QByteArray& bytes, const QString&
 
 // The texts that the checks' details and the reports share.
 namespace DecodedText {
-// A record is shown up to this length only: the window writes texts of at most 32767 characters.
-constexpr int shownTextLength = 32767;
+// A record is shown up to this length only: no field takes a longer text.
+constexpr int shownTextLength = FormField::lineEditLength;
 
 QString hex(quint32 value, int digits); // "0x0030"
 QString hexBytes(const QByteArray& bytes);

@@ -1,14 +1,15 @@
 #include "generation/ParameterFileForm.h"
 
+#include "generation/FormCheck.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
+#include "generation/PhoneNumber.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-// A parameter file holds a few hundred bytes; the window's texts make it at most about 230 KiB.
-constexpr qint64 largestParameterFile = 1024 * 1024;
+constexpr qint64 largestParameterFile = ParameterFile::largestSize;
 
 ParameterFileForm refused(ParameterFileForm::Outcome outcome, const QString& detail = QString())
 {
@@ -32,19 +33,38 @@ ParameterFileForm formFromParameterFile(const QByteArray& bytes, const FormValue
     }
     // Decoded again under the name that its mode writes: the name tag is then checked against the mode.
     const DecodedParameterFile file = decodeParameterFile(bytes, parameterFileName(first.modeCode));
-    const QList<DecodedParameterFile::Check> failed = file.failedChecks();
-    if (!failed.isEmpty())
-        return refused(Outcome::Damaged, failed.constFirst().name + QStringLiteral(": ") + failed.constFirst().detail);
+    const QList<DecodedParameterFile::Check> damaged = file.damagedChecks();
+    if (!damaged.isEmpty())
+        return refused(Outcome::Damaged,
+                       damaged.constFirst().name + QStringLiteral(": ") + damaged.constFirst().detail);
 
     ParameterFileForm form;
     form.outcome = Outcome::Loaded;
     form.values = current;
     form.values.modeCode = file.modeCode;
+    // A field takes no longer text than its length: of a longer record it holds the beginning.
     for (const FormField::Description& field : FormField::fields) {
         if (form.values.shows(field.id))
-            form.values.text(field.id) = QString::fromLatin1(file.textRecords.at(field.id));
+            form.values.text(field.id) = QString::fromLatin1(file.textRecords.at(field.id)).left(field.maxLength);
     }
     form.values.resetConfig = form.values.showsReset() && file.resetRecord == QByteArray(1, '\x01');
+
+    // What "Generate" would write from the form, against what the file holds.
+    const FormValues generated = PhoneNumber::inAcceptedForm(form.values);
+    for (const FormField::Description& field : FormField::fields) {
+        if (!form.values.shows(field.id))
+            continue;
+        // A text that "Generate" refuses as it stands is refused there, in so many words; it is told here only when
+        // the form holds less of it than the file.
+        ParameterFileForm::Difference difference{field.id, QString::fromLatin1(file.textRecords.at(field.id)),
+                                                 form.values.text(field.id), std::nullopt};
+        if (!checkField(generated, field.id))
+            difference.written = generated.text(field.id);
+        if (difference.cut() || (difference.written && *difference.written != difference.inFile))
+            form.differences.append(difference);
+    }
+    if (file.namesAnotherServer())
+        form.otherServer = QString::fromLatin1(file.hostName);
     return form;
 }
 

@@ -121,3 +121,12 @@ bool PhoneNumber::canGrow(FormField::Id field, const QString& text)
     }
     return growing;
 }
+
+FormValues PhoneNumber::inAcceptedForm(FormValues values)
+{
+    for (const FormField::Id field : {FormField::SimCardPhoneNumber, FormField::OwnerPhoneNumber}) {
+        if (const std::optional<QString> text = accepted(field, values.text(field)))
+            values.text(field) = *text;
+    }
+    return values;
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation/FormFields.h"
+#include "generation/FormValues.h"
 
 #include <QString>
 
@@ -24,4 +24,8 @@ bool canBecomeAccepted(FormField::Id field, const QString& text);
 // True when text is in an accepted form that more digits would turn into another accepted form ("+41791234567" can
 // still grow into "+" and 14 digits): while typing, such a number is left as it stands.
 bool canGrow(FormField::Id field, const QString& text);
+
+// The form with both phone numbers put into an accepted form where their digits make one, as "Generate" writes them
+// and the form is remembered, whichever front end gave them.
+FormValues inAcceptedForm(FormValues values);
 } // namespace PhoneNumber

@@ -83,11 +83,10 @@ FormValues FormStore::load(const QSettings& settings)
     FormValues values;
     const int code = storedValue(settings, SettingsKeys::serialMode, 0).toInt();
     values.modeCode = ModeCode::find(quint8(code)) && code == quint8(code) ? quint8(code) : ModeCode::Default;
-    // Cut as the form's fields cut a text given to them: a value longer than a field takes was never typed there.
-    for (const FormField::Description& field : FormField::fields) {
-        const QString text = storedValue(settings, keyOf(field.id), QString()).toString();
-        values.text(field.id) = field.maxLength > 0 ? text.left(field.maxLength) : text;
-    }
+    // As stored, also a text longer than its field takes: the window's field holds its beginning, the form check
+    // refuses it.
+    for (const FormField::Description& field : FormField::fields)
+        values.text(field.id) = storedValue(settings, keyOf(field.id), QString()).toString();
     values.driveIndex = storedValue(settings, SettingsKeys::driveLetter, 0).toInt();
     values.resetConfig = storedValue(settings, SettingsKeys::resetConfig, false).toBool();
     values.ejectCardWhenDone = storedValue(settings, SettingsKeys::ejectCardWhenDone, true).toBool();

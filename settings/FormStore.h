@@ -20,9 +20,9 @@ std::optional<QString> unusableStore();
 // /dev/zero without end. Save the form only when this says nothing.
 std::optional<QString> unwritableStore();
 
-// The form as stored, each text cut to its field's maximum length. A key that is missing, or that unreadableValues
-// names, gives its default; a mode code that the mode list does not know gives the first mode; the drive index is the
-// stored one, unchecked (see driveIndexFor).
+// The form as stored, each text whole (the window cuts a text longer than its field takes, vskwrite refuses it). A
+// key that is missing, or that unreadableValues names, gives its default; a mode code that the mode list does not know
+// gives the first mode; the drive index is the stored one, unchecked (see driveIndexFor).
 FormValues load(const QSettings& settings);
 
 // The keys whose stored value is not one value of the kind the form keeps there, named with the store's place, and

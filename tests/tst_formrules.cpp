@@ -86,7 +86,15 @@ private slots:
                 F::Password);
         refused("separator in a greyed-out key", form(ModeCode::Sms, F::UserKey, QStringLiteral("ab;cde"), true),
                 K::UnreadableCharacter, F::UserKey);
+        refused("C1 control in APN", form(ModeCode::Gsm, F::AccessPointName, QStringLiteral("web\u0085x")),
+                K::UnreadableCharacter, F::AccessPointName);
         ok("Latin-1 letters", form(ModeCode::Gsm, F::Password, QStringLiteral("\u00e9t\u00e9")));
+        // The window's field holds no longer text: neither does any other front end write one.
+        refused("8-character key with the reset option",
+                form(ModeCode::Sms, F::UserKey, QStringLiteral("ABCDEFGH"), true), K::TooLong, F::UserKey);
+        refused("APN longer than its field", form(ModeCode::Gsm, F::AccessPointName, QString(32768, QLatin1Char('a'))),
+                K::TooLong, F::AccessPointName);
+        ok("APN as long as its field", form(ModeCode::Gsm, F::AccessPointName, QString(32767, QLatin1Char('a'))));
         ok("hidden field not looked at", form(ModeCode::Lan, F::AccessPointName, QStringLiteral("web;x")));
     }
 

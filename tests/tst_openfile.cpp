@@ -6,6 +6,7 @@
 #include "generation/Identifier.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
+#include "support/HandMadeFiles.h"
 #include "support/HeldBoxes.h"
 #include "support/QuietOffscreen.h"
 #include "support/TestFiles.h"
@@ -143,6 +144,46 @@ private slots:
         QCOMPARE(boxes->seen().first().title, QStringLiteral("PIN Code error"));
         QVERIFY(!QFile::exists(card() + QStringLiteral("/02/GP0_0000.VSK")));
         QVERIFY(exits.isEmpty());
+    }
+
+    // What the form would write otherwise than the file holds it is told field by field as the file is loaded, before
+    // "Generate"; every field holds what the file holds, a phone number's spacing included, or as much as it takes.
+    void differencesAreTold()
+    {
+        FormValues values;
+        values.modeCode = ModeCode::Sms;
+        values.resetConfig = true;
+        values.text(FormField::SimCardPhoneNumber) = QStringLiteral("0041791234567");
+        values.text(FormField::OwnerPhoneNumber) = QStringLiteral("+41 79 765 43 21");
+        values.text(FormField::UserKey) = QStringLiteral("ABCDEFGH"); // as an earlier vskwrite --reset wrote it
+        const EncodedParameterFile file = encodeParameterFile(parameterFileInput(values, createAcceptableIdentifier()));
+        const QString source = folder->filePath(QStringLiteral("GP1_0000.VSK"));
+        QVERIFY(writeFile(source, withHostName(file.header + file.body, "config.orva.example.org")));
+        open();
+        window->loadParameterFile(source);
+        QCOMPARE(boxes->seen().size(), 1);
+        QCOMPARE(boxes->seen().first().title, QStringLiteral("Form filled with changes"));
+        QCOMPARE(
+            boxes->seen().first().text,
+            QStringLiteral("The form was filled from %1, but it would not write everything as the file holds it:"
+                           "\n\nSIM Card Phone Number: the file holds \"0041791234567\", the form writes \"0041 79 "
+                           "123 45 67\".\n\nUser Key <key>: the file holds 8 characters, the field takes 6. The "
+                           "form holds the first 6 and writes \"ABCDEF\".\n\nThe file is written for another "
+                           "server, \"config.orva.example.org\", perhaps by another release. The form writes this "
+                           "tool's server, \"config.orva.example.net\".\n\nPlease check the form before you press "
+                           "\"Generate\".")
+                .arg(QDir::toNativeSeparators(source)));
+        QCOMPARE(field(FormField::SimCardPhoneNumber)->text(), QStringLiteral("0041791234567"));
+        QCOMPARE(field(FormField::OwnerPhoneNumber)->text(), QStringLiteral("+41 79 765 43 21"));
+        QCOMPARE(field(FormField::UserKey)->text(), QStringLiteral("ABCDEF"));
+
+        QTest::mouseClick(get("button_Save"), Qt::LeftButton);
+        QTRY_COMPARE(exits, QList<int>{0});
+        const QString written = card() + QStringLiteral("/02/GP1_0000.VSK");
+        const DecodedParameterFile copy = decodeParameterFile(readFile(written), written);
+        QVERIFY(copy.allChecksPass());
+        QCOMPARE(copy.textRecords.at(FormField::SimCardPhoneNumber), QByteArray("0041 79 123 45 67"));
+        QCOMPARE(copy.textRecords.at(FormField::UserKey), QByteArray("ABCDEF"));
     }
 
     // A damaged file is named in a warning with the reason; the form stays as it was.

@@ -1,8 +1,11 @@
-// A parameter file back into the form: what a file that cannot be loaded is told as, and that no path makes the
-// caller wait. (The form a good file gives, in every mode, is checked through the window in tst_openfile.)
+// A parameter file back into the form: what a file that cannot be loaded is told as, that no path makes the caller
+// wait, and that a field holds its record exactly or the difference is told. (The form a good file gives, in every
+// mode, is checked through the window in tst_openfile.)
 #include "generation/Identifier.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileForm.h"
+#include "generation/PhoneNumber.h"
+#include "support/HandMadeFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,6 +93,81 @@ private slots:
         QCOMPARE(form.values.text(FormField::AccessPointName), QStringLiteral("internet.example.net"));
     }
 
+    // Each field at the length it takes holds its record exactly; one character more and the field holds the
+    // beginning, told as a difference of that field alone, with what the file holds and what the form writes.
+    void recordsAtAndBeyondTheirFieldsLength()
+    {
+        for (const FormField::Description& field : FormField::fields) {
+            const quint8 mode = ModeCode::showsField(ModeCode::Gsm, field.id) ? ModeCode::Gsm : ModeCode::Sms;
+            QString longest;
+            if (PhoneNumber::isPhoneField(field.id))
+                longest = QStringLiteral("0041 79 123 45 67");
+            else if (field.id == FormField::PinCode)
+                longest = QString(field.maxLength, QLatin1Char('7'));
+            else
+                longest = QString(field.maxLength, QLatin1Char('k'));
+            QCOMPARE(longest.size(), field.maxLength);
+            for (const QString& text : {longest, QString(longest + QLatin1Char('8'))}) {
+                FormValues values;
+                values.modeCode = mode;
+                values.resetConfig = true; // the key is written, whatever it is
+                values.text(field.id) = text;
+                const ParameterFileForm form =
+                    formFromParameterFile(encoded(parameterFileInput(values, createAcceptableIdentifier())), {});
+                QCOMPARE(int(form.outcome), int(ParameterFileForm::Outcome::Loaded));
+                QCOMPARE(form.values.text(field.id), longest);
+                QVERIFY(form.otherServer.isEmpty());
+                if (text == longest) {
+                    QVERIFY2(form.differences.isEmpty(), field.objectName);
+                    continue;
+                }
+                QCOMPARE(form.differences.size(), 1);
+                const ParameterFileForm::Difference& difference = form.differences.first();
+                QCOMPARE(difference.field, field.id);
+                QCOMPARE(difference.inFile, text);
+                QCOMPARE(difference.inForm, longest);
+                QVERIFY(difference.cut());
+                // The PIN's digits are refused at "Generate" as they stand; every other field writes what it holds.
+                QVERIFY(difference.written ==
+                        (field.id == FormField::PinCode ? std::optional<QString>() : std::optional<QString>(longest)));
+            }
+        }
+    }
+
+    // A number whose digits make an accepted form stays as the file holds it and is told with the form "Generate"
+    // writes; one of no accepted form is kept for "Generate" to refuse.
+    void phoneNumbersKeepTheirSpacing()
+    {
+        FormValues values;
+        values.modeCode = ModeCode::Sms;
+        values.text(FormField::SimCardPhoneNumber) = QStringLiteral("0041791234567");
+        values.text(FormField::OwnerPhoneNumber) = QStringLiteral("12345");
+        values.text(FormField::UserKey) = QStringLiteral("Wd3kPz");
+        const ParameterFileForm form =
+            formFromParameterFile(encoded(parameterFileInput(values, createAcceptableIdentifier())), {});
+        QCOMPARE(int(form.outcome), int(ParameterFileForm::Outcome::Loaded));
+        QCOMPARE(form.values.texts, values.texts);
+        QCOMPARE(form.differences.size(), 1);
+        QCOMPARE(form.differences.first().field, FormField::SimCardPhoneNumber);
+        QVERIFY(!form.differences.first().cut());
+        QVERIFY(form.differences.first().written == QStringLiteral("0041 79 123 45 67"));
+    }
+
+    // Another server's file loads, and says whose it is; a record 3 that is no host name is damage.
+    void hostNames()
+    {
+        const QByteArray other = withHostName(gsmFile(), "config.orva.example.org");
+        const ParameterFileForm form = formFromParameterFile(other, FormValues());
+        QCOMPARE(int(form.outcome), int(ParameterFileForm::Outcome::Loaded));
+        QCOMPARE(form.otherServer, QStringLiteral("config.orva.example.org"));
+        QVERIFY(form.differences.isEmpty() && form.differsFromFile());
+        QCOMPARE(form.values.text(FormField::AccessPointName), QStringLiteral("internet.example.net"));
+
+        const ParameterFileForm damaged = formFromParameterFile(withHostName(gsmFile(), "config orva"), FormValues());
+        QCOMPARE(int(damaged.outcome), int(ParameterFileForm::Outcome::Damaged));
+        QCOMPARE(damaged.detail, QStringLiteral("host name: \"config orva\" is no host name"));
+    }
+
     // Nothing but a regular file is opened: a FIFO without a writer would make the window wait for ever.
     void onlyRegularFilesAreOpened()
     {
@@ -107,7 +185,7 @@ private slots:
         QVERIFY(timer.elapsed() < 2000);
 #endif
         const QString large = folder.filePath(QStringLiteral("large.VSK"));
-        QVERIFY(writeFile(large, gsmFile() + QByteArray(2 * 1024 * 1024, ';')));
+        QVERIFY(writeFile(large, QByteArray(int(ParameterFile::largestSize) + 1, ';')));
         QCOMPARE(int(formFromParameterFile(large, FormValues()).outcome), int(ParameterFileForm::Outcome::TooLarge));
     }
 };

@@ -5,6 +5,7 @@
 #include "generation/Identifier.h"
 #include "generation/ParameterFile.h"
 #include "generation/ParameterFileDecoder.h"
+#include "generation/ParameterFileForm.h"
 #include "support/RunTool.h"
 #include "support/TestFiles.h"
 
@@ -233,7 +234,7 @@ private slots:
                              << QStringLiteral("GP0_0000.VSK") << none << QByteArray();
         QTest::newRow("sms") << QStringList{QStringLiteral("--mode"),  QStringLiteral("sms"),
                                             QStringLiteral("--pin"),   QStringLiteral("1234"),
-                                            QStringLiteral("--sim"),   QStringLiteral("+41 79 123 45 67"),
+                                            QStringLiteral("--sim"),   QStringLiteral("+41791234567"),
                                             QStringLiteral("--owner"), QStringLiteral("+41791234567890"),
                                             QStringLiteral("--key"),   QStringLiteral("Wd3kPz")}
                              << 32 << QStringLiteral("GP1_0000.VSK")
@@ -421,6 +422,13 @@ private slots:
         // A control character is shown as such, never raw.
         QTest::newRow("delete character") << QStringList{gsm, QStringLiteral("--user=a\x7f"), anyFolder} << 1
                                           << QStringLiteral("--user contains the character \"\\x7f\"");
+        // Longer than the window's field takes: a usage error, as the window refuses the keystroke.
+        QTest::newRow("APN of 70,000 characters")
+            << QStringList{gsm, QStringLiteral("--apn=") + QString(70000, QLatin1Char('a')), anyFolder} << 2
+            << QStringLiteral("vskwrite: --apn takes at most 32767 characters, not 70000");
+        QTest::newRow("key of 8 with the reset option")
+            << QStringList{sms, QStringLiteral("--reset"), QStringLiteral("--key=ABCDEFGH"), anyFolder} << 2
+            << QStringLiteral("vskwrite: --key takes at most 6 characters, not 8");
         // A folder that is not the root of a mounted removable card.
         QTest::newRow("not a card") << QStringList{gsm} << 1
                                     << QStringLiteral("is not the root of a mounted removable card");
@@ -559,19 +567,62 @@ private slots:
         file = writtenFile(card(), QStringLiteral("GP0_0000.VSK"), run);
         QCOMPARE(file.textRecords, records("given.example", "kept", {}, "9876", {}, {}, {}));
 
-        // A value longer than its field takes is cut as the window cuts it when it restores the form.
+        // A remembered value that is refused is named by its key, not by the option that would replace it; one
+        // longer than its field takes is refused, never cut.
         {
             QSettings settings(home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf")),
                                QSettings::IniFormat);
             settings.setValue(QStringLiteral("serialMode"), 32);
             settings.setValue(QStringLiteral("pinCode"), QString());
+            settings.setValue(QStringLiteral("simCardPhoneNumber"), QStringLiteral("+41 79"));
             settings.setValue(QStringLiteral("userKey"), QStringLiteral("Wd3kPzAndMore"));
         }
-        run = vskwrite(
-            {QStringLiteral("--from-settings"), QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()});
+        const QStringList sms{QStringLiteral("--from-settings"), QStringLiteral("--reset"),
+                              QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()};
+        run = vskwrite(sms);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("The phone number remembered as simCardPhoneNumber is not in a form that the module "
+                                  "reads. Please give it with --sim as"),
+                 run.err.constData());
+        run = vskwrite(QStringList{QStringLiteral("--sim=+41791234567")} + sms);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("The value remembered as userKey has 13 characters, more than the 6 that the field "
+                                  "takes."),
+                 run.err.constData());
+        QVERIFY(!QFileInfo::exists(card() + QStringLiteral("/02/GP1_0000.VSK")));
+        run = vskwrite(QStringList{QStringLiteral("--sim=+41791234567"), QStringLiteral("--key=Wd3kPz")} + sms);
         QVERIFY2(run.status == 0, run.err.constData());
-        file = writtenFile(card(), QStringLiteral("GP1_0000.VSK"), run);
-        QCOMPARE(file.textRecords.at(FormField::UserKey), QByteArray("Wd3kPz"));
+        QCOMPARE(writtenFile(card(), QStringLiteral("GP1_0000.VSK"), run).textRecords.at(FormField::SimCardPhoneNumber),
+                 QByteArray("+41 79 123 45 67"));
+    }
+
+    // What vskwrite writes with every field at the length it takes, the window loads exactly, without a word.
+    void filesAtTheFieldsLengthLoadExactly()
+    {
+        const QString longest(FormField::lineEditLength, QLatin1Char('w'));
+        const QStringList common{QStringLiteral("--replace"), QStringLiteral("--any-folder"),
+                                 QStringLiteral("--no-open"), card()};
+        const QStringList gsm{QStringLiteral("--mode=gsm"), QStringLiteral("--apn=") + longest,
+                              QStringLiteral("--user=") + longest, QStringLiteral("--password=") + longest,
+                              QStringLiteral("--pin=760584")};
+        const QStringList sms{QStringLiteral("--mode=sms"), QStringLiteral("--pin=760584"),
+                              QStringLiteral("--sim=0041 79 123 45 67"), QStringLiteral("--owner=0041 79 765 43 21"),
+                              QStringLiteral("--key=Wd3kPz")};
+        for (const QStringList& form : {gsm, sms}) {
+            const Run run = vskwrite(form + common);
+            QVERIFY2(run.status == 0, run.err.constData());
+            const QString fileName = form == gsm ? QStringLiteral("GP0_0000.VSK") : QStringLiteral("GP1_0000.VSK");
+            const QString path = card() + QStringLiteral("/02/") + fileName;
+            const DecodedParameterFile file = writtenFile(card(), fileName, run);
+            QVERIFY(file.allChecksPass());
+            const ParameterFileForm loaded = formFromParameterFile(path, FormValues());
+            QCOMPARE(int(loaded.outcome), int(ParameterFileForm::Outcome::Loaded));
+            QVERIFY(!loaded.differsFromFile());
+            for (const FormField::Description& field : FormField::fields) {
+                if (loaded.values.shows(field.id))
+                    QCOMPARE(loaded.values.text(field.id), QString::fromLatin1(file.textRecords.at(field.id)));
+            }
+        }
     }
 
     void storedListIsRefused()

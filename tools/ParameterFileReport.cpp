@@ -112,11 +112,18 @@ QStringList describeParameterFile(const DecodedParameterFile& file)
 
     lines << QStringLiteral("Checks");
     for (const DecodedParameterFile::Check& entry : file.checks) {
-        lines << QLatin1String(entry.ok ? "  ok    " : "  FAIL  ") % entry.name.leftJustified(17) % entry.detail;
+        const char* verdict = entry.ok ? "  ok    " : entry.foreign ? "  OTHER " : "  FAIL  ";
+        lines << QLatin1String(verdict) % entry.name.leftJustified(17) % entry.detail;
     }
     const int failed = file.failedChecks().size();
-    lines << (failed == 0 ? QStringLiteral("Verdict: all %1 checks pass").arg(file.checks.size())
-                          : QStringLiteral("Verdict: %1 of %2 checks fail").arg(failed).arg(file.checks.size()));
+    const int damaged = file.damagedChecks().size();
+    if (failed == 0)
+        lines << QStringLiteral("Verdict: all %1 checks pass").arg(file.checks.size());
+    else if (damaged == 0)
+        lines << QStringLiteral("Verdict: written for another server; the other %1 checks pass")
+                     .arg(file.checks.size() - failed);
+    else
+        lines << QStringLiteral("Verdict: %1 of %2 checks fail").arg(failed).arg(file.checks.size());
     return lines;
 }
 
@@ -129,11 +136,14 @@ QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file)
     for (const DecodedParameterFile::Check& entry : file.checks) {
         checks.append(QJsonObject{{QStringLiteral("name"), entry.name},
                                   {QStringLiteral("ok"), entry.ok},
-                                  {QStringLiteral("detail"), entry.detail}});
+                                  {QStringLiteral("detail"), entry.detail},
+                                  {QStringLiteral("foreign"), entry.foreign}});
     }
     json.insert(QStringLiteral("checks"), checks);
     json.insert(QStringLiteral("failedChecks"), file.failedChecks().size());
     json.insert(QStringLiteral("pass"), file.allChecksPass());
+    // Not passing, yet not damaged: a file for another server.
+    json.insert(QStringLiteral("damaged"), file.truncated || !file.damagedChecks().isEmpty());
     if (file.truncated)
         return json;
 

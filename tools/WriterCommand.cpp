@@ -80,11 +80,54 @@ QString writerModeName(quint8 modeCode)
     return name ? QString::fromLatin1(name) : QString();
 }
 
-GenerateTexts::Message writerFormProblem(const FormProblem& problem)
+namespace {
+// A remembered value refused, named by the key the window's store keeps it under.
+GenerateTexts::Message rememberedFormProblem(const FormProblem& problem, const QString& option)
 {
-    const QString option = QStringLiteral("--") + QLatin1String(optionOf(problem.field).name);
+    const QString key = QLatin1String(FormField::describe(problem.field).settingsKey);
     GenerateTexts::Message message = GenerateTexts::formProblem(problem);
     switch (problem.kind) {
+    case FormProblem::Kind::PinCode:
+    case FormProblem::Kind::UserKey:
+        message.text += QCoreApplication::translate("Configurator", "\nThe value is the one remembered as %1; %2 "
+                                                                    "replaces it.")
+                            .arg(key, option);
+        break;
+    case FormProblem::Kind::PhoneNumber:
+        message.text =
+            QCoreApplication::translate("Configurator", "The phone number remembered as %1 is not in a form that the "
+                                                        "module reads.\nPlease give it with %2 as %3.")
+                .arg(key, option,
+                     QCoreApplication::translate("Configurator", FormField::describe(problem.field).acceptedForms));
+        break;
+    case FormProblem::Kind::UnreadableCharacter:
+        message.text = QCoreApplication::translate("Configurator",
+                                                   "The value remembered as %1 contains the character \"%2\", which "
+                                                   "the Orva module cannot read.\nPlease give %3 without it.")
+                           .arg(key, escaped(problem.character), option);
+        break;
+    case FormProblem::Kind::TooLong:
+        message.text = QCoreApplication::translate("Configurator",
+                                                   "The value remembered as %1 has %2 characters, more than the %3 "
+                                                   "that the field takes.\nPlease give a shorter one with %4.")
+                           .arg(key)
+                           .arg(problem.length)
+                           .arg(FormField::describe(problem.field).maxLength)
+                           .arg(option);
+        break;
+    }
+    return message;
+}
+} // namespace
+
+GenerateTexts::Message writerFormProblem(const FormProblem& problem, FormField::Set remembered)
+{
+    const QString option = QStringLiteral("--") + QLatin1String(optionOf(problem.field).name);
+    if (remembered & FormField::bit(problem.field))
+        return rememberedFormProblem(problem, option);
+    GenerateTexts::Message message = GenerateTexts::formProblem(problem);
+    switch (problem.kind) {
+    case FormProblem::Kind::TooLong: // refused with the command line already
     case FormProblem::Kind::PinCode:
         break;
     case FormProblem::Kind::UserKey:
@@ -189,8 +232,11 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
     WriterCommand command;
     command.action = WriterCommand::Action::Write;
     const bool fromSettings = parser.isSet(fromSettingsOption);
-    if (fromSettings)
+    if (fromSettings) {
         command.values = rememberedForm();
+        for (const FormField::Description& field : FormField::fields)
+            command.remembered |= FormField::bit(field.id);
+    }
     if (parser.isSet(modeOption)) {
         const QString name = parser.value(modeOption);
         const auto mode =
@@ -211,7 +257,15 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         if (!command.values.shows(field))
             return badUsage(
                 QStringLiteral("--%1 is not used in mode %2").arg(QLatin1String(fieldOptions[i].name), modeName));
-        command.values.text(field) = parser.value(fieldOptionList[i]);
+        const QString text = parser.value(fieldOptionList[i]);
+        // A value that the window's field could not hold is refused before anything else is looked at.
+        if (isTooLong(field, text))
+            return badUsage(QStringLiteral("--%1 takes at most %2 characters, not %3")
+                                .arg(QLatin1String(fieldOptions[i].name))
+                                .arg(FormField::describe(field).maxLength)
+                                .arg(text.size()));
+        command.values.text(field) = text;
+        command.remembered &= FormField::Set(~FormField::bit(field));
     }
     if (parser.isSet(resetOption)) {
         if (!command.values.showsReset())

@@ -24,21 +24,24 @@ struct WriterCommand
     QString text; // the help text, or what is wrong with the command line
 
     FormValues values;
-    QString cardRoot;       // cleaned and absolute
-    bool anyFolder = false; // write into a folder that is not a card (an image being prepared), without a label
-    bool noOpen = false;    // leave the editor and the portal closed
-    bool replace = false;   // replace a file whose identifier was handed to the user (gsm, lan)
-    bool json = false;      // --list: one JSON object a line
+    FormField::Set remembered = 0; // the fields whose text is the remembered form's (--from-settings), not an option's
+    QString cardRoot;              // cleaned and absolute
+    bool anyFolder = false;        // write into a folder that is not a card (an image being prepared), without a label
+    bool noOpen = false;           // leave the editor and the portal closed
+    bool replace = false;          // replace a file whose identifier was handed to the user (gsm, lan)
+    bool json = false;             // --list: one JSON object a line
 };
 
 // The command-line name of a mode (kerv38400, kerv115200, gsm, lan, sms), or a null string for an unknown code.
 QString writerModeName(quint8 modeCode);
 
-// What the window says of a refused form, in the words of the command line: options, not buttons or fields; a
-// refused control character written as \n or \x7f.
-GenerateTexts::Message writerFormProblem(const FormProblem& problem);
+// What the window says of a refused form, in the words of the command line: options, not buttons or fields, or the
+// remembered form's key when the value is the remembered one (remembered holds the field); a refused control
+// character written as \n or \x7f.
+GenerateTexts::Message writerFormProblem(const FormProblem& problem, FormField::Set remembered = 0);
 
 // Reads arguments (the program's name first). rememberedForm gives the window's remembered form; it is asked only
 // for --from-settings, whose values the options given beside it replace. An option for a field that the mode does
-// not use is a usage error, as is a missing mode or card root.
+// not use is a usage error, as is a value longer than the field takes (the window could not hold it), a missing
+// mode or card root.
 WriterCommand parseWriterCommand(const QStringList& arguments, const std::function<FormValues()>& rememberedForm);

@@ -1,9 +1,10 @@
 // vskinfo [--json] PATH...: shows a parameter file's header fields and records and checks every rule of its format.
 // A PATH that is a folder is taken as the root of a card: its "02/GP0_0000.VSK" and "02/GP1_0000.VSK" are shown.
 // A card that stops answering is given up after the window's time limit.
-// Exit status: 0 when every check of every file holds, 1 when a check fails, 2 when a path gives no readable parameter
-// file (missing, not a regular file, shorter than a header, a card without one or whose folder 02 leads off it, a card
-// that does not respond), when the output cannot be written, or on bad usage.
+// Exit status: 0 when every check of every file holds, 1 when a check fails (a file for another server included), 2
+// when a path gives no readable parameter file (missing, not a regular file, shorter than a header, larger than any
+// parameter file, a card without one or whose folder 02 leads off it, a card that does not respond), when the output
+// cannot be written, or on bad usage.
 #include "base/DetachedTask.h"
 #include "base/ShownText.h"
 #include "generation/CardContents.h"
@@ -26,8 +27,9 @@
 #include <cstdio>
 
 namespace {
-// A parameter file has a few hundred bytes; anything far larger is refused rather than read into memory.
-constexpr qint64 largestFile = 16 * 1024 * 1024;
+// A larger file is no parameter file, as the window's card line and its loader say too: it is refused rather than
+// read into memory.
+constexpr qint64 largestFile = ParameterFile::largestSize;
 
 enum Status
 {

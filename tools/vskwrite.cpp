@@ -13,6 +13,7 @@
 #include "drives/FileSystem.h"
 #include "generation/GenerateProcedure.h"
 #include "generation/Identifier.h"
+#include "generation/PhoneNumber.h"
 #include "orva_version.h"
 #include "settings/FormStore.h"
 #include "tools/StandardOutput.h"
@@ -90,9 +91,10 @@ std::optional<Status> refusedFolder(const QString& folder)
 Status write(const WriterCommand& command)
 {
     // The form first, in the command line's words, before the folder is looked at (the procedure's own check of it
-    // then passes).
-    if (const std::optional<FormProblem> problem = checkForm(command.values)) {
-        tell(writerFormProblem(*problem));
+    // then passes); its phone numbers in the accepted form, as the procedure writes them.
+    const FormValues values = PhoneNumber::inAcceptedForm(command.values);
+    if (const std::optional<FormProblem> problem = checkForm(values)) {
+        tell(writerFormProblem(*problem, command.remembered));
         return Refused;
     }
     if (command.anyFolder) {
@@ -115,7 +117,7 @@ Status write(const WriterCommand& command)
     // it answer again, and the program ends without waiting for it.
     GenerateProcedure::FrontEnd frontEnd;
     frontEnd.replaceHandedOff = [&command](const CardContents&) { return command.replace; };
-    const GenerateProcedure::Result result = GenerateProcedure::run(command.values, listed, drives, frontEnd);
+    const GenerateProcedure::Result result = GenerateProcedure::run(values, listed, drives, frontEnd);
     using Ending = GenerateProcedure::Result::Ending;
     switch (result.ending) {
     case Ending::FormRefused: // checked above, in the command line's words

@@ -68,6 +68,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
 
     setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion());
 
+    applyFieldLimits();
     refreshDriveList();
     restoreSettings();
     modeSerialChanged();
@@ -131,11 +132,16 @@ void Configurator::installValidators()
         // A keystroke or a paste that the field refuses is refused in sight, with what the field takes.
         connect(edit, &QLineEdit::inputRejected, this,
                 [edit, forms = field.acceptedForms] { showAcceptedForms(edit, tr(forms)); });
-        // The phone validator bounds the length itself: a maximum length on the field would cut a pasted number
-        // short without a word.
-        if (PhoneNumber::isPhoneField(field.id))
-            edit->setMaxLength(maximumTextLength);
     }
+}
+
+void Configurator::applyFieldLimits()
+{
+    // Each field takes the length of the form's table. The phone validators bound the length themselves: a maximum
+    // length on those fields would cut a pasted number short without a word.
+    for (const FormField::Description& field : FormField::fields)
+        fieldEdits[field.id]->setMaxLength(PhoneNumber::isPhoneField(field.id) ? FormField::lineEditLength
+                                                                               : field.maxLength);
 }
 
 void Configurator::showAcceptedForms(QLineEdit* edit, const QString& forms)
@@ -146,11 +152,10 @@ void Configurator::showAcceptedForms(QLineEdit* edit, const QString& forms)
 void Configurator::putPhoneNumbersInAcceptedForm()
 {
     // Same digits, other spacing: the field, the remembered form and the card get the accepted text.
+    const FormValues accepted = PhoneNumber::inAcceptedForm(formValues());
     for (const FormField::Id field : {FormField::SimCardPhoneNumber, FormField::OwnerPhoneNumber}) {
-        QLineEdit* edit = fieldEdits[field];
-        const std::optional<QString> accepted = PhoneNumber::accepted(field, edit->text());
-        if (accepted && *accepted != edit->text())
-            edit->setText(*accepted);
+        if (accepted.text(field) != fieldEdits[field]->text())
+            fieldEdits[field]->setText(accepted.text(field));
     }
 }
 

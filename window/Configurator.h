@@ -81,6 +81,7 @@ private:
     static QString driveToolTip(const MountedVolume& volume);
     void describeIconButtons();
     void describeLabelledControls();
+    void applyFieldLimits();
     void installValidators();
     static void showAcceptedForms(QLineEdit* edit, const QString& forms);
     void putPhoneNumbersInAcceptedForm();
@@ -103,8 +104,6 @@ private:
     void waitForAnotherCard(const QString& preparedRoot);
     void warn(const QString& title, const QString& message);
     void warn(const GenerateTexts::Message& message) { warn(message.title, message.text); }
-
-    static constexpr int maximumTextLength = 32767; // a line edit's own default
 
     Ui::Configurator* ui;
     quint8 modeCode = ModeCode::Default;

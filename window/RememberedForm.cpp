@@ -2,16 +2,24 @@
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
+#include "generation/GenerateTexts.h"
 #include "generation/ParameterFileForm.h"
 #include "settings/FormStore.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSettings>
+#include <QValidator>
 
 #include <cstdio>
 
 namespace {
+QString shownPath(const QString& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 // The store is not opened when something else than a regular file stands where its file (or, to write it, its lock)
 // belongs; the user is told once.
 bool storeUsable(const std::optional<QString>& problem)
@@ -59,10 +67,14 @@ void Configurator::applyFormValues(const FormValues& values)
     // Selecting the mode runs modeSerialChanged, which keeps modeCode.
     ui->modeSerial->setCurrentIndex(
         ui->modeSerial->findData(int(values.modeCode), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    // A value longer than its field takes is cut, as typing it would have been.
+    // Each text as it is: a value longer than its field takes is cut, as typing it would have been; no validator
+    // puts a phone number into another spacing (a loaded number stays as its file holds it).
     for (const FormField::Description& field : FormField::fields) {
-        const QString& text = values.text(field.id);
-        fieldEdits[field.id]->setText(field.maxLength > 0 ? text.left(field.maxLength) : text);
+        QLineEdit* edit = fieldEdits[field.id];
+        const QValidator* validator = edit->validator();
+        edit->setValidator(nullptr);
+        edit->setText(values.text(field.id).left(field.maxLength));
+        edit->setValidator(validator);
     }
     ui->sdCardPath->setCurrentIndex(values.driveIndex);
     ui->resetConfigCheckBox->setChecked(values.resetConfig);
@@ -89,6 +101,9 @@ void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString
     switch (loaded.outcome) {
     case ParameterFileForm::Outcome::Loaded:
         applyFormValues(loaded.values);
+        // Told before anything is written: what the form will write otherwise than the file holds it.
+        if (loaded.differsFromFile())
+            warn(GenerateTexts::loadedWithDifferences(loaded, shownPath(path)));
         return;
     case ParameterFileForm::Outcome::NotAFile:
         reason = tr("It does not exist or is not a file.");
@@ -109,6 +124,5 @@ void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString
 void Configurator::warnNotLoaded(const QString& path, const QString& reason)
 {
     warn(tr("Parameter file not loaded"),
-         tr("The form could not be filled from %1.").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())) +
-             QLatin1String("\n") + reason);
+         tr("The form could not be filled from %1.").arg(shownPath(path)) + QLatin1String("\n") + reason);
 }

@@ -551,5 +551,79 @@ Es wurde nichts geschrieben.</translation>
         <source>The folder 02 leads off the card (%1): what it holds is not the card&apos;s.</source>
         <translation>Der Ordner 02 führt von der Karte weg (%1): was er enthält, gehört nicht zur Karte.</translation>
     </message>
+    <message>
+        <source>
+The value is the one remembered as %1; %2 replaces it.</source>
+        <translation>
+Der Wert ist der als %1 gespeicherte; %2 ersetzt ihn.</translation>
+    </message>
+    <message>
+        <source>The phone number remembered as %1 is not in a form that the module reads.
+Please give it with %2 as %3.</source>
+        <translation>Die als %1 gespeicherte Telefonnummer hat keine Form, die das Modul liest.
+Bitte geben Sie sie mit %2 als %3 an.</translation>
+    </message>
+    <message>
+        <source>The value remembered as %1 contains the character &quot;%2&quot;, which the Orva module cannot read.
+Please give %3 without it.</source>
+        <translation>Der als %1 gespeicherte Wert enthält das Zeichen „%2“, das das Orva-Modul nicht lesen kann.
+Bitte geben Sie %3 ohne dieses Zeichen an.</translation>
+    </message>
+    <message>
+        <source>The value remembered as %1 has %2 characters, more than the %3 that the field takes.
+Please give a shorter one with %4.</source>
+        <translation>Der als %1 gespeicherte Wert hat %2 Zeichen, mehr als die %3, die das Feld aufnimmt.
+Bitte geben Sie mit %4 einen kürzeren an.</translation>
+    </message>
+    <message>
+        <source>Text too long</source>
+        <translation>Text zu lang</translation>
+    </message>
+    <message>
+        <source>The field &quot;%1&quot; holds %2 characters, more than the %3 it takes.
+Please shorten it.</source>
+        <translation>Das Feld „%1“ enthält %2 Zeichen, mehr als die %3, die es aufnimmt.
+Bitte kürzen Sie den Text.</translation>
+    </message>
+    <message>
+        <source>On the card: %1, written %2, for another server (%3).</source>
+        <translation>Auf der Karte: %1, geschrieben %2, für einen anderen Server (%3).</translation>
+    </message>
+    <message>
+        <source>On the card: %1 %2, written %3, for another server (%4).</source>
+        <translation>Auf der Karte: %1 %2, geschrieben %3, für einen anderen Server (%4).</translation>
+    </message>
+    <message>
+        <source>%1... (%2 characters in all)</source>
+        <translation>%1... (insgesamt %2 Zeichen)</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2 characters, the field takes %3. The form holds the first %3 and writes %4.</source>
+        <translation>%1: Die Datei enthält %2 Zeichen, das Feld nimmt %3 auf. Das Formular enthält die ersten %3 und schreibt %4.</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2 characters, the field takes %3. The form holds the first %3, %4, which &quot;Generate&quot; refuses as they stand.</source>
+        <translation>%1: Die Datei enthält %2 Zeichen, das Feld nimmt %3 auf. Das Formular enthält die ersten %3, %4, die „Erzeugen“ so nicht annimmt.</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2, the form writes %3.</source>
+        <translation>%1: Die Datei enthält %2, das Formular schreibt %3.</translation>
+    </message>
+    <message>
+        <source>The form was filled from %1, but it would not write everything as the file holds it:</source>
+        <translation>Das Formular wurde aus %1 gefüllt, würde aber nicht alles so schreiben, wie die Datei es enthält:</translation>
+    </message>
+    <message>
+        <source>The file is written for another server, %1, perhaps by another release. The form writes this tool&apos;s server, %2.</source>
+        <translation>Die Datei ist für einen anderen Server geschrieben, %1, vielleicht von einer anderen Version. Das Formular schreibt den Server dieses Programms, %2.</translation>
+    </message>
+    <message>
+        <source>Please check the form before you press &quot;Generate&quot;.</source>
+        <translation>Bitte prüfen Sie das Formular, bevor Sie „Erzeugen“ drücken.</translation>
+    </message>
+    <message>
+        <source>Form filled with changes</source>
+        <translation>Formular mit Änderungen gefüllt</translation>
+    </message>
 </context>
 </TS>

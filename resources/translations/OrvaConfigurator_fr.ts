@@ -551,5 +551,79 @@ Rien n&apos;a été écrit.</translation>
         <source>The folder 02 leads off the card (%1): what it holds is not the card&apos;s.</source>
         <translation>Le dossier 02 mène hors de la carte (%1) : son contenu n&apos;est pas celui de la carte.</translation>
     </message>
+    <message>
+        <source>
+The value is the one remembered as %1; %2 replaces it.</source>
+        <translation>
+La valeur est celle enregistrée sous %1 ; %2 la remplace.</translation>
+    </message>
+    <message>
+        <source>The phone number remembered as %1 is not in a form that the module reads.
+Please give it with %2 as %3.</source>
+        <translation>Le numéro de téléphone enregistré sous %1 n’a pas une forme que le module lit.
+Veuillez le donner avec %2 sous la forme %3.</translation>
+    </message>
+    <message>
+        <source>The value remembered as %1 contains the character &quot;%2&quot;, which the Orva module cannot read.
+Please give %3 without it.</source>
+        <translation>La valeur enregistrée sous %1 contient le caractère « %2 », que le module Orva ne peut pas lire.
+Veuillez donner %3 sans ce caractère.</translation>
+    </message>
+    <message>
+        <source>The value remembered as %1 has %2 characters, more than the %3 that the field takes.
+Please give a shorter one with %4.</source>
+        <translation>La valeur enregistrée sous %1 compte %2 caractères, plus que les %3 que le champ accepte.
+Veuillez en donner une plus courte avec %4.</translation>
+    </message>
+    <message>
+        <source>Text too long</source>
+        <translation>Texte trop long</translation>
+    </message>
+    <message>
+        <source>The field &quot;%1&quot; holds %2 characters, more than the %3 it takes.
+Please shorten it.</source>
+        <translation>Le champ « %1 » contient %2 caractères, plus que les %3 qu’il accepte.
+Veuillez le raccourcir.</translation>
+    </message>
+    <message>
+        <source>On the card: %1, written %2, for another server (%3).</source>
+        <translation>Sur la carte : %1, écrit le %2, pour un autre serveur (%3).</translation>
+    </message>
+    <message>
+        <source>On the card: %1 %2, written %3, for another server (%4).</source>
+        <translation>Sur la carte : %1 %2, écrit le %3, pour un autre serveur (%4).</translation>
+    </message>
+    <message>
+        <source>%1... (%2 characters in all)</source>
+        <translation>%1... (%2 caractères en tout)</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2 characters, the field takes %3. The form holds the first %3 and writes %4.</source>
+        <translation>%1 : le fichier contient %2 caractères, le champ en accepte %3. Le formulaire garde les %3 premiers et écrit %4.</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2 characters, the field takes %3. The form holds the first %3, %4, which &quot;Generate&quot; refuses as they stand.</source>
+        <translation>%1 : le fichier contient %2 caractères, le champ en accepte %3. Le formulaire garde les %3 premiers, %4, que « Générer » refuse tels quels.</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2, the form writes %3.</source>
+        <translation>%1 : le fichier contient %2, le formulaire écrit %3.</translation>
+    </message>
+    <message>
+        <source>The form was filled from %1, but it would not write everything as the file holds it:</source>
+        <translation>Le formulaire a été rempli à partir de %1, mais il n’écrirait pas tout tel que le fichier le contient :</translation>
+    </message>
+    <message>
+        <source>The file is written for another server, %1, perhaps by another release. The form writes this tool&apos;s server, %2.</source>
+        <translation>Le fichier est écrit pour un autre serveur, %1, peut-être par une autre version. Le formulaire écrit le serveur de cet outil, %2.</translation>
+    </message>
+    <message>
+        <source>Please check the form before you press &quot;Generate&quot;.</source>
+        <translation>Veuillez vérifier le formulaire avant d’appuyer sur « Générer ».</translation>
+    </message>
+    <message>
+        <source>Form filled with changes</source>
+        <translation>Formulaire rempli avec des changements</translation>
+    </message>
 </context>
 </TS>

@@ -551,5 +551,79 @@ Non è stato scritto nulla.</translation>
         <source>The folder 02 leads off the card (%1): what it holds is not the card&apos;s.</source>
         <translation>La cartella 02 porta fuori dalla scheda (%1): ciò che contiene non è della scheda.</translation>
     </message>
+    <message>
+        <source>
+The value is the one remembered as %1; %2 replaces it.</source>
+        <translation>
+Il valore è quello memorizzato come %1; %2 lo sostituisce.</translation>
+    </message>
+    <message>
+        <source>The phone number remembered as %1 is not in a form that the module reads.
+Please give it with %2 as %3.</source>
+        <translation>Il numero di telefono memorizzato come %1 non è in una forma che il modulo legge.
+Indicarlo con %2 come %3.</translation>
+    </message>
+    <message>
+        <source>The value remembered as %1 contains the character &quot;%2&quot;, which the Orva module cannot read.
+Please give %3 without it.</source>
+        <translation>Il valore memorizzato come %1 contiene il carattere «%2», che il modulo Orva non può leggere.
+Indicare %3 senza di esso.</translation>
+    </message>
+    <message>
+        <source>The value remembered as %1 has %2 characters, more than the %3 that the field takes.
+Please give a shorter one with %4.</source>
+        <translation>Il valore memorizzato come %1 ha %2 caratteri, più dei %3 che il campo accetta.
+Indicarne uno più breve con %4.</translation>
+    </message>
+    <message>
+        <source>Text too long</source>
+        <translation>Testo troppo lungo</translation>
+    </message>
+    <message>
+        <source>The field &quot;%1&quot; holds %2 characters, more than the %3 it takes.
+Please shorten it.</source>
+        <translation>Il campo «%1» contiene %2 caratteri, più dei %3 che accetta.
+Accorciarlo.</translation>
+    </message>
+    <message>
+        <source>On the card: %1, written %2, for another server (%3).</source>
+        <translation>Sulla scheda: %1, scritta il %2, per un altro server (%3).</translation>
+    </message>
+    <message>
+        <source>On the card: %1 %2, written %3, for another server (%4).</source>
+        <translation>Sulla scheda: %1 %2, scritta il %3, per un altro server (%4).</translation>
+    </message>
+    <message>
+        <source>%1... (%2 characters in all)</source>
+        <translation>%1... (%2 caratteri in tutto)</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2 characters, the field takes %3. The form holds the first %3 and writes %4.</source>
+        <translation>%1: il file contiene %2 caratteri, il campo ne accetta %3. Il modulo tiene i primi %3 e scrive %4.</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2 characters, the field takes %3. The form holds the first %3, %4, which &quot;Generate&quot; refuses as they stand.</source>
+        <translation>%1: il file contiene %2 caratteri, il campo ne accetta %3. Il modulo tiene i primi %3, %4, che «Genera» rifiuta così come sono.</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2, the form writes %3.</source>
+        <translation>%1: il file contiene %2, il modulo scrive %3.</translation>
+    </message>
+    <message>
+        <source>The form was filled from %1, but it would not write everything as the file holds it:</source>
+        <translation>Il modulo è stato compilato da %1, ma non scriverebbe tutto come il file lo contiene:</translation>
+    </message>
+    <message>
+        <source>The file is written for another server, %1, perhaps by another release. The form writes this tool&apos;s server, %2.</source>
+        <translation>Il file è scritto per un altro server, %1, forse da un’altra versione. Il modulo scrive il server di questo programma, %2.</translation>
+    </message>
+    <message>
+        <source>Please check the form before you press &quot;Generate&quot;.</source>
+        <translation>Controllare il modulo prima di premere «Genera».</translation>
+    </message>
+    <message>
+        <source>Form filled with changes</source>
+        <translation>Modulo compilato con modifiche</translation>
+    </message>
 </context>
 </TS>
