@@ -23,11 +23,13 @@ sources=("$here/fuzz_decoder.cpp"
     "$root/tools/ParameterFileReport.cpp"
     "$root/generation/Identifier.cpp"
     "$root/base/Clock.cpp"
+    "$root/base/ShownText.cpp"
     "$root/base/ClockPosix.cpp"
     "$root/tests/support/MockClock.cpp")
 headers=("$root/generation/ParameterFileDecoder.h" "$root/generation/ParameterFile.h" "$root/tools/ParameterFileReport.h"
     "$root/generation/Identifier.h" "$root/generation/ModeCodes.h" "$root/generation/FormFields.h"
-    "$root/generation/FormValues.h" "$root/base/Clock.h" "$root/tests/support/MockClock.h")
+    "$root/generation/FormValues.h" "$root/base/Clock.h" "$root/base/ShownText.h"
+    "$root/tests/support/MockClock.h")
 
 stale=0
 [ -x "$binary" ] || stale=1
