@@ -3,10 +3,7 @@
 #include <QJsonDocument>
 
 namespace {
-bool isControl(ushort code)
-{
-    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
-}
+using ShownText::isControl;
 
 // The characters of Unicode's Bidi_Control property, and the line and paragraph separators.
 bool isLayoutControl(ushort code)

@@ -9,6 +9,12 @@
 // change colours or split a line, and a bidirectional control would reverse what follows it (a label holding U+202E
 // shows the mount path after it backwards): every place that shows such a text shows it escaped.
 namespace ShownText {
+// A control character: C0, DEL or C1.
+constexpr bool isControl(uint code)
+{
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
 enum class Backslash
 {
     Kept,    // for people: a path "E:\" stays as it is

@@ -52,8 +52,8 @@ Entry entryAt(const QString& path);
 
 // What tells the folder at path from every other folder of the machine, however its path is spelt (a link, a second
 // mount of the same volume): on Linux its device and node, on Windows its volume's serial number and its file index.
-// Nothing when it cannot be looked at; reason then says why.
-std::optional<QString> folderIdentity(const QString& path, QString& reason);
+// Nothing when it cannot be looked at.
+std::optional<QString> folderIdentity(const QString& path);
 
 // A lock that one holder on this machine has at a time, whichever its program (a window, vskwrite) or user: taken by
 // name without waiting, and let go when the object goes or the process ends, however it ends (the system lets it go).

@@ -1,5 +1,6 @@
 #include "generation/FormCheck.h"
 
+#include "base/ShownText.h"
 #include "generation/ParameterFile.h"
 
 #include <QRegularExpression>
@@ -26,8 +27,7 @@ QString unreadableCharacter(const QString& text)
 {
     const QVector<uint> codePoints = text.toUcs4();
     for (const uint codePoint : codePoints) {
-        const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
-        if (codePoint == uint(ParameterFile::separator) || control || codePoint > 0xFF)
+        if (codePoint == uint(ParameterFile::separator) || ShownText::isControl(codePoint) || codePoint > 0xFF)
             return QString::fromUcs4(&codePoint, 1);
     }
     return QString();

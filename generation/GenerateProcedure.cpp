@@ -45,10 +45,8 @@ Result GenerateProcedure::run(const FormValues& given, const std::optional<Mount
     // known by its root folder's identity, whatever path names it. Looking at the root may hang as the card does.
     std::optional<std::optional<QString>> identity;
     waitForCard(frontEnd, [&](const DetachedWork::Pump& pump) {
-        DetachedTask<std::optional<QString>> look([root = card->rootPath](const DetachedWork::Liveness&) {
-            QString reason;
-            return FileSystem::folderIdentity(root, reason);
-        });
+        DetachedTask<std::optional<QString>> look(
+            [root = card->rootPath](const DetachedWork::Liveness&) { return FileSystem::folderIdentity(root); });
         identity = look.waitWhile(frontEnd.silenceLimit, pump);
     });
     if (!identity)

@@ -129,9 +129,10 @@ QString GenerateTexts::cardContents(const CardContents& contents)
     case CardContents::State::Foreign:
         if (contents.mainValue.isEmpty())
             return QCoreApplication::translate("Configurator", "On the card: %1, written %2, for another server (%3).")
-                .arg(modeText(contents.modeCode), writtenText(contents.written), contents.server);
+                .arg(modeText(contents.modeCode), writtenText(contents.written), shown(contents.server));
         return QCoreApplication::translate("Configurator", "On the card: %1 %2, written %3, for another server (%4).")
-            .arg(modeText(contents.modeCode), contents.mainValue, writtenText(contents.written), contents.server);
+            .arg(modeText(contents.modeCode), shown(contents.mainValue), writtenText(contents.written),
+                 shown(contents.server));
     }
     if (contents.mainValue.isEmpty())
         return QCoreApplication::translate("Configurator", "On the card: %1, written %2.")
@@ -160,7 +161,7 @@ namespace {
 QString whyUnknown(const CardContents& contents)
 {
     if (contents.state == CardContents::State::Unreadable)
-        return QCoreApplication::translate("Configurator", "cannot be read: %1").arg(contents.reason);
+        return QCoreApplication::translate("Configurator", "cannot be read: %1").arg(shown(contents.reason));
     switch (contents.modeFound) {
     case CardContents::ModeFound::CutInHeader:
         return QCoreApplication::translate("Configurator", "is cut inside its header");
@@ -320,21 +321,12 @@ GenerateTexts::Message GenerateTexts::generatedWithIdentifier(const QUuid& ident
 }
 
 namespace {
-// A value read from a file (Latin-1) in a message: in quotes, its control characters (C0, C1) written as escapes,
-// so that the text shows as it is; only the beginning of a long value, with its length.
+// A value read from a file (Latin-1) in a message: in quotes, escaped as every shown text is, so that it shows as it
+// is; only the beginning of a long value, with its length.
 QString shownValue(const QString& value)
 {
     constexpr int shownLength = 40;
-    QString shown = QStringLiteral("\"");
-    for (const QChar character : value.left(shownLength)) {
-        const ushort code = character.unicode();
-        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
-        if (control)
-            shown += QLatin1String("\\x") + QString::number(code, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-        else
-            shown += character;
-    }
-    shown += QLatin1Char('"');
+    QString shown = QLatin1Char('"') + ShownText::escaped(value.left(shownLength)) + QLatin1Char('"');
     if (value.size() > shownLength)
         shown = QCoreApplication::translate("Configurator", "%1... (%2 characters in all)")
                     .arg(shown, QString::number(value.size())); // in one pass: the value may hold "%2"

@@ -159,13 +159,11 @@ FileSystem::Entry FileSystem::entryAt(const QString& path)
     return {kind, describe(status.st_mode), QString(), stampOf(status)};
 }
 
-std::optional<QString> FileSystem::folderIdentity(const QString& path, QString& reason)
+std::optional<QString> FileSystem::folderIdentity(const QString& path)
 {
     struct stat status;
-    if (!statOf(path, status)) {
-        reason = systemReason(errno);
+    if (!statOf(path, status))
         return std::nullopt;
-    }
     return QStringLiteral("%1-%2").arg(quint64(status.st_dev), 0, 16).arg(quint64(status.st_ino), 0, 16);
 }
 

@@ -73,15 +73,12 @@ FileSystem::Entry FileSystem::entryAt(const QString& path)
     return {Entry::Kind::Other, QStringLiteral("a device"), QString(), stamp};
 }
 
-std::optional<QString> FileSystem::folderIdentity(const QString& path, QString& reason)
+std::optional<QString> FileSystem::folderIdentity(const QString& path)
 {
     unsigned long serial = 0;
     unsigned long long index = 0;
-    if (const std::optional<QString> failure =
-            systemFailure(::folderIdentity(wide(QDir::toNativeSeparators(path)), serial, index))) {
-        reason = *failure;
+    if (::folderIdentity(wide(QDir::toNativeSeparators(path)), serial, index) != 0)
         return std::nullopt;
-    }
     return QStringLiteral("%1-%2").arg(quint64(serial), 0, 16).arg(quint64(index), 0, 16);
 }
 
