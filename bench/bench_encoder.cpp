@@ -1,7 +1,7 @@
 // Time of one parameter file encoding: building the body, the header with its check values, the serialisation.
+#include "form/FormFields.h"
+#include "parameterfile/ParameterFile.h"
 #include "support/MockClock.h"
-#include "generation/FormFields.h"
-#include "generation/ParameterFile.h"
 
 #include <benchmark/benchmark.h>
 

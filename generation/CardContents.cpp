@@ -1,9 +1,9 @@
 #include "generation/CardContents.h"
 
-#include "drives/FileSystem.h"
-#include "generation/ModeCodes.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileDecoder.h"
+#include "base/FileSystem.h"
+#include "form/ModeCodes.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileDecoder.h"
 
 #include <QCoreApplication>
 #include <QDir>

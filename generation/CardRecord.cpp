@@ -1,10 +1,10 @@
 #include "generation/CardRecord.h"
 
+#include "base/FileSystem.h"
 #include "base/ShownText.h"
-#include "drives/FileSystem.h"
+#include "form/ModeCodes.h"
 #include "generation/DurableFile.h"
-#include "generation/Identifier.h"
-#include "generation/ModeCodes.h"
+#include "parameterfile/Identifier.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "generation/CardWriter.h"
 
-#include "drives/FileSystem.h"
+#include "base/FileSystem.h"
 #include "generation/DurableFile.h"
-#include "generation/Identifier.h"
-#include "generation/ParameterFile.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
 
 #include <QDir>
 

@@ -3,8 +3,8 @@
 #include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
 #include "drives/VolumeLabel.h"
+#include "form/FormValues.h"
 #include "generation/DurableFile.h"
-#include "generation/FormValues.h"
 
 #include <QString>
 #include <QUuid>

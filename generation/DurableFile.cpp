@@ -1,6 +1,6 @@
 #include "generation/DurableFile.h"
 
-#include "drives/FileSystem.h"
+#include "base/FileSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drives/FileSystem.h"
+#include "base/FileSystem.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,10 +1,10 @@
 #include "generation/GenerateProcedure.h"
 
-#include "drives/FileSystem.h"
+#include "base/FileSystem.h"
+#include "form/ModeCodes.h"
+#include "form/PhoneNumber.h"
 #include "generation/CardRecord.h"
-#include "generation/Identifier.h"
-#include "generation/ModeCodes.h"
-#include "generation/PhoneNumber.h"
+#include "parameterfile/Identifier.h"
 
 using Result = GenerateProcedure::Result;
 

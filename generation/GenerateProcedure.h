@@ -2,10 +2,10 @@
 
 #include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
+#include "form/FormCheck.h"
+#include "form/FormValues.h"
 #include "generation/CardContents.h"
 #include "generation/CardWriter.h"
-#include "generation/FormCheck.h"
-#include "generation/FormValues.h"
 #include "generation/GenerateTexts.h"
 #include "generation/IdentifierFile.h"
 

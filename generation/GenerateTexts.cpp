@@ -1,8 +1,8 @@
 #include "generation/GenerateTexts.h"
 
 #include "base/ShownText.h"
-#include "generation/Identifier.h"
-#include "generation/ParameterFile.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "form/FormCheck.h"
 #include "generation/CardContents.h"
 #include "generation/CardWriter.h"
-#include "generation/FormCheck.h"
 #include "generation/IdentifierFile.h"
-#include "generation/ParameterFileForm.h"
+#include "parameterfile/ParameterFileForm.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "generation/IdentifierFile.h"
 
 #include "generation/DurableFile.h"
-#include "generation/Identifier.h"
+#include "parameterfile/Identifier.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "settings/FormStore.h"
 
-#include "drives/FileSystem.h"
+#include "base/FileSystem.h"
 #include "settings/SettingsKeys.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation/FormValues.h"
+#include "form/FormValues.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // How the form reacts: fields per mode, the reset option, the defaults and the user key.
-#include "generation/Identifier.h"
+#include "parameterfile/Identifier.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/HeldBoxes.h"
 #include "support/WindowTest.h"

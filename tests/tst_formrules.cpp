@@ -1,6 +1,6 @@
 // The form's rules without a window: which form "Generate" refuses and why, and how the form is stored and restored.
-#include "generation/FormCheck.h"
-#include "generation/PhoneNumber.h"
+#include "form/FormCheck.h"
+#include "form/PhoneNumber.h"
 #include "settings/FormStore.h"
 
 #include <QDir>

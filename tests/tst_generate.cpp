@@ -3,11 +3,11 @@
 // tested here (its boxes, the form's fields, eject, another card); the card writes themselves are tested without
 // widgets in tst_generateprocedure.
 #include "desktop/DesktopOpen.h"
+#include "form/FormValues.h"
 #include "generation/CardRecord.h"
-#include "generation/FormValues.h"
-#include "generation/Identifier.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileDecoder.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileDecoder.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/HeldBoxes.h"
 #include "support/QuietOffscreen.h"
@@ -472,8 +472,9 @@ private slots:
         const QString identifierFile = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                                        QStringLiteral("/ORVA Serial Number.txt");
         QCOMPARE(urls.opened.count(QUrl::fromLocalFile(identifierFile)), 2);
-        QVERIFY(readFile(identifierFile).contains(
-            decodeParameterFile(second, QStringLiteral("GP0_0000.VSK")).identifierBytes.toHex().toUpper()));
+        QVERIFY(readFile(identifierFile)
+                    .contains(
+                        decodeParameterFile(second, QStringLiteral("GP0_0000.VSK")).identifierBytes.toHex().toUpper()));
         for (int i = 0; i < 2; ++i)
             QVERIFY(!QFileInfo::exists(parameterFile(i, "ORVA Serial Number.txt")));
 #else

@@ -1,12 +1,12 @@
 // The generate procedure without widgets: cards are folders presented through the fake drive platform, the result is
 // read as the window and vskwrite read it. As root, small file systems are mounted for a read-only and a full card.
-#include "drives/FileSystem.h"
+#include "base/FileSystem.h"
+#include "form/ModeCodes.h"
 #include "generation/CardRecord.h"
 #include "generation/GenerateProcedure.h"
-#include "generation/Identifier.h"
-#include "generation/ModeCodes.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileDecoder.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileDecoder.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/RunTool.h"
 #include "support/TestFiles.h"

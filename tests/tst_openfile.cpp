@@ -2,10 +2,10 @@
 // the file's mode, fields and reset option, "Generate" writes the same records under a new identifier, and what
 // cannot be loaded is told, naming the file.
 #include "desktop/DesktopOpen.h"
-#include "generation/FormValues.h"
-#include "generation/Identifier.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileDecoder.h"
+#include "form/FormValues.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileDecoder.h"
 #include "support/HandMadeFiles.h"
 #include "support/HeldBoxes.h"
 #include "support/QuietOffscreen.h"

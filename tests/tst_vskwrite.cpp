@@ -1,11 +1,11 @@
 // vskwrite from outside, as a script runs it: each mode into a folder taken as a card, the files read back with the
 // decoder; each refusal with its exit status; the remembered form; and, as root, a real removable loop card.
-#include "generation/FormFields.h"
-#include "generation/FormValues.h"
-#include "generation/Identifier.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileDecoder.h"
-#include "generation/ParameterFileForm.h"
+#include "form/FormFields.h"
+#include "form/FormValues.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileDecoder.h"
+#include "parameterfile/ParameterFileForm.h"
 #include "support/RunTool.h"
 #include "support/TestFiles.h"
 

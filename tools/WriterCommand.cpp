@@ -2,7 +2,7 @@
 
 #include "base/ShownText.h"
 #include "generation/CardWriter.h"
-#include "generation/ParameterFile.h"
+#include "parameterfile/ParameterFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generation/FormCheck.h"
-#include "generation/FormValues.h"
+#include "form/FormCheck.h"
+#include "form/FormValues.h"
 #include "generation/GenerateTexts.h"
 
 #include <QString>

@@ -7,13 +7,13 @@
 // cannot be written, or on bad usage.
 #include "base/DetachedTask.h"
 #include "base/ShownText.h"
+#include "form/ModeCodes.h"
 #include "generation/CardContents.h"
 #include "generation/GenerateTexts.h"
-#include "generation/ModeCodes.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileDecoder.h"
 #include "orva_version.h"
-#include "tools/ParameterFileReport.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileDecoder.h"
+#include "parameterfile/ParameterFileReport.h"
 #include "tools/RegularFile.h"
 #include "tools/StandardOutput.h"
 

@@ -7,8 +7,8 @@
 #include "generation/CardContents.h"
 #include "generation/CardWriter.h"
 #include "generation/GenerateTexts.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileForm.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileForm.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -3,8 +3,8 @@
 
 #include "base/DetachedTask.h"
 #include "drives/VolumeWatcher.h"
-#include "generation/ModeCodes.h"
-#include "generation/PhoneNumber.h"
+#include "form/ModeCodes.h"
+#include "form/PhoneNumber.h"
 #include "window/FieldValidator.h"
 #include "window/LabelClicks.h"
 #include "window/MessageBox.h"

@@ -2,9 +2,9 @@
 
 #include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
-#include "generation/FormFields.h"
+#include "form/FormFields.h"
+#include "form/ModeCodes.h"
 #include "generation/GenerateTexts.h"
-#include "generation/ModeCodes.h"
 
 #include <QMainWindow>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "window/FieldValidator.h"
 
-#include "generation/PhoneNumber.h"
+#include "form/PhoneNumber.h"
 
 namespace {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation/FormFields.h"
+#include "form/FormFields.h"
 
 #include <QtGlobal>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)

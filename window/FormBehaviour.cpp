@@ -2,9 +2,9 @@
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
-#include "generation/FormValues.h"
-#include "generation/Identifier.h"
-#include "generation/ModeCodes.h"
+#include "form/FormValues.h"
+#include "form/ModeCodes.h"
+#include "parameterfile/Identifier.h"
 
 void Configurator::modeSerialChanged()
 {

@@ -3,7 +3,7 @@
 #include "window/Configurator.h"
 
 #include "generation/GenerateTexts.h"
-#include "generation/ParameterFileForm.h"
+#include "parameterfile/ParameterFileForm.h"
 #include "settings/FormStore.h"
 
 #include <QDir>

@@ -1,5 +1,6 @@
+#include "base/WideText.h"
+#include "base/WinFiles.h"
 #include "drives/DrivePlatform.h"
-#include "drives/win/WideText.h"
 #include "drives/win/WinVolumes.h"
 
 #include <QStorageInfo>

@@ -2,7 +2,7 @@
 
 // Parameter files that the encoder would not write, made by hand from one it wrote: their header's length and check
 // values made to fit the changed body, so that only the change stands out.
-#include "generation/ParameterFile.h"
+#include "parameterfile/ParameterFile.h"
 
 #include <QByteArray>
 

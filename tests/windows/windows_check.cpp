@@ -6,6 +6,7 @@
 //   windows_check.exe labels-applied     the labels, read back after the volume manager has restarted
 //
 // Every check prints PASS or FAIL; the exit status is the number of failures.
+#include "base/WinFiles.h"
 #include "drives/win/WinVolumes.h"
 #include "orva_version.h"
 

@@ -1,8 +1,8 @@
-#include "tools/ParameterFileReport.h"
+#include "parameterfile/ParameterFileReport.h"
 
 #include "base/ShownText.h"
-#include "generation/Identifier.h"
-#include "generation/ModeCodes.h"
+#include "form/ModeCodes.h"
+#include "parameterfile/Identifier.h"
 
 #include <QJsonArray>
 

@@ -1,7 +1,6 @@
-#include "generation/FormCheck.h"
+#include "form/FormCheck.h"
 
 #include "base/ShownText.h"
-#include "generation/ParameterFile.h"
 
 #include <QRegularExpression>
 
@@ -27,7 +26,7 @@ QString unreadableCharacter(const QString& text)
 {
     const QVector<uint> codePoints = text.toUcs4();
     for (const uint codePoint : codePoints) {
-        if (codePoint == uint(ParameterFile::separator) || ShownText::isControl(codePoint) || codePoint > 0xFF)
+        if (codePoint == uint(FormField::recordSeparator) || ShownText::isControl(codePoint) || codePoint > 0xFF)
             return QString::fromUcs4(&codePoint, 1);
     }
     return QString();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generation/FormFields.h"
-#include "generation/ModeCodes.h"
+#include "form/FormFields.h"
+#include "form/ModeCodes.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "drives/FileSystem.h"
+#include "base/FileSystem.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // A parameter file back into the form: what a file that cannot be loaded is told as, that no path makes the caller
 // wait, and that a field holds its record exactly or the difference is told. (The form a good file gives, in every
 // mode, is checked through the window in tst_openfile.)
-#include "generation/Identifier.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileForm.h"
-#include "generation/PhoneNumber.h"
+#include "form/PhoneNumber.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileForm.h"
 #include "support/HandMadeFiles.h"
 
 #include <QDir>

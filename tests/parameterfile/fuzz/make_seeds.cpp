@@ -1,7 +1,7 @@
 // Writes the fuzzer's seeds: parameter files the encoder makes, one per mode and a few with unusual texts.
+#include "form/FormFields.h"
+#include "parameterfile/ParameterFile.h"
 #include "support/MockClock.h"
-#include "generation/FormFields.h"
-#include "generation/ParameterFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "generation/ParameterFileDecoder.h"
+#include "parameterfile/ParameterFileDecoder.h"
 
 #include "base/ShownText.h"
-#include "generation/Identifier.h"
-#include "generation/ModeCodes.h"
-#include "generation/ParameterFile.h"
+#include "form/ModeCodes.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
 
 #include <QFileInfo>
 

@@ -1,11 +1,11 @@
 // libFuzzer target: decodes and describes any bytes as a parameter file under both file names. A file that passes
 // every check must be exactly what the encoder writes for the contents read back from it.
-#include "generation/FormFields.h"
-#include "generation/Identifier.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileDecoder.h"
+#include "form/FormFields.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileDecoder.h"
+#include "parameterfile/ParameterFileReport.h"
 #include "support/MockClock.h"
-#include "tools/ParameterFileReport.h"
 
 #include <cstddef>
 #include <cstdint>

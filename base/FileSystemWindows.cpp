@@ -1,6 +1,6 @@
-#include "drives/FileSystem.h"
-#include "drives/win/WideText.h"
-#include "drives/win/WinVolumes.h"
+#include "base/FileSystem.h"
+#include "base/WideText.h"
+#include "base/WinFiles.h"
 
 #include <QDateTime>
 #include <QDir>

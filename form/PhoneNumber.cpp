@@ -1,6 +1,6 @@
-#include "generation/PhoneNumber.h"
+#include "form/PhoneNumber.h"
 
-#include "generation/FormCheck.h"
+#include "form/FormCheck.h"
 
 namespace {
 // An accepted form by its digits: a prefix, then a number of digits, written compact or in the spaced groups

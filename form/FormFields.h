@@ -25,6 +25,9 @@ constexpr std::size_t count = 7;
 // fields without a length of their own.
 constexpr int lineEditLength = 32767;
 
+// What the parameter file puts between its records: no field's text can hold it.
+constexpr char recordSeparator = ';';
+
 // Whole-text patterns of the fields that have one; a prefix of a match is accepted while typing.
 namespace Pattern {
 constexpr char pin[] = "[0-9]{4,6}";

@@ -2,7 +2,7 @@
 
 // The form that a parameter file was written from: what opening a file, or a card's file, puts into the window.
 
-#include "generation/FormValues.h"
+#include "form/FormValues.h"
 
 #include <QByteArray>
 #include <QString>

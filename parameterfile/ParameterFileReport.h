@@ -2,7 +2,7 @@
 
 // What vskinfo tells of a decoded parameter file: a readable account and one for scripts.
 
-#include "generation/ParameterFileDecoder.h"
+#include "parameterfile/ParameterFileDecoder.h"
 
 #include <QByteArray>
 #include <QJsonObject>

@@ -3,7 +3,7 @@
 // Reads a parameter file back into its header fields and records and says which of its rules it breaks. Any input is
 // safe: nothing is read outside the given bytes.
 
-#include "generation/ParameterFile.h"
+#include "parameterfile/ParameterFile.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -3,8 +3,8 @@
 // The parameter file the module reads from its SD card: a 48-byte header followed by twelve records, each ended by
 // ';'. All header numbers are unsigned and big-endian.
 
-#include "generation/FormFields.h"
-#include "generation/ModeCodes.h"
+#include "form/FormFields.h"
+#include "form/ModeCodes.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -22,7 +22,7 @@ constexpr char cardFolderName[] = "02";
 constexpr int headerSize = 48;
 constexpr quint32 checksumModulus = 4129; // a plain remainder, not a CRC polynomial
 constexpr quint32 checksumFlag = 0x8000;
-constexpr char separator = ';';
+constexpr char separator = FormField::recordSeparator;
 constexpr int recordCount = 12;
 constexpr int textRecordCount = 7; // records 5 to 11
 

@@ -1,9 +1,9 @@
-#include "generation/ParameterFileForm.h"
+#include "parameterfile/ParameterFileForm.h"
 
-#include "generation/FormCheck.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileDecoder.h"
-#include "generation/PhoneNumber.h"
+#include "form/FormCheck.h"
+#include "form/PhoneNumber.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileDecoder.h"
 
 #include <QFile>
 #include <QFileInfo>

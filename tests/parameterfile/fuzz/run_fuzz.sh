@@ -9,7 +9,7 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
+root="$(cd "$here/../../.." && pwd)"
 work="${1:?usage: run_fuzz.sh WORK_DIR [SECONDS] [SEED_MAKER]}"
 seconds="${2:-60}"
 seed_maker="${3:-}"
@@ -18,17 +18,17 @@ clangxx="${CLANGXX:-clang++}"
 mkdir -p "$work/corpus" "$work/artifacts"
 binary="$work/fuzz_decoder"
 sources=("$here/fuzz_decoder.cpp"
-    "$root/generation/ParameterFileDecoder.cpp"
-    "$root/generation/ParameterFile.cpp"
-    "$root/tools/ParameterFileReport.cpp"
-    "$root/generation/Identifier.cpp"
+    "$root/parameterfile/ParameterFileDecoder.cpp"
+    "$root/parameterfile/ParameterFile.cpp"
+    "$root/parameterfile/ParameterFileReport.cpp"
+    "$root/parameterfile/Identifier.cpp"
     "$root/base/Clock.cpp"
     "$root/base/ShownText.cpp"
     "$root/base/ClockPosix.cpp"
     "$root/tests/support/MockClock.cpp")
-headers=("$root/generation/ParameterFileDecoder.h" "$root/generation/ParameterFile.h" "$root/tools/ParameterFileReport.h"
-    "$root/generation/Identifier.h" "$root/generation/ModeCodes.h" "$root/generation/FormFields.h"
-    "$root/generation/FormValues.h" "$root/base/Clock.h" "$root/base/ShownText.h"
+headers=("$root/parameterfile/ParameterFileDecoder.h" "$root/parameterfile/ParameterFile.h"
+    "$root/parameterfile/ParameterFileReport.h" "$root/parameterfile/Identifier.h" "$root/form/ModeCodes.h"
+    "$root/form/FormFields.h" "$root/form/FormValues.h" "$root/base/Clock.h" "$root/base/ShownText.h"
     "$root/tests/support/MockClock.h")
 
 stale=0

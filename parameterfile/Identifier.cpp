@@ -1,4 +1,4 @@
-#include "generation/Identifier.h"
+#include "parameterfile/Identifier.h"
 
 bool isIdentifierAcceptable(const QUuid& identifier)
 {

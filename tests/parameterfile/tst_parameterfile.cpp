@@ -1,8 +1,8 @@
 // The parameter file encoder: check values, timestamps, names, the layout of header and body, texts, identifiers.
+#include "form/FormFields.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
 #include "support/MockClock.h"
-#include "generation/FormFields.h"
-#include "generation/Identifier.h"
-#include "generation/ParameterFile.h"
 
 #include <QtTest>
 

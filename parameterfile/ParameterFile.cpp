@@ -1,8 +1,8 @@
-#include "generation/ParameterFile.h"
+#include "parameterfile/ParameterFile.h"
 
 #include "base/Clock.h"
-#include "generation/FormValues.h"
-#include "generation/Identifier.h"
+#include "form/FormValues.h"
+#include "parameterfile/Identifier.h"
 
 static_assert(ParameterFile::textRecordCount == int(FormField::count), "one text record per form field");
 

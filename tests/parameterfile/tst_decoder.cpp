@@ -1,15 +1,15 @@
 // Reading parameter files back: round trips, the verdict on damaged files, robustness, and the vskinfo program.
+#include "form/FormFields.h"
+#include "form/FormValues.h"
 #include "generation/CardContents.h"
-#include "generation/FormFields.h"
-#include "generation/FormValues.h"
 #include "generation/GenerateTexts.h"
-#include "generation/Identifier.h"
-#include "generation/ParameterFile.h"
-#include "generation/ParameterFileDecoder.h"
-#include "generation/ParameterFileForm.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFile.h"
+#include "parameterfile/ParameterFileDecoder.h"
+#include "parameterfile/ParameterFileForm.h"
+#include "parameterfile/ParameterFileReport.h"
 #include "support/HandMadeFiles.h"
 #include "support/MockClock.h"
-#include "tools/ParameterFileReport.h"
 
 #include "orva_version.h"
 
