@@ -36,7 +36,7 @@ die()
 if [ -z "${ORVA_POWERCUT_IN_NAMESPACE:-}" ]; then
     [ "$(id -u)" -eq 0 ] || skip "needs root: FUSE, loop devices, mounts and a private mount namespace"
     [ -n "$recorder" ] && [ -x "$recorder" ] || skip "the card recorder was not built (libfuse3-dev is missing)"
-    for tool in unshare losetup mkfs.ext4 e2fsck mount umount mountpoint cmp; do
+    for tool in unshare setpriv losetup mkfs.ext4 e2fsck mount umount mountpoint cmp; do
         command -v "$tool" >/dev/null || skip "$tool is not installed"
     done
     [ -e /dev/fuse ] || skip "no FUSE here (/dev/fuse is missing)"
@@ -58,13 +58,16 @@ recordedLoop=
 cleanup()
 {
     local status=$?
-    local mountPoint
-    for mountPoint in "$work/card" "$work/cut" "$work/recorder"; do
-        if mountpoint -q "$mountPoint" 2>/dev/null; then
-            umount "$mountPoint" 2>/dev/null || umount --lazy "$mountPoint" 2>/dev/null
+    unmount()
+    {
+        if mountpoint -q "$1" 2>/dev/null; then
+            umount "$1" 2>/dev/null || umount --lazy "$1" 2>/dev/null
         fi
-    done
+    }
+    unmount "$work/card"
+    unmount "$work/cut"
     [ -n "$recordedLoop" ] && losetup --detach "$recordedLoop" 2>/dev/null
+    unmount "$work/recorder"
     if [ -n "$recorderPid" ]; then
         kill "$recorderPid" 2>/dev/null
         wait "$recorderPid" 2>/dev/null
@@ -94,7 +97,8 @@ umount "$work/card" || die "cannot unmount the card"
 # The recorded write: the card through the recorder, one "Generate" of another form over the old file, then the card
 # unmounted as a user ejects it. The mark notes in the log when vskwrite told its identifier: the card was done.
 cp --sparse=always "$work/base.img" "$work/recorded.img"
-"$recorder" serve "$work/recorded.img" "$work/log" "$work/recorder" &
+# The recorder dies with this script, however it ends; its card's loop device goes when the card is unmounted.
+setpriv --pdeathsig KILL "$recorder" serve "$work/recorded.img" "$work/log" "$work/recorder" &
 recorderPid=$!
 for _ in $(seq 100); do
     [ -e "$work/recorder/card.img" ] && break
@@ -104,6 +108,7 @@ done
 [ -e "$work/recorder/card.img" ] || die "the card recorder did not mount"
 recordedLoop=$(losetup --find --show "$work/recorder/card.img") || die "no loop device over the recorded card"
 mount -t ext4 "$recordedLoop" "$work/card" || die "cannot mount the recorded card"
+losetup --detach "$recordedLoop" && recordedLoop=
 started=$(date +%s%N)
 identifier=$("$vskwrite" --mode sms --pin 987654 --sim +41781112233 --owner +41442223344 --key Zz98Yx --reset \
     --any-folder "$work/card" | while IFS= read -r line; do
@@ -115,8 +120,12 @@ status=${PIPESTATUS[0]}
 cp "$work/card/02/$fileName" "$work/new.vsk"
 cmp -s "$work/old.vsk" "$work/new.vsk" && die "the new file equals the old one"
 umount "$work/card" || die "cannot unmount the recorded card"
-losetup --detach "$recordedLoop" && recordedLoop=
-umount "$work/recorder" || die "cannot unmount the card recorder"
+# The loop device lets the recorder's file go as it goes away.
+for _ in $(seq 100); do
+    umount "$work/recorder" 2>/dev/null && break
+    sleep 0.05
+done
+mountpoint -q "$work/recorder" && die "cannot unmount the card recorder"
 wait "$recorderPid"
 recorderPid=
 echo "recorded: vskwrite wrote identifier $identifier in $((($(date +%s%N) - started) / 1000000)) ms"
@@ -127,7 +136,7 @@ done=$(awk '$1 == "done" { print $2; exit }' "$work/plan")
 records=$(awk '$1 == "records" { print $2 }' "$work/plan")
 echo "log: $records records, $(grep -c ' flush$' "$work/plan") flushes, vskwrite told done after record $done;" \
     "cutting after each flush and before each of up to $between writes between flushes, whole and torn (sectors" \
-    "drawn with seed $seed)"
+    "drawn with seed $seed)" | sed 's/up to 1000000 writes/the writes/'
 
 declare -A outcomes=() kinds=()
 faults=0
@@ -187,7 +196,7 @@ done <"$work/plan"
 
 kindCounts=
 for kind in start flush between torn reordered end; do
-    kindCounts+="${kindCounts:+, }$kind ${kinds[$kind]:-0}"
+    [ -n "${kinds[$kind]:-}" ] && kindCounts+="${kindCounts:+, }$kind ${kinds[$kind]}"
 done
 echo "cut points tried: $tried ($kindCounts); outcomes:"
 for outcome in "${!outcomes[@]}"; do
