@@ -95,7 +95,7 @@ cp "$work/card/02/$fileName" "$work/old.vsk"
 umount "$work/card" || die "cannot unmount the card"
 
 # The recorded write: the card through the recorder, one "Generate" of another form over the old file, then the card
-# unmounted as a user ejects it. The mark notes in the log when vskwrite told its identifier: the card was done.
+# unmounted as a user ejects it. The mark notes in the log when vskwrite told that the file was generated.
 cp --sparse=always "$work/base.img" "$work/recorded.img"
 # The recorder dies with this script, however it ends; its card's loop device goes when the card is unmounted.
 setpriv --pdeathsig KILL "$recorder" serve "$work/recorded.img" "$work/log" "$work/recorder" &
@@ -110,12 +110,14 @@ recordedLoop=$(losetup --find --show "$work/recorder/card.img") || die "no loop 
 mount -t ext4 "$recordedLoop" "$work/card" || die "cannot mount the recorded card"
 losetup --detach "$recordedLoop" && recordedLoop=
 started=$(date +%s%N)
-identifier=$("$vskwrite" --mode sms --pin 987654 --sim +41781112233 --owner +41442223344 --key Zz98Yx --reset \
-    --any-folder "$work/card" | while IFS= read -r line; do
-    printf x >"$work/recorder/mark"
+# Its standard error is unbuffered: the line that tells "File generated" comes through the pipe as it is told.
+"$vskwrite" --mode sms --pin 987654 --sim +41781112233 --owner +41442223344 --key Zz98Yx --reset \
+    --any-folder "$work/card" 2>&1 >"$work/identifier" | while IFS= read -r line; do
+    [[ $line == *"File generated"* ]] && printf x >"$work/recorder/mark"
     printf '%s\n' "$line"
-done)
+done
 status=${PIPESTATUS[0]}
+identifier=$(cat "$work/identifier")
 [ "$status" -eq 0 ] && [ -n "$identifier" ] || die "vskwrite ended with status $status"
 cp "$work/card/02/$fileName" "$work/new.vsk"
 cmp -s "$work/old.vsk" "$work/new.vsk" && die "the new file equals the old one"
@@ -132,7 +134,7 @@ echo "recorded: vskwrite wrote identifier $identifier in $((($(date +%s%N) - sta
 
 "$recorder" plan "$work/log" "$between" "$seed" >"$work/plan" || die "cannot read the log"
 done=$(awk '$1 == "done" { print $2; exit }' "$work/plan")
-[ -n "$done" ] || die "the log holds no mark: vskwrite's identifier was not noted"
+[ -n "$done" ] || die "the log holds no mark: vskwrite did not tell \"File generated\""
 records=$(awk '$1 == "records" { print $2 }' "$work/plan")
 echo "log: $records records, $(grep -c ' flush$' "$work/plan") flushes, vskwrite told done after record $done;" \
     "cutting after each flush and before each of up to $between writes between flushes, whole and torn (sectors" \
