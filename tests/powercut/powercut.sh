@@ -204,6 +204,6 @@ echo "cut points tried: $tried ($kindCounts); outcomes:"
 for outcome in "${!outcomes[@]}"; do
     echo "  $outcome: ${outcomes[$outcome]}"
 done
-[ "$faults" -eq 0 ] || die "$faults cut points left the card without its old or its new file whole"
+[ "$faults" -eq 0 ] || die "$faults cut points broke the promise (see the FAULT lines)"
 [ "$tried" -gt 0 ] || die "no cut point was tried"
 echo "PASS"
