@@ -8,9 +8,9 @@
 //     card_recorder plan LOG BETWEEN SEED          the cut points: "cut COUNT TORN DROP KIND" per line (the first
 //                                                  COUNT records but the write DROP, or -1, then TORN sectors of the
 //                                                  next one, or -1): after every flush; before up to BETWEEN writes
-//                                                  between two flushes, whole and torn; and before a flush with one
-//                                                  write since the last flush lost (the medium need not keep the
-//                                                  order of writes it has not been told to flush); drawn with SEED.
+//                                                  between two flushes, whole and torn (the sector drawn with SEED);
+//                                                  and before a flush with one write since the last flush lost (the
+//                                                  medium need not keep the order of writes it was not told to flush).
 //                                                  Then "records COUNT" and "done COUNT" for each mark (the records
 //                                                  before it)
 //     card_recorder rebuild LOG IMAGE COUNT TORN DROP   applies that cut to IMAGE (a copy of the image served)
@@ -242,8 +242,8 @@ int plan(const char* logPath, int between, unsigned seed)
         }
         // All of the gap's writes but one that is not its last: a later write reached the medium, an earlier one
         // did not.
-        if (gap.size() > 1)
-            add(gap.back() + 1, -1, "reordered", static_cast<long>(gap[random() % (gap.size() - 1)]));
+        for (size_t i = 0; i + 1 < gap.size() && i < static_cast<size_t>(between); ++i)
+            add(gap.back() + 1, -1, "reordered", static_cast<long>(gap[i]));
         gap.clear();
     };
     for (size_t i = 0; i < records.size(); ++i) {
