@@ -5,11 +5,12 @@
 build_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5dbus5 python3
     qttools5-dev qttranslations5-l10n)
 # To run every test: the offscreen and X11 window tests, the Windows cross checks, real mounts, the benchmarks,
-# the Debian package and the screenshots.
+# the Debian package and the screenshots. The power-cut test's card recorder builds on libfuse3-dev; as root it mounts
+# without fuse3's fusermount3, and fuse3 is left out because it would replace fuse, which fusefat needs.
 test_packages=(xvfb xauth xdotool x11-utils
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64
     clang libclang-rt-14-dev libbenchmark-dev pkg-config
-    util-linux mount e2fsprogs dosfstools fusefat fuse strace
+    util-linux mount e2fsprogs dosfstools fusefat fuse libfuse3-dev strace
     dbus udisks2 polkitd udev
     imagemagick dpkg-dev desktop-file-utils appstream shared-mime-info
     libx11-dev libxdamage-dev
