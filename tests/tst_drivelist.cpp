@@ -33,6 +33,7 @@ private slots:
     void itemText();
     void toolTipTellsTheWholeCard();
     void cardsOfOneLabelToldApart();
+    void longEntryKeepsTheWindowsWidth();
     void onlyRemovableVolumesInEnumerationOrder();
     void refreshRebuildsWithoutAccumulating();
     void refreshMakesTheFirstCardCurrent();
@@ -157,6 +158,23 @@ void TestDriveList::cardsOfOneLabelToldApart()
     const QString german = CardIdentity::shownName(volumes[0]);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(german, QStringLiteral("E:/ Orva Config (7,9 GB, Generic STORAGE DEVICE, serial 058F63666485)"));
+}
+
+void TestDriveList::longEntryKeepsTheWindowsWidth()
+{
+    // A card's name, device and mount path may be longer than the window is wide: the closed box shows what fits, and
+    // the window keeps the width it would have without the card.
+    Configurator bare(std::make_unique<FakeDrivePlatform>());
+    bare.show();
+    auto drives = std::make_unique<FakeDrivePlatform>();
+    drives->addCard(QStringLiteral("/media/installer/Orva Config/") + QString(60, QLatin1Char('x')),
+                    QStringLiteral("Orva Config"));
+    drives->volumes.last().reader = QStringLiteral("Generic STORAGE DEVICE");
+    drives->volumes.last().serial = QStringLiteral("058F63666485");
+    Configurator window(std::move(drives));
+    window.show();
+    QCOMPARE(window.width(), bare.width());
+    QCOMPARE(window.minimumSizeHint().width(), bare.minimumSizeHint().width());
 }
 
 void TestDriveList::onlyRemovableVolumesInEnumerationOrder()
