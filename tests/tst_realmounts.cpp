@@ -393,8 +393,8 @@ void TestRealMounts::cardsOfOneLabelToldApart()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
     QCOMPARE(lines.size(), 2);
-    QVERIFY2(lines[1].endsWith(",8388608,,," + two->deviceName.toUtf8() + ',' + two->backingFile.toUtf8()),
-             lines[1].constData());
+    const QByteArray device = ",8388608,,," + two->deviceName.toUtf8() + ',' + two->backingFile.toUtf8();
+    QVERIFY2(lines[1].endsWith(device), lines[1].constData());
 }
 
 void TestRealMounts::stoppedFuseDaemonDoesNotStallTheRefresh()
