@@ -18,6 +18,10 @@ struct MountedVolume
     quint64 capacity = 0; // bytes
     QString fileSystem{}; // "vfat", "exfat", ...
     QString reader{};     // the card reader's vendor and model
+    // What tells the device that holds the card from another (CardIdentity names the card with it).
+    QString serial{};      // the serial number that the medium, or its reader, reports
+    QString deviceName{};  // the system's name for the disk: "sdb", "mmcblk0", "loop0"; empty where it has none
+    QString backingFile{}; // the image file of a loop device
 };
 
 // What became of a card that was to be let go once its file was written.

@@ -52,7 +52,8 @@ QByteArray CardRecord::header()
 {
     return csvLine({QStringLiteral("Date and time"), QStringLiteral("Mode"), QStringLiteral("Card root"),
                     QStringLiteral("Volume name"), QStringLiteral("File name"), QStringLiteral("Identifier"),
-                    QStringLiteral("State")});
+                    QStringLiteral("State"), QStringLiteral("Capacity in bytes"), QStringLiteral("Reader"),
+                    QStringLiteral("Serial number"), QStringLiteral("Device"), QStringLiteral("Image file")});
 }
 
 QByteArray CardRecord::line(const Entry& entry)
@@ -61,7 +62,9 @@ QByteArray CardRecord::line(const Entry& entry)
     return csvLine({entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                     mode ? QString::fromLatin1(mode) : QString::number(entry.modeCode), entry.rootPath,
                     entry.volumeName, entry.fileName, identifierText(entry.identifier),
-                    entry.confirmed ? QStringLiteral("written") : QStringLiteral("unconfirmed")});
+                    entry.confirmed ? QStringLiteral("written") : QStringLiteral("unconfirmed"),
+                    entry.capacity ? QString::number(entry.capacity) : QString(), entry.reader, entry.serial,
+                    entry.deviceName, entry.backingFile});
 }
 
 std::optional<QString> CardRecord::append(const Entry& entry, const QString& path)
@@ -94,17 +97,22 @@ std::optional<QString> CardRecord::append(const Entry& entry, const QString& pat
     return std::nullopt;
 }
 
-std::optional<QString> CardRecord::note(const CardOutcome& outcome, quint8 modeCode, const QString& volumeName)
+std::optional<QString> CardRecord::note(const CardOutcome& outcome, quint8 modeCode, const MountedVolume& listed)
 {
     if (!outcome.cardHoldsNewFile())
         return std::nullopt;
     const Entry entry{QDateTime::currentDateTime(),
                       modeCode,
                       outcome.rootPath,
-                      volumeName,
+                      listed.name,
                       outcome.fileName,
                       outcome.identifier,
-                      outcome.result == CardOutcome::Result::Written};
+                      outcome.result == CardOutcome::Result::Written,
+                      listed.capacity,
+                      listed.reader,
+                      listed.serial,
+                      listed.deviceName,
+                      listed.backingFile};
     const QString path = filePath();
     const std::optional<QString> problem = append(entry, path);
     if (!problem)

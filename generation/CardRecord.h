@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drives/DrivePlatform.h"
 #include "generation/CardWriter.h"
 
 #include <QByteArray>
@@ -22,6 +23,12 @@ struct Entry
     QString fileName;
     QUuid identifier;
     bool confirmed = true; // false: the file replaced the earlier one but could not be confirmed on the card
+    // The device that held the card, as it was listed: what tells cards of the same label apart.
+    quint64 capacity = 0; // bytes; 0 when not known
+    QString reader{};
+    QString serial{};
+    QString deviceName{};
+    QString backingFile{};
 };
 
 // "<application data>/prepared-cards.csv".
@@ -36,8 +43,8 @@ QByteArray line(const Entry& entry);
 // Returns what is wrong, or the system's reason, when the entry was not added.
 std::optional<QString> append(const Entry& entry, const QString& path = filePath());
 
-// Records the file that the outcome put onto the card, now: a Written file, and an Unconfirmed one, which the card
-// may carry. Other outcomes leave no file and are not recorded. Returns what the user should be told (on standard
-// error) when the record could not take it; nothing else changes then.
-std::optional<QString> note(const CardOutcome& outcome, quint8 modeCode, const QString& volumeName);
+// Records the file that the outcome put onto the card, now, with the card's name and device as it was listed: a Written
+// file, and an Unconfirmed one, which the card may carry. Other outcomes leave no file and are not recorded. Returns
+// what the user should be told (on standard error) when the record could not take it; nothing else changes then.
+std::optional<QString> note(const CardOutcome& outcome, quint8 modeCode, const MountedVolume& listed);
 } // namespace CardRecord

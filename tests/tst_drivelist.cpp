@@ -1,4 +1,5 @@
 // The drive box and the drive list of the window, fed through a made-up drive platform.
+#include "drives/CardIdentity.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
@@ -31,6 +32,8 @@ private slots:
     void itemText_data();
     void itemText();
     void toolTipTellsTheWholeCard();
+    void cardsOfOneLabelToldApart();
+    void longEntryKeepsTheWindowsWidth();
     void onlyRemovableVolumesInEnumerationOrder();
     void refreshRebuildsWithoutAccumulating();
     void refreshMakesTheFirstCardCurrent();
@@ -41,6 +44,7 @@ private slots:
 void TestDriveList::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
 // Each window saves the drive box's index when it closes and the next one restores it: start every test afresh.
@@ -73,9 +77,10 @@ void TestDriveList::itemText_data()
         << QStringLiteral("E:/") << QString() << true << QStringLiteral("E:/  (READ ONLY)");
     // A label is anybody's text: a character that reverses what follows, or a line break, is shown escaped, and the
     // path stays the right way round on the entry's one line.
-    QTest::newRow("control characters")
-        << QStringLiteral("/media/user/\u202Eevil\ncard") << QStringLiteral("ORVA\u202E\x1B[2J") << false
-        << QStringLiteral("ORVA\\u202E\\x1B[2J \u2014 /media/user/\\u202Eevil\\x0Acard");
+    QTest::newRow("control characters") << QStringLiteral("/media/user/\u202Eevil\ncard")
+                                        << QStringLiteral("ORVA\u202E\x1B[2J") << false
+                                        << QStringLiteral(
+                                               "ORVA\\u202E\\x1B[2J \u2014 /media/user/\\u202Eevil\\x0Acard");
 }
 
 void TestDriveList::itemText()
@@ -107,9 +112,8 @@ void TestDriveList::toolTipTellsTheWholeCard()
     Configurator window(std::move(drives));
     auto* box = window.findChild<QComboBox*>(QStringLiteral("sdCardPath"));
 
-    const QString whole = QStringLiteral("Path: /media/user/a/very/long/path/ORVA\nCapacity: %1\nReader: Generic "
-                                         "STORAGE DEVICE\nFile system: vfat")
-                              .arg(QLocale().formattedDataSize(7948206080));
+    const QString whole = QStringLiteral("Path: /media/user/a/very/long/path/ORVA\nCapacity: 7.9 GB\nDevice: Generic "
+                                         "STORAGE DEVICE\nFile system: vfat");
     QCOMPARE(box->itemData(0, Qt::ToolTipRole).toString(), whole);
     // What the system does not know is left out.
     QCOMPARE(box->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("Path: /media/user/B"));
@@ -117,6 +121,60 @@ void TestDriveList::toolTipTellsTheWholeCard()
     QCOMPARE(box->toolTip(), whole);
     box->setCurrentIndex(1);
     QCOMPARE(box->toolTip(), QStringLiteral("Path: /media/user/B"));
+}
+
+void TestDriveList::cardsOfOneLabelToldApart()
+{
+    // Three prepared cards carry the same label: their capacity and device tell them apart in the closed box, and the
+    // name a list of cards gives each is the entry's.
+    auto drives = std::make_unique<FakeDrivePlatform>();
+    const QString label = QStringLiteral("Orva Config");
+    drives->addCard(QStringLiteral("E:/"), label).addCard(QStringLiteral("F:/"), label);
+    drives->addCard(QStringLiteral("/media/user/Orva Config1"), label, true);
+    const quint64 capacities[] = {7948206080, 15931539456, 8388608};
+    for (int i = 0; i < 3; ++i)
+        drives->volumes[i].capacity = capacities[i];
+    drives->volumes[0].reader = drives->volumes[1].reader = QStringLiteral("Generic STORAGE DEVICE");
+    drives->volumes[0].serial = QStringLiteral("058F63666485");
+    drives->volumes[1].serial = QStringLiteral("058F\u202E6486");
+    drives->volumes[2].deviceName = QStringLiteral("loop0");
+    drives->volumes[2].backingFile = QStringLiteral("/srv/a\nb.img");
+    const QVector<MountedVolume> volumes = drives->volumes;
+    Configurator window(std::move(drives));
+    auto* box = window.findChild<QComboBox*>(QStringLiteral("sdCardPath"));
+
+    const QStringList shown{QStringLiteral("E:/ Orva Config (7.9 GB, Generic STORAGE DEVICE, serial 058F63666485)"),
+                            QStringLiteral("F:/ Orva Config (15.9 GB, Generic STORAGE DEVICE, serial 058F\\u202E6486)"),
+                            QStringLiteral("Orva Config (8.4 MB, loop0: /srv/a\\x0Ab.img)")};
+    QCOMPARE(itemTexts(box), (QStringList{shown[0], shown[1],
+                                          shown[2] + QStringLiteral(" (READ ONLY) \u2014 /media/user/Orva Config1")}));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(CardIdentity::shownName(volumes[i]), shown[i]);
+    QCOMPARE(box->itemData(2, Qt::ToolTipRole).toString(),
+             QStringLiteral("Path: /media/user/Orva Config1\nCapacity: 8.4 MB\nDevice: loop0: /srv/a\\x0Ab.img"));
+
+    // The capacity in the user's own numbers.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString german = CardIdentity::shownName(volumes[0]);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(german, QStringLiteral("E:/ Orva Config (7,9 GB, Generic STORAGE DEVICE, serial 058F63666485)"));
+}
+
+void TestDriveList::longEntryKeepsTheWindowsWidth()
+{
+    // A card's name, device and mount path may be longer than the window is wide: the closed box shows what fits, and
+    // the window keeps the width it would have without the card.
+    Configurator bare(std::make_unique<FakeDrivePlatform>());
+    bare.show();
+    auto drives = std::make_unique<FakeDrivePlatform>();
+    drives->addCard(QStringLiteral("/media/installer/Orva Config/") + QString(60, QLatin1Char('x')),
+                    QStringLiteral("Orva Config"));
+    drives->volumes.last().reader = QStringLiteral("Generic STORAGE DEVICE");
+    drives->volumes.last().serial = QStringLiteral("058F63666485");
+    Configurator window(std::move(drives));
+    window.show();
+    QCOMPARE(window.width(), bare.width());
+    QCOMPARE(window.minimumSizeHint().width(), bare.minimumSizeHint().width());
 }
 
 void TestDriveList::onlyRemovableVolumesInEnumerationOrder()

@@ -236,10 +236,19 @@ private slots:
 
     void recordOfPreparedCards()
     {
-        // Two cards prepared one after the other: one line each, below the header.
+        // Two cards prepared one after the other: one line each, below the header, with the device that held each
+        // card as it was listed (nothing where the system said nothing).
         QStringList identifiers;
         const quint8 modes[] = {ModeCode::KervSlow, ModeCode::Lan};
         addCards(2);
+        drives->volumes[0].capacity = 7948206080;
+        drives->volumes[0].reader = QStringLiteral("Generic STORAGE DEVICE");
+        drives->volumes[0].serial = QStringLiteral("058F63666485");
+        drives->volumes[0].deviceName = QStringLiteral("loop3");
+        drives->volumes[0].backingFile = QStringLiteral("/srv/cards/a.img");
+        const QList<QByteArray> devices[] = {
+            {"7948206080", "Generic STORAGE DEVICE", "058F63666485", "loop3", "/srv/cards/a.img"},
+            {"", "", "", "", ""}};
         for (int i = 0; i < 2; ++i) {
             const GenerateProcedure::Result result = generate(form(modes[i]), i);
             QVERIFY(result.written());
@@ -252,15 +261,17 @@ private slots:
         const QString recordPath = CardRecord::filePath();
         const QList<QByteArray> lines = readFile(recordPath).split('\n');
         QCOMPARE(lines.size(), 4); // the header, two cards, and nothing after the last line break
-        QCOMPARE(lines[0], QByteArray("Date and time,Mode,Card root,Volume name,File name,Identifier,State"));
+        QCOMPARE(lines[0], QByteArray("Date and time,Mode,Card root,Volume name,File name,Identifier,State,Capacity in "
+                                      "bytes,Reader,Serial number,Device,Image file"));
         for (int i = 0; i < 2; ++i) {
             const QList<QByteArray> fields = lines[i + 1].split(',');
-            QCOMPARE(fields.size(), 7);
+            QCOMPARE(fields.size(), 12);
             QVERIFY(
                 QDateTime::fromString(QString::fromLatin1(fields[0]), QStringLiteral("yyyy-MM-dd HH:mm:ss")).isValid());
             QCOMPARE(fields.mid(1),
                      (QList<QByteArray>{ModeCode::name(modes[i]), card(i).toUtf8(), "CARD" + QByteArray::number(i),
-                                        "GP0_0000.VSK", identifiers[i].toLatin1(), "written"}));
+                                        "GP0_0000.VSK", identifiers[i].toLatin1(), "written"} +
+                      devices[i]));
         }
         QCOMPARE(lines[3], QByteArray());
 #ifndef Q_OS_WIN
@@ -281,15 +292,18 @@ private slots:
         outcome.rootPath = card(0);
         outcome.fileName = QStringLiteral("GP0_0000.VSK");
         outcome.identifier = QUuid::createUuid();
+        MountedVolume listed;
+        listed.rootPath = card(0);
+        listed.name = QStringLiteral("CARD0");
         for (const CardOutcome::Result result : {CardOutcome::Result::NotWritten, CardOutcome::Result::CardNotFound,
                                                  CardOutcome::Result::ReadOnly, CardOutcome::Result::Unconfirmed}) {
             outcome.result = result;
-            QVERIFY(!CardRecord::note(outcome, 8, QStringLiteral("CARD0")));
+            QVERIFY(!CardRecord::note(outcome, 8, listed));
         }
         const QList<QByteArray> lines = readFile(CardRecord::filePath()).trimmed().split('\n');
         QCOMPARE(lines.size(), 2);
         const QByteArray line = ",GSM," + card(0).toUtf8() + ",CARD0,GP0_0000.VSK," +
-                                outcome.identifier.toByteArray(QUuid::Id128).toUpper() + ",unconfirmed";
+                                outcome.identifier.toByteArray(QUuid::Id128).toUpper() + ",unconfirmed,,,,,";
         QVERIFY(lines[1].endsWith(line));
     }
 
@@ -356,7 +370,7 @@ private slots:
         QCOMPARE(lines[1], QByteArray("2026-12-07 10:00:00,GSM,/media/ca"));
         QCOMPARE(lines[2], "2026-12-07 10:05:00,GSM,/media/\\x1B[31mred,\"'=HYPERLINK(\"\"http://x.example.net\"\")\","
                            "GP0_0000.VSK," +
-                               entry.identifier.toByteArray(QUuid::Id128).toUpper() + ",written");
+                               entry.identifier.toByteArray(QUuid::Id128).toUpper() + ",written,,,,,");
     }
 
     void cardGoneBeforeTheWrite_data()

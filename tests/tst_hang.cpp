@@ -466,8 +466,10 @@ void TestHang::stoppedFuseCard()
     const int index = window.drives().indexOf(card);
     QVERIFY2(index >= 0, qPrintable(window.drives().join(QLatin1Char(' '))));
     QVERIFY2(opening < 1000, qPrintable(QString::number(opening)));
-    QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("sdCardPath"))->itemText(index),
-             QStringLiteral("ORVA FUSE \u2014 ") + card);
+    // Named (its device told beside the name) without asking the stopped file system.
+    const QString entry = window.findChild<QComboBox*>(QStringLiteral("sdCardPath"))->itemText(index);
+    QVERIFY2(entry.startsWith(QStringLiteral("ORVA FUSE")) && entry.endsWith(QStringLiteral(" \u2014 ") + card),
+             qPrintable(entry));
     window.findChild<QComboBox*>(QStringLiteral("sdCardPath"))->setCurrentIndex(index);
 
     HeldBoxes boxes;

@@ -44,14 +44,6 @@ public:
                             root + QLatin1Char('/') + disk + QStringLiteral("/device")));
     }
 
-private:
-    void addDevice(const QString& directory, const QString& dev)
-    {
-        writeFile(directory + QStringLiteral("/dev"), dev.toLatin1() + '\n');
-        QVERIFY(QDir(root).mkpath(QStringLiteral("dev/block")));
-        QVERIFY(QFile::link(QStringLiteral("../../") + directory, root + QStringLiteral("/dev/block/") + dev));
-    }
-
     void writeFile(const QString& relativePath, const QByteArray& contents)
     {
         const QString path = root + QLatin1Char('/') + relativePath;
@@ -59,6 +51,14 @@ private:
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(contents);
+    }
+
+private:
+    void addDevice(const QString& directory, const QString& dev)
+    {
+        writeFile(directory + QStringLiteral("/dev"), dev.toLatin1() + '\n');
+        QVERIFY(QDir(root).mkpath(QStringLiteral("dev/block")));
+        QVERIFY(QFile::link(QStringLiteral("../../") + directory, root + QStringLiteral("/dev/block/") + dev));
     }
 
     QString root;
@@ -99,6 +99,8 @@ private slots:
     void coveredCardIsNotListed();
     void readOnlyFromMountTable();
     void missingMountTableGivesNoVolumes();
+    void deviceIdentity_data();
+    void deviceIdentity();
     void nativePlatformIsTheLinuxOne();
     void burstOfChangesIsToldOnce();
 
@@ -125,8 +127,17 @@ void TestLinuxDrives::initTestCase()
     const QString usbReader = QStringLiteral("pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/host6/target6:0:0/6:0:0:0");
     const QString sdb = fake.addDisk(usbReader, QStringLiteral("sdb"), QStringLiteral("8:16"), "1");
     fake.addPartition(sdb, QStringLiteral("sdb1"), QStringLiteral("8:17"));
+    // The reader names itself on its disk and numbers itself on its USB device; the root hub has a number too.
+    fake.writeFile(sdb + QStringLiteral("/device/vendor"), "Generic \n");
+    fake.writeFile(sdb + QStringLiteral("/device/model"), "STORAGE DEVICE  \n");
+    fake.writeFile(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/1-2/idVendor"), "058f\n");
+    fake.writeFile(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/1-2/serial"), "058F63666485\n");
+    fake.writeFile(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/idVendor"), "1d6b\n");
+    fake.writeFile(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/serial"), "0000:00:14.0\n");
+    fake.writeFile(sdb + QStringLiteral("/sdb1/size"), "15523840\n");
     const QString usbReader2 = QStringLiteral("pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0/host7/target7:0:0/7:0:0:0");
     fake.addDisk(usbReader2, QStringLiteral("sdc"), QStringLiteral("8:32"), "1");
+    fake.writeFile(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/1-3/idVendor"), "0bda\n");
 
     const QString usbDisk = QStringLiteral("pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host8/target8:0:0/8:0:0:0");
     const QString sdd = fake.addDisk(usbDisk, QStringLiteral("sdd"), QStringLiteral("8:48"), "0");
@@ -137,6 +148,7 @@ void TestLinuxDrives::initTestCase()
     const QString mmcblk0 = fake.addDisk(sdSlot, QStringLiteral("mmcblk0"), QStringLiteral("179:0"), "0");
     fake.addPartition(mmcblk0, QStringLiteral("mmcblk0p1"), QStringLiteral("179:1"));
     fake.setCardType(mmcblk0, "SD");
+    fake.writeFile(QStringLiteral("devices/") + sdSlot + QStringLiteral("/serial"), "0x1234abcd\n");
     const QString comboSlot = QStringLiteral("pci0000:00/0000:00:1c.1/0000:03:00.0/mmc_host/mmc1/mmc1:0001");
     const QString mmcblk1 = fake.addDisk(comboSlot, QStringLiteral("mmcblk1"), QStringLiteral("179:8"), "0");
     fake.setCardType(mmcblk1, "SDcombo");
@@ -152,7 +164,8 @@ void TestLinuxDrives::initTestCase()
     const QString nvme0n1 = fake.addDisk(nvme, QStringLiteral("nvme0n1"), QStringLiteral("259:0"), "0");
     fake.addPartition(nvme0n1, QStringLiteral("nvme0n1p2"), QStringLiteral("259:2"));
 
-    fake.addDisk(QStringLiteral("virtual"), QStringLiteral("loop0"), QStringLiteral("7:0"), "0");
+    const QString loop0 = fake.addDisk(QStringLiteral("virtual"), QStringLiteral("loop0"), QStringLiteral("7:0"), "0");
+    fake.writeFile(loop0 + QStringLiteral("/loop/backing_file"), "/srv/cards/a card.img\n");
     fake.addDisk(QStringLiteral("virtual"), QStringLiteral("dm-0"), QStringLiteral("254:0"), "0");
 }
 
@@ -351,6 +364,47 @@ void TestLinuxDrives::missingMountTableGivesNoVolumes()
 {
     const LinuxDrivePlatform platform(sysfs, temporary.filePath(QStringLiteral("no-such-table")));
     QVERIFY(platform.mountedVolumes().isEmpty());
+}
+
+void TestLinuxDrives::deviceIdentity_data()
+{
+    QTest::addColumn<quint32>("minor");
+    QTest::addColumn<quint32>("major");
+    QTest::addColumn<QString>("reader");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("disk");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<quint64>("capacity");
+
+    QTest::newRow("USB reader, partition") << 17u << 8u << "Generic STORAGE DEVICE"
+                                           << "058F63666485"
+                                           << "sdb"
+                                           << "" << quint64(15523840) * 512;
+    // A USB device without a number of its own: the root hub's is not the reader's.
+    QTest::newRow("USB reader without a number") << 32u << 8u << ""
+                                                 << ""
+                                                 << "sdc"
+                                                 << "" << quint64(0);
+    QTest::newRow("SD slot: the card's own number") << 1u << 179u << ""
+                                                    << "0x1234abcd"
+                                                    << "mmcblk0"
+                                                    << "" << quint64(0);
+    QTest::newRow("loop device") << 0u << 7u << ""
+                                 << ""
+                                 << "loop0"
+                                 << "/srv/cards/a card.img" << quint64(0);
+}
+
+void TestLinuxDrives::deviceIdentity()
+{
+    QFETCH(quint32, major);
+    QFETCH(quint32, minor);
+    const BlockDeviceFacts facts = LinuxRemovableRule::describeDevice(sysfs, major, minor);
+    QTEST(facts.reader, "reader");
+    QTEST(facts.serial, "serial");
+    QTEST(facts.diskName, "disk");
+    QTEST(facts.backingFile, "image");
+    QTEST(facts.capacity, "capacity");
 }
 
 void TestLinuxDrives::nativePlatformIsTheLinuxOne()

@@ -1,8 +1,11 @@
 // Real cards: ext4 images on loop devices, mounted in a private mount namespace of this process, where each loop
 // disk's removable attribute is made to read 1. The machine's own mounts are never touched, and everything mounted
 // here goes away with the namespace even when the test dies. Needs root; skips elsewhere.
+#include "drives/CardIdentity.h"
 #include "drives/linux/LinuxDrivePlatform.h"
 #include "drives/linux/LinuxMountTable.h"
+#include "generation/CardRecord.h"
+#include "generation/GenerateProcedure.h"
 #include "support/HeldBoxes.h"
 #include "support/RunTool.h"
 #include "support/WindowTest.h"
@@ -189,6 +192,7 @@ private slots:
 
     void cardsInMountOrder();
     void windowListsTheCards();
+    void cardsOfOneLabelToldApart();
     void stoppedFuseDaemonDoesNotStallTheRefresh();
     void cardsFollowedAsTheyComeAndGo();
     // Last: it takes card A away.
@@ -202,6 +206,8 @@ private:
     QString cardB;
     QString nameA;
     QString nameB;
+    QString loopA;
+    QString loopB;
     // Removable volumes that the machine had mounted before the test's own.
     QStringList baseline;
     std::unique_ptr<MountLab> lab;
@@ -210,6 +216,7 @@ private:
 void TestRealMounts::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     if (::geteuid() != 0)
         skipWholeTest(QStringLiteral("needs root: loop devices, mounts and a private mount namespace"));
     for (const char* tool : {"losetup", "mkfs.ext4"}) {
@@ -240,12 +247,12 @@ void TestRealMounts::initTestCase()
     }
 
     QString error;
-    const QString loopA = lab->attach(QStringLiteral("a.img"), &error);
+    loopA = lab->attach(QStringLiteral("a.img"), &error);
     if (loopA.isEmpty()) {
         lab.reset();
         skipWholeTest(QStringLiteral("no loop device to be had: ") + error);
     }
-    const QString loopB = lab->attach(QStringLiteral("b.img"), &error);
+    loopB = lab->attach(QStringLiteral("b.img"), &error);
     QVERIFY2(!loopB.isEmpty(), qPrintable(error));
     const QString loopFixed = lab->attach(QStringLiteral("fixed.img"), &error);
     QVERIFY2(!loopFixed.isEmpty(), qPrintable(error));
@@ -320,16 +327,74 @@ void TestRealMounts::windowListsTheCards()
     QVERIFY(box);
     const int first = baseline.size();
     QCOMPARE(box->count(), first + 2);
-    // udev may not have published a label for a loop device: the entry then starts with what else it has.
-    const QString entryB = nameB.isEmpty() ? QString(cardB + QStringLiteral(" (READ ONLY)"))
-                                           : QString(nameB + QStringLiteral(" (READ ONLY) \u2014 ") + cardB);
+    // udev may not have published a label for a loop device: the entry then starts with what else it has. Beside
+    // the name: the capacity and the device, a loop device and its image.
+    const auto details = [this](const QString& loop, const QString& image) {
+        return QStringLiteral(" (8.4 MB, %1: %2)")
+            .arg(QFileInfo(loop).fileName(), QFileInfo(lab->filePath(image)).canonicalFilePath());
+    };
+    const QString entryB =
+        nameB.isEmpty()
+            ? QString(cardB + details(loopB, QStringLiteral("b.img")) + QStringLiteral(" (READ ONLY)"))
+            : QString(nameB + details(loopB, QStringLiteral("b.img")) + QStringLiteral(" (READ ONLY) \u2014 ") + cardB);
     QCOMPARE(box->itemText(first), entryB);
-    QCOMPARE(box->itemText(first + 1), nameA.isEmpty() ? cardA : nameA + QStringLiteral(" \u2014 ") + cardA);
+    QCOMPARE(box->itemText(first + 1), (nameA.isEmpty() ? cardA : nameA) + details(loopA, QStringLiteral("a.img")) +
+                                           (nameA.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + cardA));
     // What sysfs and the mount table tell of the card, without touching its file system.
     const QString toolTip = box->itemData(first + 1, Qt::ToolTipRole).toString();
     QVERIFY2(toolTip.contains(QStringLiteral("Capacity: ")) && toolTip.contains(QStringLiteral("File system: ext4")),
              qPrintable(toolTip));
     QCOMPARE(window.drives().mid(first), (QStringList{cardB, cardA}));
+}
+
+void TestRealMounts::cardsOfOneLabelToldApart()
+{
+    // Two cards labelled alike in two readers: two different entries, and the record names the device of the card
+    // that was prepared.
+    const QStringList images{QStringLiteral("same1.img"), QStringLiteral("same2.img")};
+    QStringList cards;
+    // The tests after this one know the two cards of the start only.
+    auto unplug = qScopeGuard([&] {
+        for (const QString& card : cards)
+            MountLab::unmount(card);
+    });
+    for (const QString& image : images) {
+        QString error = lab->makeImage(
+            image, QStringLiteral("mkfs.ext4"),
+            {QStringLiteral("-q"), QStringLiteral("-F"), QStringLiteral("-L"), QStringLiteral("Orva Config")});
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        cards << lab->filePath(QFileInfo(image).baseName());
+        error = plugCard(image, cards.last());
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    }
+    const auto platform = std::make_shared<LinuxDrivePlatform>();
+    const QVector<MountedVolume> volumes = platform->mountedVolumes();
+    const MountedVolume* one = findVolume(volumes, cards[0]);
+    const MountedVolume* two = findVolume(volumes, cards[1]);
+    QVERIFY(one && two);
+    QVERIFY2(one->deviceName.startsWith(QStringLiteral("loop")) && two->deviceName.startsWith(QStringLiteral("loop")) &&
+                 one->deviceName != two->deviceName,
+             qPrintable(one->deviceName + QLatin1Char(' ') + two->deviceName));
+    QCOMPARE(one->backingFile, QFileInfo(lab->filePath(images[0])).canonicalFilePath());
+    QCOMPARE(two->backingFile, QFileInfo(lab->filePath(images[1])).canonicalFilePath());
+    QCOMPARE(one->capacity, quint64(8 * 1024 * 1024));
+    QVERIFY(CardIdentity::shownName(*one) != CardIdentity::shownName(*two));
+    Configurator window(createNativeDrivePlatform());
+    auto* box = window.findChild<QComboBox*>(QStringLiteral("sdCardPath"));
+    for (const MountedVolume* card : {one, two})
+        QVERIFY(box->itemText(window.drives().indexOf(card->rootPath)).startsWith(CardIdentity::shownName(*card)));
+
+    const QString record = CardRecord::filePath();
+    QFile::remove(record);
+    auto removeRecord = qScopeGuard([&] { QFile::remove(record); });
+    const GenerateProcedure::Result result = GenerateProcedure::run(FormValues(), *two, platform);
+    QVERIFY2(result.written(), qPrintable(result.message.text));
+    QFile file(record);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+    QCOMPARE(lines.size(), 2);
+    const QByteArray device = ",8388608,,," + two->deviceName.toUtf8() + ',' + two->backingFile.toUtf8();
+    QVERIFY2(lines[1].endsWith(device), lines[1].constData());
 }
 
 void TestRealMounts::stoppedFuseDaemonDoesNotStallTheRefresh()

@@ -46,6 +46,10 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     describeIconButtons();
     describeLabelledControls();
     placeCardLine();
+    // An entry (a card's name, device and mount path) may be longer than the window is wide: the box keeps its width
+    // and cuts the entry's end, the mount path.
+    ui->sdCardPath->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ui->sdCardPath->setMinimumContentsLength(5);
 
     for (const ModeCode::Entry& mode : ModeCode::entries)
         ui->modeSerial->addItem(QIcon(), tr(mode.text), int(mode.code));

@@ -4,43 +4,31 @@
 #include "window/Configurator.h"
 
 #include "base/ShownText.h"
+#include "drives/CardIdentity.h"
 
 #include <QDir>
-#include <QLocale>
 #include <QTextDocument>
-
-namespace {
-// A Windows drive: "E:/".
-bool isDriveLetterRoot(const QString& rootPath)
-{
-    return rootPath.size() == 3 && rootPath.at(0).isLetter() && rootPath.at(1) == QLatin1Char(':') &&
-           (rootPath.at(2) == QLatin1Char('/') || rootPath.at(2) == QLatin1Char('\\'));
-}
-} // namespace
 
 QString Configurator::driveItemText(const MountedVolume& volume)
 {
     const QString mark = volume.readOnly ? QLatin1Char(' ') + tr("(READ ONLY)") : QString();
-    // The card's name and path are anybody's text: a control character in them would reorder or split the entry.
-    const QString name = ShownText::escaped(volume.name);
-    const QString rootPath = ShownText::escaped(volume.rootPath);
-    // A drive letter is short: the root, a space, the name.
-    if (isDriveLetterRoot(volume.rootPath))
-        return rootPath + QLatin1Char(' ') + name + mark;
-    // A mount path may be long: the name comes first, and a narrow box cuts the path instead. A card without a name
-    // is known by its path.
-    if (name.isEmpty())
-        return rootPath + mark;
-    return name + mark + QStringLiteral(" \u2014 ") + rootPath;
+    // The card as every list names it, its capacity and device beside its name: three cards labelled alike are three
+    // different entries. A mount path may be long: it comes last, so that a narrow box cuts the path instead. A card
+    // without a name is known by its path already.
+    const QString shown = CardIdentity::shownName(volume) + mark;
+    if (CardIdentity::isDriveLetterRoot(volume.rootPath) || volume.name.isEmpty())
+        return shown;
+    return shown + QStringLiteral(" \u2014 ") + ShownText::escaped(volume.rootPath);
 }
 
 QString Configurator::driveToolTip(const MountedVolume& volume)
 {
     QStringList lines{tr("Path: %1").arg(ShownText::escaped(QDir::toNativeSeparators(volume.rootPath)))};
     if (volume.capacity > 0)
-        lines << tr("Capacity: %1").arg(QLocale().formattedDataSize(qint64(volume.capacity)));
-    if (!volume.reader.isEmpty())
-        lines << tr("Reader: %1").arg(ShownText::escaped(volume.reader));
+        lines << tr("Capacity: %1").arg(CardIdentity::capacityText(volume.capacity));
+    const QString device = CardIdentity::deviceText(volume);
+    if (!device.isEmpty())
+        lines << tr("Device: %1").arg(device);
     if (!volume.fileSystem.isEmpty())
         lines << tr("File system: %1").arg(ShownText::escaped(volume.fileSystem));
     const QString tip = lines.join(QLatin1Char('\n'));

@@ -99,6 +99,9 @@ QVector<MountedVolume> LinuxDrivePlatform::mountedVolumes() const
             const BlockDeviceFacts facts = LinuxRemovableRule::describeDevice(sysfsRoot, entry.major, entry.minor);
             volume.capacity = facts.capacity;
             volume.reader = facts.reader;
+            volume.serial = facts.serial;
+            volume.deviceName = facts.diskName;
+            volume.backingFile = facts.backingFile;
         }
         volumes.append(volume);
     }

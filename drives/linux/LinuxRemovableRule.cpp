@@ -33,6 +33,26 @@ QString wholeDiskDirectory(const QString& sysfsRoot, quint32 major, quint32 mino
     return device;
 }
 
+// The serial number nearest to the disk among the devices that hold it: an SD card's own (its slot's card directory),
+// or the USB device's, which is where udev takes ID_SERIAL_SHORT from. The walk ends at the USB device, so a hub's or
+// a controller's number is never taken for the card's.
+QString serialNumber(const QString& disk)
+{
+    QString directory = QFileInfo(disk).path();
+    for (int depth = 0; depth < 16 && QFileInfo(directory).fileName() != QLatin1String("devices"); ++depth) {
+        const QByteArray serial = readAttribute(directory + QStringLiteral("/serial"));
+        if (!serial.isEmpty())
+            return QString::fromUtf8(serial).simplified();
+        if (QFileInfo::exists(directory + QStringLiteral("/idVendor")))
+            break;
+        const QString parent = QFileInfo(directory).path();
+        if (parent == directory)
+            break;
+        directory = parent;
+    }
+    return {};
+}
+
 bool isSdCardSlot(const QString& disk)
 {
     static const QRegularExpression mmcDisk(QStringLiteral("^mmcblk[0-9]+$"));
@@ -71,5 +91,8 @@ BlockDeviceFacts LinuxRemovableRule::describeDevice(const QString& sysfsRoot, qu
     facts.reader = QString::fromUtf8(readAttribute(disk + QStringLiteral("/device/vendor")) + ' ' +
                                      readAttribute(disk + QStringLiteral("/device/model")))
                        .simplified();
+    facts.serial = serialNumber(disk);
+    facts.diskName = QFileInfo(disk).fileName();
+    facts.backingFile = QString::fromUtf8(readAttribute(disk + QStringLiteral("/loop/backing_file")));
     return facts;
 }

@@ -12,12 +12,16 @@ namespace LinuxRemovableRule {
 bool isRemovableDevice(const QString& sysfsRoot, quint32 major, quint32 minor);
 } // namespace LinuxRemovableRule
 
-// What sysfs tells of the block device MAJ:MIN: its size, and the vendor and model of the disk that holds it (a USB
-// card reader names itself there). Empty or 0 where sysfs has nothing.
+// What sysfs tells of the block device MAJ:MIN: its size, the vendor and model of the disk that holds it (a USB
+// card reader names itself there), the serial number of the card (an SD slot) or of the USB device that holds it, the
+// disk's name and, for a loop device, its image file. Empty or 0 where sysfs has nothing.
 struct BlockDeviceFacts
 {
     quint64 capacity = 0; // bytes
     QString reader;
+    QString serial;
+    QString diskName;    // "sdb", "mmcblk0", "loop0"
+    QString backingFile; // a loop device's image
 };
 namespace LinuxRemovableRule {
 BlockDeviceFacts describeDevice(const QString& sysfsRoot, quint32 major, quint32 minor);

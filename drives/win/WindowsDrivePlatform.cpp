@@ -1,6 +1,7 @@
 #include "base/WideText.h"
 #include "base/WinFiles.h"
 #include "drives/DrivePlatform.h"
+#include "drives/win/WinDeviceIdentity.h"
 #include "drives/win/WinVolumes.h"
 
 #include <QStorageInfo>
@@ -23,6 +24,12 @@ public:
             // QStorageInfo read these with the volume's name already.
             listed.capacity = quint64(qMax<qint64>(volume.bytesTotal(), 0));
             listed.fileSystem = QString::fromLatin1(volume.fileSystemType());
+            // Only a card's device is asked who it is: a network drive's answer could keep the list waiting.
+            StorageIdentity identity;
+            if (listed.removable && queryStorageIdentity(wide(rootPath), identity) == 0) {
+                listed.reader = QString::fromStdWString(identity.vendor + L' ' + identity.product).simplified();
+                listed.serial = QString::fromStdWString(identity.serial);
+            }
             result.append(listed);
         }
         return result;

@@ -296,10 +296,6 @@ Bitte prüfen Sie sie und versuchen Sie es erneut.</translation>
         <translation>Kapazität: %1</translation>
     </message>
     <message>
-        <source>Reader: %1</source>
-        <translation>Lesegerät: %1</translation>
-    </message>
-    <message>
         <source>File system: %1</source>
         <translation>Dateisystem: %1</translation>
     </message>
@@ -624,6 +620,14 @@ Bitte kürzen Sie den Text.</translation>
     <message>
         <source>Form filled with changes</source>
         <translation>Formular mit Änderungen gefüllt</translation>
+    </message>
+    <message>
+        <source>Device: %1</source>
+        <translation>Gerät: %1</translation>
+    </message>
+    <message>
+        <source>serial %1</source>
+        <translation>Seriennummer %1</translation>
     </message>
 </context>
 </TS>

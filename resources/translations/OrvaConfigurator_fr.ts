@@ -296,10 +296,6 @@ Veuillez la vérifier et réessayer.</translation>
         <translation>Capacité : %1</translation>
     </message>
     <message>
-        <source>Reader: %1</source>
-        <translation>Lecteur : %1</translation>
-    </message>
-    <message>
         <source>File system: %1</source>
         <translation>Système de fichiers : %1</translation>
     </message>
@@ -624,6 +620,14 @@ Veuillez le raccourcir.</translation>
     <message>
         <source>Form filled with changes</source>
         <translation>Formulaire rempli avec des changements</translation>
+    </message>
+    <message>
+        <source>Device: %1</source>
+        <translation>Périphérique : %1</translation>
+    </message>
+    <message>
+        <source>serial %1</source>
+        <translation>n° de série %1</translation>
     </message>
 </context>
 </TS>

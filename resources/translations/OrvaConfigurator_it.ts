@@ -296,10 +296,6 @@ Controllala e riprova.</translation>
         <translation>Capacità: %1</translation>
     </message>
     <message>
-        <source>Reader: %1</source>
-        <translation>Lettore: %1</translation>
-    </message>
-    <message>
         <source>File system: %1</source>
         <translation>File system: %1</translation>
     </message>
@@ -624,6 +620,14 @@ Accorciarlo.</translation>
     <message>
         <source>Form filled with changes</source>
         <translation>Modulo compilato con modifiche</translation>
+    </message>
+    <message>
+        <source>Device: %1</source>
+        <translation>Dispositivo: %1</translation>
+    </message>
+    <message>
+        <source>serial %1</source>
+        <translation>n. di serie %1</translation>
     </message>
 </context>
 </TS>

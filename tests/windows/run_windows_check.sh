@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds windows_check.exe with mingw-w64 from the same drives/win/WinVolumes.cpp and base/WinFiles.cpp as the Windows
-# executable, linked with the executable's resource script, and runs it under Wine against drives of every type.
+# Builds windows_check.exe with mingw-w64 from the same drives/win/WinVolumes.cpp, WinDeviceIdentity.cpp and
+# base/WinFiles.cpp as the Windows executable, linked with the executable's resource script, and runs it under Wine
+# against drives of every type.
 #
 #   run_windows_check.sh <source dir> <folder for the temporary files>
 #
@@ -50,7 +51,8 @@ echo "== building windows_check.exe"
 "$windres" -i "$resource_script" -O coff -o "$work/OrvaConfigurator.res.o"
 "$cxx" -std=c++17 -Wall -Wextra -Wpedantic -Werror -municode -static -O1 -I"$source_dir" -I"$(dirname "$resource_script")" \
     "$source_dir/tests/windows/windows_check.cpp" "$source_dir/drives/win/WinVolumes.cpp" \
-    "$source_dir/base/WinFiles.cpp" "$work/OrvaConfigurator.res.o" -lversion -o "$work/windows_check.exe"
+    "$source_dir/base/WinFiles.cpp" "$source_dir/drives/win/WinDeviceIdentity.cpp" \
+    "$work/OrvaConfigurator.res.o" -lversion -o "$work/windows_check.exe"
 
 # No display, no debug output, no offer to install Mono or Gecko; nothing written to the real home.
 export HOME=$work WINEDEBUG=-all DISPLAY='' WAYLAND_DISPLAY='' WINEDLLOVERRIDES="mscoree,mshtml="
@@ -72,7 +74,7 @@ rm -f "$WINEPREFIX/dosdevices/q:"
 
 cd "$work"
 status=0
-echo "== drive types, label calls and the executable's resources"
+echo "== drive types, device identity, label calls and the executable's resources"
 # Z: is the Linux root, so the icon file is reached by its own path.
 "$wine" windows_check.exe label "Z:$source_dir/resources/icon.ico" || status=1
 "$wineserver" -w

@@ -1,12 +1,14 @@
 // Checks the Windows layer on a Windows system (Wine in practice): the drive-type test and the volume label call of
-// drives/win/WinVolumes.cpp, and the icon group and version record that resources/OrvaConfigurator.rc gives an
-// executable (this program is linked with it). run_windows_check.sh prepares the drives listed below and runs
+// drives/win/WinVolumes.cpp, the device identity of drives/win/WinDeviceIdentity.cpp, and the icon group and version
+// record that resources/OrvaConfigurator.rc gives an executable (this program is linked with it). run_windows_check.sh
+// prepares the drives listed below and runs
 //
 //   windows_check.exe label <icon.ico>   drive types, label calls, resources against the icon file
 //   windows_check.exe labels-applied     the labels, read back after the volume manager has restarted
 //
 // Every check prints PASS or FAIL; the exit status is the number of failures.
 #include "base/WinFiles.h"
+#include "drives/win/WinDeviceIdentity.h"
 #include "drives/win/WinVolumes.h"
 #include "orva_version.h"
 
@@ -124,6 +126,66 @@ void checkLabelsApplied()
         check(label == drive.expectedLabel,
               "drive " + narrow(drive.root) + " is labelled " + quoted(drive.expectedLabel), quoted(label));
     }
+}
+
+// --- The device that holds a volume ---
+
+// A STORAGE_DEVICE_DESCRIPTOR as a driver returns it: the 36-byte head, then the texts at the offsets it gives (0 for
+// a text not given). sizeField is what the descriptor says of its own size (the whole of it when 0).
+std::vector<unsigned char> descriptor(const char* vendor, const char* product, const char* serial, DWORD sizeField = 0)
+{
+    std::vector<unsigned char> bytes(36, 0);
+    const auto place = [&bytes](const char* text, std::size_t offsetAt) {
+        if (!text)
+            return;
+        const DWORD offset = DWORD(bytes.size());
+        std::memcpy(&bytes[offsetAt], &offset, sizeof offset);
+        bytes.insert(bytes.end(), text, text + std::strlen(text) + 1);
+    };
+    place(vendor, 12);
+    place(product, 16);
+    place(serial, 24);
+    const DWORD size = sizeField ? sizeField : DWORD(bytes.size());
+    std::memcpy(&bytes[4], &size, sizeof size);
+    return bytes;
+}
+
+std::string described(const StorageIdentity& identity)
+{
+    return quoted(identity.vendor) + " " + quoted(identity.product) + " " + quoted(identity.serial);
+}
+
+void checkDeviceIdentity()
+{
+    StorageIdentity identity;
+    std::vector<unsigned char> bytes = descriptor("Generic ", "STORAGE DEVICE  ", " 058F63666485");
+    bool read = readStorageDescriptor(bytes.data(), bytes.size(), identity);
+    check(read && identity.vendor == L"Generic" && identity.product == L"STORAGE DEVICE" &&
+              identity.serial == L"058F63666485",
+          "a descriptor's texts, trimmed", described(identity));
+    // A driver's offsets are not trusted: none outside what it returned, nor past the size it gives.
+    bytes = descriptor("Vendor", "Product", "SERIAL", 36 + 7);
+    read = readStorageDescriptor(bytes.data(), bytes.size(), identity);
+    check(read && identity.vendor == L"Vendor" && identity.product.empty() && identity.serial.empty(),
+          "nothing past the descriptor's own size", described(identity));
+    bytes.resize(36 + 7 + 3);
+    const DWORD beyond = 4000;
+    std::memcpy(&bytes[24], &beyond, sizeof beyond);
+    bytes[36 + 7 + 2] = 'X';
+    read = readStorageDescriptor(bytes.data(), bytes.size(), identity);
+    check(read && identity.serial.empty(), "an offset outside the bytes", described(identity));
+    check(!readStorageDescriptor(bytes.data(), 35, identity) && !readStorageDescriptor(nullptr, 64, identity),
+          "fewer bytes than a descriptor's head");
+
+    // Wine's volume manager answers for its drives, with empty texts: the volume opened without access, asked for the
+    // descriptor's size, then for the whole of it.
+    const unsigned long removable = queryStorageIdentity(L"E:/", identity);
+    check(removable == 0, "the removable drive's storage driver answers",
+          described(identity) + " error " + std::to_string(removable));
+    check(queryStorageIdentity(L"Q:/", identity) != 0 && identity.vendor.empty(), "no device for an unmapped drive");
+    check(queryStorageIdentity(nullptr, identity) == ERROR_INVALID_PARAMETER &&
+              queryStorageIdentity(L"E", identity) == ERROR_INVALID_PARAMETER,
+          "no device for no drive");
 }
 
 // --- The version record ---
@@ -392,6 +454,7 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring phase = argc > 1 ? argv[1] : L"";
     if (phase == L"label" && argc == 3) {
         checkDriveTypes();
+        checkDeviceIdentity();
         applyLabels();
         checkVersionRecord();
         checkIcon(argv[2]);
