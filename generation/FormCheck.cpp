@@ -2,6 +2,7 @@
 
 #include "base/ShownText.h"
 #include "generation/ParameterFile.h"
+#include "generation/PhoneNumber.h"
 
 #include <QRegularExpression>
 
@@ -53,7 +54,7 @@ std::optional<FormProblem> patternProblem(const FormValues& values, FormField::I
     case FormField::OwnerPhoneNumber:
         // An unfinished number is accepted while typing; the module would dial it as it stands.
         if (!text.isEmpty() && !isCompleteText(field, text))
-            return FormProblem{FormProblem::Kind::PhoneNumber, field, {}};
+            return FormProblem{FormProblem::Kind::PhoneNumber, field, {}, 0, PhoneNumber::isLocalNumber(text)};
         break;
     default:
         break;

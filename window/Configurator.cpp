@@ -73,6 +73,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     restoreSettings();
     modeSerialChanged();
     installValidators();
+    helpWithTheForm();
 
     volumeWatcher = new VolumeWatcher(this);
     connect(volumeWatcher, &VolumeWatcher::volumesChanged, this, &Configurator::followVolumes);
@@ -81,6 +82,8 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
 Configurator::~Configurator()
 {
     saveSettings();
+    // The fields lose their focus as they go: nothing is marked any more.
+    delete findChild<QObject*>(QStringLiteral("fieldWatch"), Qt::FindDirectChildrenOnly);
     delete ui;
 }
 
