@@ -18,6 +18,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QToolButton>
 #include <QToolTip>
 #include <QtTest>
 
@@ -367,6 +368,16 @@ private slots:
             QVERIFY(!edit->styleSheet().isEmpty());
             QCOMPARE(edit->actions().last()->isVisible(), true); // the warning icon
         }
+        // A field without a problem shows no icon.
+        const auto shownIcons = [&](const QString& name) {
+            int shown = 0;
+            const QList<QToolButton*> icons = form.get(name)->findChildren<QToolButton*>();
+            for (const QToolButton* icon : icons)
+                shown += icon->isVisibleTo(form.get(name)) && icon->defaultAction() == form.get(name)->actions().last();
+            return shown;
+        };
+        QCOMPARE(shownIcons(QStringLiteral("PIN_Code")), 1);
+        QCOMPARE(shownIcons(QStringLiteral("sim_card_phone_number")), 0);
         QVERIFY(form.get<QLineEdit>(fields[0])->toolTip().contains(QStringLiteral("needs the country code")));
         QVERIFY(form.get<QLineEdit>(fields[0])->toolTip().contains(QStringLiteral("or 14 digits with or without +")));
         // "Generate" still tells the first one as ever; the mark leaves a field once it is mended.
@@ -403,6 +414,12 @@ private slots:
         }
         QCOMPARE(eject->x(), first.x());
         QVERIFY(form.get(QStringLiteral("button_Save"))->y() > eject->y());
+        // The first field of each mode starts right under the mode.
+        form.chooseMode(QStringLiteral("GSM"));
+        const int apnTop = place().isNull() ? 0 : form.get(QStringLiteral("APN"))->y();
+        form.chooseMode(QStringLiteral("SMS"));
+        QCOMPARE(place(), first);
+        QCOMPARE(form.get(QStringLiteral("PIN_Code"))->y(), apnTop);
     }
 
     // The PIN and the password show as dots until their button is pressed; what is stored stays the text.

@@ -84,6 +84,7 @@ Configurator::~Configurator()
     saveSettings();
     // The fields lose their focus as they go: nothing is marked any more.
     delete findChild<QObject*>(QStringLiteral("fieldWatch"), Qt::FindDirectChildrenOnly);
+    qDeleteAll(rowsOut);
     delete ui;
 }
 

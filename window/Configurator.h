@@ -7,6 +7,7 @@
 #include "generation/GenerateTexts.h"
 #include "generation/ModeCodes.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
 #include <QVector>
@@ -22,6 +23,7 @@ struct FormProblem;
 class ElidedLabel;
 class QAction;
 class QLabel;
+class QLayoutItem;
 class QPushButton;
 class QLineEdit;
 class VolumeWatcher;
@@ -85,6 +87,7 @@ private:
     // every button, a field column and bottom rows that stay where they are, and a load that can be taken back.
     void helpWithTheForm();
     void keepLayoutStill();
+    void closeHiddenRows();
     void watchFieldMarks();
     void showFieldMarks();
     void markEveryField();
@@ -138,5 +141,6 @@ private:
     std::array<QAction*, FormField::count> fieldMarks{};
     std::optional<FormValues> beforeLoad; // the form as it was before the last load, while that can be taken back
     ElidedLabel* loadNote = nullptr;      // what the last load did
+    QHash<QLabel*, QLayoutItem*> rowsOut; // Qt 5: the field of each row out of the form while its mode hides it
     QPushButton* undoLoadButton = nullptr;
 };

@@ -26,6 +26,8 @@ void Configurator::modeSerialChanged()
     for (const FormField::Description& field : FormField::fields)
         ui->formLayout->setRowVisible(fieldLabels[field.id], ModeCode::showsField(modeCode, field.id));
     ui->formLayout->setRowVisible(ui->resetConfigLabel, ModeCode::showsReset(modeCode));
+#else
+    closeHiddenRows();
 #endif
     ui->mainLayout->update();
 }

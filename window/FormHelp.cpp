@@ -103,17 +103,49 @@ void Configurator::keepLayoutStill()
     // The label column is as wide as its widest label, shown or not, so that every mode's fields start at the same
     // place; the options under the fields start there too. The rows below the fields sit at the bottom of the window.
     int widest = 0;
-    for (int row = 0; row < ui->formLayout->rowCount(); ++row) {
-        if (QLayoutItem* item = ui->formLayout->itemAt(row, QFormLayout::LabelRole)) {
-            if (const QWidget* label = item->widget())
-                widest = std::max({widest, label->sizeHint().width(), label->minimumWidth()});
-        }
+    const QList<QLabel*> labels = ui->centralWidget->findChildren<QLabel*>();
+    for (const QLabel* label : labels) {
+        if (label->buddy())
+            widest = std::max({widest, label->sizeHint().width(), label->minimumWidth()});
     }
     ui->formLayout->setItem(ui->formLayout->rowCount(), QFormLayout::LabelRole,
                             new QSpacerItem(widest, 0, QSizePolicy::Fixed, QSizePolicy::Fixed));
     const QMargins margins = ui->formLayout->contentsMargins();
     ui->optionsLayout->setContentsMargins(margins.left() + widest + ui->formLayout->horizontalSpacing(), 0,
                                           margins.right(), 0);
+}
+
+void Configurator::closeHiddenRows()
+{
+    // Qt 5 leaves a gap for a hidden row whose field is a layout (the PIN, the password, the user key): each group's
+    // row leaves the form while the mode hides it, and comes back in its place.
+    QList<QLabel*> groups;
+    for (const FormField::Description& field : FormField::fields)
+        groups << fieldLabels[field.id];
+    groups << ui->resetConfigLabel;
+    int row = -1;
+    QFormLayout::ItemRole role;
+    ui->formLayout->getWidgetPosition(ui->modeSerial, &row, &role);
+    for (QLabel* label : groups) {
+        int at = -1;
+        ui->formLayout->getWidgetPosition(label, &at, &role);
+        if (label->isHidden() && at >= 0) {
+            const QFormLayout::TakeRowResult taken = ui->formLayout->takeRow(at);
+            delete taken.labelItem;
+            rowsOut.insert(label, taken.fieldItem);
+        } else if (!label->isHidden()) {
+            ++row;
+            if (at >= 0)
+                continue;
+            QLayoutItem* field = rowsOut.take(label);
+            if (field->layout()) {
+                ui->formLayout->insertRow(row, label, field->layout());
+            } else {
+                ui->formLayout->insertRow(row, label, field->widget());
+                delete field;
+            }
+        }
+    }
 }
 
 void Configurator::maskSecrets()
@@ -148,8 +180,9 @@ void Configurator::watchFieldMarks()
         QLineEdit* edit = fieldEdits[field.id];
         edit->installEventFilter(watch);
         fieldMarks[field.id] = new QAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QString(), edit);
-        fieldMarks[field.id]->setVisible(false);
         edit->addAction(fieldMarks[field.id], QLineEdit::TrailingPosition);
+        // Hidden once added: the line edit shows the icon of an action added hidden.
+        fieldMarks[field.id]->setVisible(false);
         connect(edit, &QLineEdit::textChanged, this, &Configurator::showFieldMarks);
         // What the store gave back is looked at at once.
         if (!edit->text().isEmpty())
