@@ -165,9 +165,8 @@ private slots:
         auto* note = get<QLabel>("loadNote");
         QVERIFY(note->isVisible());
         QCOMPARE(note->text(),
-                 QStringLiteral("Loaded from the card CARD \u2014 %1: SMS, changed: Orva Mode, PIN Code, SIM "
-                                "Card Phone Number, Owner Phone Number, User Key <key>, Reset "
-                                "Configuration.")
+                 QStringLiteral("Loaded: SMS, changed: Orva Mode, PIN Code, SIM Card Phone Number, Owner Phone Number, "
+                                "User Key <key>, Reset Configuration (from the card CARD \u2014 %1).")
                      .arg(card()));
         QVERIFY(form() != before);
 

@@ -236,10 +236,11 @@ void Configurator::tellLoaded(const FormValues& before, const QString& source)
     if (after.resetConfig != before.resetConfig)
         changed << withoutMark(ui->resetConfigLabel->text());
     const QString mode = ui->modeSerial->currentText();
+    // What changed first: a long path is what the line shortens.
     loadNote->setLine(
         changed.isEmpty()
-            ? tr("Loaded from %1: %2, nothing changed.").arg(source, mode)
-            : tr("Loaded from %1: %2, changed: %3.").arg(source, mode, changed.join(QStringLiteral(", "))));
+            ? tr("Loaded: %1, nothing changed (from %2).").arg(mode, source)
+            : tr("Loaded: %1, changed: %2 (from %3).").arg(mode, changed.join(QStringLiteral(", ")), source));
     loadNote->show();
     undoLoadButton->show();
     beforeLoad = before;

@@ -664,14 +664,6 @@ Bitte kürzen Sie den Text.</translation>
         <translation>Das Formular wiederherstellen, wie es vor dem Laden war (%1)</translation>
     </message>
     <message>
-        <source>Loaded from %1: %2, nothing changed.</source>
-        <translation>Geladen von %1: %2, nichts geändert.</translation>
-    </message>
-    <message>
-        <source>Loaded from %1: %2, changed: %3.</source>
-        <translation>Geladen von %1: %2, geändert: %3.</translation>
-    </message>
-    <message>
         <source>Not accepted: the PIN code has 4 to 6 digits.</source>
         <translation>Nicht angenommen: Der PIN-Code hat 4 bis 6 Ziffern.</translation>
     </message>
@@ -698,6 +690,14 @@ Angenommen: %1</translation>
     <message>
         <source>Not accepted: the module cannot read the character &quot;%1&quot;.</source>
         <translation>Nicht angenommen: Das Modul kann das Zeichen „%1“ nicht lesen.</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, nothing changed (from %2).</source>
+        <translation>Geladen: %1, nichts geändert (aus %2).</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, changed: %2 (from %3).</source>
+        <translation>Geladen: %1, geändert: %2 (aus %3).</translation>
     </message>
 </context>
 </TS>

@@ -664,14 +664,6 @@ Veuillez le raccourcir.</translation>
         <translation>Remettre le formulaire tel qu&apos;il était avant le chargement (%1)</translation>
     </message>
     <message>
-        <source>Loaded from %1: %2, nothing changed.</source>
-        <translation>Chargé depuis %1 : %2, rien n&apos;a changé.</translation>
-    </message>
-    <message>
-        <source>Loaded from %1: %2, changed: %3.</source>
-        <translation>Chargé depuis %1 : %2, modifié : %3.</translation>
-    </message>
-    <message>
         <source>Not accepted: the PIN code has 4 to 6 digits.</source>
         <translation>Non accepté : le code PIN a 4 à 6 chiffres.</translation>
     </message>
@@ -698,6 +690,14 @@ Acceptés : %1</translation>
     <message>
         <source>Not accepted: the module cannot read the character &quot;%1&quot;.</source>
         <translation>Non accepté : le module ne peut pas lire le caractère « %1 ».</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, nothing changed (from %2).</source>
+        <translation>Chargé : %1, rien n&apos;a changé (depuis %2).</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, changed: %2 (from %3).</source>
+        <translation>Chargé : %1, modifié : %2 (depuis %3).</translation>
     </message>
 </context>
 </TS>

@@ -664,14 +664,6 @@ Accorciarlo.</translation>
         <translation>Riporta il modulo com&apos;era prima del caricamento (%1)</translation>
     </message>
     <message>
-        <source>Loaded from %1: %2, nothing changed.</source>
-        <translation>Caricato da %1: %2, nulla è cambiato.</translation>
-    </message>
-    <message>
-        <source>Loaded from %1: %2, changed: %3.</source>
-        <translation>Caricato da %1: %2, modificato: %3.</translation>
-    </message>
-    <message>
         <source>Not accepted: the PIN code has 4 to 6 digits.</source>
         <translation>Non accettato: il codice PIN ha da 4 a 6 cifre.</translation>
     </message>
@@ -698,6 +690,14 @@ Accettati: %1</translation>
     <message>
         <source>Not accepted: the module cannot read the character &quot;%1&quot;.</source>
         <translation>Non accettato: il modulo non può leggere il carattere «%1».</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, nothing changed (from %2).</source>
+        <translation>Caricato: %1, nulla è cambiato (origine: %2).</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, changed: %2 (from %3).</source>
+        <translation>Caricato: %1, modificato: %2 (origine: %3).</translation>
     </message>
 </context>
 </TS>
