@@ -1,6 +1,7 @@
 #include "form/FormCheck.h"
 
 #include "base/ShownText.h"
+#include "form/PhoneNumber.h"
 
 #include <QRegularExpression>
 
@@ -52,7 +53,7 @@ std::optional<FormProblem> patternProblem(const FormValues& values, FormField::I
     case FormField::OwnerPhoneNumber:
         // An unfinished number is accepted while typing; the module would dial it as it stands.
         if (!text.isEmpty() && !isCompleteText(field, text))
-            return FormProblem{FormProblem::Kind::PhoneNumber, field, {}};
+            return FormProblem{FormProblem::Kind::PhoneNumber, field, {}, 0, PhoneNumber::isLocalNumber(text)};
         break;
     default:
         break;

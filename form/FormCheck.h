@@ -19,8 +19,9 @@ struct FormProblem
     };
     Kind kind;
     FormField::Id field;
-    QString character; // the unreadable character, for UnreadableCharacter
-    int length = 0;    // the text's length, for TooLong
+    QString character;  // the unreadable character, for UnreadableCharacter
+    int length = 0;     // the text's length, for TooLong
+    bool local = false; // for PhoneNumber: a number in a country's local form, without the country code
 };
 
 // True when the whole text matches the field's pattern (fields without a pattern take any text).

@@ -130,3 +130,10 @@ FormValues PhoneNumber::inAcceptedForm(FormValues values)
     }
     return values;
 }
+
+bool PhoneNumber::isLocalNumber(const QString& text)
+{
+    const std::optional<QString> digits = compact(text);
+    return digits && digits->size() > 1 && digits->at(0) == QLatin1Char('0') && digits->at(1) != QLatin1Char('0') &&
+           allDigits(*digits);
+}

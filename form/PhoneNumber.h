@@ -25,6 +25,10 @@ bool canBecomeAccepted(FormField::Id field, const QString& text);
 // still grow into "+" and 14 digits): while typing, such a number is left as it stands.
 bool canGrow(FormField::Id field, const QString& text);
 
+// True when text is a number in the local form of a country ("079 765 43 21"): a single leading 0, then digits and
+// spaces only. The module dials it from abroad, so it needs the country code.
+bool isLocalNumber(const QString& text);
+
 // The form with both phone numbers put into an accepted form where their digits make one, as "Generate" writes them
 // and the form is remembered, whichever front end gave them.
 FormValues inAcceptedForm(FormValues values);

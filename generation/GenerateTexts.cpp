@@ -83,6 +83,34 @@ GenerateTexts::Message GenerateTexts::formProblem(const FormProblem& problem)
     return {};
 }
 
+QString GenerateTexts::fieldMark(const FormProblem& problem)
+{
+    const FormField::Description& field = FormField::describe(problem.field);
+    switch (problem.kind) {
+    case FormProblem::Kind::PinCode:
+        return QCoreApplication::translate("Configurator", "Not accepted: the PIN code has 4 to 6 digits.");
+    case FormProblem::Kind::UserKey:
+        return QCoreApplication::translate("Configurator",
+                                           "Not accepted: the user key has 6 letters (A-Z, a-z) or digits.");
+    case FormProblem::Kind::PhoneNumber: {
+        const QString forms = QCoreApplication::translate("Configurator", field.acceptedForms);
+        if (problem.local)
+            return QCoreApplication::translate("Configurator", "Not accepted: the number needs the country code.\n"
+                                                               "Accepted: %1")
+                .arg(forms);
+        return QCoreApplication::translate("Configurator", "Not accepted: not a form the module reads.\nAccepted: %1")
+            .arg(forms);
+    }
+    case FormProblem::Kind::TooLong:
+        return QCoreApplication::translate("Configurator", "Not accepted: longer than the %1 characters it takes.")
+            .arg(field.maxLength);
+    case FormProblem::Kind::UnreadableCharacter:
+        return QCoreApplication::translate("Configurator", "Not accepted: the module cannot read the character \"%1\".")
+            .arg(shown(problem.character));
+    }
+    return {};
+}
+
 QString GenerateTexts::cardLetGo(const EjectOutcome& outcome)
 {
     if (outcome.result == EjectOutcome::Result::Ejected)

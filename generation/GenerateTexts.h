@@ -19,6 +19,9 @@ struct Message
 
 // A form refused before the card is touched.
 Message formProblem(const FormProblem& problem);
+// The same problem in a few words, beside the field that holds it (a field's tooltip, what a screen reader adds to its
+// name) while the form is filled in.
+QString fieldMark(const FormProblem& problem);
 // No card to write on.
 Message noCard();
 // A card that refused the file (every result but Written); for Unconfirmed without the identifier's whereabouts.

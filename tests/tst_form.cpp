@@ -5,6 +5,8 @@
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -16,6 +18,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QToolButton>
 #include <QToolTip>
 #include <QtTest>
 
@@ -339,6 +342,110 @@ private slots:
         QVERIFY2(boxes.seen().first().text.contains(
                      QStringLiteral("+41 79 123 45 67, 0041 79 123 45 67, or + and 14 digits")),
                  qPrintable(boxes.seen().first().text));
+    }
+
+    // Every field that "Generate" would refuse is marked once it is left, all at once, in words as well as a frame.
+    void problemsAreMarkedAsTheFieldsAreLeft()
+    {
+        Form form(1);
+        QVERIFY(QTest::qWaitForWindowActive(form.window.get()));
+        form.chooseMode(QStringLiteral("SMS"));
+        const QStringList fields{QStringLiteral("owner_phone_number"), QStringLiteral("PIN_Code"),
+                                 QStringLiteral("userKeyLineEdit")};
+        const QStringList typed{QStringLiteral("079 765 43 21"), QStringLiteral("123"), QStringLiteral("Wd3k")};
+        for (int i = 0; i < fields.size(); ++i) {
+            auto* edit = form.get<QLineEdit>(fields[i]);
+            edit->setFocus();
+            QTest::keyClicks(edit, typed[i]);
+            QCOMPARE(edit->text(), typed[i]);
+            QVERIFY(edit->accessibleDescription().isEmpty()); // not while typing
+        }
+        form.get(QStringLiteral("keyGenerationButton"))->setFocus();
+        for (const QString& name : fields) {
+            auto* edit = form.get<QLineEdit>(name);
+            QVERIFY2(edit->accessibleDescription().startsWith(QStringLiteral("Not accepted: ")), qPrintable(name));
+            QCOMPARE(edit->toolTip(), edit->accessibleDescription());
+            QVERIFY(!edit->styleSheet().isEmpty());
+            QCOMPARE(edit->actions().last()->isVisible(), true); // the warning icon
+        }
+        // A field without a problem shows no icon.
+        const auto shownIcons = [&](const QString& name) {
+            int shown = 0;
+            const QList<QToolButton*> icons = form.get(name)->findChildren<QToolButton*>();
+            for (const QToolButton* icon : icons)
+                shown += icon->isVisibleTo(form.get(name)) && icon->defaultAction() == form.get(name)->actions().last();
+            return shown;
+        };
+        QCOMPARE(shownIcons(QStringLiteral("PIN_Code")), 1);
+        QCOMPARE(shownIcons(QStringLiteral("sim_card_phone_number")), 0);
+        QVERIFY(form.get<QLineEdit>(fields[0])->toolTip().contains(QStringLiteral("needs the country code")));
+        QVERIFY(form.get<QLineEdit>(fields[0])->toolTip().contains(QStringLiteral("or 14 digits with or without +")));
+        // "Generate" still tells the first one as ever; the mark leaves a field once it is mended.
+        HeldBoxes boxes;
+        form.get<QPushButton>(QStringLiteral("button_Save"))->click();
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().first().title, QStringLiteral("PIN Code error"));
+        form.get<QLineEdit>(QStringLiteral("PIN_Code"))->setText(QStringLiteral("1234"));
+        QVERIFY(form.get<QLineEdit>(QStringLiteral("PIN_Code"))->accessibleDescription().isEmpty());
+        QVERIFY(form.get<QLineEdit>(QStringLiteral("PIN_Code"))->styleSheet().isEmpty());
+        QVERIFY(!form.get<QLineEdit>(QStringLiteral("userKeyLineEdit"))->accessibleDescription().isEmpty());
+    }
+
+    // Changing the mode moves neither the field column nor the rows below the fields.
+    void fieldsAndBottomRowsStayWhereTheyAre()
+    {
+        Form form(1);
+        QVERIFY(QTest::qWaitForWindowExposed(form.window.get()));
+        QCOMPARE(form.window->size(), QSize(410, 381));
+        auto* eject = form.get(QStringLiteral("ejectCardCheckBox"));
+        auto* mode = form.get(QStringLiteral("modeSerial"));
+        const auto place = [&] {
+            QApplication::processEvents();
+            return QPoint(mode->x(), eject->y());
+        };
+        const QPoint first = place();
+        for (int index = 1; index < form.modes()->count(); ++index) {
+            form.modes()->setCurrentIndex(index);
+            QCOMPARE(place(), first);
+            for (const QString& name : textFields) {
+                if (form.get(name)->isVisible())
+                    QCOMPARE(form.get(name)->x(), first.x());
+            }
+        }
+        QCOMPARE(eject->x(), first.x());
+        QVERIFY(form.get(QStringLiteral("button_Save"))->y() > eject->y());
+        // The first field of each mode starts right under the mode.
+        form.chooseMode(QStringLiteral("GSM"));
+        const int apnTop = place().isNull() ? 0 : form.get(QStringLiteral("APN"))->y();
+        form.chooseMode(QStringLiteral("SMS"));
+        QCOMPARE(place(), first);
+        QCOMPARE(form.get(QStringLiteral("PIN_Code"))->y(), apnTop);
+    }
+
+    // The PIN and the password show as dots until their button is pressed; what is stored stays the text.
+    void secretsAreMaskedUntilShown()
+    {
+        Form form(1);
+        form.chooseMode(QStringLiteral("GSM"));
+        for (const auto& [field, button] : {std::pair<const char*, const char*>{"PIN_Code", "showPinButton"},
+                                            std::pair<const char*, const char*>{"Password", "showPasswordButton"}}) {
+            auto* edit = form.get<QLineEdit>(QLatin1String(field));
+            auto* show = form.get<QAbstractButton>(QLatin1String(button));
+            edit->setText(QStringLiteral("4711"));
+            QCOMPARE(edit->echoMode(), QLineEdit::Password);
+            QVERIFY(show->isVisible() && (show->focusPolicy() & Qt::TabFocus));
+            QVERIFY(!show->accessibleName().isEmpty());
+            QVERIFY(!show->shortcut().isEmpty());
+            QTest::keyClick(show, Qt::Key_Space);
+            QCOMPARE(edit->echoMode(), QLineEdit::Normal);
+            QTest::keyClick(show, Qt::Key_Space);
+            QCOMPARE(edit->echoMode(), QLineEdit::Password);
+        }
+        form.chooseMode(QStringLiteral("LAN"));
+        QVERIFY(!form.get(QStringLiteral("showPinButton"))->isVisible());
+        form.get<QPushButton>(QStringLiteral("button_Cancel"))->click();
+        QCOMPARE(QSettings().value(QStringLiteral("pinCode")).toString(), QStringLiteral("4711"));
+        QCOMPARE(QSettings().value(QStringLiteral("password")).toString(), QStringLiteral("4711"));
     }
 
     void userKeyDerivation_data()

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
@@ -129,6 +130,50 @@ private slots:
         QVERIFY(copy.allChecksPass());
         QCOMPARE(copy.rawRecords, original.rawRecords);
         QVERIFY(copy.identifierBytes != original.identifierBytes);
+    }
+
+    // "Load from card" says what it did, and Ctrl+Z puts back the form as it was, byte for byte.
+    void loadFromCardCanBeUndone()
+    {
+        QDir().mkpath(card() + QStringLiteral("/02"));
+        QVERIFY(writeFile(card() + QStringLiteral("/02/GP1_0000.VSK"),
+                          parameterFile(ModeCode::Sms, false, QStringLiteral("5273"))));
+        open();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        auto* modes = get<QComboBox>("modeSerial");
+        modes->setCurrentIndex(modes->findData(int(ModeCode::Gsm)));
+        // Texts that no validator would let through as typed: a short PIN, a tab, a number in other spacing.
+        field(FormField::PinCode)->setText(QStringLiteral("12"));
+        field(FormField::AccessPointName)->setText(QStringLiteral(" apn\t\u00e9 "));
+        field(FormField::OwnerPhoneNumber)->setText(QStringLiteral("+41 791 23 45 67"));
+        get<QCheckBox>("resetConfigCheckBox")->click();
+        get<QCheckBox>("ejectCardCheckBox")->setChecked(false);
+        const auto form = [this] {
+            QList<QByteArray> state;
+            for (const FormField::Description& description : FormField::fields)
+                state << field(description.id)->text().toUtf8()
+                      << QByteArray::number(field(description.id)->isEnabled());
+            state << QByteArray::number(window->currentModeCode())
+                  << QByteArray::number(get<QCheckBox>("resetConfigCheckBox")->isChecked())
+                  << QByteArray::number(get<QCheckBox>("ejectCardCheckBox")->isChecked());
+            return state;
+        };
+        const QList<QByteArray> before = form();
+
+        QTest::mouseClick(get("loadFromCardButton"), Qt::LeftButton);
+        QTRY_COMPARE(window->currentModeCode(), ModeCode::Sms);
+        auto* note = get<QLabel>("loadNote");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(),
+                 QStringLiteral("Loaded: SMS, changed: Orva Mode, PIN Code, SIM Card Phone Number, Owner Phone Number, "
+                                "User Key <key>, Reset Configuration (from the card CARD \u2014 %1).")
+                     .arg(card()));
+        QVERIFY(form() != before);
+
+        field(FormField::PinCode)->setFocus();
+        QTest::keyClick(field(FormField::PinCode), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form(), before);
+        QVERIFY(!note->isVisible() && !get("undoLoadButton")->isVisible());
     }
 
     // What is loaded gets the checks of what is typed: a PIN of two digits is refused at "Generate".

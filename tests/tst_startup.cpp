@@ -85,8 +85,9 @@ private slots:
 
         QAction* clear = nullptr;
         const QList<QAction*> actions = field->findChildren<QAction*>();
+        // The clear button's action is made with the field; the mark of a problem comes after it.
         for (QAction* action : actions) {
-            if (!action->icon().isNull())
+            if (!clear && !action->icon().isNull())
                 clear = action;
         }
         QVERIFY(clear);

@@ -209,7 +209,9 @@ private slots:
         QCOMPARE(edit->placeholderText(), placeholder);
         QCOMPARE(edit->maxLength(), maxLength);
         QVERIFY(edit->isClearButtonEnabled());
-        QCOMPARE(edit->echoMode(), QLineEdit::Normal);
+        // The secrets are masked until the user shows them.
+        const bool secret = name == QLatin1String("Password") || name == QLatin1String("PIN_Code");
+        QCOMPARE(edit->echoMode(), secret ? QLineEdit::Password : QLineEdit::Normal);
         QVERIFY(edit->text().isEmpty());
     }
 
@@ -342,10 +344,11 @@ private slots:
     void tabOrder()
     {
         auto window = makeWindow(0);
-        const QStringList expected = strings(
-            {"sdCardPath", "refreshButton", "modeSerial", "APN", "Username", "Password", "PIN_Code",
-             "sim_card_phone_number", "owner_phone_number", "userKeyLineEdit", "keyGenerationButton",
-             "resetConfigCheckBox", "button_Save", "button_Cancel", "button_DefaultSettings", "ejectCardCheckBox"});
+        const QStringList expected =
+            strings({"sdCardPath", "refreshButton", "modeSerial", "APN", "Username", "Password", "showPasswordButton",
+                     "PIN_Code", "showPinButton", "sim_card_phone_number", "owner_phone_number", "userKeyLineEdit",
+                     "keyGenerationButton", "resetConfigCheckBox", "button_Save", "button_Cancel",
+                     "button_DefaultSettings", "ejectCardCheckBox"});
         QWidget* current = widget<QWidget>(*window, "sdCardPath");
         for (int i = 1; i < expected.size(); ++i) {
             current = current->nextInFocusChain();
@@ -472,9 +475,9 @@ private slots:
         // shows.
         QTest::newRow("Kerv (38400 bps)") << "Kerv (38400 bps)" << 8;
         QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 8;
-        QTest::newRow("GSM") << "GSM" << 12;
+        QTest::newRow("GSM") << "GSM" << 14; // with the buttons that show the password and the PIN
         QTest::newRow("LAN") << "LAN" << 8;
-        QTest::newRow("SMS") << "SMS" << 14;
+        QTest::newRow("SMS") << "SMS" << 15;
     }
 
     void everyControlHasASpokenName()

@@ -2,6 +2,7 @@
 // answering never freezes the window.
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
+#include "window/ElidedLabel.h"
 
 #include "base/DetachedTask.h"
 #include "generation/CardContents.h"
@@ -21,12 +22,10 @@
 
 void Configurator::placeCardLine()
 {
-    cardLine = new QLabel(ui->centralWidget);
+    // One line, never cut: a long one ends in "…" and its tooltip holds it whole. A card's texts are shown as they
+    // are: an APN in angle brackets is no markup.
+    cardLine = new ElidedLabel(ui->centralWidget);
     cardLine->setObjectName(QStringLiteral("cardContentsLabel"));
-    cardLine->setWordWrap(true);
-    // A card's texts are shown as they are: an APN in angle brackets is no markup.
-    cardLine->setTextFormat(Qt::PlainText);
-    cardLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* load = new QPushButton(tr("&Load from card"), ui->centralWidget);
     load->setObjectName(QStringLiteral("loadFromCardButton"));
     load->setAutoDefault(true);
@@ -47,10 +46,10 @@ void Configurator::showWhatTheCardHolds()
     const int index = ui->sdCardPath->currentIndex();
     const quint64 reading = ++cardReadings;
     if (index < 0 || index >= driveList.size()) {
-        cardLine->clear();
+        cardLine->setLine(tr("No card chosen: put in an SD card."));
         return;
     }
-    cardLine->setText(tr("Reading the card..."));
+    showOnCardLine(tr("Reading the card..."));
     // Read on a thread of its own and looked at as every wait for the card: soon after each other at first (a card
     // answers most often within a few milliseconds), then each watch interval. A card silent for the silence limit is
     // given up (and left to end by itself); so is a reading that a newer one replaced.
@@ -66,10 +65,10 @@ void Configurator::showWhatTheCardHolds()
                 watch->setInterval(std::min(watch->interval() * 2, int(TimeLimits::watchInterval.count())));
                 return;
             case DetachedWork::Look::Ended:
-                cardLine->setText(GenerateTexts::cardFiles(*files));
+                showOnCardLine(GenerateTexts::cardFiles(*files));
                 break;
             case DetachedWork::Look::GivenUp:
-                cardLine->setText(GenerateTexts::cardSilent());
+                showOnCardLine(GenerateTexts::cardSilent());
                 break;
             }
         }
@@ -77,6 +76,14 @@ void Configurator::showWhatTheCardHolds()
         watch->deleteLater();
     });
     watch->start();
+}
+
+void Configurator::showOnCardLine(const QString& text)
+{
+    // A card that takes no file says so first.
+    const int index = ui->sdCardPath->currentIndex();
+    const bool readOnly = index >= 0 && index < listedVolumes.size() && listedVolumes.at(index).readOnly;
+    cardLine->setLine(readOnly ? tr("Read only: %1").arg(text) : text);
 }
 
 void Configurator::loadFromCard()
@@ -112,5 +119,5 @@ void Configurator::loadFromCard()
         warn(tr("Nothing to load"), GenerateTexts::cardContents(read->contents));
         return;
     }
-    showLoadedForm(read->form, read->path);
+    showLoadedForm(read->form, read->path, tr("the card %1").arg(ui->sdCardPath->currentText()));
 }

@@ -77,6 +77,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     restoreSettings();
     modeSerialChanged();
     installValidators();
+    helpWithTheForm();
 
     volumeWatcher = new VolumeWatcher(this);
     connect(volumeWatcher, &VolumeWatcher::volumesChanged, this, &Configurator::followVolumes);
@@ -85,6 +86,9 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
 Configurator::~Configurator()
 {
     saveSettings();
+    // The fields lose their focus as they go: nothing is marked any more.
+    delete findChild<QObject*>(QStringLiteral("fieldWatch"), Qt::FindDirectChildrenOnly);
+    qDeleteAll(rowsOut);
     delete ui;
 }
 

@@ -3,9 +3,11 @@
 #include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
 #include "form/FormFields.h"
+#include "form/FormValues.h"
 #include "form/ModeCodes.h"
 #include "generation/GenerateTexts.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
 #include <QVector>
@@ -18,8 +20,11 @@
 struct CardContents;
 struct ParameterFileForm;
 struct FormProblem;
-struct FormValues;
+class ElidedLabel;
+class QAction;
 class QLabel;
+class QLayoutItem;
+class QPushButton;
 class QLineEdit;
 class VolumeWatcher;
 
@@ -66,7 +71,7 @@ private slots:
 private:
     FormValues formValues() const;
     void applyFormValues(const FormValues& values);
-    void showLoadedForm(const ParameterFileForm& loaded, const QString& path);
+    void showLoadedForm(const ParameterFileForm& loaded, const QString& path, const QString& source = QString());
     void warnNotLoaded(const QString& path, const QString& reason);
     void loadFromCard();
     void refreshDriveList();
@@ -77,6 +82,18 @@ private:
     void showChosenDriveToolTip();
     void placeCardLine();
     void showWhatTheCardHolds();
+    void showOnCardLine(const QString& text);
+    // The form's help (FormHelp.cpp): marks on the fields that "Generate" would refuse, masked secrets, a shortcut on
+    // every button, a field column and bottom rows that stay where they are, and a load that can be taken back.
+    void helpWithTheForm();
+    void keepLayoutStill();
+    void closeHiddenRows();
+    void watchFieldMarks();
+    void showFieldMarks();
+    void markEveryField();
+    void maskSecrets();
+    void tellLoaded(const FormValues& before, const QString& source);
+    void undoLoad();
     static QString driveItemText(const MountedVolume& volume);
     static QString driveToolTip(const MountedVolume& volume);
     void describeIconButtons();
@@ -116,7 +133,14 @@ private:
     // Shared with a card write that outlives its wait: a card that stopped answering may hold it long after.
     std::shared_ptr<DrivePlatform> drivePlatform;
     ExitFunction exitFunction;
-    bool writingCard = false;   // "Generate" waits for the card: the window stays open meanwhile
-    QLabel* cardLine = nullptr; // what the chosen card holds
-    quint64 cardReadings = 0;   // the card line takes only the answer of the latest reading
+    bool writingCard = false;        // "Generate" waits for the card: the window stays open meanwhile
+    ElidedLabel* cardLine = nullptr; // what the chosen card holds
+    quint64 cardReadings = 0;        // the card line takes only the answer of the latest reading
+
+    FormField::Set fieldsChecked = 0; // the fields marked when "Generate" would refuse them: left once, or loaded
+    std::array<QAction*, FormField::count> fieldMarks{};
+    std::optional<FormValues> beforeLoad; // the form as it was before the last load, while that can be taken back
+    ElidedLabel* loadNote = nullptr;      // what the last load did
+    QHash<QLabel*, QLayoutItem*> rowsOut; // Qt 5: the field of each row out of the form while its mode hides it
+    QPushButton* undoLoadButton = nullptr;
 };

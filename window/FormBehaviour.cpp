@@ -19,11 +19,15 @@ void Configurator::modeSerialChanged()
         fieldEdits[field.id]->setVisible(ModeCode::showsField(modeCode, field.id));
     ui->keyGenerationButton->setVisible(ModeCode::showsField(modeCode, FormField::UserKey));
     ui->resetConfigCheckBox->setVisible(ModeCode::showsReset(modeCode));
+    ui->showPasswordButton->setVisible(ModeCode::showsField(modeCode, FormField::Password));
+    ui->showPinButton->setVisible(ModeCode::showsField(modeCode, FormField::PinCode));
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     // Qt 6 can take a hidden row out of the form, so that it leaves no gap.
     for (const FormField::Description& field : FormField::fields)
         ui->formLayout->setRowVisible(fieldLabels[field.id], ModeCode::showsField(modeCode, field.id));
     ui->formLayout->setRowVisible(ui->resetConfigLabel, ModeCode::showsReset(modeCode));
+#else
+    closeHiddenRows();
 #endif
     ui->mainLayout->update();
 }
@@ -41,6 +45,7 @@ void Configurator::on_resetConfigCheckBox_clicked(bool checked)
             fieldEdits[field.id]->setEnabled(enabled);
     }
     ui->keyGenerationButton->setEnabled(enabled);
+    ui->showPinButton->setEnabled(enabled);
 }
 
 void Configurator::buttonDefaultSettingsClicked()

@@ -166,6 +166,8 @@ void Configurator::showFormProblem(const FormProblem& problem)
     if (!field->isEnabled())
         message += tr("\nUncheck \"Reset Configuration\" to edit this field.");
     warn(title, message);
+    // Not one problem per press: every field that would be refused is marked now.
+    markEveryField();
     if (field->isEnabled() && field->isVisible())
         field->setFocus();
 }

@@ -23,6 +23,18 @@ Answers& answers()
     return instance;
 }
 
+// A button's text as shown: its '&' marks gone ("&&" shows one '&').
+QString withoutMarks(const QString& text)
+{
+    QString shown;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        shown += text.at(i);
+    }
+    return shown;
+}
+
 MessageBox::Shown shownBy(const QMessageBox& box)
 {
     MessageBox::Shown shown;
@@ -30,8 +42,10 @@ MessageBox::Shown shownBy(const QMessageBox& box)
     shown.title = box.windowTitle();
     shown.text = box.text();
     shown.buttons = box.standardButtons();
-    for (const QAbstractButton* button : box.buttons())
-        shown.buttonTexts << button->text();
+    for (const QAbstractButton* button : box.buttons()) {
+        shown.buttonTexts << withoutMarks(button->text());
+        shown.buttonShortcuts << button->shortcut();
+    }
     shown.defaultButton = box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::NoButton;
     shown.escapeButton = box.escapeButton() ? box.standardButton(box.escapeButton()) : QMessageBox::NoButton;
     return shown;
@@ -49,15 +63,40 @@ QAbstractButton* buttonFor(const QMessageBox& box, const Answer& answer)
         return buttons.value(0);
     }
     for (QAbstractButton* button : buttons) {
-        if (button->text() == text)
+        if (withoutMarks(button->text()) == withoutMarks(text))
             return button;
     }
     return nullptr;
 }
 } // namespace
 
+void MessageBox::giveShortcutLetters(QMessageBox& box)
+{
+    const QList<QAbstractButton*> buttons = box.buttons();
+    QString taken;
+    for (const QAbstractButton* button : buttons) {
+        const QKeySequence letter = QKeySequence::mnemonic(button->text());
+        if (!letter.isEmpty())
+            taken += letter.toString().right(1).toUpper();
+    }
+    for (QAbstractButton* button : buttons) {
+        QString text = button->text();
+        if (!QKeySequence::mnemonic(text).isEmpty())
+            continue;
+        for (int i = 0; i < text.size(); ++i) {
+            const QChar letter = text.at(i).toUpper();
+            if (text.at(i).isLetterOrNumber() && !taken.contains(letter)) {
+                taken += letter;
+                button->setText(text.insert(i, QLatin1Char('&')));
+                break;
+            }
+        }
+    }
+}
+
 const QAbstractButton* MessageBox::exec(QMessageBox& box)
 {
+    giveShortcutLetters(box);
     // A card's or the system's text in a message is no markup, and no control character in it reaches the screen
     // raw; the message's own line breaks stay.
     box.setTextFormat(Qt::PlainText);

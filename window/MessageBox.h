@@ -17,13 +17,18 @@ public:
         QString title;
         QString text;
         QMessageBox::StandardButtons buttons; // the standard ones among them
-        QStringList buttonTexts;              // the text of every button, standard or not
+        QStringList buttonTexts;              // the text of every button, standard or not, as shown (no '&')
+        QList<QKeySequence> buttonShortcuts;  // the shortcut of every button, in the same order
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QMessageBox::StandardButton escapeButton = QMessageBox::NoButton; // set for the box; else Qt picks one
     };
 
-    // Shows the box modally, its text as plain text with control characters escaped (ShownText) but its line breaks,
-    // and returns the button chosen (nullptr when the box was closed without one).
+    // Gives every button of the box that has none a shortcut letter of its own: the first letter of its text that no
+    // other button of the box takes (Qt's standard buttons carry none in most languages).
+    static void giveShortcutLetters(QMessageBox& box);
+    // Shows the box modally (every button with its shortcut letter), its text as plain text with control characters
+    // escaped (ShownText) but its line breaks, and returns the button chosen (nullptr when the box was closed without
+    // one).
     static const QAbstractButton* exec(QMessageBox& box);
     // A warning with a Close button and no default one.
     static void warning(QWidget* parent, const QString& title, const QString& text);

@@ -95,16 +95,19 @@ void Configurator::loadParameterFile(const QString& path)
         warnNotLoaded(path, tr("It does not respond: the card or drive that holds it stopped answering."));
 }
 
-void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString& path)
+void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString& path, const QString& source)
 {
     QString reason;
     switch (loaded.outcome) {
-    case ParameterFileForm::Outcome::Loaded:
+    case ParameterFileForm::Outcome::Loaded: {
+        const FormValues before = formValues();
         applyFormValues(loaded.values);
+        tellLoaded(before, source.isEmpty() ? shownPath(path) : source);
         // Told before anything is written: what the form will write otherwise than the file holds it.
         if (loaded.differsFromFile())
             warn(GenerateTexts::loadedWithDifferences(loaded, shownPath(path)));
         return;
+    }
     case ParameterFileForm::Outcome::NotAFile:
         reason = tr("It does not exist or is not a file.");
         break;

@@ -629,5 +629,83 @@ Bitte kürzen Sie den Text.</translation>
         <source>serial %1</source>
         <translation>Seriennummer %1</translation>
     </message>
+    <message>
+        <source>Reader: %1</source>
+        <translation>Lesegerät: %1</translation>
+    </message>
+    <message>
+        <source>Show the pass&amp;word</source>
+        <translation>Passwort anzei&amp;gen</translation>
+    </message>
+    <message>
+        <source>S&amp;how the PIN code</source>
+        <translation>&amp;PIN anzeigen</translation>
+    </message>
+    <message>
+        <source>No card chosen: put in an SD card.</source>
+        <translation>Keine Karte gewählt: Bitte eine SD-Karte einlegen.</translation>
+    </message>
+    <message>
+        <source>Read only: %1</source>
+        <translation>Schreibgeschützt: %1</translation>
+    </message>
+    <message>
+        <source>the card %1</source>
+        <translation>der Karte %1</translation>
+    </message>
+    <message>
+        <source>Alt+F</source>
+        <comment>shortcut of the button that refreshes the card list</comment>
+        <translation>Alt+F</translation>
+    </message>
+    <message>
+        <source>Alt+Y</source>
+        <comment>shortcut of the button that draws a user key</comment>
+        <translation>Alt+Y</translation>
+    </message>
+    <message>
+        <source>Undo lo&amp;ad</source>
+        <translation>La&amp;den rückgängig</translation>
+    </message>
+    <message>
+        <source>Put the form back as it was before the load (%1)</source>
+        <translation>Das Formular wiederherstellen, wie es vor dem Laden war (%1)</translation>
+    </message>
+    <message>
+        <source>Not accepted: the PIN code has 4 to 6 digits.</source>
+        <translation>Nicht angenommen: Der PIN-Code hat 4 bis 6 Ziffern.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the user key has 6 letters (A-Z, a-z) or digits.</source>
+        <translation>Nicht angenommen: Der Benutzerschlüssel hat 6 Buchstaben (A-Z, a-z) oder Ziffern.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the number needs the country code.
+Accepted: %1</source>
+        <translation>Nicht angenommen: Der Nummer fehlt die Landesvorwahl.
+Angenommen: %1</translation>
+    </message>
+    <message>
+        <source>Not accepted: not a form the module reads.
+Accepted: %1</source>
+        <translation>Nicht angenommen: keine Form, die das Modul liest.
+Angenommen: %1</translation>
+    </message>
+    <message>
+        <source>Not accepted: longer than the %1 characters it takes.</source>
+        <translation>Nicht angenommen: länger als die %1 Zeichen, die das Feld aufnimmt.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the module cannot read the character &quot;%1&quot;.</source>
+        <translation>Nicht angenommen: Das Modul kann das Zeichen „%1“ nicht lesen.</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, nothing changed (from %2).</source>
+        <translation>Geladen: %1, nichts geändert (aus %2).</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, changed: %2 (from %3).</source>
+        <translation>Geladen: %1, geändert: %2 (aus %3).</translation>
+    </message>
 </context>
 </TS>

@@ -629,5 +629,83 @@ Veuillez le raccourcir.</translation>
         <source>serial %1</source>
         <translation>n° de série %1</translation>
     </message>
+    <message>
+        <source>Reader: %1</source>
+        <translation>Lecteur : %1</translation>
+    </message>
+    <message>
+        <source>Show the pass&amp;word</source>
+        <translation>Afficher le m&amp;ot de passe</translation>
+    </message>
+    <message>
+        <source>S&amp;how the PIN code</source>
+        <translation>Affich&amp;er le code PIN</translation>
+    </message>
+    <message>
+        <source>No card chosen: put in an SD card.</source>
+        <translation>Aucune carte choisie : insérez une carte SD.</translation>
+    </message>
+    <message>
+        <source>Read only: %1</source>
+        <translation>En lecture seule : %1</translation>
+    </message>
+    <message>
+        <source>the card %1</source>
+        <translation>la carte %1</translation>
+    </message>
+    <message>
+        <source>Alt+F</source>
+        <comment>shortcut of the button that refreshes the card list</comment>
+        <translation>Alt+F</translation>
+    </message>
+    <message>
+        <source>Alt+Y</source>
+        <comment>shortcut of the button that draws a user key</comment>
+        <translation>Alt+Y</translation>
+    </message>
+    <message>
+        <source>Undo lo&amp;ad</source>
+        <translation>Annuler le chargemen&amp;t</translation>
+    </message>
+    <message>
+        <source>Put the form back as it was before the load (%1)</source>
+        <translation>Remettre le formulaire tel qu&apos;il était avant le chargement (%1)</translation>
+    </message>
+    <message>
+        <source>Not accepted: the PIN code has 4 to 6 digits.</source>
+        <translation>Non accepté : le code PIN a 4 à 6 chiffres.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the user key has 6 letters (A-Z, a-z) or digits.</source>
+        <translation>Non accepté : la clé utilisateur a 6 lettres (A-Z, a-z) ou chiffres.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the number needs the country code.
+Accepted: %1</source>
+        <translation>Non accepté : il manque l&apos;indicatif du pays.
+Acceptés : %1</translation>
+    </message>
+    <message>
+        <source>Not accepted: not a form the module reads.
+Accepted: %1</source>
+        <translation>Non accepté : pas une forme que le module lit.
+Acceptés : %1</translation>
+    </message>
+    <message>
+        <source>Not accepted: longer than the %1 characters it takes.</source>
+        <translation>Non accepté : plus long que les %1 caractères que le champ accepte.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the module cannot read the character &quot;%1&quot;.</source>
+        <translation>Non accepté : le module ne peut pas lire le caractère « %1 ».</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, nothing changed (from %2).</source>
+        <translation>Chargé : %1, rien n&apos;a changé (depuis %2).</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, changed: %2 (from %3).</source>
+        <translation>Chargé : %1, modifié : %2 (depuis %3).</translation>
+    </message>
 </context>
 </TS>

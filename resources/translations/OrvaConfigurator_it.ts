@@ -629,5 +629,83 @@ Accorciarlo.</translation>
         <source>serial %1</source>
         <translation>n. di serie %1</translation>
     </message>
+    <message>
+        <source>Reader: %1</source>
+        <translation>Lettore: %1</translation>
+    </message>
+    <message>
+        <source>Show the pass&amp;word</source>
+        <translation>Mostr&amp;a la password</translation>
+    </message>
+    <message>
+        <source>S&amp;how the PIN code</source>
+        <translation>Mostra il codice PI&amp;N</translation>
+    </message>
+    <message>
+        <source>No card chosen: put in an SD card.</source>
+        <translation>Nessuna scheda scelta: inserire una scheda SD.</translation>
+    </message>
+    <message>
+        <source>Read only: %1</source>
+        <translation>Sola lettura: %1</translation>
+    </message>
+    <message>
+        <source>the card %1</source>
+        <translation>scheda %1</translation>
+    </message>
+    <message>
+        <source>Alt+F</source>
+        <comment>shortcut of the button that refreshes the card list</comment>
+        <translation>Alt+F</translation>
+    </message>
+    <message>
+        <source>Alt+Y</source>
+        <comment>shortcut of the button that draws a user key</comment>
+        <translation>Alt+Y</translation>
+    </message>
+    <message>
+        <source>Undo lo&amp;ad</source>
+        <translation>Ripristina i &amp;valori di prima</translation>
+    </message>
+    <message>
+        <source>Put the form back as it was before the load (%1)</source>
+        <translation>Riporta il modulo com&apos;era prima del caricamento (%1)</translation>
+    </message>
+    <message>
+        <source>Not accepted: the PIN code has 4 to 6 digits.</source>
+        <translation>Non accettato: il codice PIN ha da 4 a 6 cifre.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the user key has 6 letters (A-Z, a-z) or digits.</source>
+        <translation>Non accettato: la chiave utente ha 6 lettere (A-Z, a-z) o cifre.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the number needs the country code.
+Accepted: %1</source>
+        <translation>Non accettato: al numero manca il prefisso internazionale.
+Accettati: %1</translation>
+    </message>
+    <message>
+        <source>Not accepted: not a form the module reads.
+Accepted: %1</source>
+        <translation>Non accettato: non è una forma che il modulo legge.
+Accettati: %1</translation>
+    </message>
+    <message>
+        <source>Not accepted: longer than the %1 characters it takes.</source>
+        <translation>Non accettato: più lungo dei %1 caratteri che il campo accetta.</translation>
+    </message>
+    <message>
+        <source>Not accepted: the module cannot read the character &quot;%1&quot;.</source>
+        <translation>Non accettato: il modulo non può leggere il carattere «%1».</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, nothing changed (from %2).</source>
+        <translation>Caricato: %1, nulla è cambiato (origine: %2).</translation>
+    </message>
+    <message>
+        <source>Loaded: %1, changed: %2 (from %3).</source>
+        <translation>Caricato: %1, modificato: %2 (origine: %3).</translation>
+    </message>
 </context>
 </TS>

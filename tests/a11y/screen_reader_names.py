@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # Reads the window as a screen reader does, through the desktop's accessibility bus (AT-SPI), and prints one line per
 # control that the keyboard reaches: its role, then what a screen reader speaks for it (its name, or the name of the
-# label it is labelled by where the name is the control's current value, as for a combo box).
+# label it is labelled by where the name is the control's current value, as for a combo box), and, for a control that
+# has a description (a field's problem), a last column "described: " and the description.
 #
 #     screen_reader_names.py APPLICATION_NAME SECONDS
 #
@@ -12,7 +13,7 @@ import time
 import pyatspi
 
 application_name, seconds = sys.argv[1], float(sys.argv[2])
-reached_by_keyboard = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_CHECK_BOX,
+reached_by_keyboard = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_CHECK_BOX,
                        pyatspi.ROLE_ENTRY, pyatspi.ROLE_PASSWORD_TEXT}
 
 
@@ -36,6 +37,8 @@ def spoken(accessible):
         if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
             for index in range(relation.getNTargets()):
                 names.append(relation.getTarget(index).name)
+    if accessible.description:
+        names.append("described: " + accessible.description.replace("\n", " "))
     return names
 
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # What a screen reader gets from the real window: the program on an X server (Xvfb) with the desktop's accessibility
 # bus (AT-SPI, in a D-Bus session of its own), read back through that bus as Orca reads it, once in "GSM" and once in
-# "SMS". Every control that the keyboard reaches must be spoken with a name, and every labelled one with its label.
+# "SMS". Every control that the keyboard reaches must be spoken with a name, and every labelled one with its label;
+# in "SMS", restored with a local phone number, a short PIN and a short key, those three fields are spoken with what
+# is wrong with them.
 #
 #     screen_reader_names.sh ORVACONFIGURATOR
 #
@@ -87,9 +89,10 @@ failures=0
 
 check_mode()
 {
-    local mode=$1 code=$2
-    shift 2
+    local mode=$1 code=$2 marked=$3
+    shift 3
     printf '[General]\nserialMode=%s\n' "$code" >"$settings"
+    [ "$marked" -eq 0 ] || printf 'pinCode=123\nownerPhoneNumber=079 765 43 21\nuserKey=Wd3k\n' >>"$settings"
     # Qt hands its widgets to the bus as for a running screen reader (Orca would also set ScreenReaderEnabled).
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$app" >/dev/null 2>&1 &
     appPid=$!
@@ -110,6 +113,16 @@ check_mode()
         unnamed=$(echo "$read" | awk -F'\t' 'NF < 2 || $2 == ""')
         if [ -n "$unnamed" ]; then
             echo "FAIL: $mode: controls without a name: $unnamed"
+            failures=$((failures + 1))
+        fi
+        local described
+        described=$(echo "$read" | grep -c $'\tdescribed: Not accepted: ')
+        if [ "$described" -ne "$marked" ]; then
+            echo "FAIL: $mode: $described fields spoken with a problem, $marked expected"
+            failures=$((failures + 1))
+        fi
+        if [ "$marked" -ne 0 ] && ! echo "$read" | grep -qF 'Owner Phone Number'$'\t''described: Not accepted: the number needs the country code.'; then
+            echo "FAIL: $mode: the local owner number is not spoken as needing the country code"
             failures=$((failures + 1))
         fi
         local expected
@@ -135,11 +148,11 @@ common=("SD Card Drive" "Orva Mode" "Refresh the list of SD cards" "Default sett
     "Eject the card when done" "Load from card")
 case $ORVA_A11Y_IN_SESSION in
 GSM)
-    check_mode GSM 8 "${common[@]}" "Access Point Name (APN)" "Access Point User Name" "Access Point Password" \
-        "PIN Code"
+    check_mode GSM 8 0 "${common[@]}" "Access Point Name (APN)" "Access Point User Name" "Access Point Password" \
+        "PIN Code" "Show the password" "Show the PIN code"
     ;;
 SMS)
-    check_mode SMS 32 "${common[@]}" "PIN Code" "SIM Card Phone Number" "Owner Phone Number" "User Key <key>" \
+    check_mode SMS 32 3 "${common[@]}" "PIN Code" "Show the PIN code" "SIM Card Phone Number" "Owner Phone Number" "User Key <key>" \
         "Generate a random user key" "Reset Configuration"
     ;;
 esac

@@ -2,21 +2,26 @@
 // fr_FR.UTF-8, it_IT.UTF-8) and under LANG=C and en_GB.UTF-8, where every text stays the English of the sources.
 #include "app/WindowSetup.h"
 #include "desktop/Translations.h"
+#include "generation/GenerateTexts.h"
 #include "orva_version.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/HeldBoxes.h"
 #include "support/QuietOffscreen.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
+#include "window/ElidedLabel.h"
+#include "window/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -67,6 +72,7 @@ private slots:
     void qtButtonsSpeakTheSameLanguage();
     void everyControlHasAShortcutOfItsOwn();
     void everyTextFitsTheWindow_data();
+    void cardLineIsNeverCut();
     void everyTextFitsTheWindow();
 };
 
@@ -101,29 +107,49 @@ void TestTranslatedWindow::windowSpeaksTheSystemLanguage()
 
 void TestTranslatedWindow::everyControlHasAShortcutOfItsOwn()
 {
-    // Alt and a letter reach every labelled field and every button with a text; no two share a letter.
+    // Alt and a letter reach every labelled field and every button, the icon buttons and the hidden ones included; no
+    // two share a letter.
     Configurator window(std::make_unique<FakeDrivePlatform>());
-    QStringList texts;
+    QList<QPair<QString, QKeySequence>> shortcuts;
     const QList<QLabel*> labels = window.findChildren<QLabel*>();
     for (const QLabel* label : labels) {
         if (label->buddy())
-            texts << label->text();
+            shortcuts.append({label->text(), QKeySequence::mnemonic(label->text())});
     }
     const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
     for (const QAbstractButton* button : buttons) {
-        if (!button->text().isEmpty())
-            texts << button->text();
+        // The line edits' own buttons are not the window's; the reset option is reached through its label.
+        if (!button->objectName().isEmpty() && button->objectName() != QLatin1String("resetConfigCheckBox"))
+            shortcuts.append({button->objectName() + QLatin1Char(' ') + button->text(), button->shortcut()});
     }
-    QCOMPARE(texts.size(), 15);
+    QCOMPARE(shortcuts.size(), 20);
     QHash<QKeySequence, QString> taken;
-    for (const QString& text : texts) {
-        const QKeySequence shortcut = QKeySequence::mnemonic(text);
-        QVERIFY2(!shortcut.isEmpty(), qPrintable(QStringLiteral("no shortcut in \"%1\"").arg(text)));
+    for (const auto& [text, shortcut] : shortcuts) {
+        QVERIFY2(!shortcut.isEmpty(), qPrintable(QStringLiteral("no shortcut for \"%1\"").arg(text)));
         QVERIFY2(
             !taken.contains(shortcut),
             qPrintable(
                 QStringLiteral("\"%1\" and \"%2\" share %3").arg(text, taken.value(shortcut), shortcut.toString())));
         taken.insert(shortcut, text);
+    }
+
+    // The boxes: each button of each box with a letter of its own, Qt's standard buttons too.
+    const HeldBoxes boxes;
+    const QList<QPair<QMessageBox::StandardButton, QString>> kinds{
+        {QMessageBox::Close, QString()},
+        {QMessageBox::Ok, GenerateTexts::prepareAnotherCard()},
+        {QMessageBox::Cancel, GenerateTexts::replaceAnswer()}};
+    for (const auto& [standard, own] : kinds) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("title"), QStringLiteral("text"), standard, &window);
+        if (!own.isEmpty())
+            box.addButton(own, QMessageBox::ActionRole);
+        MessageBox::exec(box);
+    }
+    QCOMPARE(boxes.seen().size(), kinds.size());
+    for (const MessageBox::Shown& shown : boxes.seen()) {
+        const QList<QKeySequence>& letters = shown.buttonShortcuts;
+        QVERIFY2(!letters.contains(QKeySequence()), qPrintable(shown.buttonTexts.join(QLatin1Char('|'))));
+        QCOMPARE(QSet<QKeySequence>(letters.begin(), letters.end()).size(), letters.size());
     }
 }
 
@@ -175,13 +201,49 @@ void TestTranslatedWindow::everyTextFitsTheWindow()
             text = label->text();
         else if (auto* button = qobject_cast<QPushButton*>(widget))
             text = button->text();
-        if (text.isEmpty() || !widget->isVisible())
+        // A line that shortens itself is looked at by cardLineIsNeverCut.
+        if (text.isEmpty() || !widget->isVisible() || qobject_cast<ElidedLabel*>(widget))
             continue;
         if (widget->width() < widget->sizeHint().width())
             cut.append(
                 QStringLiteral("%1 (%2 of %3 pixels)").arg(text).arg(widget->width()).arg(widget->sizeHint().width()));
     }
     QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("cut: ") + cut.join(QStringLiteral(", "))));
+}
+
+// The line under the card list at the window's width: whole, or shortened with "…" and whole in its tooltip.
+void TestTranslatedWindow::cardLineIsNeverCut()
+{
+    auto drives = std::make_unique<FakeDrivePlatform>();
+    FakeDrivePlatform* platform = drives.get();
+    Configurator window(std::move(drives));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* line = child<ElidedLabel>(window, "cardContentsLabel");
+    // No card: the line says to put one in.
+    QTRY_VERIFY(!line->text().isEmpty());
+    const QString noCard = line->text();
+
+    const QTemporaryDir card;
+    const QString root = card.path() + QStringLiteral("/a card with a name long enough to be cut");
+    QVERIFY(QDir().mkpath(root));
+    platform->addCard(root, QStringLiteral("LONGNAME"), true);
+    child<QPushButton>(window, "refreshButton")->click();
+    // A read-only card says so first.
+    QTRY_COMPARE(line->text(), QCoreApplication::translate("Configurator", "Read only: %1")
+                                   .arg(QCoreApplication::translate("Configurator", "No configuration on this card.")));
+    const QStringList texts{line->text(), noCard, line->text() + QStringLiteral(" and more and more").repeated(8)};
+    for (const QString& text : texts) {
+        line->setLine(text);
+        QApplication::processEvents();
+        const QString shown = line->shownText();
+        QVERIFY(line->fontMetrics().horizontalAdvance(shown) <= line->contentsRect().width());
+        if (shown != text) {
+            QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+            QCOMPARE(line->toolTip(), text);
+        }
+        QCOMPARE(window.width(), 410);
+    }
 }
 
 int main(int argc, char* argv[])
