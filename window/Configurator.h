@@ -19,6 +19,7 @@ struct CardContents;
 struct ParameterFileForm;
 struct FormProblem;
 struct FormValues;
+class PresetControls;
 class QLabel;
 class QLineEdit;
 class VolumeWatcher;
@@ -49,6 +50,9 @@ public:
     // Fills the form from a parameter file (mode, fields, reset option); a file that cannot be loaded, or that does not
     // answer within the card's silence limit, is named in a warning, with the reason, and the form stays as it was.
     void loadParameterFile(const QString& path);
+
+    // The named presets: their list and their menu (window/PresetControls.h).
+    PresetControls& presets() { return *presetControls; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,4 +123,5 @@ private:
     bool writingCard = false;   // "Generate" waits for the card: the window stays open meanwhile
     QLabel* cardLine = nullptr; // what the chosen card holds
     quint64 cardReadings = 0;   // the card line takes only the answer of the latest reading
+    std::unique_ptr<PresetControls> presetControls;
 };
