@@ -166,16 +166,23 @@ bool PresetControls::pick(const QString& name)
     return true;
 }
 
-bool PresetControls::rename(const QString& from, const QString& to)
+bool PresetControls::changed(const QString& title,
+                             const std::function<std::optional<PresetProblem>(QSettings& settings)>& change)
 {
-    const QString title = tr("Preset not renamed");
     if (!storeWritable(title))
         return false;
     QSettings settings;
-    if (const std::optional<PresetProblem> problem = Presets::rename(settings, from, to)) {
+    if (const std::optional<PresetProblem> problem = change(settings)) {
         warn(title, Presets::problemText(*problem));
         return false;
     }
+    return true;
+}
+
+bool PresetControls::rename(const QString& from, const QString& to)
+{
+    if (!changed(tr("Preset not renamed"), [&](QSettings& settings) { return Presets::rename(settings, from, to); }))
+        return false;
     if (from.trimmed().compare(chosenName, Qt::CaseInsensitive) == 0)
         choose(to.trimmed());
     return true;
@@ -183,14 +190,8 @@ bool PresetControls::rename(const QString& from, const QString& to)
 
 bool PresetControls::remove(const QString& name)
 {
-    const QString title = tr("Preset not deleted");
-    if (!storeWritable(title))
+    if (!changed(tr("Preset not deleted"), [&](QSettings& settings) { return Presets::remove(settings, name); }))
         return false;
-    QSettings settings;
-    if (const std::optional<PresetProblem> problem = Presets::remove(settings, name)) {
-        warn(title, Presets::problemText(*problem));
-        return false;
-    }
     if (name.trimmed().compare(chosenName, Qt::CaseInsensitive) == 0)
         choose(QString());
     return true;

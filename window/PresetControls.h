@@ -11,6 +11,7 @@
 #include <optional>
 
 class QFormLayout;
+class QSettings;
 class QMenu;
 class QToolButton;
 class QWidget;
@@ -60,6 +61,8 @@ private:
     bool storeReadable(const QString& title);
     bool storeWritable(const QString& title);
     std::optional<Preset> find(const QString& name, const QString& title);
+    // Makes the change in the store; false, with the user told why, when it was not made.
+    bool changed(const QString& title, const std::function<std::optional<PresetProblem>(QSettings& settings)>& change);
     bool asked(const QString& title, const QString& question, const QString& yes);
     void warn(const QString& title, const QString& text);
 
