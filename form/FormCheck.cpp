@@ -61,8 +61,9 @@ std::optional<FormProblem> patternProblem(const FormValues& values, FormField::I
     return std::nullopt;
 }
 
-// What any shown text may not hold: more than the field takes, a character the module cannot read.
-std::optional<FormProblem> textProblem(const FormValues& values, FormField::Id field)
+} // namespace
+
+std::optional<FormProblem> checkText(const FormValues& values, FormField::Id field)
 {
     if (!values.shows(field))
         return std::nullopt;
@@ -74,7 +75,6 @@ std::optional<FormProblem> textProblem(const FormValues& values, FormField::Id f
         return FormProblem{FormProblem::Kind::UnreadableCharacter, field, character};
     return std::nullopt;
 }
-} // namespace
 
 bool isCompleteText(FormField::Id field, const QString& text)
 {
@@ -97,7 +97,7 @@ std::optional<FormProblem> checkForm(const FormValues& values)
             return problem;
     }
     for (const FormField::Description& description : FormField::fields) {
-        if (std::optional<FormProblem> problem = textProblem(values, description.id))
+        if (std::optional<FormProblem> problem = checkText(values, description.id))
             return problem;
     }
     return std::nullopt;
@@ -107,5 +107,5 @@ std::optional<FormProblem> checkField(const FormValues& values, FormField::Id fi
 {
     if (std::optional<FormProblem> problem = patternProblem(values, field))
         return problem;
-    return textProblem(values, field);
+    return checkText(values, field);
 }

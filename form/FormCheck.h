@@ -34,5 +34,9 @@ bool isTooLong(FormField::Id field, const QString& text);
 // characters of every shown field. Only the fields the mode shows are looked at.
 std::optional<FormProblem> checkForm(const FormValues& values);
 
+// What the field's text may hold in no mode, whatever the field's own rule: more than the field takes, a character that
+// the module cannot read; nothing for a hidden field.
+std::optional<FormProblem> checkText(const FormValues& values, FormField::Id field);
+
 // The problem checkForm finds with that one field, whatever the other fields hold; nothing for a hidden field.
 std::optional<FormProblem> checkField(const FormValues& values, FormField::Id field);

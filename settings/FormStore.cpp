@@ -28,10 +28,11 @@ bool makeOwnerFolders(const QString& path)
         return false;
     return QDir().mkdir(path) && QFile::setPermissions(path, ownerFolder);
 }
+} // namespace
 
 // QSettings replaces its file atomically and keeps the permissions of the file it replaces, so a file that exists
 // with these permissions before the first write never holds the form readable by others.
-bool prepareFile(const QSettings& settings)
+bool FormStore::keepToOwner(const QSettings& settings)
 {
     const QString fileName = settings.fileName();
     if (settings.format() != QSettings::NativeFormat && settings.format() != QSettings::IniFormat)
@@ -53,7 +54,6 @@ bool prepareFile(const QSettings& settings)
     file.close();
     return file.setPermissions(FileSystem::ownFilePermissions);
 }
-} // namespace
 
 namespace {
 // Whether the key holds one value of the kind the form keeps there, or nothing: a text field's key a text, the others
@@ -113,7 +113,7 @@ std::optional<QString> FormStore::unreadableValues(const QSettings& settings)
 
 bool FormStore::save(QSettings& settings, const FormValues& values)
 {
-    if (!prepareFile(settings))
+    if (!keepToOwner(settings))
         return false;
     settings.setValue(SettingsKeys::serialMode, int(values.modeCode));
     for (const FormField::Description& field : FormField::fields) {

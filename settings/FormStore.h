@@ -35,6 +35,11 @@ std::optional<QString> unreadableValues(const QSettings& settings);
 // False when the store could not be written.
 bool save(QSettings& settings, const FormValues& values);
 
+// Makes the store's file, before it is first written, readable by its owner only, and so the folders made for it
+// (the store holds the access point password and the SIM PIN as typed); a file the user made read-only is left so.
+// False when the store must not be written.
+bool keepToOwner(const QSettings& settings);
+
 // The drive box position for a stored index with driveCount drives listed: an index beyond today's drives chooses
 // none (-1).
 int driveIndexFor(int storedIndex, int driveCount);

@@ -6,6 +6,7 @@
 #include "parameterfile/ParameterFile.h"
 #include "parameterfile/ParameterFileDecoder.h"
 #include "parameterfile/ParameterFileForm.h"
+#include "settings/Presets.h"
 #include "support/RunTool.h"
 #include "support/TestFiles.h"
 
@@ -594,6 +595,53 @@ private slots:
         QVERIFY2(run.status == 0, run.err.constData());
         QCOMPARE(writtenFile(card(), QStringLiteral("GP1_0000.VSK"), run).textRecords.at(FormField::SimCardPhoneNumber),
                  QByteArray("+41 79 123 45 67"));
+    }
+
+    // A preset that the window keeps, found by its name whatever its letter case; options beside it replace its
+    // values; a refused value is named with its preset; a name of no preset is bad usage.
+    void fromPreset()
+    {
+        {
+            QSettings settings(home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf")),
+                               QSettings::IniFormat);
+            FormValues gsm;
+            gsm.modeCode = ModeCode::Gsm;
+            gsm.text(FormField::AccessPointName) = QStringLiteral("site-a.example");
+            gsm.text(FormField::Username) = QStringLiteral("orva");
+            gsm.text(FormField::PinCode) = QStringLiteral("1234");
+            QVERIFY(!Presets::save(settings, QStringLiteral("Site A"), gsm));
+            FormValues sms;
+            sms.modeCode = ModeCode::Sms;
+            sms.text(FormField::PinCode) = QStringLiteral("12");
+            sms.text(FormField::UserKey) = QStringLiteral("Wd3kPz");
+            QVERIFY(!Presets::save(settings, QStringLiteral("Short PIN"), sms));
+        }
+        const QStringList where{QStringLiteral("--any-folder"), QStringLiteral("--no-open"), card()};
+        Run run = vskwrite(QStringList{QStringLiteral("--preset"), QStringLiteral("site a")} + where);
+        QVERIFY2(run.status == 0, run.err.constData());
+        DecodedParameterFile file = writtenFile(card(), QStringLiteral("GP0_0000.VSK"), run);
+        QCOMPARE(int(file.modeCode), int(ModeCode::Gsm));
+        QCOMPARE(file.textRecords, records("site-a.example", "orva", {}, "1234", {}, {}, {}));
+
+        run = vskwrite(
+            QStringList{QStringLiteral("--preset=Site A"), QStringLiteral("--pin=9876"), QStringLiteral("--replace")} +
+            where);
+        QVERIFY2(run.status == 0, run.err.constData());
+        file = writtenFile(card(), QStringLiteral("GP0_0000.VSK"), run);
+        QCOMPARE(file.textRecords, records("site-a.example", "orva", {}, "9876", {}, {}, {}));
+
+        run = vskwrite(QStringList{QStringLiteral("--preset"), QStringLiteral("Short PIN")} + where);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("The value is the one remembered as pinCode in the preset \"Short PIN\"; --pin "
+                                  "replaces it."),
+                 run.err.constData());
+        QVERIFY(!QFileInfo::exists(card() + QStringLiteral("/02/GP1_0000.VSK")));
+
+        run = vskwrite(QStringList{QStringLiteral("--preset"), QStringLiteral("Nowhere")} + where);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("There is no preset called \"Nowhere\"."), run.err.constData());
+        run = vskwrite(QStringList{QStringLiteral("--preset=Site A"), QStringLiteral("--from-settings")} + where);
+        QCOMPARE(run.status, 2);
     }
 
     // What vskwrite writes with every field at the length it takes, the window loads exactly, without a word.

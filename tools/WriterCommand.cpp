@@ -82,9 +82,12 @@ QString writerModeName(quint8 modeCode)
 
 namespace {
 // A remembered value refused, named by the key the window's store keeps it under.
-GenerateTexts::Message rememberedFormProblem(const FormProblem& problem, const QString& option)
+GenerateTexts::Message rememberedFormProblem(const FormProblem& problem, const QString& option, const QString& preset)
 {
-    const QString key = QLatin1String(FormField::describe(problem.field).settingsKey);
+    QString key = QLatin1String(FormField::describe(problem.field).settingsKey);
+    if (!preset.isEmpty())
+        key =
+            QCoreApplication::translate("Configurator", "%1 in the preset \"%2\"").arg(key, ShownText::escaped(preset));
     GenerateTexts::Message message = GenerateTexts::formProblem(problem);
     switch (problem.kind) {
     case FormProblem::Kind::PinCode:
@@ -120,11 +123,11 @@ GenerateTexts::Message rememberedFormProblem(const FormProblem& problem, const Q
 }
 } // namespace
 
-GenerateTexts::Message writerFormProblem(const FormProblem& problem, FormField::Set remembered)
+GenerateTexts::Message writerFormProblem(const FormProblem& problem, FormField::Set remembered, const QString& preset)
 {
     const QString option = QStringLiteral("--") + QLatin1String(optionOf(problem.field).name);
     if (remembered & FormField::bit(problem.field))
-        return rememberedFormProblem(problem, option);
+        return rememberedFormProblem(problem, option, preset);
     GenerateTexts::Message message = GenerateTexts::formProblem(problem);
     switch (problem.kind) {
     case FormProblem::Kind::TooLong: // refused with the command line already
@@ -151,7 +154,8 @@ GenerateTexts::Message writerFormProblem(const FormProblem& problem, FormField::
     return message;
 }
 
-WriterCommand parseWriterCommand(const QStringList& arguments, const std::function<FormValues()>& rememberedForm)
+WriterCommand parseWriterCommand(const QStringList& arguments, const std::function<FormValues()>& rememberedForm,
+                                 const std::function<std::optional<FormValues>(const QString& name)>& presetForm)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -182,6 +186,11 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         QStringLiteral("from-settings"),
         QStringLiteral("Start from the form that ORVA Configurator remembers; options given beside it replace its "
                        "values."));
+    const QCommandLineOption presetOption(
+        QStringLiteral("preset"),
+        QStringLiteral("Start from the preset of this name that ORVA Configurator keeps; options given beside it "
+                       "replace its values."),
+        QStringLiteral("NAME"));
     const QCommandLineOption anyFolderOption(
         QStringLiteral("any-folder"),
         QStringLiteral("Take CARD_ROOT as a card's root even when it is not a mounted removable card (to prepare an "
@@ -199,8 +208,8 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         QStringLiteral("List the removable cards instead, one a line: root, name, capacity in bytes, reader, read-only "
                        "or writable, and what the card holds (in the window's words), separated by tabs."));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("With --list: one JSON object a line."));
-    parser.addOptions(
-        {resetOption, fromSettingsOption, anyFolderOption, noOpenOption, replaceOption, listOption, jsonOption});
+    parser.addOptions({resetOption, fromSettingsOption, presetOption, anyFolderOption, noOpenOption, replaceOption,
+                       listOption, jsonOption});
     parser.addPositionalArgument(QStringLiteral("CARD_ROOT"), QStringLiteral("The root folder of the mounted card."));
 
     if (!parser.parse(arguments))
@@ -232,8 +241,21 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
     WriterCommand command;
     command.action = WriterCommand::Action::Write;
     const bool fromSettings = parser.isSet(fromSettingsOption);
+    const bool fromPreset = parser.isSet(presetOption);
+    if (fromSettings && fromPreset)
+        return badUsage(QStringLiteral("--from-settings and --preset cannot go together"));
     if (fromSettings) {
         command.values = rememberedForm();
+    } else if (fromPreset) {
+        command.preset = parser.value(presetOption);
+        const std::optional<FormValues> preset = presetForm ? presetForm(command.preset) : std::nullopt;
+        if (!preset) {
+            command.action = WriterCommand::Action::PresetRefused;
+            return command;
+        }
+        command.values = *preset;
+    }
+    if (fromSettings || fromPreset) {
         for (const FormField::Description& field : FormField::fields)
             command.remembered |= FormField::bit(field.id);
     }
@@ -246,8 +268,8 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         if (mode == ModeCode::entries.end())
             return badUsage(QStringLiteral("unknown mode \"%1\"; the modes are %2").arg(name, modeList()));
         command.values.modeCode = mode->code;
-    } else if (!fromSettings) {
-        return badUsage(QStringLiteral("--mode or --from-settings is needed"));
+    } else if (!fromSettings && !fromPreset) {
+        return badUsage(QStringLiteral("--mode or --from-settings or --preset is needed"));
     }
     const QString modeName = writerModeName(command.values.modeCode);
     for (std::size_t i = 0; i < fieldOptionList.size(); ++i) {

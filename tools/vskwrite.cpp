@@ -16,6 +16,7 @@
 #include "orva_version.h"
 #include "parameterfile/Identifier.h"
 #include "settings/FormStore.h"
+#include "settings/Presets.h"
 #include "tools/StandardOutput.h"
 #include "tools/WriterCommand.h"
 
@@ -94,7 +95,7 @@ Status write(const WriterCommand& command)
     // then passes); its phone numbers in the accepted form, as the procedure writes them.
     const FormValues values = PhoneNumber::inAcceptedForm(command.values);
     if (const std::optional<FormProblem> problem = checkForm(values)) {
-        tell(writerFormProblem(*problem, command.remembered));
+        tell(writerFormProblem(*problem, command.remembered, command.preset));
         return Refused;
     }
     if (command.anyFolder) {
@@ -254,14 +255,28 @@ int main(int argc, char* argv[])
 
     std::optional<QString> unusableStore;
     std::optional<QString> unreadableValues;
-    const WriterCommand command = parseWriterCommand(QCoreApplication::arguments(), [&] {
-        unusableStore = FormStore::unusableStore();
-        if (unusableStore)
-            return FormValues();
-        const QSettings settings;
-        unreadableValues = FormStore::unreadableValues(settings);
-        return FormStore::load(settings);
-    });
+    std::optional<PresetProblem> presetProblem;
+    const WriterCommand command = parseWriterCommand(
+        QCoreApplication::arguments(),
+        [&] {
+            unusableStore = FormStore::unusableStore();
+            if (unusableStore)
+                return FormValues();
+            const QSettings settings;
+            unreadableValues = FormStore::unreadableValues(settings);
+            return FormStore::load(settings);
+        },
+        [&](const QString& name) -> std::optional<FormValues> {
+            unusableStore = FormStore::unusableStore();
+            if (unusableStore)
+                return std::nullopt;
+            QSettings settings;
+            const Presets::Found found = Presets::find(settings, name);
+            presetProblem = found.problem;
+            if (!found.preset)
+                return std::nullopt;
+            return found.preset->values;
+        });
     int status = Written;
     switch (command.action) {
     case WriterCommand::Action::Help:
@@ -276,6 +291,20 @@ int main(int argc, char* argv[])
         return BadUsage;
     case WriterCommand::Action::List:
         listCards(command.json);
+        break;
+    case WriterCommand::Action::PresetRefused:
+        if (unusableStore) {
+            tellLine(QStringLiteral("the presets cannot be read: ") + *unusableStore);
+            status = Refused;
+            break;
+        }
+        tellLine(Presets::problemText(*presetProblem).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        // A name that no preset has is a mistake on the command line.
+        if (presetProblem->kind == PresetProblem::Kind::Unknown) {
+            std::fputs("Try 'vskwrite --help' for more information.\n", stderr);
+            return BadUsage;
+        }
+        status = Refused;
         break;
     case WriterCommand::Action::Write:
         // As in the window: the form starts from the defaults, and nothing at the store's place is touched.

@@ -8,6 +8,7 @@
 #include "window/FieldValidator.h"
 #include "window/LabelClicks.h"
 #include "window/MessageBox.h"
+#include "window/PresetControls.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,6 +51,18 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     // and cuts the entry's end, the mount path.
     ui->sdCardPath->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ui->sdCardPath->setMinimumContentsLength(5);
+
+    PresetControls::FrontEnd presetsFrontEnd;
+    presetsFrontEnd.form = [this] { return formValues(); };
+    presetsFrontEnd.fill = [this](const FormValues& values) { applyFormValues(values); };
+    presetsFrontEnd.whileBusy = [this](const std::function<void()>& work) {
+        return whileBusy<bool>([work] {
+                   work();
+                   return true;
+               })
+            .has_value();
+    };
+    presetControls = std::make_unique<PresetControls>(this, ui->formLayout, ui->modeSerial, std::move(presetsFrontEnd));
 
     for (const ModeCode::Entry& mode : ModeCode::entries)
         ui->modeSerial->addItem(QIcon(), tr(mode.text), int(mode.code));

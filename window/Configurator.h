@@ -21,6 +21,7 @@ struct CardContents;
 struct ParameterFileForm;
 struct FormProblem;
 class ElidedLabel;
+class PresetControls;
 class QAction;
 class QLabel;
 class QLayoutItem;
@@ -54,6 +55,9 @@ public:
     // Fills the form from a parameter file (mode, fields, reset option); a file that cannot be loaded, or that does not
     // answer within the card's silence limit, is named in a warning, with the reason, and the form stays as it was.
     void loadParameterFile(const QString& path);
+
+    // The named presets: their list and their menu (window/PresetControls.h).
+    PresetControls& presets() { return *presetControls; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -143,4 +147,5 @@ private:
     ElidedLabel* loadNote = nullptr;      // what the last load did
     QHash<QLabel*, QLayoutItem*> rowsOut; // Qt 5: the field of each row out of the form while its mode hides it
     QPushButton* undoLoadButton = nullptr;
+    std::unique_ptr<PresetControls> presetControls;
 };

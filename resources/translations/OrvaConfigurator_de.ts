@@ -707,5 +707,193 @@ Angenommen: %1</translation>
         <source>Loaded: %1, changed: %2 (from %3).</source>
         <translation>Geladen: %1, geändert: %2 (aus %3).</translation>
     </message>
+    <message>
+        <source>%1 in the preset &quot;%2&quot;</source>
+        <translation>%1 in der Voreinstellung „%2“</translation>
+    </message>
+    <message>
+        <source>ORVA presets (*.%1)</source>
+        <translation>ORVA-Voreinstellungen (*.%1)</translation>
+    </message>
+    <message>
+        <source>&amp;Save as...</source>
+        <translation>&amp;Speichern unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation>&amp;Umbenennen...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>The presets cannot be read: %1</source>
+        <translation>Die Voreinstellungen können nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The presets cannot be saved: %1</source>
+        <translation>Die Voreinstellungen können nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>Preset not saved</source>
+        <translation>Voreinstellung nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>Replace preset</source>
+        <translation>Voreinstellung ersetzen</translation>
+    </message>
+    <message>
+        <source>There is a preset called &quot;%1&quot; already. Replace it with the form?</source>
+        <translation>Es gibt schon eine Voreinstellung namens „%1“. Durch das Formular ersetzen?</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Ersetzen</translation>
+    </message>
+    <message>
+        <source>Preset not used</source>
+        <translation>Voreinstellung nicht verwendet</translation>
+    </message>
+    <message>
+        <source>Preset not renamed</source>
+        <translation>Voreinstellung nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>Preset not deleted</source>
+        <translation>Voreinstellung nicht gelöscht</translation>
+    </message>
+    <message>
+        <source>Preset not exported</source>
+        <translation>Voreinstellung nicht exportiert</translation>
+    </message>
+    <message>
+        <source>The drive that holds it does not respond.</source>
+        <translation>Das Laufwerk, auf dem sie liegt, antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>The preset could not be written to %1.</source>
+        <translation>Die Voreinstellung konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Preset not imported</source>
+        <translation>Voreinstellung nicht importiert</translation>
+    </message>
+    <message>
+        <source>No preset could be taken from %1.</source>
+        <translation>Aus %1 konnte keine Voreinstellung übernommen werden.</translation>
+    </message>
+    <message>
+        <source>There is a preset called &quot;%1&quot; already. Replace it with the one of %2?</source>
+        <translation>Es gibt schon eine Voreinstellung namens „%1“. Durch die aus %2 ersetzen?</translation>
+    </message>
+    <message>
+        <source>Save as preset</source>
+        <translation>Als Voreinstellung speichern</translation>
+    </message>
+    <message>
+        <source>Name of the preset (a site, a customer):</source>
+        <translation>Name der Voreinstellung (ein Standort, ein Kunde):</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Voreinstellung umbenennen</translation>
+    </message>
+    <message>
+        <source>New name of the preset &quot;%1&quot;:</source>
+        <translation>Neuer Name der Voreinstellung „%1“:</translation>
+    </message>
+    <message>
+        <source>Delete preset</source>
+        <translation>Voreinstellung löschen</translation>
+    </message>
+    <message>
+        <source>Delete the preset &quot;%1&quot;?</source>
+        <translation>Die Voreinstellung „%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>Export preset</source>
+        <translation>Voreinstellung exportieren</translation>
+    </message>
+    <message>
+        <source>Import preset</source>
+        <translation>Voreinstellung importieren</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>It is far too large for a preset.</source>
+        <translation>Sie ist viel zu groß für eine Voreinstellung.</translation>
+    </message>
+    <message>
+        <source>It is not a preset of ORVA Configurator.</source>
+        <translation>Sie ist keine Voreinstellung von ORVA Configurator.</translation>
+    </message>
+    <message>
+        <source>It was written by a newer ORVA Configurator; please update this one.</source>
+        <translation>Sie wurde von einem neueren ORVA Configurator geschrieben; bitte aktualisieren Sie diesen.</translation>
+    </message>
+    <message>
+        <source>Its mode is none of the module&apos;s.</source>
+        <translation>Ihr Modus ist keiner des Moduls.</translation>
+    </message>
+    <message>
+        <source>It holds &quot;%1&quot;, which a preset of its mode does not hold.</source>
+        <translation>Sie enthält „%1“, das eine Voreinstellung ihres Modus nicht enthält.</translation>
+    </message>
+    <message>
+        <source>Its value of &quot;%1&quot; is not of the kind that the form keeps there.</source>
+        <translation>Ihr Wert für „%1“ ist nicht von der Art, die das Formular dort speichert.</translation>
+    </message>
+    <message>
+        <source>A preset needs a name.</source>
+        <translation>Eine Voreinstellung braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>A preset&apos;s name has at most %1 characters.</source>
+        <translation>Der Name einer Voreinstellung hat höchstens %1 Zeichen.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; holds a control character; please type it without.</source>
+        <translation>Der Name „%1“ enthält ein Steuerzeichen; bitte geben Sie ihn ohne ein.</translation>
+    </message>
+    <message>
+        <source>There is a preset called &quot;%1&quot; already.</source>
+        <translation>Es gibt schon eine Voreinstellung namens „%1“.</translation>
+    </message>
+    <message>
+        <source>There is no preset called &quot;%1&quot;.</source>
+        <translation>Es gibt keine Voreinstellung namens „%1“.</translation>
+    </message>
+    <message>
+        <source>The preset &quot;%1&quot; holds a value that the form cannot hold:</source>
+        <translation>Die Voreinstellung „%1“ enthält einen Wert, den das Formular nicht aufnehmen kann:</translation>
+    </message>
+    <message>
+        <source>The preset &quot;%1&quot; cannot be read: %2</source>
+        <translation>Die Voreinstellung „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The presets could not be saved in %1.</source>
+        <translation>Die Voreinstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Presets: fill the form from one; save the form as one, rename, delete, export or import one</source>
+        <translation>Voreinstellungen: das Formular aus einer füllen; das Formular als eine speichern, eine umbenennen, löschen, exportieren oder importieren</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Voreinstellungen</translation>
+    </message>
 </context>
 </TS>

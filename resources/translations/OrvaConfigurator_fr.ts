@@ -707,5 +707,193 @@ Acceptés : %1</translation>
         <source>Loaded: %1, changed: %2 (from %3).</source>
         <translation>Chargé : %1, modifié : %2 (depuis %3).</translation>
     </message>
+    <message>
+        <source>%1 in the preset &quot;%2&quot;</source>
+        <translation>%1 dans le préréglage « %2 »</translation>
+    </message>
+    <message>
+        <source>ORVA presets (*.%1)</source>
+        <translation>Préréglages ORVA (*.%1)</translation>
+    </message>
+    <message>
+        <source>&amp;Save as...</source>
+        <translation>&amp;Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation>&amp;Renommer...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>E&amp;xporter...</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importer...</translation>
+    </message>
+    <message>
+        <source>The presets cannot be read: %1</source>
+        <translation>Les préréglages ne peuvent pas être lus : %1</translation>
+    </message>
+    <message>
+        <source>The presets cannot be saved: %1</source>
+        <translation>Les préréglages ne peuvent pas être enregistrés : %1</translation>
+    </message>
+    <message>
+        <source>Preset not saved</source>
+        <translation>Préréglage non enregistré</translation>
+    </message>
+    <message>
+        <source>Replace preset</source>
+        <translation>Remplacer le préréglage</translation>
+    </message>
+    <message>
+        <source>There is a preset called &quot;%1&quot; already. Replace it with the form?</source>
+        <translation>Il existe déjà un préréglage nommé « %1 ». Le remplacer par le formulaire ?</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Remplacer</translation>
+    </message>
+    <message>
+        <source>Preset not used</source>
+        <translation>Préréglage non utilisé</translation>
+    </message>
+    <message>
+        <source>Preset not renamed</source>
+        <translation>Préréglage non renommé</translation>
+    </message>
+    <message>
+        <source>Preset not deleted</source>
+        <translation>Préréglage non supprimé</translation>
+    </message>
+    <message>
+        <source>Preset not exported</source>
+        <translation>Préréglage non exporté</translation>
+    </message>
+    <message>
+        <source>The drive that holds it does not respond.</source>
+        <translation>Le lecteur qui le contient ne répond pas.</translation>
+    </message>
+    <message>
+        <source>The preset could not be written to %1.</source>
+        <translation>Le préréglage n’a pas pu être écrit dans %1.</translation>
+    </message>
+    <message>
+        <source>Preset not imported</source>
+        <translation>Préréglage non importé</translation>
+    </message>
+    <message>
+        <source>No preset could be taken from %1.</source>
+        <translation>Aucun préréglage n’a pu être repris de %1.</translation>
+    </message>
+    <message>
+        <source>There is a preset called &quot;%1&quot; already. Replace it with the one of %2?</source>
+        <translation>Il existe déjà un préréglage nommé « %1 ». Le remplacer par celui de %2 ?</translation>
+    </message>
+    <message>
+        <source>Save as preset</source>
+        <translation>Enregistrer comme préréglage</translation>
+    </message>
+    <message>
+        <source>Name of the preset (a site, a customer):</source>
+        <translation>Nom du préréglage (un site, un client) :</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Renommer le préréglage</translation>
+    </message>
+    <message>
+        <source>New name of the preset &quot;%1&quot;:</source>
+        <translation>Nouveau nom du préréglage « %1 » :</translation>
+    </message>
+    <message>
+        <source>Delete preset</source>
+        <translation>Supprimer le préréglage</translation>
+    </message>
+    <message>
+        <source>Delete the preset &quot;%1&quot;?</source>
+        <translation>Supprimer le préréglage « %1 » ?</translation>
+    </message>
+    <message>
+        <source>Export preset</source>
+        <translation>Exporter le préréglage</translation>
+    </message>
+    <message>
+        <source>Import preset</source>
+        <translation>Importer le préréglage</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>It is far too large for a preset.</source>
+        <translation>Il est bien trop grand pour un préréglage.</translation>
+    </message>
+    <message>
+        <source>It is not a preset of ORVA Configurator.</source>
+        <translation>Ce n’est pas un préréglage d’ORVA Configurator.</translation>
+    </message>
+    <message>
+        <source>It was written by a newer ORVA Configurator; please update this one.</source>
+        <translation>Il a été écrit par un ORVA Configurator plus récent ; veuillez mettre celui-ci à jour.</translation>
+    </message>
+    <message>
+        <source>Its mode is none of the module&apos;s.</source>
+        <translation>Son mode n’est aucun de ceux du module.</translation>
+    </message>
+    <message>
+        <source>It holds &quot;%1&quot;, which a preset of its mode does not hold.</source>
+        <translation>Il contient « %1 », qu’un préréglage de son mode ne contient pas.</translation>
+    </message>
+    <message>
+        <source>Its value of &quot;%1&quot; is not of the kind that the form keeps there.</source>
+        <translation>Sa valeur de « %1 » n’est pas du type que le formulaire y conserve.</translation>
+    </message>
+    <message>
+        <source>A preset needs a name.</source>
+        <translation>Un préréglage a besoin d’un nom.</translation>
+    </message>
+    <message>
+        <source>A preset&apos;s name has at most %1 characters.</source>
+        <translation>Le nom d’un préréglage compte au plus %1 caractères.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; holds a control character; please type it without.</source>
+        <translation>Le nom « %1 » contient un caractère de contrôle ; veuillez le saisir sans.</translation>
+    </message>
+    <message>
+        <source>There is a preset called &quot;%1&quot; already.</source>
+        <translation>Il existe déjà un préréglage nommé « %1 ».</translation>
+    </message>
+    <message>
+        <source>There is no preset called &quot;%1&quot;.</source>
+        <translation>Il n’existe aucun préréglage nommé « %1 ».</translation>
+    </message>
+    <message>
+        <source>The preset &quot;%1&quot; holds a value that the form cannot hold:</source>
+        <translation>Le préréglage « %1 » contient une valeur que le formulaire ne peut pas accepter :</translation>
+    </message>
+    <message>
+        <source>The preset &quot;%1&quot; cannot be read: %2</source>
+        <translation>Le préréglage « %1 » ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>The presets could not be saved in %1.</source>
+        <translation>Les préréglages n’ont pas pu être enregistrés dans %1.</translation>
+    </message>
+    <message>
+        <source>Presets: fill the form from one; save the form as one, rename, delete, export or import one</source>
+        <translation>Préréglages : remplir le formulaire depuis l’un d’eux ; enregistrer le formulaire comme préréglage, en renommer, supprimer, exporter ou importer un</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Préréglages</translation>
+    </message>
 </context>
 </TS>

@@ -707,5 +707,193 @@ Accettati: %1</translation>
         <source>Loaded: %1, changed: %2 (from %3).</source>
         <translation>Caricato: %1, modificato: %2 (origine: %3).</translation>
     </message>
+    <message>
+        <source>%1 in the preset &quot;%2&quot;</source>
+        <translation>%1 nella preimpostazione «%2»</translation>
+    </message>
+    <message>
+        <source>ORVA presets (*.%1)</source>
+        <translation>Preimpostazioni ORVA (*.%1)</translation>
+    </message>
+    <message>
+        <source>&amp;Save as...</source>
+        <translation>&amp;Salva come...</translation>
+    </message>
+    <message>
+        <source>&amp;Rename...</source>
+        <translation>&amp;Rinomina...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Elimina</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>Es&amp;porta...</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importa...</translation>
+    </message>
+    <message>
+        <source>The presets cannot be read: %1</source>
+        <translation>Le preimpostazioni non possono essere lette: %1</translation>
+    </message>
+    <message>
+        <source>The presets cannot be saved: %1</source>
+        <translation>Le preimpostazioni non possono essere salvate: %1</translation>
+    </message>
+    <message>
+        <source>Preset not saved</source>
+        <translation>Preimpostazione non salvata</translation>
+    </message>
+    <message>
+        <source>Replace preset</source>
+        <translation>Sostituisci preimpostazione</translation>
+    </message>
+    <message>
+        <source>There is a preset called &quot;%1&quot; already. Replace it with the form?</source>
+        <translation>Esiste già una preimpostazione chiamata «%1». Sostituirla con il modulo?</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Sostituisci</translation>
+    </message>
+    <message>
+        <source>Preset not used</source>
+        <translation>Preimpostazione non usata</translation>
+    </message>
+    <message>
+        <source>Preset not renamed</source>
+        <translation>Preimpostazione non rinominata</translation>
+    </message>
+    <message>
+        <source>Preset not deleted</source>
+        <translation>Preimpostazione non eliminata</translation>
+    </message>
+    <message>
+        <source>Preset not exported</source>
+        <translation>Preimpostazione non esportata</translation>
+    </message>
+    <message>
+        <source>The drive that holds it does not respond.</source>
+        <translation>L’unità che la contiene non risponde.</translation>
+    </message>
+    <message>
+        <source>The preset could not be written to %1.</source>
+        <translation>Non è stato possibile scrivere la preimpostazione in %1.</translation>
+    </message>
+    <message>
+        <source>Preset not imported</source>
+        <translation>Preimpostazione non importata</translation>
+    </message>
+    <message>
+        <source>No preset could be taken from %1.</source>
+        <translation>Non è stato possibile prendere una preimpostazione da %1.</translation>
+    </message>
+    <message>
+        <source>There is a preset called &quot;%1&quot; already. Replace it with the one of %2?</source>
+        <translation>Esiste già una preimpostazione chiamata «%1». Sostituirla con quella di %2?</translation>
+    </message>
+    <message>
+        <source>Save as preset</source>
+        <translation>Salva come preimpostazione</translation>
+    </message>
+    <message>
+        <source>Name of the preset (a site, a customer):</source>
+        <translation>Nome della preimpostazione (un sito, un cliente):</translation>
+    </message>
+    <message>
+        <source>Rename preset</source>
+        <translation>Rinomina preimpostazione</translation>
+    </message>
+    <message>
+        <source>New name of the preset &quot;%1&quot;:</source>
+        <translation>Nuovo nome della preimpostazione «%1»:</translation>
+    </message>
+    <message>
+        <source>Delete preset</source>
+        <translation>Elimina preimpostazione</translation>
+    </message>
+    <message>
+        <source>Delete the preset &quot;%1&quot;?</source>
+        <translation>Eliminare la preimpostazione «%1»?</translation>
+    </message>
+    <message>
+        <source>Export preset</source>
+        <translation>Esporta preimpostazione</translation>
+    </message>
+    <message>
+        <source>Import preset</source>
+        <translation>Importa preimpostazione</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Tutti i file (*)</translation>
+    </message>
+    <message>
+        <source>It is far too large for a preset.</source>
+        <translation>È troppo grande per una preimpostazione.</translation>
+    </message>
+    <message>
+        <source>It is not a preset of ORVA Configurator.</source>
+        <translation>Non è una preimpostazione di ORVA Configurator.</translation>
+    </message>
+    <message>
+        <source>It was written by a newer ORVA Configurator; please update this one.</source>
+        <translation>È stata scritta da un ORVA Configurator più recente; aggiornare questo.</translation>
+    </message>
+    <message>
+        <source>Its mode is none of the module&apos;s.</source>
+        <translation>La sua modalità non è una di quelle del modulo.</translation>
+    </message>
+    <message>
+        <source>It holds &quot;%1&quot;, which a preset of its mode does not hold.</source>
+        <translation>Contiene «%1», che una preimpostazione della sua modalità non contiene.</translation>
+    </message>
+    <message>
+        <source>Its value of &quot;%1&quot; is not of the kind that the form keeps there.</source>
+        <translation>Il suo valore di «%1» non è del tipo che il modulo vi conserva.</translation>
+    </message>
+    <message>
+        <source>A preset needs a name.</source>
+        <translation>Una preimpostazione ha bisogno di un nome.</translation>
+    </message>
+    <message>
+        <source>A preset&apos;s name has at most %1 characters.</source>
+        <translation>Il nome di una preimpostazione ha al massimo %1 caratteri.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; holds a control character; please type it without.</source>
+        <translation>Il nome «%1» contiene un carattere di controllo; digitarlo senza.</translation>
+    </message>
+    <message>
+        <source>There is a preset called &quot;%1&quot; already.</source>
+        <translation>Esiste già una preimpostazione chiamata «%1».</translation>
+    </message>
+    <message>
+        <source>There is no preset called &quot;%1&quot;.</source>
+        <translation>Non esiste una preimpostazione chiamata «%1».</translation>
+    </message>
+    <message>
+        <source>The preset &quot;%1&quot; holds a value that the form cannot hold:</source>
+        <translation>La preimpostazione «%1» contiene un valore che il modulo non può accettare:</translation>
+    </message>
+    <message>
+        <source>The preset &quot;%1&quot; cannot be read: %2</source>
+        <translation>La preimpostazione «%1» non può essere letta: %2</translation>
+    </message>
+    <message>
+        <source>The presets could not be saved in %1.</source>
+        <translation>Non è stato possibile salvare le preimpostazioni in %1.</translation>
+    </message>
+    <message>
+        <source>Presets: fill the form from one; save the form as one, rename, delete, export or import one</source>
+        <translation>Preimpostazioni: compilare il modulo da una; salvare il modulo come preimpostazione, rinominarne, eliminarne, esportarne o importarne una</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Preimpostazioni</translation>
+    </message>
 </context>
 </TS>

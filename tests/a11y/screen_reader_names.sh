@@ -145,7 +145,7 @@ check_mode()
 
 # A combo box speaks its current entry as its name and its label through the relation (no card: the label only).
 common=("SD Card Drive" "Orva Mode" "Refresh the list of SD cards" "Default settings" "Quit" "Generate"
-    "Eject the card when done" "Load from card")
+    "Eject the card when done" "Load from card" "Presets")
 case $ORVA_A11Y_IN_SESSION in
 GSM)
     check_mode GSM 8 0 "${common[@]}" "Access Point Name (APN)" "Access Point User Name" "Access Point Password" \

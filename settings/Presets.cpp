@@ -1,0 +1,261 @@
+#include "settings/Presets.h"
+
+#include "base/ShownText.h"
+#include "form/PhoneNumber.h"
+#include "generation/GenerateTexts.h"
+#include "settings/FormStore.h"
+#include "settings/SettingsKeys.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QVariantMap>
+
+#include <algorithm>
+
+namespace {
+const QLatin1String nameKey("name");
+
+// A preset as the store holds it: its keys and values untouched, so that rewriting the list keeps the others as they
+// were.
+using StoredPreset = QVariantMap;
+
+QVector<StoredPreset> storedPresets(QSettings& settings)
+{
+    QVector<StoredPreset> presets;
+    const int count = settings.beginReadArray(Presets::group);
+    for (int i = 0; i < count; ++i) {
+        settings.setArrayIndex(i);
+        StoredPreset preset;
+        const QStringList keys = settings.childKeys();
+        for (const QString& key : keys)
+            preset.insert(key, settings.value(key));
+        presets.append(preset);
+    }
+    settings.endArray();
+    return presets;
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+int indexOf(const QVector<StoredPreset>& presets, const QString& name)
+{
+    const auto found = std::find_if(presets.begin(), presets.end(), [&name](const StoredPreset& preset) {
+        return sameName(preset.value(nameKey).toString(), name);
+    });
+    return found == presets.end() ? -1 : int(found - presets.begin());
+}
+
+StoredPreset stored(const Preset& preset)
+{
+    StoredPreset entry;
+    entry.insert(nameKey, preset.name);
+    entry.insert(SettingsKeys::serialMode, int(preset.values.modeCode));
+    for (const FormField::Description& field : FormField::fields) {
+        if (preset.values.shows(field.id))
+            entry.insert(QLatin1String(field.settingsKey), preset.values.text(field.id));
+    }
+    if (preset.values.showsReset())
+        entry.insert(SettingsKeys::resetConfig, preset.values.resetConfig);
+    return entry;
+}
+
+std::optional<PresetProblem> problem(PresetProblem::Kind kind, const QString& name)
+{
+    PresetProblem problem;
+    problem.kind = kind;
+    problem.name = name;
+    return problem;
+}
+
+// Writes the list in the place of the store's.
+std::optional<PresetProblem> store(QSettings& settings, const QVector<StoredPreset>& presets, const QString& name)
+{
+    if (FormStore::keepToOwner(settings)) {
+        settings.remove(Presets::group);
+        settings.beginWriteArray(Presets::group, presets.size());
+        for (int i = 0; i < presets.size(); ++i) {
+            settings.setArrayIndex(i);
+            const StoredPreset& preset = presets.at(i);
+            for (auto value = preset.begin(); value != preset.end(); ++value)
+                settings.setValue(value.key(), value.value());
+        }
+        settings.endArray();
+        settings.sync();
+        if (settings.status() == QSettings::NoError)
+            return std::nullopt;
+    }
+    std::optional<PresetProblem> notStored = problem(PresetProblem::Kind::NotStored, name);
+    notStored->detail = settings.fileName();
+    return notStored;
+}
+} // namespace
+
+Preset Presets::of(const QString& name, const FormValues& form)
+{
+    // Phone numbers as "Generate" writes them and the form is remembered.
+    const FormValues values = PhoneNumber::inAcceptedForm(form);
+    Preset preset;
+    preset.name = name.trimmed();
+    preset.values.modeCode = values.modeCode;
+    for (const FormField::Description& field : FormField::fields) {
+        if (values.shows(field.id))
+            preset.values.text(field.id) = values.text(field.id);
+    }
+    preset.values.resetConfig = values.showsReset() && values.resetConfig;
+    return preset;
+}
+
+FormValues Presets::applied(const Preset& preset, const FormValues& current)
+{
+    FormValues values = current;
+    values.modeCode = preset.values.modeCode;
+    for (const FormField::Description& field : FormField::fields) {
+        if (values.shows(field.id))
+            values.text(field.id) = preset.values.text(field.id);
+    }
+    values.resetConfig = values.showsReset() && preset.values.resetConfig;
+    return values;
+}
+
+std::optional<FormProblem> Presets::heldProblem(const FormValues& values)
+{
+    for (const FormField::Description& field : FormField::fields) {
+        if (std::optional<FormProblem> problem = checkText(values, field.id))
+            return problem;
+    }
+    return std::nullopt;
+}
+
+std::optional<PresetProblem> Presets::nameProblem(const QString& name)
+{
+    const QString kept = name.trimmed();
+    if (kept.isEmpty())
+        return problem(PresetProblem::Kind::NoName, kept);
+    if (kept.size() > nameLength)
+        return problem(PresetProblem::Kind::NameTooLong, kept);
+    // Shown in the list and in the boxes, named on vskwrite's command line: nothing in it may act on the text.
+    if (ShownText::escaped(kept) != kept)
+        return problem(PresetProblem::Kind::NameCharacter, kept);
+    return std::nullopt;
+}
+
+QStringList Presets::names(QSettings& settings)
+{
+    QStringList names;
+    for (const StoredPreset& preset : storedPresets(settings))
+        names << preset.value(nameKey).toString();
+    return names;
+}
+
+Presets::Found Presets::find(QSettings& settings, const QString& name)
+{
+    Found found;
+    const int count = settings.beginReadArray(group);
+    for (int i = 0; i < count && !found.preset; ++i) {
+        settings.setArrayIndex(i);
+        if (!sameName(settings.value(nameKey).toString(), name.trimmed()))
+            continue;
+        // The remembered form's keys, read as the remembered form's are.
+        const FormValues values = FormStore::load(settings);
+        if (const std::optional<QString> unreadable = FormStore::unreadableValues(settings)) {
+            found.problem = problem(PresetProblem::Kind::Unreadable, settings.value(nameKey).toString());
+            found.problem->detail = *unreadable;
+            break;
+        }
+        found.preset = of(settings.value(nameKey).toString(), values);
+    }
+    settings.endArray();
+    if (found.problem)
+        return found;
+    if (!found.preset) {
+        found.problem = problem(PresetProblem::Kind::Unknown, name.trimmed());
+    } else if (const std::optional<FormProblem> field = heldProblem(found.preset->values)) {
+        found.problem = problem(PresetProblem::Kind::Field, found.preset->name);
+        found.problem->field = field;
+        found.preset.reset();
+    }
+    return found;
+}
+
+std::optional<PresetProblem> Presets::save(QSettings& settings, const QString& name, const FormValues& values,
+                                           bool replace)
+{
+    if (std::optional<PresetProblem> bad = nameProblem(name))
+        return bad;
+    const Preset preset = of(name, values);
+    if (const std::optional<FormProblem> field = heldProblem(preset.values)) {
+        std::optional<PresetProblem> refused = problem(PresetProblem::Kind::Field, preset.name);
+        refused->field = field;
+        return refused;
+    }
+    QVector<StoredPreset> presets = storedPresets(settings);
+    const int index = indexOf(presets, preset.name);
+    if (index < 0)
+        presets.append(stored(preset));
+    else if (replace)
+        presets[index] = stored(preset);
+    else
+        return problem(PresetProblem::Kind::NameTaken, presets.at(index).value(nameKey).toString());
+    return store(settings, presets, preset.name);
+}
+
+std::optional<PresetProblem> Presets::rename(QSettings& settings, const QString& from, const QString& to)
+{
+    if (std::optional<PresetProblem> bad = nameProblem(to))
+        return bad;
+    QVector<StoredPreset> presets = storedPresets(settings);
+    const int index = indexOf(presets, from);
+    if (index < 0)
+        return problem(PresetProblem::Kind::Unknown, from.trimmed());
+    const int taken = indexOf(presets, to.trimmed());
+    // A name may change its letter case only.
+    if (taken >= 0 && taken != index)
+        return problem(PresetProblem::Kind::NameTaken, presets.at(taken).value(nameKey).toString());
+    presets[index].insert(nameKey, to.trimmed());
+    return store(settings, presets, to.trimmed());
+}
+
+std::optional<PresetProblem> Presets::remove(QSettings& settings, const QString& name)
+{
+    QVector<StoredPreset> presets = storedPresets(settings);
+    const int index = indexOf(presets, name);
+    if (index < 0)
+        return problem(PresetProblem::Kind::Unknown, name.trimmed());
+    presets.remove(index);
+    return store(settings, presets, name.trimmed());
+}
+
+QString Presets::problemText(const PresetProblem& problem)
+{
+    const QString name = ShownText::escaped(problem.name);
+    switch (problem.kind) {
+    case PresetProblem::Kind::NoName:
+        return QCoreApplication::translate("Configurator", "A preset needs a name.");
+    case PresetProblem::Kind::NameTooLong:
+        return QCoreApplication::translate("Configurator", "A preset's name has at most %1 characters.")
+            .arg(nameLength);
+    case PresetProblem::Kind::NameCharacter:
+        return QCoreApplication::translate("Configurator",
+                                           "The name \"%1\" holds a control character; please type it without.")
+            .arg(name);
+    case PresetProblem::Kind::NameTaken:
+        return QCoreApplication::translate("Configurator", "There is a preset called \"%1\" already.").arg(name);
+    case PresetProblem::Kind::Unknown:
+        return QCoreApplication::translate("Configurator", "There is no preset called \"%1\".").arg(name);
+    case PresetProblem::Kind::Field:
+        return QCoreApplication::translate("Configurator", "The preset \"%1\" holds a value that the form cannot "
+                                                           "hold:")
+                   .arg(name) +
+               QLatin1Char('\n') + GenerateTexts::formProblem(*problem.field).text;
+    case PresetProblem::Kind::Unreadable:
+        return QCoreApplication::translate("Configurator", "The preset \"%1\" cannot be read: %2")
+            .arg(name, ShownText::escaped(problem.detail));
+    case PresetProblem::Kind::NotStored:
+        return QCoreApplication::translate("Configurator", "The presets could not be saved in %1.")
+            .arg(ShownText::escaped(problem.detail));
+    }
+    return QString();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "form/FormCheck.h"
+#include "form/FormValues.h"
+
+#include <QLatin1String>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+
+class QSettings;
+
+// A form saved under a name (a site, a customer): the mode, the texts of the fields that the mode shows and, where the
+// mode has it, the reset option. The drive and the window's own preferences are no part of it. The same keys, with
+// the same meaning, as the remembered form.
+struct Preset
+{
+    QString name;
+    FormValues values; // the fields that the mode hides are empty, the reset option off where the mode has none
+};
+
+// What keeps a preset from being saved, renamed, used or read.
+struct PresetProblem
+{
+    enum class Kind
+    {
+        NoName,        // empty, or spaces only
+        NameTooLong,   // longer than Presets::nameLength
+        NameCharacter, // a control character, or one that turns the text's direction, in the name
+        NameTaken,     // another preset has this name (letter case aside)
+        Unknown,       // no preset has this name
+        Field,         // a text that the form cannot hold: field says which and why
+        Unreadable,    // a stored value is not one value of its kind; detail names the keys
+        NotStored,     // the store could not be written; detail says where
+    };
+    Kind kind = Kind::Unknown;
+    QString name;                     // the name concerned
+    std::optional<FormProblem> field; // for Field
+    QString detail;                   // for Unreadable and NotStored
+};
+
+namespace Presets {
+// The group of the settings store that holds the presets, beside the remembered form's keys.
+inline const QLatin1String group("presets");
+constexpr int nameLength = 64;
+
+// The preset of a form: the mode, the texts that the mode shows (phone numbers in their accepted form, as "Generate"
+// writes them), the reset option where the mode has it; the name without spaces around it.
+Preset of(const QString& name, const FormValues& values);
+
+// The form filled from a preset as a parameter file fills it: the preset's mode, the texts of the fields that the
+// mode shows and the reset option (off in the modes without one); the fields that the mode hides keep current's
+// texts, as a change of mode keeps them, and so do the drive and the window's preferences.
+FormValues applied(const Preset& preset, const FormValues& current);
+
+// What the form cannot hold of a preset, if anything: a text longer than its field takes, or a character that the
+// module cannot read. A text that is merely unfinished (a PIN of three digits) is held, as a typed one is, and
+// "Generate" refuses it.
+std::optional<FormProblem> heldProblem(const FormValues& values);
+
+// The name as it is kept (without spaces around it), or what is wrong with it.
+std::optional<PresetProblem> nameProblem(const QString& name);
+
+// The names of the store's presets, in the order they were saved.
+QStringList names(QSettings& settings);
+
+// The preset of that name (letter case aside), each text whole as stored, when the form can hold it; else why not.
+struct Found
+{
+    std::optional<Preset> preset;
+    std::optional<PresetProblem> problem; // when there is no preset
+};
+Found find(QSettings& settings, const QString& name);
+
+// Saves values under name: a new preset at the end, or, with replace, in the place of the one of that name.
+std::optional<PresetProblem> save(QSettings& settings, const QString& name, const FormValues& values,
+                                  bool replace = false);
+// Gives the preset from the name to; its place in the list stays.
+std::optional<PresetProblem> rename(QSettings& settings, const QString& from, const QString& to);
+std::optional<PresetProblem> remove(QSettings& settings, const QString& name);
+
+// What the user is told of a problem, in the user's language.
+QString problemText(const PresetProblem& problem);
+} // namespace Presets
