@@ -468,13 +468,13 @@ private slots:
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("controls");
-        // The card row with its "Load from card", the mode, the three buttons, the eject option; then what the mode
-        // shows.
-        QTest::newRow("Kerv (38400 bps)") << "Kerv (38400 bps)" << 8;
-        QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 8;
-        QTest::newRow("GSM") << "GSM" << 12;
-        QTest::newRow("LAN") << "LAN" << 8;
-        QTest::newRow("SMS") << "SMS" << 14;
+        // The card row with its "Load from card", the mode, the three buttons, the eject option and the series option
+        // beside it; then what the mode shows.
+        QTest::newRow("Kerv (38400 bps)") << "Kerv (38400 bps)" << 9;
+        QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 9;
+        QTest::newRow("GSM") << "GSM" << 13;
+        QTest::newRow("LAN") << "LAN" << 9;
+        QTest::newRow("SMS") << "SMS" << 15;
     }
 
     void everyControlHasASpokenName()

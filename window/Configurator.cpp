@@ -46,6 +46,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     describeIconButtons();
     describeLabelledControls();
     placeCardLine();
+    placeSeriesControls();
 
     for (const ModeCode::Entry& mode : ModeCode::entries)
         ui->modeSerial->addItem(QIcon(), tr(mode.text), int(mode.code));
@@ -92,10 +93,20 @@ void Configurator::setExitFunction(ExitFunction function)
 void Configurator::closeEvent(QCloseEvent* event)
 {
     // The window shows the outcome of a card write, which ends within its time limits.
-    if (writingCard)
+    if (writingCard) {
         event->ignore();
-    else
-        QMainWindow::closeEvent(event);
+        return;
+    }
+    // The run ends with the window: the cards in hand end first, then its identifiers are handed off once.
+    if (series->inHand() > 0) {
+        closeAfterSeries = true;
+        series->stop();
+        event->ignore();
+        return;
+    }
+    series->stop();
+    endRun();
+    QMainWindow::closeEvent(event);
 }
 
 void Configurator::describeIconButtons()

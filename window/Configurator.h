@@ -2,6 +2,7 @@
 
 #include "base/DetachedTask.h"
 #include "drives/DrivePlatform.h"
+#include "generation/CardSeries.h"
 #include "generation/FormFields.h"
 #include "generation/GenerateTexts.h"
 #include "generation/ModeCodes.h"
@@ -19,8 +20,10 @@ struct CardContents;
 struct ParameterFileForm;
 struct FormProblem;
 struct FormValues;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
+class RunList;
 class VolumeWatcher;
 
 namespace Ui {
@@ -104,6 +107,11 @@ private:
     void waitForAnotherCard(const QString& preparedRoot);
     void warn(const QString& title, const QString& message);
     void warn(const GenerateTexts::Message& message) { warn(message.title, message.text); }
+    // "Prepare each card put in" (Series.cpp).
+    void placeSeriesControls();
+    void seriesToggled(bool on);
+    void addToRun(const RunCard& card);
+    void endRun();
 
     Ui::Configurator* ui;
     quint8 modeCode = ModeCode::Default;
@@ -119,4 +127,9 @@ private:
     bool writingCard = false;   // "Generate" waits for the card: the window stays open meanwhile
     QLabel* cardLine = nullptr; // what the chosen card holds
     quint64 cardReadings = 0;   // the card line takes only the answer of the latest reading
+    CardRun run;                // the cards of this run, prepared by a series or one by one
+    CardSeries* series = nullptr;
+    RunList* runList = nullptr;
+    QCheckBox* seriesBox = nullptr;
+    bool closeAfterSeries = false; // closed while cards were being prepared: closes once they ended
 };
