@@ -8,6 +8,7 @@
 //  three  From the first of three cards put in together until the last of them may be removed.
 // Prints one summary line per measure with the median and the largest time in milliseconds, in key=value form.
 // Needs root (loop devices, mounts); exits with 77 elsewhere.
+#include "drives/VolumeWatcher.h"
 #include "generation/CardSeries.h"
 #include "support/CardLab.h"
 
@@ -121,6 +122,11 @@ int main(int argc, char* argv[])
         three.push_back(double(timer.nsecsElapsed()) / 1e6);
         for (const QString& name : QStringList{single} + together)
             lab.unplug(name);
+        // The next round's cards may take the same loop devices: the series sees these gone first, as a hand that
+        // swaps cards gives it time to.
+        QEventLoop settle;
+        QTimer::singleShot(2 * VolumeWatcher::settleMilliseconds + 100, &settle, &QEventLoop::quit);
+        settle.exec();
     }
     if (prepared != ended)
         fail(QStringLiteral("%1 of %2 cards were not prepared").arg(ended - prepared).arg(ended));

@@ -1,6 +1,7 @@
 // "Prepare each card put in" on real cards: ext4 images on loop devices in a private mount namespace, found by the
 // real drive platform and its volume notifications, as a card reader's cards are. Needs root; skips elsewhere.
 #include "drives/DrivePlatform.h"
+#include "drives/VolumeWatcher.h"
 #include "generation/CardContents.h"
 #include "generation/CardRecord.h"
 #include "generation/CardSeries.h"
@@ -153,7 +154,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 2, 10000);
         const QByteArray prepared = readFile(parameterFileOn(lab->mountPoint(QStringLiteral("again"))));
         lab->unplug(QStringLiteral("again"));
-        QTest::qWait(2 * 150 + 100); // the series sees the card gone before it comes back
+        QTest::qWait(2 * VolumeWatcher::settleMilliseconds + 100); // the series sees the card gone before it returns
         QCOMPARE(lab->plug(QStringLiteral("again")), QString());
         QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 3, 10000);
         const RunCard second = ended.at(2).at(0).value<RunCard>();
