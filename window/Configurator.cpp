@@ -8,6 +8,7 @@
 #include "window/FieldValidator.h"
 #include "window/LabelClicks.h"
 #include "window/MessageBox.h"
+#include "window/RunList.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -81,6 +82,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
 
 Configurator::~Configurator()
 {
+    delete runList;
     saveSettings();
     delete ui;
 }
@@ -106,6 +108,7 @@ void Configurator::closeEvent(QCloseEvent* event)
     }
     series->stop();
     endRun();
+    runList->close();
     QMainWindow::closeEvent(event);
 }
 

@@ -27,7 +27,9 @@ void Configurator::placeSeriesControls()
     ui->formLayout->setWidget(row, QFormLayout::LabelRole, seriesBox);
 
     series = new CardSeries(drivePlatform, run, this);
-    runList = new RunList(this);
+    // A window of its own, without a parent: its buttons' letters are not the form's (the window deletes it).
+    runList = new RunList;
+    runList->setAttribute(Qt::WA_QuitOnClose, false);
     connect(runList, &RunList::countChanged, series, &CardSeries::setCount);
     connect(seriesBox, &QCheckBox::toggled, this, &Configurator::seriesToggled);
     connect(series, &CardSeries::cardEnded, this, [this](const RunCard& card) {
