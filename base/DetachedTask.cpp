@@ -25,6 +25,7 @@ struct DetachedWork::Liveness::State
     bool givenUp = false;
     Clock::Steady::time_point lastSign = now();
     std::chrono::milliseconds ownBound{0}; // what the step after the last sign may take beyond the caller's limit
+    std::function<void()> wake;            // the waiting caller's, told when the work ends
 };
 
 bool DetachedWork::Liveness::answered(std::chrono::milliseconds ownBound) const
@@ -39,12 +40,20 @@ DetachedWork::DetachedWork(Run run) : state(std::make_shared<Liveness::State>())
 {
     std::thread([state = state, run = std::move(run)] {
         const std::function<void()> store = run(Liveness(state));
-        std::lock_guard<std::mutex> lock(state->mutex);
-        store();
-        state->done = true;
-        if (state->givenUp)
-            --givenUpAndRunning;
-        state->ended.notify_all();
+        std::function<void()> wake;
+        {
+            std::lock_guard<std::mutex> lock(state->mutex);
+            store();
+            state->done = true;
+            if (state->givenUp)
+                --givenUpAndRunning;
+            else
+                wake = std::move(state->wake);
+            state->ended.notify_all();
+        }
+        // Outside the lock: the waiting thread may be taking it right now.
+        if (wake)
+            wake();
     }).detach();
 }
 
@@ -61,16 +70,20 @@ bool DetachedWork::waitWhileAnswering(std::chrono::milliseconds silenceLimit, co
                                       const std::function<void()>& take)
 {
     std::unique_lock<std::mutex> lock(state->mutex);
+    // The work's end wakes the pump, so that the caller does not wait out the rest of its turn.
+    state->wake = pump.wake;
     for (;;) {
         // Decided under the lock: an outcome that came in time is the answer; else the work is given up, and
         // whatever it does afterwards goes nowhere.
         if (state->done) {
+            state->wake = nullptr;
             take();
             return true;
         }
         const Clock::Steady::time_point lookedAt = now();
         const Clock::Steady::time_point giveUpAt = state->lastSign + silenceLimit + state->ownBound;
         if (lookedAt >= giveUpAt) {
+            state->wake = nullptr;
             state->givenUp = true;
             ++givenUpAndRunning;
             return false;
@@ -105,6 +118,20 @@ DetachedWork::Look DetachedWork::lookOnce(std::chrono::milliseconds silenceLimit
     state->givenUp = true;
     ++givenUpAndRunning;
     return Look::GivenUp;
+}
+
+void DetachedWork::wakeWhenEnded(std::function<void()> wake)
+{
+    {
+        std::lock_guard<std::mutex> lock(state->mutex);
+        if (state->givenUp)
+            return;
+        if (!state->done) {
+            state->wake = std::move(wake);
+            return;
+        }
+    }
+    wake();
 }
 
 int DetachedWork::outstanding()

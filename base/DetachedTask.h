@@ -18,8 +18,19 @@ class DetachedWork
 {
 public:
     // What the waiting thread does between its looks at the work, for about one watch interval: a window runs its
-    // event loop there to keep painting. Without one the thread sleeps.
-    using Pump = std::function<void()>;
+    // event loop there to keep painting. Without one the thread sleeps. wake, called from the work's thread as the
+    // work ends, makes run return at once (an event loop told to quit), so that the caller learns of the end when it
+    // comes, not at its next look.
+    struct Pump
+    {
+        Pump() = default;
+        Pump(std::function<void()> run, std::function<void()> wake = {}) : run(std::move(run)), wake(std::move(wake)) {}
+        explicit operator bool() const { return bool(run); }
+        void operator()() const { run(); }
+
+        std::function<void()> run;
+        std::function<void()> wake; // safe to call from any thread, also after run has returned for good
+    };
 
     // Handed to the work: how it tells its caller that the outside answered, and learns that the caller gave up.
     class Liveness
@@ -46,6 +57,11 @@ public:
         Ended,   // its outcome is taken
         GivenUp  // it was silent for longer than the limit, and is given up
     };
+
+    // wake is called once, from the work's thread, as the work ends (at once when it has ended), unless the caller gave
+    // the work up first: a caller that looks at the work only when told (an event loop) learns of the end when it
+    // comes.
+    void wakeWhenEnded(std::function<void()> wake);
 
     // Works given up that have not ended yet, in the whole process.
     static int outstanding();

@@ -76,8 +76,11 @@ Result GenerateProcedure::run(const FormValues& given, const std::optional<Mount
         return ended(Result::Ending::NotResponding, GenerateTexts::notResponding());
     // The identifier of a GSM or LAN file was registered on the portal: a new file drops it. A file that cannot be
     // shown to hold none counts as holding one.
-    if (held->carriesHandedOffIdentifier() && !(frontEnd.replaceHandedOff && frontEnd.replaceHandedOff(*held)))
-        return ended(Result::Ending::Kept, GenerateTexts::replaceHandedOffIdentifier(*held));
+    if (held->carriesHandedOffIdentifier() && !(frontEnd.replaceHandedOff && frontEnd.replaceHandedOff(*held))) {
+        Result result = ended(Result::Ending::Kept, GenerateTexts::replaceHandedOffIdentifier(*held));
+        result.held = held;
+        return result;
+    }
 
     // The write replaces only what was read (and asked about); a write given up keeps the card locked until it ends.
     std::optional<CardOutcome> written;
@@ -95,7 +98,7 @@ Result GenerateProcedure::run(const FormValues& given, const std::optional<Mount
     if (outcome.cardHoldsNewFile()) {
         result.standardOutput = identifierText(outcome.identifier);
         // The card may carry this identifier now: the user must have it, confirmed or not.
-        if (handsOff)
+        if (handsOff && frontEnd.savesIdentifierFile)
             result.identifierFile = IdentifierFile::save(outcome.identifier, outcome.folder, frontEnd.letsCardGo);
     }
     if (outcome.result != CardOutcome::Result::Written) {

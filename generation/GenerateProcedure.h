@@ -34,6 +34,10 @@ struct FrontEnd
     // The front end lets the card go once its file is written (the window's eject option): the identifier's file must
     // then stay on the computer, never go onto the card.
     bool letsCardGo = false;
+    // The identifier's own file "ORVA Serial Number.txt" is saved for a card that may carry a handed-off identifier.
+    // A front end that keeps a run's identifiers in a file of the run (a series of cards) saves none per card, so that
+    // no card replaces another's.
+    bool savesIdentifierFile = true;
 };
 
 struct Result
@@ -52,6 +56,7 @@ struct Result
     // What to tell the user: the form's problem, the refusal, the question that kept the file, or the success.
     GenerateTexts::Message message;
     std::optional<FormProblem> formProblem; // FormRefused
+    std::optional<CardContents> held;       // Kept: what the card holds
     // What became of the card (Refused, Written): where it is mounted now, the identifier written into the file.
     CardOutcome card;
     // Where the identifier's file went, when the mode hands the identifier off and the card may carry it.

@@ -123,13 +123,15 @@ QString GenerateTexts::cardLetGo(const EjectOutcome& outcome)
         .arg(shown(outcome.reason));
 }
 
-namespace {
-QString modeText(quint8 modeCode)
+QString GenerateTexts::modeText(quint8 modeCode)
 {
     const char* name = ModeCode::name(modeCode);
     return name ? QCoreApplication::translate("Configurator", name)
                 : QCoreApplication::translate("Configurator", "unknown mode %1").arg(modeCode);
 }
+
+namespace {
+using GenerateTexts::modeText;
 
 QString writtenText(const QDateTime& written)
 {

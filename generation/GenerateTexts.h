@@ -61,6 +61,9 @@ QString replaceAnswer();
 // the file.
 Message loadedWithDifferences(const ParameterFileForm& loaded, const QString& shownPath);
 
+// A mode as the mode list shows it ("GSM"), or "unknown mode 7".
+QString modeText(quint8 modeCode);
+
 // The maker's customer portal, where the identifier authenticates the installation.
 QString portalAddress();
 } // namespace GenerateTexts

@@ -20,8 +20,10 @@ QByteArray IdentifierFile::content(const QUuid& identifier)
            "YOUR IDENTIFIER (GUID) : " + identifierText(identifier).toLatin1() + "\r\n\r\n" + banner;
 }
 
-IdentifierFile::Saved IdentifierFile::save(const QUuid& identifier, const QString& cardFolder, bool cardLetGo)
+namespace {
+IdentifierFile::Saved saveIn(const QString& cardFolder, bool cardLetGo, const QString& name, const QByteArray& bytes)
 {
+    using IdentifierFile::Place;
     const QString applicationData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const std::pair<QString, Place> places[] = {
         {QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), Place::Desktop},
@@ -29,17 +31,27 @@ IdentifierFile::Saved IdentifierFile::save(const QUuid& identifier, const QStrin
         cardLetGo ? std::make_pair(applicationData, Place::ApplicationData)
                   : std::make_pair(cardFolder, Place::CardFolder),
     };
-    const QByteArray bytes = content(identifier);
     for (const auto& [folder, place] : places) {
         // The application's own folder is made when it is needed; the user's folders and the card's never are.
         if (place == Place::ApplicationData && !folder.isEmpty())
             QDir().mkpath(folder);
         if (folder.isEmpty() || !QFileInfo(folder).isDir())
             continue;
-        const QString path = folder + QLatin1Char('/') + fileName();
+        const QString path = folder + QLatin1Char('/') + name;
         // Once the new file has taken the name, it is the one the user finds, even if it was not confirmed.
         if (writeDurably(path, bytes).result != DurableWrite::Result::NotWritten)
             return {place, path};
     }
     return {};
+}
+} // namespace
+
+IdentifierFile::Saved IdentifierFile::save(const QUuid& identifier, const QString& cardFolder, bool cardLetGo)
+{
+    return saveIn(cardFolder, cardLetGo, fileName(), content(identifier));
+}
+
+IdentifierFile::Saved IdentifierFile::saveOffCard(const QString& name, const QByteArray& bytes)
+{
+    return saveIn(QString(), true, name, bytes);
 }

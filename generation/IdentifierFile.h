@@ -33,4 +33,8 @@ QByteArray content(const QUuid& identifier);
 // the application's data folder instead, made when missing. The file takes the name's place only when it is complete:
 // a failed write keeps an earlier file, and a link of that name is replaced, never followed.
 Saved save(const QUuid& identifier, const QString& cardFolder, bool cardLetGo);
+
+// Saves a file of the program's own making under name as save does with a card that is let go: on the Desktop, else in
+// the documents folder, else in the application's data folder (a run's identifiers, kept off every card).
+Saved saveOffCard(const QString& name, const QByteArray& bytes);
 } // namespace IdentifierFile

@@ -464,21 +464,32 @@ private slots:
             QString::fromUtf8(readFile(CardRecord::filePath())).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3); // the heading and one line a card
         QVERIFY(lines.at(1).contains(card(0)) && lines.at(2).contains(card(1)));
+        // The portal opens for the first card, and once more for the run's identifiers as the run ends.
         QCOMPARE(urls.opened.count(QUrl(QStringLiteral("https://portal.orva.example.net"))), 2);
-        // No Desktop, no documents folder, and each card let go: each card's identifier file is in the program's
-        // data folder, never on the card that goes, and shown in the editor. (Windows takes the Desktop from the
-        // user's profile, which has one.)
+        // No Desktop, no documents folder, and each card let go: the first card's identifier file is in the program's
+        // data folder, never on the card that goes, and shown in the editor; the second card replaces it not, its
+        // identifier goes into the run's file beside it with the first, shown once as the run ends. (Windows takes the
+        // Desktop from the user's profile, which has one.)
+        const QByteArray firstDigits =
+            decodeParameterFile(first, QStringLiteral("GP0_0000.VSK")).identifierBytes.toHex().toUpper();
+        const QByteArray secondDigits =
+            decodeParameterFile(second, QStringLiteral("GP0_0000.VSK")).identifierBytes.toHex().toUpper();
 #ifndef Q_OS_WIN
-        const QString identifierFile = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                                       QStringLiteral("/ORVA Serial Number.txt");
-        QCOMPARE(urls.opened.count(QUrl::fromLocalFile(identifierFile)), 2);
-        QVERIFY(readFile(identifierFile)
-                    .contains(
-                        decodeParameterFile(second, QStringLiteral("GP0_0000.VSK")).identifierBytes.toHex().toUpper()));
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        const QString identifierFile = folder + QStringLiteral("/ORVA Serial Number.txt");
+        QCOMPARE(urls.opened.count(QUrl::fromLocalFile(identifierFile)), 1);
+        QVERIFY(readFile(identifierFile).contains(firstDigits));
+        const QStringList runFiles = QDir(folder).entryList({QStringLiteral("ORVA Serial Numbers *.txt")});
+        QCOMPARE(runFiles.size(), 1);
+        const QString runFile = folder + QLatin1Char('/') + runFiles.first();
+        QCOMPARE(urls.opened.count(QUrl::fromLocalFile(runFile)), 1);
+        QVERIFY(readFile(runFile).contains(firstDigits) && readFile(runFile).contains(secondDigits));
         for (int i = 0; i < 2; ++i)
             QVERIFY(!QFileInfo::exists(parameterFile(i, "ORVA Serial Number.txt")));
 #else
-        QCOMPARE(urls.opened.size(), 4); // each card's identifier file and the portal, twice
+        QCOMPARE(urls.opened.size(), 4); // the first card's identifier file and the portal, then the run's
+        Q_UNUSED(firstDigits)
+        Q_UNUSED(secondDigits)
 #endif
     }
 

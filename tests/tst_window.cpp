@@ -472,11 +472,11 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("controls");
         // The card row with its "Load from card", the mode with its presets button, the three buttons, the eject
-        // option; then what the mode shows.
-        QTest::newRow("Kerv (38400 bps)") << "Kerv (38400 bps)" << 9;
-        QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 9;
-        QTest::newRow("GSM") << "GSM" << 15; // with the buttons that show the password and the PIN
-        QTest::newRow("LAN") << "LAN" << 9;
+        // option and the series option beside it; then what the mode shows.
+        QTest::newRow("Kerv (38400 bps)") << "Kerv (38400 bps)" << 10;
+        QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 10;
+        QTest::newRow("GSM") << "GSM" << 16; // with the buttons that show the password and the PIN
+        QTest::newRow("LAN") << "LAN" << 10;
         QTest::newRow("SMS") << "SMS" << 15;
     }
 

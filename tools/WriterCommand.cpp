@@ -207,9 +207,19 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         QStringLiteral("list"),
         QStringLiteral("List the removable cards instead, one a line: root, name, capacity in bytes, reader, read-only "
                        "or writable, and what the card holds (in the window's words), separated by tabs."));
-    const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("With --list: one JSON object a line."));
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        QStringLiteral("With --list or --each-card: one JSON object a line."));
+    const QCommandLineOption eachCardOption(
+        QStringLiteral("each-card"),
+        QStringLiteral("Instead of CARD_ROOT: wait for cards and prepare each card put in from now on, one line per "
+                       "card as it ends. A card holding a gsm or lan file is kept unless --replace; a card prepared "
+                       "earlier in the run is not written again. SIGINT or SIGTERM ends it after the cards in hand, "
+                       "with a summary on standard error; exit status 0 when every card was prepared."));
+    const QCommandLineOption countOption(QStringLiteral("count"),
+                                         QStringLiteral("With --each-card: end once N cards were prepared."),
+                                         QStringLiteral("N"));
     parser.addOptions({resetOption, fromSettingsOption, presetOption, anyFolderOption, noOpenOption, replaceOption,
-                       listOption, jsonOption});
+                       listOption, jsonOption, eachCardOption, countOption});
     parser.addPositionalArgument(QStringLiteral("CARD_ROOT"), QStringLiteral("The root folder of the mounted card."));
 
     if (!parser.parse(arguments))
@@ -235,11 +245,24 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
             return badUsage(QStringLiteral("--list takes no card root"));
         return command;
     }
-    if (parser.isSet(jsonOption))
-        return badUsage(QStringLiteral("--json goes with --list"));
+    const bool eachCard = parser.isSet(eachCardOption);
+    if (parser.isSet(jsonOption) && !eachCard)
+        return badUsage(QStringLiteral("--json goes with --list or --each-card"));
+    if (parser.isSet(countOption) && !eachCard)
+        return badUsage(QStringLiteral("--count goes with --each-card"));
 
     WriterCommand command;
-    command.action = WriterCommand::Action::Write;
+    command.action = eachCard ? WriterCommand::Action::EachCard : WriterCommand::Action::Write;
+    if (eachCard) {
+        bool number = true;
+        command.count = parser.isSet(countOption) ? parser.value(countOption).toInt(&number) : 0;
+        if (!number || command.count < 0)
+            return badUsage(
+                QStringLiteral("--count takes a number of cards, not \"%1\"").arg(parser.value(countOption)));
+        command.json = parser.isSet(jsonOption);
+        if (parser.isSet(anyFolderOption))
+            return badUsage(QStringLiteral("--any-folder does not go with --each-card"));
+    }
     const bool fromSettings = parser.isSet(fromSettingsOption);
     const bool fromPreset = parser.isSet(presetOption);
     if (fromSettings && fromPreset)
@@ -296,6 +319,13 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
     }
 
     const QStringList positional = parser.positionalArguments();
+    if (eachCard) {
+        if (!positional.isEmpty())
+            return badUsage(QStringLiteral("--each-card takes no card root"));
+        command.noOpen = parser.isSet(noOpenOption);
+        command.replace = parser.isSet(replaceOption);
+        return command;
+    }
     if (positional.size() != 1)
         return badUsage(positional.isEmpty() ? QStringLiteral("the card's root folder is missing")
                                              : QStringLiteral("one card root only, not %1").arg(positional.size()));

@@ -18,6 +18,7 @@ struct WriterCommand
         Write,
         List,          // the removable cards, one a line
         PresetRefused, // --preset names no preset that can be used (the lookup said why)
+        EachCard,      // the form onto each card put in, until stopped or count cards were prepared
         Help,
         Version,
         BadUsage,
@@ -32,7 +33,8 @@ struct WriterCommand
     bool anyFolder = false;        // write into a folder that is not a card (an image being prepared), without a label
     bool noOpen = false;           // leave the editor and the portal closed
     bool replace = false;          // replace a file whose identifier was handed to the user (gsm, lan)
-    bool json = false;             // --list: one JSON object a line
+    bool json = false;             // --list, --each-card: one JSON object a line
+    int count = 0;                 // --each-card: stop after that many cards were prepared; 0: no end
 };
 
 // The command-line name of a mode (kerv38400, kerv115200, gsm, lan, sms), or a null string for an unknown code.

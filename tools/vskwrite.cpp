@@ -17,6 +17,7 @@
 #include "parameterfile/Identifier.h"
 #include "settings/FormStore.h"
 #include "settings/Presets.h"
+#include "tools/EachCard.h"
 #include "tools/StandardOutput.h"
 #include "tools/WriterCommand.h"
 
@@ -89,15 +90,33 @@ std::optional<Status> refusedFolder(const QString& folder)
     return std::nullopt;
 }
 
-Status write(const WriterCommand& command)
+// The form in the command line's words, before any card is looked at (the procedure's own check of it then passes);
+// its phone numbers in the accepted form, as the procedure writes them. Nothing when it is refused.
+std::optional<FormValues> checkedForm(const WriterCommand& command)
 {
-    // The form first, in the command line's words, before the folder is looked at (the procedure's own check of it
-    // then passes); its phone numbers in the accepted form, as the procedure writes them.
     const FormValues values = PhoneNumber::inAcceptedForm(command.values);
     if (const std::optional<FormProblem> problem = checkForm(values)) {
         tell(writerFormProblem(*problem, command.remembered, command.preset));
-        return Refused;
+        return std::nullopt;
     }
+    return values;
+}
+
+Status eachCard(const WriterCommand& command)
+{
+    const std::optional<FormValues> values = checkedForm(command);
+    if (!values)
+        return Refused;
+    const EachCardOptions options{*values, command.count, command.json, command.noOpen, command.replace};
+    return prepareEachCard(options, tellLine) ? Written : Refused;
+}
+
+Status write(const WriterCommand& command)
+{
+    const std::optional<FormValues> checked = checkedForm(command);
+    if (!checked)
+        return Refused;
+    const FormValues& values = *checked;
     if (command.anyFolder) {
         if (const std::optional<Status> refused = refusedFolder(command.cardRoot))
             return *refused;
@@ -307,6 +326,7 @@ int main(int argc, char* argv[])
         status = Refused;
         break;
     case WriterCommand::Action::Write:
+    case WriterCommand::Action::EachCard:
         // As in the window: the form starts from the defaults, and nothing at the store's place is touched.
         if (unusableStore)
             tellLine(QStringLiteral("the remembered form cannot be read, the defaults are used: ") + *unusableStore);
@@ -316,7 +336,7 @@ int main(int argc, char* argv[])
             status = Refused;
             break;
         }
-        status = write(command);
+        status = command.action == WriterCommand::Action::EachCard ? eachCard(command) : write(command);
         break;
     }
     if (!outputWritten())

@@ -5,6 +5,7 @@
 #include "window/ElidedLabel.h"
 
 #include "base/DetachedTask.h"
+#include "base/ThreadInbox.h"
 #include "generation/CardContents.h"
 #include "generation/CardWriter.h"
 #include "generation/GenerateTexts.h"
@@ -17,8 +18,22 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <algorithm>
 #include <memory>
+
+namespace {
+// Waits for one reading of the card: the reading's end arrives through the inbox, silence through the timer.
+class ReadingWatch : public QTimer
+{
+public:
+    explicit ReadingWatch(QObject* parent) : QTimer(parent)
+    {
+        setSingleShot(true);
+        setInterval(TimeLimits::cardSilence);
+    }
+    ThreadInbox inbox{this}; // closed before the timer goes
+    bool done = false;
+};
+} // namespace
 
 void Configurator::placeCardLine()
 {
@@ -50,19 +65,20 @@ void Configurator::showWhatTheCardHolds()
         return;
     }
     showOnCardLine(tr("Reading the card..."));
-    // Read on a thread of its own and looked at as every wait for the card: soon after each other at first (a card
-    // answers most often within a few milliseconds), then each watch interval. A card silent for the silence limit is
-    // given up (and left to end by itself); so is a reading that a newer one replaced.
+    // Read on a thread of its own; the reading wakes the window as it ends, and is looked at otherwise only once its
+    // silence limit is up. A card silent for the silence limit is given up (and left to end by itself); so is a
+    // reading that a newer one replaced.
     auto read = std::make_shared<DetachedTask<QVector<CardContents>>>(
         [root = driveList.at(index)](const DetachedWork::Liveness&) { return readCardFiles(root); });
-    auto* watch = new QTimer(this);
-    watch->setInterval(1);
-    connect(watch, &QTimer::timeout, this, [this, watch, read, reading] {
+    auto* watch = new ReadingWatch(this);
+    const auto look = [this, watch, read, reading] {
+        if (watch->done)
+            return;
         std::optional<QVector<CardContents>> files;
         if (cardReadings == reading) {
             switch (read->look(TimeLimits::cardSilence, files)) {
-            case DetachedWork::Look::Running:
-                watch->setInterval(std::min(watch->interval() * 2, int(TimeLimits::watchInterval.count())));
+            case DetachedWork::Look::Running: // it gave signs of life since: its limit starts again
+                watch->start();
                 return;
             case DetachedWork::Look::Ended:
                 showOnCardLine(GenerateTexts::cardFiles(*files));
@@ -72,10 +88,13 @@ void Configurator::showWhatTheCardHolds()
                 break;
             }
         }
+        watch->done = true;
         watch->stop();
         watch->deleteLater();
-    });
+    };
+    connect(watch, &QTimer::timeout, this, look);
     watch->start();
+    read->wakeWhenEnded(watch->inbox.poster(look));
 }
 
 void Configurator::showOnCardLine(const QString& text)

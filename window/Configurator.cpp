@@ -9,6 +9,7 @@
 #include "window/LabelClicks.h"
 #include "window/MessageBox.h"
 #include "window/PresetControls.h"
+#include "window/RunList.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,6 +65,8 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     };
     presetControls = std::make_unique<PresetControls>(this, ui->formLayout, ui->modeSerial, std::move(presetsFrontEnd));
 
+    placeSeriesControls();
+
     for (const ModeCode::Entry& mode : ModeCode::entries)
         ui->modeSerial->addItem(QIcon(), tr(mode.text), int(mode.code));
     ui->modeSerial->setCurrentIndex(ui->modeSerial->findData(int(modeCode), Qt::UserRole, exactMatch));
@@ -98,6 +101,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
 
 Configurator::~Configurator()
 {
+    delete runList;
     saveSettings();
     // The fields lose their focus as they go: nothing is marked any more.
     delete findChild<QObject*>(QStringLiteral("fieldWatch"), Qt::FindDirectChildrenOnly);
@@ -113,10 +117,21 @@ void Configurator::setExitFunction(ExitFunction function)
 void Configurator::closeEvent(QCloseEvent* event)
 {
     // The window shows the outcome of a card write, which ends within its time limits.
-    if (writingCard)
+    if (writingCard) {
         event->ignore();
-    else
-        QMainWindow::closeEvent(event);
+        return;
+    }
+    // The run ends with the window: the cards in hand end first, then its identifiers are handed off once.
+    if (series->inHand() > 0) {
+        closeAfterSeries = true;
+        series->stop();
+        event->ignore();
+        return;
+    }
+    series->stop();
+    endRun();
+    runList->close();
+    QMainWindow::closeEvent(event);
 }
 
 void Configurator::describeIconButtons()

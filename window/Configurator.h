@@ -5,6 +5,7 @@
 #include "form/FormFields.h"
 #include "form/FormValues.h"
 #include "form/ModeCodes.h"
+#include "generation/CardSeries.h"
 #include "generation/GenerateTexts.h"
 
 #include <QHash>
@@ -23,10 +24,12 @@ struct FormProblem;
 class ElidedLabel;
 class PresetControls;
 class QAction;
+class QCheckBox;
 class QLabel;
 class QLayoutItem;
 class QPushButton;
 class QLineEdit;
+class RunList;
 class VolumeWatcher;
 
 namespace Ui {
@@ -125,6 +128,11 @@ private:
     void waitForAnotherCard(const QString& preparedRoot);
     void warn(const QString& title, const QString& message);
     void warn(const GenerateTexts::Message& message) { warn(message.title, message.text); }
+    // "Prepare each card put in" (Series.cpp).
+    void placeSeriesControls();
+    void seriesToggled(bool on);
+    void addToRun(const RunCard& card);
+    void endRun();
 
     Ui::Configurator* ui;
     quint8 modeCode = ModeCode::Default;
@@ -148,4 +156,9 @@ private:
     QHash<QLabel*, QLayoutItem*> rowsOut; // Qt 5: the field of each row out of the form while its mode hides it
     QPushButton* undoLoadButton = nullptr;
     std::unique_ptr<PresetControls> presetControls;
+    CardRun run; // the cards of this run, prepared by a series or one by one
+    CardSeries* series = nullptr;
+    RunList* runList = nullptr;
+    QCheckBox* seriesBox = nullptr;
+    bool closeAfterSeries = false; // closed while cards were being prepared: closes once they ended
 };

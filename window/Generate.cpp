@@ -5,6 +5,7 @@
 #include "window/Configurator.h"
 
 #include "base/DetachedTask.h"
+#include "base/ThreadInbox.h"
 #include "desktop/DesktopOpen.h"
 #include "generation/GenerateProcedure.h"
 #include "window/MessageBox.h"
@@ -12,13 +13,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScopeGuard>
-#include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 
 void Configurator::buttonSaveClicked()
@@ -35,7 +33,11 @@ void Configurator::buttonSaveClicked()
     frontEnd.replaceHandedOff = [this](const CardContents& held) { return replacementAccepted(held); };
     frontEnd.whileWaiting = [this](const std::function<void(const DetachedWork::Pump&)>& wait) { waitForCard(wait); };
     frontEnd.letsCardGo = values.ejectCardWhenDone;
-    const GenerateProcedure::Result result = GenerateProcedure::run(values, listed, drivePlatform, frontEnd);
+    // From the second card of the run that hands its identifier off, the run's identifiers file holds it: no card
+    // replaces another's identifier file, and nothing opens per card.
+    const bool inRunFile = ModeCode::handsOffIdentifier(values.modeCode) && run.handedOff() >= 1;
+    frontEnd.savesIdentifierFile = !inRunFile;
+    GenerateProcedure::Result result = GenerateProcedure::run(values, listed, drivePlatform, frontEnd);
     using Ending = GenerateProcedure::Result::Ending;
     switch (result.ending) {
     case Ending::FormRefused:
@@ -60,22 +62,37 @@ void Configurator::buttonSaveClicked()
     const int entry = driveList.indexOf(listed->rootPath);
     if (entry >= 0 && outcome.rootPath != listed->rootPath)
         describeDriveAnew(entry, outcome.rootPath);
+    RunCard ranCard = runCardOf(result, *listed, values);
     if (!result.written()) {
+        addToRun(ranCard);
         warn(result.message);
         return;
     }
+    std::optional<EjectOutcome> ejected;
+    if (values.ejectCardWhenDone) {
+        ejected = letCardGo(outcome.rootPath);
+        ranCard.letGo = ejected->result == EjectOutcome::Result::Ejected;
+        ranCard.reason = ejected->reason;
+    }
+    addToRun(ranCard);
+    if (inRunFile) {
+        result.openIdentifierFile = result.openPortal = false;
+        result.message = GenerateTexts::generatedWithIdentifier(outcome.identifier, run.identifiersFile());
+    }
 
-    const QString letGo = values.ejectCardWhenDone ? GenerateTexts::cardLetGo(letCardGo(outcome.rootPath)) : QString();
+    const QString letGo = ejected ? GenerateTexts::cardLetGo(*ejected) : QString();
     const bool another = tellGenerated(result.message, letGo);
     if (result.openIdentifierFile)
         DesktopOpen::textFile(result.identifierFile.filePath);
     if (result.openPortal)
         DesktopOpen::webAddress(GenerateTexts::portalAddress());
     saveSettings();
-    if (another)
+    if (another) {
         waitForAnotherCard(outcome.rootPath);
-    else
-        exitFunction(0);
+        return;
+    }
+    endRun();
+    exitFunction(0);
 }
 
 EjectOutcome Configurator::letCardGo(const QString& rootPath)
@@ -142,17 +159,11 @@ void Configurator::waitForCard(const std::function<void(const DetachedWork::Pump
             focused->setFocus();
         QApplication::restoreOverrideCursor();
     });
-    // Between its looks at the card the window runs its event loop, so that it keeps painting. Should the application
-    // be told to quit meanwhile, the loop returns at once and the wait goes on without it. The first looks come soon
-    // after each other, then one each watch interval: a card answers most often within a few milliseconds, and the
-    // window learns of it when it looks.
-    auto interval = std::chrono::milliseconds(1);
-    const auto keepPainting = [&interval] {
-        QEventLoop loop;
-        QTimer::singleShot(interval, &loop, &QEventLoop::quit);
-        loop.exec();
-        interval = std::min<std::chrono::milliseconds>(interval * 2, TimeLimits::watchInterval);
-    };
+    // Between its looks at the card the window runs its event loop, so that it keeps painting; the card's task wakes
+    // it as it ends. Should the application be told to quit meanwhile, the loop returns at once and the wait goes on
+    // without it.
+    EventLoopPump pump;
+    const DetachedWork::Pump keepPainting(pump.runner(), pump.waker());
     wait(keepPainting);
 }
 

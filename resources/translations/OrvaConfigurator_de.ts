@@ -895,5 +895,133 @@ Angenommen: %1</translation>
         <source>Presets</source>
         <translation>Voreinstellungen</translation>
     </message>
+    <message>
+        <source>Prepare each card pu&amp;t in</source>
+        <translation>Jede eingesteckte Karte &amp;vorbereiten</translation>
+    </message>
+    <message>
+        <source>Every card put in from now on is prepared with this form, without a click. Cards that hold a GSM or LAN identifier are kept as they are.</source>
+        <translation>Jede ab jetzt eingesteckte Karte wird ohne Klick mit diesem Formular vorbereitet. Karten mit einer GSM- oder LAN-Kennung bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>ohne Grenze</translation>
+    </message>
+    <message>
+        <source>Stop after this many cards were prepared</source>
+        <translation>Nach so vielen vorbereiteten Karten aufhören</translation>
+    </message>
+    <message>
+        <source>Prepared: %1, refused: %2</source>
+        <translation>Vorbereitet: %1, abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>Cards not followed</source>
+        <translation>Karten werden nicht verfolgt</translation>
+    </message>
+    <message>
+        <source>This system tells nothing of cards put in: prepare each card with &quot;Generate&quot;.</source>
+        <translation>Dieses System meldet keine eingesteckten Karten: Bereiten Sie jede Karte mit „Erzeugen“ vor.</translation>
+    </message>
+    <message>
+        <source>Cards of this run</source>
+        <translation>Karten dieses Durchgangs</translation>
+    </message>
+    <message>
+        <source>Record of prepared cards: %1</source>
+        <translation>Verzeichnis der vorbereiteten Karten: %1</translation>
+    </message>
+    <message>
+        <source>Open the &amp;record</source>
+        <translation>&amp;Verzeichnis öffnen</translation>
+    </message>
+    <message>
+        <source>Identifiers of this run: none yet</source>
+        <translation>Kennungen dieses Durchgangs: noch keine</translation>
+    </message>
+    <message>
+        <source>Open the &amp;identifiers</source>
+        <translation>&amp;Kennungen öffnen</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>Karte</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Modus</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Kennung</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>&amp;Copy the identifier</source>
+        <translation>Kennung &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Identifiers of this run: %1</source>
+        <translation>Kennungen dieses Durchgangs: %1</translation>
+    </message>
+    <message>
+        <source>may be removed</source>
+        <translation>kann entnommen werden</translation>
+    </message>
+    <message>
+        <source>written, not ejected: eject it before you take it out</source>
+        <translation>geschrieben, nicht ausgeworfen: vor dem Entnehmen auswerfen</translation>
+    </message>
+    <message>
+        <source>written, not ejected (%1): eject it before you take it out</source>
+        <translation>geschrieben, nicht ausgeworfen (%1): vor dem Entnehmen auswerfen</translation>
+    </message>
+    <message>
+        <source>kept: %1</source>
+        <translation>belassen: %1</translation>
+    </message>
+    <message>
+        <source>already prepared in this run: %1</source>
+        <translation>in diesem Durchgang schon vorbereitet: %1</translation>
+    </message>
+    <message>
+        <source>read only</source>
+        <translation>schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>full</source>
+        <translation>voll</translation>
+    </message>
+    <message>
+        <source>does not respond</source>
+        <translation>antwortet nicht</translation>
+    </message>
+    <message>
+        <source>not prepared: %1</source>
+        <translation>nicht vorbereitet: %1</translation>
+    </message>
+    <message>
+        <source>Card prepared: it may be removed</source>
+        <translation>Karte vorbereitet: Sie kann entnommen werden</translation>
+    </message>
+    <message>
+        <source>Card prepared: eject it first</source>
+        <translation>Karte vorbereitet: Erst auswerfen</translation>
+    </message>
+    <message>
+        <source>Card not prepared: it may be removed</source>
+        <translation>Karte nicht vorbereitet: Sie kann entnommen werden</translation>
+    </message>
+    <message>
+        <source>Card not prepared</source>
+        <translation>Karte nicht vorbereitet</translation>
+    </message>
 </context>
 </TS>

@@ -895,5 +895,133 @@ Acceptés : %1</translation>
         <source>Presets</source>
         <translation>Préréglages</translation>
     </message>
+    <message>
+        <source>Prepare each card pu&amp;t in</source>
+        <translation>Préparer chaque car&amp;te insérée</translation>
+    </message>
+    <message>
+        <source>Every card put in from now on is prepared with this form, without a click. Cards that hold a GSM or LAN identifier are kept as they are.</source>
+        <translation>Chaque carte insérée à partir de maintenant est préparée avec ce formulaire, sans clic. Les cartes qui portent un identifiant GSM ou LAN restent telles quelles.</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>sans limite</translation>
+    </message>
+    <message>
+        <source>Stop after this many cards were prepared</source>
+        <translation>Arrêter après ce nombre de cartes préparées</translation>
+    </message>
+    <message>
+        <source>Prepared: %1, refused: %2</source>
+        <translation>Préparées : %1, refusées : %2</translation>
+    </message>
+    <message>
+        <source>Cards not followed</source>
+        <translation>Cartes non suivies</translation>
+    </message>
+    <message>
+        <source>This system tells nothing of cards put in: prepare each card with &quot;Generate&quot;.</source>
+        <translation>Ce système ne signale pas les cartes insérées : préparez chaque carte avec « Générer ».</translation>
+    </message>
+    <message>
+        <source>Cards of this run</source>
+        <translation>Cartes de cette série</translation>
+    </message>
+    <message>
+        <source>Record of prepared cards: %1</source>
+        <translation>Registre des cartes préparées : %1</translation>
+    </message>
+    <message>
+        <source>Open the &amp;record</source>
+        <translation>Ouvrir le &amp;registre</translation>
+    </message>
+    <message>
+        <source>Identifiers of this run: none yet</source>
+        <translation>Identifiants de cette série : aucun pour l&apos;instant</translation>
+    </message>
+    <message>
+        <source>Open the &amp;identifiers</source>
+        <translation>Ouvrir les &amp;identifiants</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>Carte</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>&amp;Copy the identifier</source>
+        <translation>&amp;Copier l&apos;identifiant</translation>
+    </message>
+    <message>
+        <source>Identifiers of this run: %1</source>
+        <translation>Identifiants de cette série : %1</translation>
+    </message>
+    <message>
+        <source>may be removed</source>
+        <translation>peut être retirée</translation>
+    </message>
+    <message>
+        <source>written, not ejected: eject it before you take it out</source>
+        <translation>écrite, non éjectée : éjectez-la avant de la retirer</translation>
+    </message>
+    <message>
+        <source>written, not ejected (%1): eject it before you take it out</source>
+        <translation>écrite, non éjectée (%1) : éjectez-la avant de la retirer</translation>
+    </message>
+    <message>
+        <source>kept: %1</source>
+        <translation>conservée : %1</translation>
+    </message>
+    <message>
+        <source>already prepared in this run: %1</source>
+        <translation>déjà préparée dans cette série : %1</translation>
+    </message>
+    <message>
+        <source>read only</source>
+        <translation>en lecture seule</translation>
+    </message>
+    <message>
+        <source>full</source>
+        <translation>pleine</translation>
+    </message>
+    <message>
+        <source>does not respond</source>
+        <translation>ne répond pas</translation>
+    </message>
+    <message>
+        <source>not prepared: %1</source>
+        <translation>non préparée : %1</translation>
+    </message>
+    <message>
+        <source>Card prepared: it may be removed</source>
+        <translation>Carte préparée : elle peut être retirée</translation>
+    </message>
+    <message>
+        <source>Card prepared: eject it first</source>
+        <translation>Carte préparée : éjectez-la d&apos;abord</translation>
+    </message>
+    <message>
+        <source>Card not prepared: it may be removed</source>
+        <translation>Carte non préparée : elle peut être retirée</translation>
+    </message>
+    <message>
+        <source>Card not prepared</source>
+        <translation>Carte non préparée</translation>
+    </message>
 </context>
 </TS>

@@ -895,5 +895,133 @@ Accettati: %1</translation>
         <source>Presets</source>
         <translation>Preimpostazioni</translation>
     </message>
+    <message>
+        <source>Prepare each card pu&amp;t in</source>
+        <translation>Prepara ogni scheda i&amp;nserita</translation>
+    </message>
+    <message>
+        <source>Every card put in from now on is prepared with this form, without a click. Cards that hold a GSM or LAN identifier are kept as they are.</source>
+        <translation>Ogni scheda inserita da ora in poi viene preparata con questo modulo, senza clic. Le schede che contengono un identificativo GSM o LAN restano come sono.</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>senza limite</translation>
+    </message>
+    <message>
+        <source>Stop after this many cards were prepared</source>
+        <translation>Fermarsi dopo questo numero di schede preparate</translation>
+    </message>
+    <message>
+        <source>Prepared: %1, refused: %2</source>
+        <translation>Preparate: %1, rifiutate: %2</translation>
+    </message>
+    <message>
+        <source>Cards not followed</source>
+        <translation>Schede non seguite</translation>
+    </message>
+    <message>
+        <source>This system tells nothing of cards put in: prepare each card with &quot;Generate&quot;.</source>
+        <translation>Questo sistema non segnala le schede inserite: prepara ogni scheda con «Genera».</translation>
+    </message>
+    <message>
+        <source>Cards of this run</source>
+        <translation>Schede di questa serie</translation>
+    </message>
+    <message>
+        <source>Record of prepared cards: %1</source>
+        <translation>Registro delle schede preparate: %1</translation>
+    </message>
+    <message>
+        <source>Open the &amp;record</source>
+        <translation>Apri il &amp;registro</translation>
+    </message>
+    <message>
+        <source>Identifiers of this run: none yet</source>
+        <translation>Identificativi di questa serie: ancora nessuno</translation>
+    </message>
+    <message>
+        <source>Open the &amp;identifiers</source>
+        <translation>Apri gli &amp;identificativi</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Ora</translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>Scheda</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Modalità</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identificativo</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Risultato</translation>
+    </message>
+    <message>
+        <source>&amp;Copy the identifier</source>
+        <translation>&amp;Copia l&apos;identificativo</translation>
+    </message>
+    <message>
+        <source>Identifiers of this run: %1</source>
+        <translation>Identificativi di questa serie: %1</translation>
+    </message>
+    <message>
+        <source>may be removed</source>
+        <translation>può essere rimossa</translation>
+    </message>
+    <message>
+        <source>written, not ejected: eject it before you take it out</source>
+        <translation>scritta, non espulsa: espellila prima di toglierla</translation>
+    </message>
+    <message>
+        <source>written, not ejected (%1): eject it before you take it out</source>
+        <translation>scritta, non espulsa (%1): espellila prima di toglierla</translation>
+    </message>
+    <message>
+        <source>kept: %1</source>
+        <translation>conservata: %1</translation>
+    </message>
+    <message>
+        <source>already prepared in this run: %1</source>
+        <translation>già preparata in questa serie: %1</translation>
+    </message>
+    <message>
+        <source>read only</source>
+        <translation>di sola lettura</translation>
+    </message>
+    <message>
+        <source>full</source>
+        <translation>piena</translation>
+    </message>
+    <message>
+        <source>does not respond</source>
+        <translation>non risponde</translation>
+    </message>
+    <message>
+        <source>not prepared: %1</source>
+        <translation>non preparata: %1</translation>
+    </message>
+    <message>
+        <source>Card prepared: it may be removed</source>
+        <translation>Scheda preparata: può essere rimossa</translation>
+    </message>
+    <message>
+        <source>Card prepared: eject it first</source>
+        <translation>Scheda preparata: espellila prima</translation>
+    </message>
+    <message>
+        <source>Card not prepared: it may be removed</source>
+        <translation>Scheda non preparata: può essere rimossa</translation>
+    </message>
+    <message>
+        <source>Card not prepared</source>
+        <translation>Scheda non preparata</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,216 @@
+// "Prepare each card put in" on real cards: ext4 images on loop devices in a private mount namespace, found by the
+// real drive platform and its volume notifications, as a card reader's cards are. Needs root; skips elsewhere.
+#include "drives/DrivePlatform.h"
+#include "drives/VolumeWatcher.h"
+#include "generation/CardContents.h"
+#include "generation/CardRecord.h"
+#include "generation/CardSeries.h"
+#include "generation/CardWriter.h"
+#include "parameterfile/Identifier.h"
+#include "support/CardLab.h"
+#include "support/RunTool.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+FormValues gsmForm()
+{
+    FormValues values;
+    values.modeCode = ModeCode::Gsm;
+    values.text(FormField::AccessPointName) = QStringLiteral("internet.example");
+    values.ejectCardWhenDone = false; // a loop device has nobody to eject it
+    return values;
+}
+
+QString parameterFileOn(const QString& root)
+{
+    return root + QStringLiteral("/02/GP0_0000.VSK");
+}
+} // namespace
+
+class TestCardSeries : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        const QString why = CardLab::enter();
+        if (!why.isEmpty())
+            skipWholeTest(why);
+        QVERIFY(home.isValid());
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral(".local/share"))));
+        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("Desktop"))));
+        QCoreApplication::setOrganizationName(QStringLiteral("Vaskor Quendra SA"));
+        QCoreApplication::setApplicationName(QStringLiteral("ORVA Configurator"));
+    }
+
+    void init()
+    {
+        lab = std::make_unique<CardLab>();
+        QFile::remove(CardRecord::filePath());
+    }
+    void cleanup() { lab.reset(); }
+
+    // Five cards one after another and three at once: eight files, eight identifiers, eight lines in the record, and
+    // one file with the run's identifiers. The card that was in before the series started is not written.
+    void eightCardsOneAfterAnotherAndTogether()
+    {
+        QVERIFY2(lab->makeCard(QStringLiteral("before")).isEmpty(), "mkfs");
+        QVERIFY2(lab->plug(QStringLiteral("before")).isEmpty(), "plug");
+        CardRun run;
+        CardSeries series(createNativeDrivePlatform(), run);
+        QSignalSpy ended(&series, &CardSeries::cardEnded);
+        CardSeries::Settings settings;
+        settings.values = gsmForm();
+        QVERIFY(!series.start(settings).problem);
+
+        QStringList names;
+        for (int i = 0; i < 8; ++i) {
+            names << QStringLiteral("card%1").arg(i);
+            QCOMPARE(lab->makeCard(names.last(), QStringLiteral("SAME")), QString());
+        }
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(lab->plug(names.at(i)), QString());
+            QTRY_COMPARE_WITH_TIMEOUT(ended.count(), i + 1, 10000);
+        }
+        for (int i = 5; i < 8; ++i)
+            QCOMPARE(lab->plug(names.at(i)), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 8, 10000);
+        QCOMPARE(series.prepared(), 8);
+        QCOMPARE(series.refused(), 0);
+
+        QSet<QUuid> identifiers;
+        for (const QString& name : names) {
+            const CardContents held = readCardContents(lab->mountPoint(name));
+            QCOMPARE(held.state, CardContents::State::Configured);
+            QCOMPARE(held.modeCode, quint8(ModeCode::Gsm));
+            identifiers.insert(held.identifier);
+        }
+        QCOMPARE(identifiers.size(), 8);
+        QCOMPARE(run.identifiers(), identifiers);
+        QVERIFY(!QFile::exists(lab->mountPoint(QStringLiteral("before")) + QStringLiteral("/02")));
+        const QList<QByteArray> record = readFile(CardRecord::filePath()).trimmed().split('\n');
+        QCOMPARE(record.size(), 1 + 8);
+
+        QSignalSpy finished(&series, &CardSeries::finished);
+        series.stop();
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(run.takeHandOff());
+        QVERIFY(!run.takeHandOff());
+        QCOMPARE(run.identifiersFile().place, IdentifierFile::Place::Desktop);
+        const QByteArray listed = readFile(run.identifiersFile().filePath);
+        for (const QUuid& identifier : identifiers)
+            QCOMPARE(listed.count(identifierText(identifier).toLatin1()), 1);
+        // No card's own identifier file: each card would have replaced the one before.
+        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("Desktop/ORVA Serial Number.txt"))));
+    }
+
+    // A card holding a GSM file is left byte for byte and listed as kept; a card prepared in this run and put in again
+    // is known by its identifier and not written again.
+    void handedOffCardKeptAndPreparedCardNotWrittenTwice()
+    {
+        for (const char* name : {"holding", "again"})
+            QCOMPARE(lab->makeCard(QLatin1String(name)), QString());
+        // The GSM card is prepared outside the series, and taken out.
+        QCOMPARE(lab->plug(QStringLiteral("holding")), QString());
+        const std::unique_ptr<DrivePlatform> platform = createNativeDrivePlatform();
+        const std::optional<MountedVolume> volume = platform->volumeAt(lab->mountPoint(QStringLiteral("holding")));
+        QVERIFY(volume);
+        QCOMPARE(writeParameterFileToCard(gsmForm(), *volume, *platform).result, CardOutcome::Result::Written);
+        const QByteArray before = readFile(parameterFileOn(volume->rootPath));
+        lab->unplug(QStringLiteral("holding"));
+
+        CardRun run;
+        CardSeries series(createNativeDrivePlatform(), run);
+        QSignalSpy ended(&series, &CardSeries::cardEnded);
+        CardSeries::Settings settings;
+        settings.values = gsmForm();
+        settings.values.text(FormField::AccessPointName) = QStringLiteral("other.example");
+        QVERIFY(!series.start(settings).problem);
+
+        QCOMPARE(lab->plug(QStringLiteral("holding")), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
+        const RunCard kept = ended.at(0).at(0).value<RunCard>();
+        QCOMPARE(kept.result, RunCard::Result::Kept);
+        QVERIFY(RunTexts::result(kept).contains(QLatin1String("internet.example")));
+        QCOMPARE(readFile(parameterFileOn(volume->rootPath)), before);
+
+        QCOMPARE(lab->plug(QStringLiteral("again")), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 2, 10000);
+        const QByteArray prepared = readFile(parameterFileOn(lab->mountPoint(QStringLiteral("again"))));
+        lab->unplug(QStringLiteral("again"));
+        QTest::qWait(2 * VolumeWatcher::settleMilliseconds + 100); // the series sees the card gone before it returns
+        QCOMPARE(lab->plug(QStringLiteral("again")), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 3, 10000);
+        const RunCard second = ended.at(2).at(0).value<RunCard>();
+        QCOMPARE(second.result, RunCard::Result::AlreadyPrepared);
+        QCOMPARE(readFile(parameterFileOn(lab->mountPoint(QStringLiteral("again")))), prepared);
+        QCOMPARE(series.prepared(), 1);
+        QCOMPARE(series.refused(), 2);
+    }
+
+    // vskwrite --each-card --count 2 --json: one JSON line per card, exit 0; SIGINT while it waits: a summary, exit 0.
+    void vskwriteEachCard()
+    {
+        QCOMPARE(lab->makeCard(QStringLiteral("first")), QString());
+        QCOMPARE(lab->makeCard(QStringLiteral("second")), QString());
+        QProcess writer;
+        writer.start(QStringLiteral(VSKWRITE_PATH),
+                     {QStringLiteral("--each-card"), QStringLiteral("--count"), QStringLiteral("2"),
+                      QStringLiteral("--json"), QStringLiteral("--no-open"), QStringLiteral("--mode"),
+                      QStringLiteral("lan")});
+        QVERIFY(writer.waitForStarted());
+        QByteArray told;
+        QTRY_VERIFY_WITH_TIMEOUT((told += writer.readAllStandardError()).contains("waiting for 2 card(s)"), 10000);
+        QCOMPARE(lab->plug(QStringLiteral("first")), QString());
+        QCOMPARE(lab->plug(QStringLiteral("second")), QString());
+        QVERIFY(writer.waitForFinished(20000));
+        QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(writer.exitCode(), 0);
+        const QList<QByteArray> lines = writer.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(lines.size(), 2);
+        for (const QByteArray& line : lines) {
+            const QJsonObject card = QJsonDocument::fromJson(line).object();
+            QCOMPARE(card.value(QStringLiteral("result")).toString(), QStringLiteral("prepared"));
+            QCOMPARE(card.value(QStringLiteral("mode")).toString(), QStringLiteral("lan"));
+            QVERIFY(card.value(QStringLiteral("mayBeRemoved")).toBool());
+            const CardContents held = readCardContents(card.value(QStringLiteral("root")).toString());
+            QCOMPARE(identifierText(held.identifier), card.value(QStringLiteral("identifier")).toString());
+        }
+
+        QProcess waiting;
+        waiting.start(QStringLiteral(VSKWRITE_PATH),
+                      {QStringLiteral("--each-card"), QStringLiteral("--mode"), QStringLiteral("kerv38400")});
+        QVERIFY(waiting.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += waiting.readAllStandardError()).contains("waiting for cards"), 10000);
+        ::kill(pid_t(waiting.processId()), SIGINT);
+        QVERIFY(waiting.waitForFinished(10000));
+        QCOMPARE(waiting.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(waiting.exitCode(), 0);
+        QVERIFY(waiting.readAllStandardError().contains("0 card(s) prepared, 0 not prepared"));
+        QVERIFY(waiting.readAllStandardOutput().isEmpty());
+    }
+
+private:
+    QTemporaryDir home;
+    std::unique_ptr<CardLab> lab;
+};
+
+QTEST_GUILESS_MAIN(TestCardSeries)
+#include "tst_cardseries.moc"

@@ -1,0 +1,90 @@
+#include "tools/EachCard.h"
+
+#include "base/ShownText.h"
+#include "desktop/DesktopOpen.h"
+#include "generation/CardSeries.h"
+#include "generation/GenerateTexts.h"
+#include "parameterfile/Identifier.h"
+#include "tools/StopRequest.h"
+#include "tools/WriterCommand.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+void printLine(const QString& line)
+{
+    std::fputs(qPrintable(line), stdout);
+    std::fputc('\n', stdout);
+    // A script reads each card as it ends.
+    std::fflush(stdout);
+}
+
+QString cardLine(const RunCard& card, bool json)
+{
+    const QString identifier = card.identifier.isNull() ? QString() : identifierText(card.identifier);
+    const QString time = card.time.toString(Qt::ISODate);
+    if (!json)
+        return QStringList{time, card.card, writerModeName(card.modeCode), identifier, RunTexts::result(card)}.join(
+            QLatin1Char('\t'));
+    const QJsonObject object{{QStringLiteral("time"), time},
+                             {QStringLiteral("card"), card.card},
+                             {QStringLiteral("root"), card.rootPath},
+                             {QStringLiteral("mode"), writerModeName(card.modeCode)},
+                             {QStringLiteral("identifier"), identifier},
+                             {QStringLiteral("result"), RunTexts::resultCode(card.result)},
+                             {QStringLiteral("text"), RunTexts::result(card)},
+                             {QStringLiteral("mayBeRemoved"), card.mayBeRemoved()}};
+    return QString::fromUtf8(ShownText::jsonLine(object));
+}
+} // namespace
+
+bool prepareEachCard(const EachCardOptions& options, const std::function<void(const QString& line)>& tell)
+{
+    CardRun run;
+    CardSeries series(createNativeDrivePlatform(), run);
+    CardSeries::Settings settings;
+    settings.values = options.values;
+    // As vskwrite writes one card: the card stays mounted, its file durable.
+    settings.values.ejectCardWhenDone = false;
+    settings.replaceHandedOff = options.replace;
+    settings.count = options.count;
+    const CardSeries::Started started = series.start(settings);
+    if (started.problem) {
+        tell(started.formProblem ? GenerateTexts::formProblem(*started.formProblem).text
+                                 : QStringLiteral("this system tells nothing of cards put in"));
+        return false;
+    }
+    QObject::connect(&series, &CardSeries::cardEnded, [&](const RunCard& card) {
+        printLine(cardLine(card, options.json));
+        if (!card.unrecorded.isEmpty())
+            tell(card.unrecorded);
+    });
+    QObject::connect(&series, &CardSeries::finished, QCoreApplication::instance(), &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    onStopRequest([&series, &tell] {
+        if (series.inHand() > 0)
+            tell(QStringLiteral("stopping once the %1 card(s) in hand have ended").arg(series.inHand()));
+        series.stop();
+    });
+    tell(options.count > 0 ? QStringLiteral("waiting for %1 card(s); Ctrl+C stops").arg(options.count)
+                           : QStringLiteral("waiting for cards; Ctrl+C stops"));
+    QCoreApplication::exec();
+
+    tell(QStringLiteral("%1 card(s) prepared, %2 not prepared").arg(series.prepared()).arg(series.refused()));
+    if (run.takeHandOff()) {
+        const QString path = run.identifiersFile().filePath;
+        tell(path.isEmpty() ? QStringLiteral("the run's identifiers could not be saved; they are in the record of "
+                                             "prepared cards")
+                            : QStringLiteral("the run's identifiers are in %1").arg(QDir::toNativeSeparators(path)));
+        if (!options.noOpen) {
+            if (!path.isEmpty())
+                DesktopOpen::textFile(path);
+            DesktopOpen::webAddress(GenerateTexts::portalAddress());
+        }
+    }
+    return series.refused() == 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "form/FormValues.h"
+
+#include <QString>
+
+#include <functional>
+
+// vskwrite --each-card: prepares each card put in with values (checked already) until count cards were prepared or
+// the user stops it, printing one line (json: one JSON object) per card as it ends on standard output and the
+// summary through tell; at the end the run's identifiers file and the portal are opened once (unless noOpen).
+// Returns true when every card that ended was prepared.
+struct EachCardOptions
+{
+    FormValues values;
+    int count = 0;
+    bool json = false;
+    bool noOpen = false;
+    bool replace = false;
+};
+bool prepareEachCard(const EachCardOptions& options, const std::function<void(const QString& line)>& tell);

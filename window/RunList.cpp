@@ -1,0 +1,149 @@
+#include "window/RunList.h"
+
+#include "desktop/DesktopOpen.h"
+#include "generation/CardRecord.h"
+#include "generation/CardSeries.h"
+#include "generation/GenerateTexts.h"
+#include "parameterfile/Identifier.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+enum Column
+{
+    Time,
+    Card,
+    Mode,
+    Identifier,
+    Result,
+    Columns
+};
+} // namespace
+
+RunList::RunList(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("runList"));
+    setWindowTitle(QCoreApplication::translate("Configurator", "Cards of this run"));
+    auto* places = new QGridLayout;
+    const QString record = QDir::toNativeSeparators(CardRecord::filePath());
+    auto* recordLabel =
+        new QLabel(QCoreApplication::translate("Configurator", "Record of prepared cards: %1").arg(record), this);
+    recordLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* openRecord = new QPushButton(QCoreApplication::translate("Configurator", "Open the &record"), this);
+    openRecord->setObjectName(QStringLiteral("openRecordButton"));
+    connect(openRecord, &QPushButton::clicked, this, [] { DesktopOpen::textFile(CardRecord::filePath()); });
+    identifiersFile =
+        new QLabel(QCoreApplication::translate("Configurator", "Identifiers of this run: none yet"), this);
+    identifiersFile->setObjectName(QStringLiteral("runIdentifiersLabel"));
+    identifiersFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    openIdentifiers = new QPushButton(QCoreApplication::translate("Configurator", "Open the &identifiers"), this);
+    openIdentifiers->setEnabled(false);
+    connect(openIdentifiers, &QPushButton::clicked, this, [this] { DesktopOpen::textFile(identifiersPath); });
+    places->addWidget(recordLabel, 0, 0);
+    places->addWidget(openRecord, 0, 1);
+    places->addWidget(identifiersFile, 1, 0);
+    places->addWidget(openIdentifiers, 1, 1);
+    places->setColumnStretch(0, 1);
+
+    countBox = new QSpinBox(this);
+    countBox->setObjectName(QStringLiteral("seriesCountBox"));
+    countBox->setRange(0, 9999);
+    countBox->setSpecialValueText(QCoreApplication::translate("Configurator", "no limit"));
+    countBox->setToolTip(QCoreApplication::translate("Configurator", "Stop after this many cards were prepared"));
+    countBox->setAccessibleName(countBox->toolTip());
+    connect(countBox, QOverload<int>::of(&QSpinBox::valueChanged), this, &RunList::countChanged);
+    auto* countLabel =
+        new QLabel(QCoreApplication::translate("Configurator", "Stop after this many cards were prepared"), this);
+    countLabel->setBuddy(countBox);
+    counters = new QLabel(this);
+    counters->setObjectName(QStringLiteral("seriesCountersLabel"));
+    places->addWidget(countLabel, 2, 0);
+    places->addWidget(countBox, 2, 1);
+    places->addWidget(counters, 3, 0, 1, 2);
+
+    table = new QTableWidget(0, Columns, this);
+    table->setObjectName(QStringLiteral("runTable"));
+    table->setHorizontalHeaderLabels(
+        {QCoreApplication::translate("Configurator", "Time"), QCoreApplication::translate("Configurator", "Card"),
+         QCoreApplication::translate("Configurator", "Mode"), QCoreApplication::translate("Configurator", "Identifier"),
+         QCoreApplication::translate("Configurator", "Result")});
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(QCoreApplication::translate("Configurator", "&Copy the identifier"), table);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, &RunList::copyIdentifier);
+    table->addAction(copy);
+    auto* copyButton = new QPushButton(QCoreApplication::translate("Configurator", "&Copy the identifier"), this);
+    connect(copyButton, &QPushButton::clicked, this, &RunList::copyIdentifier);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(places);
+    layout->addWidget(table, 1);
+    layout->addWidget(copyButton, 0, Qt::AlignRight);
+    resize(760, 320);
+}
+
+void RunList::add(const RunCard& card)
+{
+    const int row = table->rowCount();
+    table->insertRow(row);
+    const QString identifier = card.identifier.isNull() ? QString() : identifierText(card.identifier);
+    const QString texts[Columns] = {card.time.toString(QStringLiteral("HH:mm:ss")), card.card,
+                                    GenerateTexts::modeText(card.modeCode), identifier, RunTexts::result(card)};
+    for (int column = 0; column < Columns; ++column) {
+        auto* item = new QTableWidgetItem(texts[column]);
+        item->setToolTip(texts[column]);
+        table->setItem(row, column, item);
+    }
+    table->resizeColumnsToContents();
+    table->scrollToBottom();
+}
+
+void RunList::showIdentifiersFile(const QString& path)
+{
+    identifiersPath = path;
+    identifiersFile->setText(
+        QCoreApplication::translate("Configurator", "Identifiers of this run: %1").arg(QDir::toNativeSeparators(path)));
+    openIdentifiers->setEnabled(!path.isEmpty());
+}
+
+int RunList::count() const
+{
+    return countBox->value();
+}
+
+void RunList::showCounters(int prepared, int refused)
+{
+    counters->setText(
+        QCoreApplication::translate("Configurator", "Prepared: %1, refused: %2").arg(prepared).arg(refused));
+}
+
+int RunList::rows() const
+{
+    return table->rowCount();
+}
+
+void RunList::copyIdentifier()
+{
+    const int row = table->currentRow();
+    if (row < 0)
+        return;
+    if (const QTableWidgetItem* item = table->item(row, Identifier))
+        QApplication::clipboard()->setText(item->text());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+struct RunCard;
+class QLabel;
+class QTableWidget;
+
+// The run's list: one row per card of this run (a series, or cards prepared one after the other): the time, the
+// card, the mode, the identifier (selectable, with a copy action) and the result; above it, where the record of
+// prepared cards and the run's identifiers file are, each with a button that opens it. A window of its own, so that
+// the form keeps its size and places.
+class RunList : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit RunList(QWidget* parent = nullptr);
+
+    void add(const RunCard& card);
+    // The run's identifiers file, once there is one.
+    void showIdentifiersFile(const QString& path);
+    int rows() const;
+    // The number of cards after which the series ends (0: no end), and the counters of the series.
+    int count() const;
+    void showCounters(int prepared, int refused);
+    // Copies the identifier of the current row to the clipboard.
+    void copyIdentifier();
+
+signals:
+    void countChanged(int count);
+
+private:
+    QTableWidget* table;
+    class QSpinBox* countBox;
+    QLabel* counters;
+    QLabel* identifiersFile;
+    class QPushButton* openIdentifiers;
+    QString identifiersPath;
+};

@@ -1,0 +1,93 @@
+// "Prepare each card put in" in the window: the option, the number of cards, the counters, the run's list, a sound and
+// a notification per card, and the run's identifiers handed off once at its end. The series itself is the core's.
+#include "ui_Configurator.h"
+#include "window/Configurator.h"
+
+#include "desktop/DesktopOpen.h"
+#include "form/FormCheck.h"
+#include "generation/CardSeries.h"
+#include "window/CardNotification.h"
+#include "window/RunList.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QSignalBlocker>
+
+void Configurator::placeSeriesControls()
+{
+    // Off at every start: nothing is written without the user turning it on. It sits beside the eject option, so that
+    // the form keeps its places; the rest is in the run's own window.
+    seriesBox = new QCheckBox(tr("Prepare each card pu&t in"), ui->centralWidget);
+    seriesBox->setObjectName(QStringLiteral("seriesCheckBox"));
+    seriesBox->setToolTip(tr("Every card put in from now on is prepared with this form, without a click. Cards that "
+                             "hold a GSM or LAN identifier are kept as they are."));
+    ui->optionsLayout->addWidget(seriesBox);
+    ui->optionsLayout->addStretch();
+
+    series = new CardSeries(drivePlatform, run, this);
+    // A window of its own, without a parent: its buttons' letters are not the form's (the window deletes it).
+    runList = new RunList;
+    runList->setAttribute(Qt::WA_QuitOnClose, false);
+    connect(runList, &RunList::countChanged, series, &CardSeries::setCount);
+    connect(seriesBox, &QCheckBox::toggled, this, &Configurator::seriesToggled);
+    connect(series, &CardSeries::cardEnded, this, [this](const RunCard& card) {
+        addToRun(card);
+        runList->showCounters(series->prepared(), series->refused());
+        CardNotification::show(this, RunTexts::notificationTitle(card), RunTexts::notificationText(card));
+    });
+    connect(series, &CardSeries::finished, this, [this] {
+        const QSignalBlocker quiet(seriesBox);
+        seriesBox->setChecked(false);
+        ui->button_Save->setEnabled(true);
+        endRun();
+        if (closeAfterSeries)
+            close();
+    });
+}
+
+void Configurator::seriesToggled(bool on)
+{
+    if (!on) {
+        series->stop();
+        return;
+    }
+    putPhoneNumbersInAcceptedForm();
+    CardSeries::Settings settings;
+    settings.values = formValues();
+    settings.count = runList->count();
+    const CardSeries::Started started = series->start(settings);
+    if (started.problem) {
+        const QSignalBlocker quiet(seriesBox);
+        seriesBox->setChecked(false);
+        if (started.formProblem)
+            showFormProblem(*started.formProblem);
+        else
+            warn(tr("Cards not followed"), tr("This system tells nothing of cards put in: prepare each card with "
+                                              "\"Generate\"."));
+        return;
+    }
+    runList->showCounters(0, 0);
+    runList->show();
+    // One writer per card: "Generate" waits until the series is off.
+    ui->button_Save->setEnabled(false);
+}
+
+void Configurator::addToRun(const RunCard& card)
+{
+    run.add(card);
+    runList->add(card);
+    if (!run.identifiersFile().filePath.isEmpty())
+        runList->showIdentifiersFile(run.identifiersFile().filePath);
+    if (runList->rows() == 1)
+        runList->show();
+}
+
+void Configurator::endRun()
+{
+    // The run's identifiers are shown once, and the portal opened once, for all of them.
+    if (!run.takeHandOff())
+        return;
+    if (!run.identifiersFile().filePath.isEmpty())
+        DesktopOpen::textFile(run.identifiersFile().filePath);
+    DesktopOpen::webAddress(GenerateTexts::portalAddress());
+}
