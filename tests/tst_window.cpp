@@ -477,7 +477,7 @@ private slots:
         QTest::newRow("Kerv (115200 bps)") << "Kerv (115200 bps)" << 10;
         QTest::newRow("GSM") << "GSM" << 16; // with the buttons that show the password and the PIN
         QTest::newRow("LAN") << "LAN" << 10;
-        QTest::newRow("SMS") << "SMS" << 15;
+        QTest::newRow("SMS") << "SMS" << 17;
     }
 
     void everyControlHasASpokenName()

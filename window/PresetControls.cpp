@@ -12,6 +12,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QKeySequence>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
@@ -44,6 +45,7 @@ PresetControls::PresetControls(QWidget* window, QFormLayout* layout, QWidget* mo
     menuButton->setToolTip(tr("Presets: fill the form from one; save the form as one, rename, delete, export or "
                               "import one"));
     menuButton->setAccessibleName(tr("Presets"));
+    menuButton->setShortcut(QKeySequence(tr("Alt+J", "shortcut of the button that opens the presets menu")));
     menuButton->setPopupMode(QToolButton::InstantPopup);
     menuButton->setFocusPolicy(Qt::StrongFocus);
     auto* menu = new QMenu(menuButton);

@@ -630,10 +630,6 @@ Bitte kürzen Sie den Text.</translation>
         <translation>Seriennummer %1</translation>
     </message>
     <message>
-        <source>Reader: %1</source>
-        <translation>Lesegerät: %1</translation>
-    </message>
-    <message>
         <source>Show the pass&amp;word</source>
         <translation>Passwort anzei&amp;gen</translation>
     </message>
@@ -1022,6 +1018,11 @@ Angenommen: %1</translation>
     <message>
         <source>Card not prepared</source>
         <translation>Karte nicht vorbereitet</translation>
+    </message>
+    <message>
+        <source>Alt+J</source>
+        <comment>shortcut of the button that opens the presets menu</comment>
+        <translation>Alt+J</translation>
     </message>
 </context>
 </TS>

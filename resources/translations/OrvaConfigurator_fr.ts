@@ -630,10 +630,6 @@ Veuillez le raccourcir.</translation>
         <translation>n° de série %1</translation>
     </message>
     <message>
-        <source>Reader: %1</source>
-        <translation>Lecteur : %1</translation>
-    </message>
-    <message>
         <source>Show the pass&amp;word</source>
         <translation>Afficher le m&amp;ot de passe</translation>
     </message>
@@ -897,7 +893,7 @@ Acceptés : %1</translation>
     </message>
     <message>
         <source>Prepare each card pu&amp;t in</source>
-        <translation>Préparer chaque car&amp;te insérée</translation>
+        <translation>Pr&amp;éparer chaque carte insérée</translation>
     </message>
     <message>
         <source>Every card put in from now on is prepared with this form, without a click. Cards that hold a GSM or LAN identifier are kept as they are.</source>
@@ -1022,6 +1018,11 @@ Acceptés : %1</translation>
     <message>
         <source>Card not prepared</source>
         <translation>Carte non préparée</translation>
+    </message>
+    <message>
+        <source>Alt+J</source>
+        <comment>shortcut of the button that opens the presets menu</comment>
+        <translation>Alt+K</translation>
     </message>
 </context>
 </TS>

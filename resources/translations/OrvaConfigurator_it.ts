@@ -630,10 +630,6 @@ Accorciarlo.</translation>
         <translation>n. di serie %1</translation>
     </message>
     <message>
-        <source>Reader: %1</source>
-        <translation>Lettore: %1</translation>
-    </message>
-    <message>
         <source>Show the pass&amp;word</source>
         <translation>Mostr&amp;a la password</translation>
     </message>
@@ -897,7 +893,7 @@ Accettati: %1</translation>
     </message>
     <message>
         <source>Prepare each card pu&amp;t in</source>
-        <translation>Prepara ogni scheda i&amp;nserita</translation>
+        <translation>Prepara su&amp;bito ogni scheda inserita</translation>
     </message>
     <message>
         <source>Every card put in from now on is prepared with this form, without a click. Cards that hold a GSM or LAN identifier are kept as they are.</source>
@@ -1022,6 +1018,11 @@ Accettati: %1</translation>
     <message>
         <source>Card not prepared</source>
         <translation>Scheda non preparata</translation>
+    </message>
+    <message>
+        <source>Alt+J</source>
+        <comment>shortcut of the button that opens the presets menu</comment>
+        <translation>Alt+J</translation>
     </message>
 </context>
 </TS>

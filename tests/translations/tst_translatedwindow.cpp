@@ -122,7 +122,7 @@ void TestTranslatedWindow::everyControlHasAShortcutOfItsOwn()
         if (!button->objectName().isEmpty() && button->objectName() != QLatin1String("resetConfigCheckBox"))
             shortcuts.append({button->objectName() + QLatin1Char(' ') + button->text(), button->shortcut()});
     }
-    QCOMPARE(shortcuts.size(), 21); // with "Prepare each card put in"
+    QCOMPARE(shortcuts.size(), 22); // with the presets button and "Prepare each card put in"
     QHash<QKeySequence, QString> taken;
     for (const auto& [text, shortcut] : shortcuts) {
         QVERIFY2(!shortcut.isEmpty(), qPrintable(QStringLiteral("no shortcut for \"%1\"").arg(text)));
