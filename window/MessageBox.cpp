@@ -30,7 +30,8 @@ MessageBox::Shown shownBy(const QMessageBox& box)
     shown.title = box.windowTitle();
     shown.text = box.text();
     shown.buttons = box.standardButtons();
-    for (const QAbstractButton* button : box.buttons())
+    const QList<QAbstractButton*> buttons = box.buttons();
+    for (const QAbstractButton* button : buttons)
         shown.buttonTexts << button->text();
     shown.defaultButton = box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::NoButton;
     shown.escapeButton = box.escapeButton() ? box.standardButton(box.escapeButton()) : QMessageBox::NoButton;
