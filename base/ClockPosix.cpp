@@ -1,6 +1,6 @@
 #include "base/Clock.h"
 
-#include <time.h>
+#include <time.h> // NOLINT(modernize-deprecated-headers): localtime_r is POSIX, which <ctime> need not declare
 
 std::tm Clock::systemLocalTime()
 {

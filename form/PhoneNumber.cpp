@@ -73,7 +73,7 @@ QString written(const Form& form, const QString& compactText)
     for (const int group : groups) {
         if (at > prefixLength)
             text += QLatin1Char(' ');
-        text += compactText.mid(at, group);
+        text.append(QStringView(compactText).mid(at, group));
         at += group;
     }
     return text;

@@ -186,7 +186,8 @@ QVector<CardContents> readCardFiles(const QString& cardRoot)
 CardContents readCardContents(const QString& cardRoot)
 {
     CardContents newest;
-    for (const CardContents& one : readCardFiles(cardRoot)) {
+    const QVector<CardContents> files = readCardFiles(cardRoot);
+    for (const CardContents& one : files) {
         // What cannot be read is told first; else the file written last, which the card was prepared with.
         if (newest.state == CardContents::State::Nothing || one.state == CardContents::State::Unreadable ||
             (newest.state != CardContents::State::Unreadable && one.written > newest.written))

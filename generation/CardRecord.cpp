@@ -77,7 +77,7 @@ std::optional<QString> CardRecord::append(const Entry& entry, const QString& pat
     // anything is in it, header and first line in one write.
     QFile file;
     bool created = false;
-    if (const std::optional<QString> problem = FileSystem::openOwnFileToAppend(file, path, created))
+    if (std::optional<QString> problem = FileSystem::openOwnFileToAppend(file, path, created))
         return problem;
     QByteArray bytes = line(entry);
     if (created) {
@@ -91,7 +91,7 @@ std::optional<QString> CardRecord::append(const Entry& entry, const QString& pat
             bytes.prepend('\n');
     }
     // One write in append mode: lines from two programs writing at once are not interleaved.
-    if (const std::optional<QString> problem = writeWhole(file, bytes))
+    if (std::optional<QString> problem = writeWhole(file, bytes))
         return problem;
     file.close();
     return std::nullopt;

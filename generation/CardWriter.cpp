@@ -134,7 +134,7 @@ writeParameterFileWatched(const FormValues& values, const MountedVolume& listed,
     // The thread holds the form, the volume, the platform and what is held for it: the caller may be gone when it ends.
     DetachedTask<CardOutcome> write(
         [values, listed, drives, expected, heldWhileWriting](const DetachedWork::Liveness& liveness) mutable {
-            const CardOutcome outcome = writeParameterFileToCard(
+            CardOutcome outcome = writeParameterFileToCard(
                 values, listed, *drives,
                 [&liveness](CardStep step) {
                     return liveness.answered(step == CardStep::Labelling ? TimeLimits::label

@@ -5,7 +5,7 @@ bool isIdentifierAcceptable(const QUuid& identifier)
     const QString text = identifier.toString();
     if (text.contains(QLatin1String("00")))
         return false;
-    return !text.toUpper().contains(QLatin1String("3B"));
+    return !text.contains(QLatin1String("3B"), Qt::CaseInsensitive);
 }
 
 QUuid createAcceptableIdentifier(const std::function<QUuid()>& generate)

@@ -132,7 +132,8 @@ bool isHostName(const QByteArray& name)
 {
     if (name.isEmpty() || name.size() > ParameterFile::longestHostName)
         return false;
-    for (const QByteArray& label : name.split('.')) {
+    const QList<QByteArray> labels = name.split('.');
+    for (const QByteArray& label : labels) {
         if (label.isEmpty() || label.size() > 63 || label.startsWith('-') || label.endsWith('-'))
             return false;
         for (const char character : label) {

@@ -30,7 +30,7 @@ QString shownValue(const ParameterFileHeader& header, const ParameterFile::Heade
                    : hexBytes(bytes);
     }
     const quint32 value = header.*headerField.number;
-    const QString digits = hex(value, 2 * headerField.width);
+    QString digits = hex(value, 2 * headerField.width);
     switch (headerField.shown) {
     case HeaderShown::HexAndNumber:
         return digits % QLatin1String(" (") % QString::number(value) % QLatin1Char(')');

@@ -24,6 +24,10 @@ test_packages+=("${windows_packages[@]}")
 # The second build, against Qt 6 (Debian's 6.4), with its own Linguist tools and translations.
 qt6_packages=(qt6-base-dev qt6-base-dev-tools libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 test_packages+=("${qt6_packages[@]}")
+# The checks beside the tests (scripts/check): the sanitizer builds with clang and its runtimes, clazy (a clang plugin,
+# the sanitizer build's compiler), clang-tidy and run-clang-tidy.
+check_packages=(clang libclang-rt-14-dev clazy clang-tidy)
+test_packages+=("${check_packages[@]}")
 
 # Installs the packages that are missing; through sudo when not root.
 ensure_packages()

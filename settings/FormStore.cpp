@@ -163,7 +163,7 @@ std::optional<QString> FormStore::unusableStore()
 
 std::optional<QString> FormStore::unwritableStore()
 {
-    if (const std::optional<QString> problem = unusableStore())
+    if (std::optional<QString> problem = unusableStore())
         return problem;
     // QSettings locks a file while it writes it with "<file>.lock", and while it removes a lock left by a process that
     // died with "<file>.lock.rmlock"; it waits for such a lock without a time limit.

@@ -37,7 +37,7 @@ QByteArray nativeName(const QString& path)
 // Decodes a UTF-8 name byte by byte where it is not valid, keeping each such byte.
 QString decodeKeepingBytes(const QByteArray& bytes)
 {
-    const QString whole = QFile::decodeName(bytes);
+    QString whole = QFile::decodeName(bytes);
     if (QFile::encodeName(whole) == bytes)
         return whole;
     QString text;
@@ -143,7 +143,7 @@ RegularFileRead readRegularFile(const QString& path, qint64 largest)
         ::close(descriptor);
         return notRegular(status.st_mode);
     }
-    const RegularFileRead read = readUpTo(descriptor, qint64(status.st_size), largest);
+    RegularFileRead read = readUpTo(descriptor, qint64(status.st_size), largest);
     ::close(descriptor);
     return read;
 }

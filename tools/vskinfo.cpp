@@ -153,7 +153,8 @@ private:
             // In the words of the window's line under the card list.
             print(stdout, GenerateTexts::cardContents(contentsOfParameterFile(decoded, shown(path), read.bytes.size()))
                               .toLocal8Bit());
-            for (const QString& line : describeParameterFile(decoded))
+            const QStringList lines = describeParameterFile(decoded);
+            for (const QString& line : lines)
                 print(stdout, line.toLocal8Bit());
         }
         return decoded.allChecksPass() ? Pass : CheckFailed;

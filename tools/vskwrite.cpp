@@ -205,6 +205,7 @@ std::vector<std::optional<QVector<CardContents>>> readCards(const QVector<Mounte
     }
     // A read that was silent while an earlier one was waited for has used up its limit then, and is given up at once.
     std::vector<std::optional<QVector<CardContents>>> held;
+    held.reserve(reads.size());
     for (const std::unique_ptr<DetachedTask<QVector<CardContents>>>& read : reads)
         held.push_back(read->waitWhile(TimeLimits::cardSilence));
     return held;
@@ -246,7 +247,8 @@ void listCards(bool json)
                          {QStringLiteral("holds"), holds}};
         // Each parameter file the card holds; the one file also as the card's own keys, as before there were two.
         QJsonArray files;
-        for (const CardContents& file : held.value_or(QVector<CardContents>())) {
+        const QVector<CardContents> heldFiles = held.value_or(QVector<CardContents>());
+        for (const CardContents& file : heldFiles) {
             if (!file.fileName.isEmpty() && file.state != CardContents::State::Unreadable)
                 files.append(fileAsJson(file));
         }

@@ -42,7 +42,8 @@ MessageBox::Shown shownBy(const QMessageBox& box)
     shown.title = box.windowTitle();
     shown.text = box.text();
     shown.buttons = box.standardButtons();
-    for (const QAbstractButton* button : box.buttons()) {
+    const QList<QAbstractButton*> buttons = box.buttons();
+    for (const QAbstractButton* button : buttons) {
         shown.buttonTexts << withoutMarks(button->text());
         shown.buttonShortcuts << button->shortcut();
     }

@@ -25,7 +25,7 @@ QString deviceDirectory(const QString& sysfsRoot, quint32 major, quint32 minor)
 // The sysfs directory of the whole disk that holds MAJ:MIN; empty when MAJ:MIN is no block device.
 QString wholeDiskDirectory(const QString& sysfsRoot, quint32 major, quint32 minor)
 {
-    const QString device = deviceDirectory(sysfsRoot, major, minor);
+    QString device = deviceDirectory(sysfsRoot, major, minor);
     if (device.isEmpty())
         return {};
     if (QFileInfo::exists(device + QStringLiteral("/partition")))

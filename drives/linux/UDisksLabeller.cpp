@@ -242,7 +242,7 @@ QString UDisksLabeller::mountAgain(const QString& blockObject, const QString& ro
             QThread::msleep(MountRetryPauseMs);
         const QDBusMessage mounted = call(blockObject, FilesystemInterface, QStringLiteral("Mount"), {callOptions()});
         if (!failed(mounted)) {
-            const QString path = mounted.arguments().value(0).toString();
+            QString path = mounted.arguments().value(0).toString();
             if (!path.isEmpty())
                 return path;
         }
