@@ -277,9 +277,9 @@ key Tab
 typeText "orva user"
 key Tab
 typeText "pass;word?"
-key Tab
+key Tab Tab # past the button that shows the password
 typeText 5273
-key Tab space # Generate: the fields of the other modes are hidden and skipped
+key Tab Tab space # past the button that shows the PIN to Generate: the fields of the other modes are hidden
 waitFor 15 boxShown "Unsupported character" || die "the separator in the password was not refused"
 answerBox "Unsupported character"
 check "the window stays after the warning" windowStays
@@ -331,7 +331,7 @@ typeText S
 key Tab
 key ctrl+a
 typeText 760584
-key Tab
+key Tab Tab # past the button that shows the PIN
 typeText "+41 79 123 45 67"
 key Tab
 typeText "+41 79 765 43 21"
@@ -358,7 +358,7 @@ checkSettings serialMode=32 pinCode=760584 "simCardPhoneNumber=+41 79 123 45 67"
 log "SMS again with the reset option, nothing typed: the remembered form is generated"
 cardIndex=$(sed -n 's/^driveLetter=//p' "$settings")
 startApp
-key Tab Tab Tab Tab Tab Tab Tab Tab # drive, refresh, mode, PIN, two phones, key, key button: to the reset option
+key Tab Tab Tab Tab Tab Tab Tab Tab Tab # drive, refresh, mode, PIN and its button, two phones, key, key button
 key space Tab space                 # check it, then Generate
 answerBox "File generated"
 expectExit
