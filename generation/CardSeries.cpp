@@ -104,7 +104,7 @@ QString RunTexts::notificationTitle(const RunCard& card)
 
 QString RunTexts::notificationText(const RunCard& card)
 {
-    return card.card + QLatin1String(" \u2014 ") + result(card);
+    return card.card + QStringLiteral(" \u2014 ") + result(card);
 }
 
 CardRun::CardRun(const QDateTime& started) : started(started) {}
@@ -208,7 +208,8 @@ RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVol
     DetachedTask<QVector<CardContents>> read(
         [root = card.rootPath](const DetachedWork::Liveness&) { return readCardFiles(root); });
     const std::optional<QVector<CardContents>> files = read.waitWhile(settings.silenceLimit);
-    for (const CardContents& file : files.value_or(QVector<CardContents>())) {
+    const QVector<CardContents> held = files.value_or(QVector<CardContents>());
+    for (const CardContents& file : held) {
         if (!file.identifier.isNull() && runIdentifiers.contains(file.identifier)) {
             GenerateProcedure::Result kept;
             kept.ending = GenerateProcedure::Result::Ending::Kept;
@@ -271,7 +272,8 @@ CardSeries::Started CardSeries::start(const Settings& given)
     connect(watcher, &VolumeWatcher::volumesChanged, this, &CardSeries::lookAtVolumes);
     // The cards in now are not the series': only those put in from here on are.
     present.clear();
-    for (const MountedVolume& volume : drives->mountedVolumes()) {
+    const QVector<MountedVolume> volumes = drives->mountedVolumes();
+    for (const MountedVolume& volume : volumes) {
         if (volume.removable)
             present.insert(volumeKey(volume));
     }
@@ -304,7 +306,8 @@ void CardSeries::lookAtVolumes()
     if (!running || stopping)
         return;
     QSet<QString> now;
-    for (const MountedVolume& volume : drives->mountedVolumes()) {
+    const QVector<MountedVolume> volumes = drives->mountedVolumes();
+    for (const MountedVolume& volume : volumes) {
         if (!volume.removable)
             continue;
         const QString key = volumeKey(volume);

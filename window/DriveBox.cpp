@@ -15,7 +15,7 @@ QString Configurator::driveItemText(const MountedVolume& volume)
     // The card as every list names it, its capacity and device beside its name: three cards labelled alike are three
     // different entries. A mount path may be long: it comes last, so that a narrow box cuts the path instead. A card
     // without a name is known by its path already.
-    const QString shown = CardIdentity::shownName(volume) + mark;
+    QString shown = CardIdentity::shownName(volume) + mark;
     if (CardIdentity::isDriveLetterRoot(volume.rootPath) || volume.name.isEmpty())
         return shown;
     return shown + QStringLiteral(" \u2014 ") + ShownText::escaped(volume.rootPath);

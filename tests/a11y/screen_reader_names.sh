@@ -145,15 +145,15 @@ check_mode()
 
 # A combo box speaks its current entry as its name and its label through the relation (no card: the label only).
 common=("SD Card Drive" "Orva Mode" "Refresh the list of SD cards" "Default settings" "Quit" "Generate"
-    "Eject the card when done" "Load from card" "Presets")
+    "Eject the card when done" "Prepare each card put in" "Load from card" "Presets")
 case $ORVA_A11Y_IN_SESSION in
 GSM)
     check_mode GSM 8 0 "${common[@]}" "Access Point Name (APN)" "Access Point User Name" "Access Point Password" \
         "PIN Code" "Show the password" "Show the PIN code"
     ;;
 SMS)
-    check_mode SMS 32 3 "${common[@]}" "PIN Code" "Show the PIN code" "SIM Card Phone Number" "Owner Phone Number" "User Key <key>" \
-        "Generate a random user key" "Reset Configuration"
+    check_mode SMS 32 3 "${common[@]}" "PIN Code" "Show the PIN code" "SIM Card Phone Number" "Owner Phone Number" \
+        "User Key <key>" "Generate a random user key" "Reset Configuration"
     ;;
 esac
 [ "$failures" -eq 0 ]
