@@ -9,20 +9,27 @@
 #include "window/CardNotification.h"
 #include "window/RunList.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QSignalBlocker>
 
 void Configurator::placeSeriesControls()
 {
-    // Off at every start: nothing is written without the user turning it on. It sits beside the eject option, so that
-    // the form keeps its places; the rest is in the run's own window.
+    // Off at every start: nothing is written without the user turning it on. It sits under the eject option, so that
+    // the fields keep their places; the rest is in the run's own window.
     seriesBox = new QCheckBox(tr("Prepare each card pu&t in"), ui->centralWidget);
     seriesBox->setObjectName(QStringLiteral("seriesCheckBox"));
     seriesBox->setToolTip(tr("Every card put in from now on is prepared with this form, without a click. Cards that "
                              "hold a GSM or LAN identifier are kept as they are."));
-    ui->optionsLayout->addWidget(seriesBox);
-    ui->optionsLayout->addStretch();
+    // A row of its own under the eject option, from the window's left margin: its text is long in every language.
+    auto* column = qobject_cast<QBoxLayout*>(ui->optionsLayout->parent());
+    Q_ASSERT(column);
+    auto* row = new QHBoxLayout;
+    const QMargins margins = ui->formLayout->contentsMargins();
+    row->setContentsMargins(margins.left(), 0, margins.right(), 0);
+    row->addWidget(seriesBox);
+    column->insertLayout(column->indexOf(ui->optionsLayout) + 1, row);
 
     series = new CardSeries(drivePlatform, run, this);
     // A window of its own, without a parent: its buttons' letters are not the form's (the window deletes it).
