@@ -16,7 +16,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 class TestPresets : public QObject
 {
@@ -204,10 +206,14 @@ private slots:
     // A FIFO is never opened: the window would wait for a writer without end.
     void fifoRefused()
     {
+#ifdef Q_OS_UNIX
         const QString fifo = folder->filePath(QStringLiteral("fifo.orvapreset"));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QVERIFY(!window->presets().importFrom(fifo));
         QVERIFY(lastBox().contains(QStringLiteral("It does not exist or is not a file.")));
+#else
+        QSKIP("Windows has no FIFOs in its folders");
+#endif
     }
 };
 

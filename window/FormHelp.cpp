@@ -125,7 +125,7 @@ void Configurator::closeHiddenRows()
     groups << ui->resetConfigLabel;
     int row = -1;
     QFormLayout::ItemRole role;
-    ui->formLayout->getWidgetPosition(ui->modeSerial, &row, &role);
+    ui->formLayout->getWidgetPosition(ui->label_Mode, &row, &role); // the fields come after the mode's row
     for (QLabel* label : groups) {
         int at = -1;
         ui->formLayout->getWidgetPosition(label, &at, &role);
