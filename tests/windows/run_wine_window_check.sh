@@ -170,7 +170,7 @@ key Tab
 typeText "orva user"
 key Tab
 typeText "secret word"
-key Tab
+key Tab Tab # past the button that shows the password
 typeText 5273
 clickButton Generate
 answerBox "File generated"
