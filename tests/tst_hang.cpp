@@ -497,9 +497,11 @@ void TestHang::stoppedFuseCard()
     QVERIFY(exits.isEmpty());
     QVERIFY(QSettings().allKeys().isEmpty());
     QVERIFY(!probeReturned);
-    // The line under the card list, read when the card was chosen, says that it could not be read.
+    // The line under the card list says that the card could not be read, at the latest one silence limit after its
+    // last reading started (the one after "Generate" gave up may have just begun).
     QTRY_COMPARE_WITH_TIMEOUT(window.findChild<QLabel*>(QStringLiteral("cardContentsLabel"))->text(),
-                              QStringLiteral("The card does not respond: what it holds could not be read."), 5000);
+                              QStringLiteral("The card does not respond: what it holds could not be read."),
+                              int(TimeLimits::cardSilence.count()) + 3000);
 
     // The command-line tools give up after the same time, say so and end although a thread of theirs still waits.
     const QStringList tools[] = {
