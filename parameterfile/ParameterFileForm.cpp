@@ -1,12 +1,10 @@
 #include "parameterfile/ParameterFileForm.h"
 
+#include "base/SmallFile.h"
 #include "form/FormCheck.h"
 #include "form/PhoneNumber.h"
 #include "parameterfile/ParameterFile.h"
 #include "parameterfile/ParameterFileDecoder.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 constexpr qint64 largestParameterFile = ParameterFile::largestSize;
@@ -71,19 +69,16 @@ ParameterFileForm formFromParameterFile(const QByteArray& bytes, const FormValue
 ParameterFileForm formFromParameterFile(const QString& path, const FormValues& current)
 {
     using Outcome = ParameterFileForm::Outcome;
-    // A FIFO or a device would make the open or the read wait; Qt tells only a regular file as a file.
-    const QFileInfo info(path);
-    if (!info.isFile())
+    const SmallFile file = SmallFile::read(path, largestParameterFile);
+    switch (file.failure) {
+    case SmallFile::Failure::NotAFile:
         return refused(Outcome::NotAFile);
-    if (info.size() > largestParameterFile)
+    case SmallFile::Failure::TooLarge:
         return refused(Outcome::TooLarge);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(Outcome::Unreadable, file.errorString());
-    const QByteArray bytes = file.read(largestParameterFile + 1);
-    if (file.error() != QFileDevice::NoError)
-        return refused(Outcome::Unreadable, file.errorString());
-    if (bytes.size() > largestParameterFile)
-        return refused(Outcome::TooLarge);
-    return formFromParameterFile(bytes, current);
+    case SmallFile::Failure::Unreadable:
+        return refused(Outcome::Unreadable, file.reason);
+    case SmallFile::Failure::None:
+        break;
+    }
+    return formFromParameterFile(file.bytes, current);
 }

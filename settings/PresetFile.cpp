@@ -2,10 +2,10 @@
 
 #include "base/FileSystem.h"
 #include "base/ShownText.h"
+#include "base/SmallFile.h"
 #include "settings/SettingsKeys.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -128,21 +128,18 @@ PresetFile::Read PresetFile::decode(const QByteArray& bytes, const QString& fall
 PresetFile::Read PresetFile::read(const QString& path)
 {
     using Kind = Refusal::Kind;
-    // A FIFO or a device would make the open or the read wait; Qt tells only a regular file as a file.
-    const QFileInfo info(path);
-    if (!info.isFile())
+    const SmallFile file = SmallFile::read(path, largestSize);
+    switch (file.failure) {
+    case SmallFile::Failure::NotAFile:
         return refused(Kind::NotAFile);
-    if (info.size() > largestSize)
+    case SmallFile::Failure::TooLarge:
         return refused(Kind::TooLarge);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(Kind::Unreadable, file.errorString());
-    const QByteArray bytes = file.read(largestSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return refused(Kind::Unreadable, file.errorString());
-    if (bytes.size() > largestSize)
-        return refused(Kind::TooLarge);
-    return decode(bytes, info.completeBaseName());
+    case SmallFile::Failure::Unreadable:
+        return refused(Kind::Unreadable, file.reason);
+    case SmallFile::Failure::None:
+        break;
+    }
+    return decode(file.bytes, QFileInfo(path).completeBaseName());
 }
 
 std::optional<QString> PresetFile::write(const QString& path, const Preset& preset)
