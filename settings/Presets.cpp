@@ -145,7 +145,8 @@ std::optional<PresetProblem> Presets::nameProblem(const QString& name)
 QStringList Presets::names(QSettings& settings)
 {
     QStringList names;
-    for (const StoredPreset& preset : storedPresets(settings))
+    const QVector<StoredPreset> presets = storedPresets(settings);
+    for (const StoredPreset& preset : presets)
         names << preset.value(nameKey).toString();
     return names;
 }
