@@ -126,7 +126,7 @@ void Configurator::closeHiddenRows()
     int row = -1;
     QFormLayout::ItemRole role;
     ui->formLayout->getWidgetPosition(ui->label_Mode, &row, &role); // the fields come after the mode's row
-    for (QLabel* label : groups) {
+    for (QLabel* label : qAsConst(groups)) {
         int at = -1;
         ui->formLayout->getWidgetPosition(label, &at, &role);
         if (label->isHidden() && at >= 0) {

@@ -85,10 +85,11 @@ void PresetControls::fillMenu()
     menu->clear();
     // The presets first, the one picked or saved last checked; a name is shown as it may be shown (ShownText), and an
     // '&' in it is no shortcut mark.
-    for (const QString& name : names()) {
+    const QStringList presetNames = names();
+    for (const QString& name : presetNames) {
         QString shown = ShownText::escaped(name);
         shown.replace(QLatin1Char('&'), QLatin1String("&&"));
-        QAction* preset = menu->addAction(shown, [this, name] { pick(name); });
+        QAction* preset = menu->addAction(shown, menu, [this, name] { pick(name); });
         preset->setCheckable(true);
         preset->setChecked(name == chosenName);
         preset->setData(name);
@@ -96,12 +97,12 @@ void PresetControls::fillMenu()
     if (!menu->isEmpty())
         menu->addSeparator();
     const bool one = !chosenName.isEmpty();
-    menu->addAction(tr("&Save as..."), [this] { askSaveAs(); });
-    menu->addAction(tr("&Rename..."), [this] { askRename(); })->setEnabled(one);
-    menu->addAction(tr("&Delete"), [this] { askRemove(); })->setEnabled(one);
+    menu->addAction(tr("&Save as..."), menu, [this] { askSaveAs(); });
+    menu->addAction(tr("&Rename..."), menu, [this] { askRename(); })->setEnabled(one);
+    menu->addAction(tr("&Delete"), menu, [this] { askRemove(); })->setEnabled(one);
     menu->addSeparator();
-    menu->addAction(tr("&Export..."), [this] { askExport(); })->setEnabled(one);
-    menu->addAction(tr("&Import..."), [this] { askImport(); });
+    menu->addAction(tr("&Export..."), menu, [this] { askExport(); })->setEnabled(one);
+    menu->addAction(tr("&Import..."), menu, [this] { askImport(); });
 }
 
 bool PresetControls::storeReadable(const QString& title)
