@@ -196,6 +196,7 @@ QString UDisksLabeller::findBlockObjectByScan(const Mount& mount) const
     const QDBusMessage reply = call(RootObject, ObjectManagerInterface, QStringLiteral("GetManagedObjects"), {});
     if (failed(reply))
         return QString();
+    QString byNumber;
     QString byName;
     const QDBusArgument objects = reply.arguments().value(0).value<QDBusArgument>();
     objects.beginMap();
@@ -209,15 +210,19 @@ QString UDisksLabeller::findBlockObjectByScan(const Mount& mount) const
         if (block == interfaces.constEnd())
             continue;
         // The device number is exact; names can differ by a symbolic link (/dev/disk/by-uuid/...).
-        if (mount.deviceNumber != 0 && block->value(QStringLiteral("DeviceNumber")).toULongLong() == mount.deviceNumber)
-            return path.path();
+        if (mount.deviceNumber != 0 &&
+            block->value(QStringLiteral("DeviceNumber")).toULongLong() == mount.deviceNumber) {
+            byNumber = path.path();
+            break;
+        }
         if (byName.isEmpty() && !mount.source.isEmpty() &&
             (fromByteString(block->value(QStringLiteral("Device")).toByteArray()) == mount.source ||
              fromByteString(block->value(QStringLiteral("PreferredDevice")).toByteArray()) == mount.source))
             byName = path.path();
     }
+    // Every map begun is ended, also when the search stopped early: the reader of each level holds the whole reply.
     objects.endMap();
-    return byName;
+    return byNumber.isEmpty() ? byName : byNumber;
 }
 
 QString UDisksLabeller::relabelOffline(const QString& blockObject, const QString& rootPath, const QString& label) const

@@ -133,12 +133,26 @@ startXvfb
 # its own).
 # Set appPrefix=(strace ...) to start the program under another program, which fails system calls on purpose.
 appPrefix=()
+# The sanitizers' options reach the program too (scripts/check runs this test on the AddressSanitizer build).
+sanitizerEnv()
+{
+    local name value
+    for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+        value=${!name-}
+        [ -n "$value" ] || continue
+        # LeakSanitizer cannot look at a program that strace follows.
+        [ "$name" != ASAN_OPTIONS ] || [ ${#appPrefix[@]} -eq 0 ] || value+=:detect_leaks=0
+        printf '%s\n' "$name=$value"
+    done
+}
 startApp()
 {
+    local sanitizers
+    mapfile -t sanitizers < <(sanitizerEnv)
     [ -z "$appPid" ] || die "the previous run of the program is still going"
     env -i PATH="$work/bin:/usr/local/bin:/usr/bin:/bin" HOME="$home" LANG=C.UTF-8 DISPLAY="$DISPLAY" \
         XDG_RUNTIME_DIR="$work/runtime" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$work/no-system-bus" \
-        setpriv --pdeathsig KILL ${appPrefix[@]+"${appPrefix[@]}"} "$app" >>"$work/app.log" 2>&1 &
+        ${sanitizers[@]+"${sanitizers[@]}"} setpriv --pdeathsig KILL ${appPrefix[@]+"${appPrefix[@]}"} "$app" >>"$work/app.log" 2>&1 &
     appPid=$!
     waitFor 20 findWindow || die "the window \"ORVA Configurator V$version\" did not appear"
     focusWindow
