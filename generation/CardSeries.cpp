@@ -19,10 +19,13 @@
 
 namespace {
 // What tells a mounted volume from the others: its device where the platform tells it (a label may mount the card
-// again elsewhere), else its root.
+// again elsewhere), with what tells one medium in that device from the next (a card's own serial number, a loop
+// device's image), so that a card swapped for another between two looks is a new card; else its root.
 QString volumeKey(const MountedVolume& volume)
 {
-    return volume.device != 0 ? QStringLiteral("device:%1").arg(volume.device) : volume.rootPath;
+    if (volume.device == 0)
+        return volume.rootPath;
+    return QStringLiteral("device:%1|%2|%3").arg(volume.device).arg(volume.serial, volume.backingFile);
 }
 
 // Room for a parameter file of the largest size, with its new file beside the old one.

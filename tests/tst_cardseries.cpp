@@ -164,6 +164,28 @@ private slots:
         QCOMPARE(series.refused(), 2);
     }
 
+    // A card taken out and another put in the same device before the series looked again (a loop device freed and
+    // taken at once; a slot's next card): the second card is a new one, not the first still in.
+    void cardSwappedBetweenTwoLooksIsANewCard()
+    {
+        for (const char* name : {"out", "in"})
+            QCOMPARE(lab->makeCard(QLatin1String(name)), QString());
+        CardRun run;
+        CardSeries series(createNativeDrivePlatform(), run);
+        QSignalSpy ended(&series, &CardSeries::cardEnded);
+        CardSeries::Settings settings;
+        settings.values = gsmForm();
+        QVERIFY(!series.start(settings).problem);
+        QCOMPARE(lab->plug(QStringLiteral("out")), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
+        lab->unplug(QStringLiteral("out"));
+        QCOMPARE(lab->plug(QStringLiteral("in")), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 2, 10000);
+        QCOMPARE(ended.at(1).at(0).value<RunCard>().result, RunCard::Result::Prepared);
+        QVERIFY(QFile::exists(parameterFileOn(lab->mountPoint(QStringLiteral("in")))));
+        QCOMPARE(series.prepared(), 2);
+    }
+
     // vskwrite --each-card --count 2 --json: one JSON line per card, exit 0; SIGINT while it waits: a summary, exit 0.
     void vskwriteEachCard()
     {
