@@ -24,16 +24,14 @@ class TestSeries : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<QTemporaryDir> cards;
+    std::unique_ptr<FreshDesk> desk;
     FakeDrivePlatform* drives = nullptr;
     std::unique_ptr<Configurator> window;
-    std::unique_ptr<HeldBoxes> boxes;
     QList<QPair<DesktopOpen::Kind, QString>> opened;
     QSemaphore labelling{1}; // a card is held in hand while the test holds this
     bool holdingCards = false;
 
-    QString card(int i) const { return cards->filePath(QStringLiteral("card%1").arg(i)); }
+    QString card(int i) const { return desk->card(i); }
     QByteArray parameterFile(int i) const { return readFile(card(i) + QStringLiteral("/02/GP0_0000.VSK")); }
 
     // A GSM form over card0, which is in before the series starts; the series turned on.
@@ -97,13 +95,9 @@ private slots:
     }
     void init()
     {
-        home = std::make_unique<QTemporaryDir>();
-        cards = std::make_unique<QTemporaryDir>();
-        QVERIFY(home->isValid() && cards->isValid());
-        useHome(*home);
-        QSettings().clear();
+        desk = std::make_unique<FreshDesk>();
+        QVERIFY(desk->isValid());
         opened.clear();
-        boxes = std::make_unique<HeldBoxes>();
     }
     void cleanup()
     {
@@ -111,7 +105,7 @@ private slots:
             labelling.release();
         holdingCards = false;
         window.reset();
-        boxes.reset();
+        desk.reset();
     }
 
     // Two cards put in together and one after: each is written with an identifier of its own, without a box and
@@ -131,7 +125,7 @@ private slots:
         identifiers.removeDuplicates();
         QCOMPARE(identifiers.size(), 3);
         QVERIFY(!QFileInfo::exists(card(0) + QStringLiteral("/02")));
-        QVERIFY(boxes->seen().isEmpty());
+        QVERIFY(desk->boxes.seen().isEmpty());
         QVERIFY(opened.isEmpty());
 
         widget<QCheckBox>(*window, "seriesCheckBox")->click();
@@ -156,7 +150,7 @@ private slots:
         QTRY_VERIFY(!window->isVisible());
         handedOffOnce(
             {identifierText(decodeParameterFile(parameterFile(1), QStringLiteral("GP0_0000.VSK")).identifier)});
-        QVERIFY(boxes->seen().isEmpty());
+        QVERIFY(desk->boxes.seen().isEmpty());
     }
 };
 
