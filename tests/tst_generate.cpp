@@ -49,16 +49,15 @@ class TestGenerate : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<QTemporaryDir> cards;
+    std::unique_ptr<FreshDesk> desk;
+    HeldBoxes* boxes = nullptr;
     FakeDrivePlatform* drives = nullptr;
     std::unique_ptr<Configurator> window;
-    std::unique_ptr<HeldBoxes> boxes;
     QList<int> exits;
     UrlRecorder urls;
     QString startDirectory;
 
-    QString card(int i) const { return cards->filePath(QStringLiteral("card%1").arg(i)); }
+    QString card(int i) const { return desk->card(i); }
 
     // Builds the window over the given platform, or over the given number of folder cards.
     void open(int cardCount, std::unique_ptr<FakeDrivePlatform> platform = nullptr)
@@ -113,20 +112,17 @@ private slots:
 
     void init()
     {
-        home = std::make_unique<QTemporaryDir>();
-        cards = std::make_unique<QTemporaryDir>();
-        QVERIFY(home->isValid() && cards->isValid());
-        useHome(*home);
-        QSettings().clear();
+        desk = std::make_unique<FreshDesk>();
+        QVERIFY(desk->isValid());
+        boxes = &desk->boxes;
         exits.clear();
         urls.opened.clear();
-        boxes = std::make_unique<HeldBoxes>();
     }
 
     void cleanup()
     {
         window.reset();
-        boxes.reset();
+        desk.reset();
         QDir::setCurrent(startDirectory);
     }
 

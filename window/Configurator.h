@@ -132,7 +132,9 @@ private:
     // "Prepare each card put in" (Series.cpp).
     void placeSeriesControls();
     void seriesToggled(bool on);
+    // A card prepared with "Generate" joins the run, and its list; a card of the series is in the run already.
     void addToRun(const RunCard& card);
+    void showInRunList(const RunCard& card);
     void endRun();
 
     Ui::Configurator* ui;

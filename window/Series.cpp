@@ -38,7 +38,7 @@ void Configurator::placeSeriesControls()
     connect(runList, &RunList::countChanged, series, &CardSeries::setCount);
     connect(seriesBox, &QCheckBox::toggled, this, &Configurator::seriesToggled);
     connect(series, &CardSeries::cardEnded, this, [this](const RunCard& card) {
-        addToRun(card);
+        showInRunList(card);
         runList->showCounters(series->prepared(), series->refused());
         CardNotification::show(this, RunTexts::notificationTitle(card), RunTexts::notificationText(card));
     });
@@ -82,6 +82,11 @@ void Configurator::seriesToggled(bool on)
 void Configurator::addToRun(const RunCard& card)
 {
     run.add(card);
+    showInRunList(card);
+}
+
+void Configurator::showInRunList(const RunCard& card)
+{
     runList->add(card);
     if (!run.identifiersFile().filePath.isEmpty())
         runList->showIdentifiersFile(run.identifiersFile().filePath);

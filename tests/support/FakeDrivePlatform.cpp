@@ -4,24 +4,28 @@
 
 FakeDrivePlatform& FakeDrivePlatform::addCard(const QString& rootPath, const QString& name, bool readOnly)
 {
+    const std::lock_guard<std::mutex> lock(guard);
     volumes.append({rootPath, name, readOnly, true, 0});
     return *this;
 }
 
 FakeDrivePlatform& FakeDrivePlatform::addFixedDisk(const QString& rootPath, const QString& name)
 {
+    const std::lock_guard<std::mutex> lock(guard);
     volumes.append({rootPath, name, false, false, 0});
     return *this;
 }
 
 QVector<MountedVolume> FakeDrivePlatform::mountedVolumes() const
 {
+    const std::lock_guard<std::mutex> lock(guard);
     ++enumerations;
     return volumes;
 }
 
 bool FakeDrivePlatform::isReadOnly(const QString& rootPath) const
 {
+    const std::lock_guard<std::mutex> lock(guard);
     for (const MountedVolume& volume : volumes) {
         if (volume.rootPath == rootPath)
             return volume.readOnly;
@@ -31,6 +35,9 @@ bool FakeDrivePlatform::isReadOnly(const QString& rootPath) const
 
 QString FakeDrivePlatform::setVolumeLabel(const QString& rootPath, const QString& label)
 {
+    if (whileLabelling)
+        whileLabelling(rootPath);
+    const std::lock_guard<std::mutex> lock(guard);
     labelCalls.append({rootPath, label});
     if (unmountOnLabel) {
         volumes.erase(std::remove_if(volumes.begin(), volumes.end(),
@@ -50,6 +57,7 @@ QString FakeDrivePlatform::setVolumeLabel(const QString& rootPath, const QString
 
 EjectOutcome FakeDrivePlatform::ejectCard(const QString& rootPath)
 {
+    const std::lock_guard<std::mutex> lock(guard);
     ejectCalls.append(rootPath);
     EjectOutcome outcome;
     if (!ejectRefusal.isEmpty()) {

@@ -5,7 +5,12 @@
 #include <QHash>
 #include <QStringList>
 
-// Presents whatever volumes a test lists, folders standing in for cards.
+#include <functional>
+#include <mutex>
+
+// Presents whatever volumes a test lists, folders standing in for cards. A series prepares its cards on threads of
+// their own: the platform's calls and addCard() may come from any thread; the members are read and set by the test
+// while no card is in hand.
 class FakeDrivePlatform : public DrivePlatform
 {
 public:
@@ -24,6 +29,8 @@ public:
     QStringList ejectCalls;            // root paths, in order
     QString ejectRefusal;              // when set, the card stays mounted and this is the reason
     bool ejectLeavesItMounted = false; // the system says it ejected the card, which is still mounted
+    // Called on the labelling thread before a card is labelled: a test holds a card in hand there.
+    std::function<void(const QString& rootPath)> whileLabelling;
 
     // A removable card at rootPath.
     FakeDrivePlatform& addCard(const QString& rootPath, const QString& name = QString(), bool readOnly = false);
@@ -35,4 +42,7 @@ public:
     QString setVolumeLabel(const QString& rootPath, const QString& label) override;
     // Unmounted: the card leaves the list.
     EjectOutcome ejectCard(const QString& rootPath) override;
+
+private:
+    mutable std::mutex guard;
 };

@@ -1,5 +1,15 @@
 #include "support/WindowTest.h"
 
+#include "support/TestFiles.h"
+
+#include <QSettings>
+
+FreshDesk::FreshDesk()
+{
+    useHome(home);
+    QSettings().clear();
+}
+
 std::unique_ptr<Configurator> makeWindow(int cards, FakeDrivePlatform** platform)
 {
     auto drives = std::make_unique<FakeDrivePlatform>();

@@ -1,0 +1,159 @@
+// "Prepare each card put in" in the window: cards are folders put in through the drive platform, the platform's
+// notification reaches the window's volume watchers, every box is held and what would be opened is recorded. The
+// card writes of a series are tested on real cards in tst_cardseries; here is what the window adds: no box and
+// nothing opened per card, the run's identifiers handed off once at the end of the run.
+#include "desktop/DesktopOpen.h"
+#include "drives/VolumeWatcher.h"
+#include "generation/CardSeries.h"
+#include "generation/GenerateTexts.h"
+#include "parameterfile/Identifier.h"
+#include "parameterfile/ParameterFileDecoder.h"
+#include "support/HeldBoxes.h"
+#include "support/QuietOffscreen.h"
+#include "support/TestFiles.h"
+#include "support/WindowTest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSemaphore>
+#include <QStandardPaths>
+#include <QTableWidget>
+
+class TestSeries : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FreshDesk> desk;
+    FakeDrivePlatform* drives = nullptr;
+    std::unique_ptr<Configurator> window;
+    QList<QPair<DesktopOpen::Kind, QString>> opened;
+    QSemaphore labelling{1}; // a card is held in hand while the test holds this
+    bool holdingCards = false;
+
+    QString card(int i) const { return desk->card(i); }
+    QByteArray parameterFile(int i) const { return readFile(card(i) + QStringLiteral("/02/GP0_0000.VSK")); }
+
+    // A GSM form over card0, which is in before the series starts; the series turned on.
+    void startSeries()
+    {
+        QDir().mkpath(card(0));
+        auto platform = std::make_unique<FakeDrivePlatform>();
+        platform->addCard(card(0), QStringLiteral("CARD0"));
+        platform->whileLabelling = [this](const QString&) {
+            labelling.acquire();
+            labelling.release();
+        };
+        drives = platform.get();
+        window = std::make_unique<Configurator>(std::move(platform));
+        window->show();
+        auto* mode = widget<QComboBox>(*window, "modeSerial");
+        mode->setCurrentIndex(mode->findText(QStringLiteral("GSM")));
+        widget<QLineEdit>(*window, "APN")->setText(QStringLiteral("internet.example.net"));
+        widget<QCheckBox>(*window, "seriesCheckBox")->click();
+        QVERIFY(window->findChild<CardSeries*>()->isRunning());
+    }
+    // The cards are put in together: the platform lists them and tells every watcher.
+    void putIn(std::initializer_list<int> numbers) const
+    {
+        for (int i : numbers) {
+            QDir().mkpath(card(i));
+            drives->addCard(card(i), QStringLiteral("CARD%1").arg(i));
+        }
+        const QList<VolumeWatcher*> watchers = window->findChildren<VolumeWatcher*>();
+        for (VolumeWatcher* watcher : watchers)
+            watcher->noteChange();
+    }
+    static int runRows()
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget* shown : windows) {
+            if (shown->objectName() == QLatin1String("runList"))
+                return widget<QTableWidget>(*shown, "runTable")->rowCount();
+        }
+        return -1;
+    }
+    // What was opened is the run's identifiers file, listing exactly these identifiers, and the portal.
+    void handedOffOnce(const QStringList& identifiers) const
+    {
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(opened.at(0).first, DesktopOpen::Kind::TextFile);
+        const QString text = QString::fromUtf8(readFile(opened.at(0).second));
+        QCOMPARE(text.count(QStringLiteral("YOUR IDENTIFIER")), identifiers.size());
+        for (const QString& identifier : identifiers)
+            QVERIFY2(text.contains(identifier), qPrintable(identifier));
+        QCOMPARE(opened.at(1), qMakePair(DesktopOpen::Kind::WebAddress, GenerateTexts::portalAddress()));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        quietOffscreenPlatform();
+        DesktopOpen::setHandler(
+            [this](DesktopOpen::Kind kind, const QString& target) { opened.append(qMakePair(kind, target)); });
+    }
+    void init()
+    {
+        desk = std::make_unique<FreshDesk>();
+        QVERIFY(desk->isValid());
+        opened.clear();
+    }
+    void cleanup()
+    {
+        if (holdingCards) // no card thread stays held by a failed test
+            labelling.release();
+        holdingCards = false;
+        window.reset();
+        desk.reset();
+    }
+
+    // Two cards put in together and one after: each is written with an identifier of its own, without a box and
+    // without anything opened; the card in before the series is not written. Stopping the series hands the run's
+    // identifiers off once.
+    void aBoxOfCardsHandsOffOnceAtTheEnd()
+    {
+        startSeries();
+        putIn({1, 2});
+        QTRY_COMPARE(runRows(), 2);
+        putIn({3});
+        QTRY_COMPARE(runRows(), 3);
+        QStringList identifiers;
+        for (int i = 1; i <= 3; ++i)
+            identifiers << identifierText(
+                decodeParameterFile(parameterFile(i), QStringLiteral("GP0_0000.VSK")).identifier);
+        identifiers.removeDuplicates();
+        QCOMPARE(identifiers.size(), 3);
+        QVERIFY(!QFileInfo::exists(card(0) + QStringLiteral("/02")));
+        QVERIFY(desk->boxes.seen().isEmpty());
+        QVERIFY(opened.isEmpty());
+
+        widget<QCheckBox>(*window, "seriesCheckBox")->click();
+        QVERIFY(!window->findChild<CardSeries*>()->isRunning());
+        handedOffOnce(identifiers);
+    }
+
+    // The window closed while a card is in hand stays until the card ended, then hands off once and closes.
+    void closingWhileACardIsInHandHandsOffOnce()
+    {
+        startSeries();
+        labelling.acquire();
+        holdingCards = true;
+        putIn({1});
+        QTRY_COMPARE(window->findChild<CardSeries*>()->inHand(), 1);
+        QVERIFY(!window->close());
+        QVERIFY(window->isVisible());
+        QVERIFY(opened.isEmpty());
+
+        labelling.release();
+        holdingCards = false;
+        QTRY_VERIFY(!window->isVisible());
+        handedOffOnce(
+            {identifierText(decodeParameterFile(parameterFile(1), QStringLiteral("GP0_0000.VSK")).identifier)});
+        QVERIFY(desk->boxes.seen().isEmpty());
+    }
+};
+
+ORVA_WINDOW_TEST_MAIN(TestSeries)
+
+#include "tst_series.moc"
