@@ -12,6 +12,7 @@
 #include "support/QuietOffscreen.h"
 #include "support/TestFiles.h"
 #include "support/WindowTest.h"
+#include "window/RunList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -151,6 +152,25 @@ private slots:
         handedOffOnce(
             {identifierText(decodeParameterFile(parameterFile(1), QStringLiteral("GP0_0000.VSK")).identifier)});
         QVERIFY(desk->boxes.seen().isEmpty());
+    }
+
+    // A card with a long name (a reader's model, a deep mount point) leaves the result, which says whether the card
+    // may be taken out, in sight; the name is shortened in its middle and whole in its tooltip.
+    void theResultStaysInSight()
+    {
+        RunList list;
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        RunCard card;
+        card.result = RunCard::Result::Prepared;
+        card.card = QStringLiteral("/media/installer/") + QString(120, QLatin1Char('x')) + QStringLiteral(" (7.9 GB)");
+        list.add(card);
+        auto* table = list.findChild<QTableWidget*>(QStringLiteral("runTable"));
+        const int result = table->columnCount() - 1;
+        QVERIFY(table->columnViewportPosition(result) +
+                    table->fontMetrics().horizontalAdvance(table->item(0, result)->text()) <=
+                table->viewport()->width());
+        QCOMPARE(table->item(0, 1)->toolTip(), card.card);
     }
 };
 

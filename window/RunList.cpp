@@ -19,6 +19,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 enum Column
 {
@@ -79,6 +81,8 @@ RunList::RunList(QWidget* parent) : QWidget(parent, Qt::Window)
          QCoreApplication::translate("Configurator", "Mode"), QCoreApplication::translate("Configurator", "Identifier"),
          QCoreApplication::translate("Configurator", "Result")});
     table->horizontalHeader()->setStretchLastSection(true);
+    table->setTextElideMode(Qt::ElideMiddle);
+    table->setWordWrap(false);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -111,8 +115,26 @@ void RunList::add(const RunCard& card)
         item->setToolTip(texts[column]);
         table->setItem(row, column, item);
     }
-    table->resizeColumnsToContents();
+    fitColumns();
     table->scrollToBottom();
+}
+
+void RunList::fitColumns()
+{
+    table->resizeColumnsToContents();
+    // The result says whether the card may be taken out: it stays in sight, and a long card name gives way, shortened
+    // in its middle (its tooltip has it whole).
+    const int over = table->horizontalHeader()->length() - table->viewport()->width();
+    if (over > 0) {
+        const int card = table->columnWidth(Card);
+        table->setColumnWidth(Card, std::max(card - over, card / 3));
+    }
+}
+
+void RunList::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    fitColumns();
 }
 
 void RunList::showIdentifiersFile(const QString& path)

@@ -30,7 +30,13 @@ public:
 signals:
     void countChanged(int count);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Each column as wide as its content, the card's giving way to keep the result in sight.
+    void fitColumns();
+
     QTableWidget* table;
     class QSpinBox* countBox;
     QLabel* counters;
