@@ -34,6 +34,14 @@ FormValues gsmForm()
     return values;
 }
 
+// Starts the series with the form; false when it refused to start.
+bool started(CardSeries& series, const FormValues& values = gsmForm())
+{
+    CardSeries::Settings settings;
+    settings.values = values;
+    return !series.start(settings).problem;
+}
+
 QString parameterFileOn(const QString& root)
 {
     return root + QStringLiteral("/02/GP0_0000.VSK");
@@ -75,9 +83,7 @@ private slots:
         CardRun run;
         CardSeries series(createNativeDrivePlatform(), run);
         QSignalSpy ended(&series, &CardSeries::cardEnded);
-        CardSeries::Settings settings;
-        settings.values = gsmForm();
-        QVERIFY(!series.start(settings).problem);
+        QVERIFY(started(series));
 
         QStringList names;
         for (int i = 0; i < 8; ++i) {
@@ -138,10 +144,9 @@ private slots:
         CardRun run;
         CardSeries series(createNativeDrivePlatform(), run);
         QSignalSpy ended(&series, &CardSeries::cardEnded);
-        CardSeries::Settings settings;
-        settings.values = gsmForm();
-        settings.values.text(FormField::AccessPointName) = QStringLiteral("other.example");
-        QVERIFY(!series.start(settings).problem);
+        FormValues other = gsmForm();
+        other.text(FormField::AccessPointName) = QStringLiteral("other.example");
+        QVERIFY(started(series, other));
 
         QCOMPARE(lab->plug(QStringLiteral("holding")), QString());
         QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
@@ -173,9 +178,7 @@ private slots:
         CardRun run;
         CardSeries series(createNativeDrivePlatform(), run);
         QSignalSpy ended(&series, &CardSeries::cardEnded);
-        CardSeries::Settings settings;
-        settings.values = gsmForm();
-        QVERIFY(!series.start(settings).problem);
+        QVERIFY(started(series));
         QCOMPARE(lab->plug(QStringLiteral("out")), QString());
         QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
         lab->unplug(QStringLiteral("out"));
