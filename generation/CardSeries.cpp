@@ -28,11 +28,13 @@ QString volumeKey(const MountedVolume& volume)
     return QStringLiteral("device:%1|%2|%3").arg(volume.device).arg(volume.serial, volume.backingFile);
 }
 
-// Room for a parameter file of the largest size, with its new file beside the old one.
+// The card is still mounted at rootPath and has no room for a parameter file of the largest size with its new file
+// beside the old one.
 bool cardIsFull(const QString& rootPath)
 {
     const QStorageInfo storage(rootPath);
-    return storage.isValid() && storage.bytesAvailable() < 2 * qint64(ParameterFile::largestSize);
+    return storage.isValid() && QDir(storage.rootPath()) == QDir(rootPath) &&
+           storage.bytesAvailable() < 2 * qint64(ParameterFile::largestSize);
 }
 } // namespace
 
@@ -191,8 +193,10 @@ RunCard runCardOf(const GenerateProcedure::Result& result, const MountedVolume& 
         ended.result = RunCard::Result::Failed;
         if (result.card.result == CardOutcome::Result::ReadOnly)
             ended.result = RunCard::Result::ReadOnly;
-        else if (result.card.result == CardOutcome::Result::NotWritten && !result.card.cardChanged &&
-                 cardIsFull(result.card.rootPath))
+        // A full card may fail as early as its folder "02", which then cannot be made.
+        else if ((result.card.result == CardOutcome::Result::NotWritten ||
+                  result.card.result == CardOutcome::Result::CardNotFound) &&
+                 !result.card.cardChanged && cardIsFull(result.card.rootPath))
             ended.result = RunCard::Result::Full;
         break;
     case Ending::Written:

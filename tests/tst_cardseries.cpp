@@ -189,6 +189,32 @@ private slots:
         QCOMPARE(series.prepared(), 2);
     }
 
+    // A card with no room left is listed as full, its files as they were, and the series goes on.
+    void fullCardListedAsFull()
+    {
+        QCOMPARE(lab->makeCard(QStringLiteral("full")), QString());
+        QCOMPARE(lab->plug(QStringLiteral("full")), QString());
+        QFile filler(lab->mountPoint(QStringLiteral("full")) + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'x'); // the small card's block
+        while (filler.write(block) == block.size()) {
+        }
+        filler.close();
+        lab->unplug(QStringLiteral("full"));
+
+        CardRun run;
+        CardSeries series(createNativeDrivePlatform(), run);
+        QSignalSpy ended(&series, &CardSeries::cardEnded);
+        QVERIFY(started(series));
+        QCOMPARE(lab->plug(QStringLiteral("full")), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 10000);
+        const RunCard card = ended.at(0).at(0).value<RunCard>();
+        QCOMPARE(RunTexts::resultCode(card.result), QStringLiteral("full"));
+        QVERIFY(!QFileInfo::exists(parameterFileOn(lab->mountPoint(QStringLiteral("full")))));
+        QVERIFY(series.isRunning());
+        QCOMPARE(series.refused(), 1);
+    }
+
     // vskwrite --each-card --count 2 --json: one JSON line per card, exit 0; SIGINT while it waits: a summary, exit 0.
     void vskwriteEachCard()
     {
