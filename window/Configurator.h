@@ -28,6 +28,7 @@ class QCheckBox;
 class QLabel;
 class QLayoutItem;
 class QPushButton;
+class QSpacerItem;
 class QLineEdit;
 class RunList;
 class VolumeWatcher;
@@ -64,6 +65,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void buttonSaveClicked();
@@ -155,6 +157,7 @@ private:
     std::optional<FormValues> beforeLoad; // the form as it was before the last load, while that can be taken back
     ElidedLabel* loadNote = nullptr;      // what the last load did
     QHash<QLabel*, QLayoutItem*> rowsOut; // Qt 5: the field of each row out of the form while its mode hides it
+    QSpacerItem* labelColumn = nullptr;   // holds the form's label column at its one width
     QPushButton* undoLoadButton = nullptr;
     std::unique_ptr<PresetControls> presetControls;
     CardRun run; // the cards of this run, prepared by a series or one by one
