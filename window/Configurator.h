@@ -102,7 +102,8 @@ private:
     void showFieldMarks();
     void markEveryField();
     void maskSecrets();
-    void tellLoaded(const FormValues& before, const QString& source);
+    // Fills the form from a card, a file or a preset, and says so under the fields until Ctrl+Z takes it back.
+    void loadIntoForm(const FormValues& values, const QString& source);
     void undoLoad();
     static QString driveItemText(const MountedVolume& volume);
     static QString driveToolTip(const MountedVolume& volume);

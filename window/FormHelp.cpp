@@ -276,8 +276,10 @@ void Configurator::markEveryField()
     showFieldMarks();
 }
 
-void Configurator::tellLoaded(const FormValues& before, const QString& source)
+void Configurator::loadIntoForm(const FormValues& values, const QString& source)
 {
+    const FormValues before = formValues();
+    applyFormValues(values);
     const FormValues after = formValues();
     QStringList changed;
     if (after.modeCode != before.modeCode)
