@@ -148,17 +148,7 @@ private slots:
         field(FormField::OwnerPhoneNumber)->setText(QStringLiteral("+41 791 23 45 67"));
         get<QCheckBox>("resetConfigCheckBox")->click();
         get<QCheckBox>("ejectCardCheckBox")->setChecked(false);
-        const auto form = [this] {
-            QList<QByteArray> state;
-            for (const FormField::Description& description : FormField::fields)
-                state << field(description.id)->text().toUtf8()
-                      << QByteArray::number(field(description.id)->isEnabled());
-            state << QByteArray::number(window->currentModeCode())
-                  << QByteArray::number(get<QCheckBox>("resetConfigCheckBox")->isChecked())
-                  << QByteArray::number(get<QCheckBox>("ejectCardCheckBox")->isChecked());
-            return state;
-        };
-        const QList<QByteArray> before = form();
+        const QList<QByteArray> before = formState(*window);
 
         QTest::mouseClick(get("loadFromCardButton"), Qt::LeftButton);
         QTRY_COMPARE(window->currentModeCode(), ModeCode::Sms);
@@ -168,11 +158,11 @@ private slots:
                  QStringLiteral("Loaded: SMS, changed: Orva Mode, PIN Code, SIM Card Phone Number, Owner Phone Number, "
                                 "User Key <key>, Reset Configuration (from the card CARD \u2014 %1).")
                      .arg(card()));
-        QVERIFY(form() != before);
+        QVERIFY(formState(*window) != before);
 
         field(FormField::PinCode)->setFocus();
         QTest::keyClick(field(FormField::PinCode), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(form(), before);
+        QCOMPARE(formState(*window), before);
         QVERIFY(!note->isVisible() && !get("undoLoadButton")->isVisible());
     }
 

@@ -10,8 +10,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -128,6 +130,36 @@ private slots:
         // The preset holds only what its mode shows.
         QSettings settings;
         QCOMPARE(settings.value(QStringLiteral("presets/1/simCardPhoneNumber")), QVariant());
+        QVERIFY(boxes->seen().isEmpty());
+    }
+
+    // A preset picked over a filled form says so as a load does, and "Undo load" puts the form back as it was, byte
+    // for byte: every field (those that the preset's mode hides too), the mode and the reset option.
+    void pickedPresetCanBeUndone()
+    {
+        fillGsm(QStringLiteral("site-a.example"), QStringLiteral("1234"));
+        QVERIFY(window->presets().saveAs(QStringLiteral("Site A")));
+        // Texts that no validator would let through as typed, in every field; the reset option on.
+        auto* modes = widget<QComboBox>(*window, "modeSerial");
+        modes->setCurrentIndex(modes->findData(int(ModeCode::Sms)));
+        for (const FormField::Description& description : FormField::fields)
+            field(description.id)->setText(QStringLiteral(" %1\t\u00e9 ").arg(description.id));
+        widget<QCheckBox>(*window, "resetConfigCheckBox")->click();
+        const QList<QByteArray> before = formState(*window);
+
+        choose(QStringLiteral("Site A"));
+        QCOMPARE(window->currentModeCode(), quint8(ModeCode::Gsm));
+        auto* note = widget<QLabel>(*window, "loadNote");
+        QVERIFY(!note->isHidden());
+        QCOMPARE(note->text(),
+                 QStringLiteral("Loaded: GSM, changed: Orva Mode, Access Point Name (APN), Access Point User "
+                                "Name, Access Point Password, PIN Code, Reset Configuration (from preset "
+                                "\"Site A\")."));
+        QVERIFY(formState(*window) != before);
+
+        widget<QPushButton>(*window, "undoLoadButton")->click();
+        QCOMPARE(formState(*window), before);
+        QVERIFY(note->isHidden());
         QVERIFY(boxes->seen().isEmpty());
     }
 

@@ -160,7 +160,9 @@ private slots:
         QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             QCOMPARE(shownText(label->text()), text);
-            QCOMPARE(label->minimumSize(), QSize(121, 0));
+            // A label too wide for the label column wraps, and is then as wide as the column (tst_form).
+            QCOMPARE(label->minimumSize(), QSize(label->wordWrap() ? label->maximumWidth() : 121, 0));
+            QVERIFY(label->minimumWidth() >= 121);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             QCOMPARE(shownText(button->text()), text);
         } else if (auto* box = qobject_cast<QComboBox*>(widget)) {

@@ -55,7 +55,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
 
     PresetControls::FrontEnd presetsFrontEnd;
     presetsFrontEnd.form = [this] { return formValues(); };
-    presetsFrontEnd.fill = [this](const FormValues& values) { applyFormValues(values); };
+    presetsFrontEnd.fill = [this](const FormValues& values, const QString& source) { loadIntoForm(values, source); };
     presetsFrontEnd.whileBusy = [this](const std::function<void()>& work) {
         return whileBusy<bool>([work] {
                    work();

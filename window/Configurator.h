@@ -28,6 +28,7 @@ class QCheckBox;
 class QLabel;
 class QLayoutItem;
 class QPushButton;
+class QSpacerItem;
 class QLineEdit;
 class RunList;
 class VolumeWatcher;
@@ -64,6 +65,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private slots:
     void buttonSaveClicked();
@@ -100,7 +102,8 @@ private:
     void showFieldMarks();
     void markEveryField();
     void maskSecrets();
-    void tellLoaded(const FormValues& before, const QString& source);
+    // Fills the form from a card, a file or a preset, and says so under the fields until Ctrl+Z takes it back.
+    void loadIntoForm(const FormValues& values, const QString& source);
     void undoLoad();
     static QString driveItemText(const MountedVolume& volume);
     static QString driveToolTip(const MountedVolume& volume);
@@ -157,6 +160,7 @@ private:
     std::optional<FormValues> beforeLoad; // the form as it was before the last load, while that can be taken back
     ElidedLabel* loadNote = nullptr;      // what the last load did
     QHash<QLabel*, QLayoutItem*> rowsOut; // Qt 5: the field of each row out of the form while its mode hides it
+    QSpacerItem* labelColumn = nullptr;   // holds the form's label column at its one width
     QPushButton* undoLoadButton = nullptr;
     std::unique_ptr<PresetControls> presetControls;
     CardRun run; // the cards of this run, prepared by a series or one by one

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QFocusEvent>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
@@ -62,6 +63,12 @@ QIcon eyeIcon(const QWidget& button)
     return QIcon(eye);
 }
 
+QWidget* widgetAt(const QFormLayout* layout, int row, QFormLayout::ItemRole role)
+{
+    QLayoutItem* item = layout->itemAt(row, role);
+    return item ? item->widget() : nullptr;
+}
+
 QString withoutMark(QString text)
 {
     return text.remove(QLatin1Char('&'));
@@ -100,19 +107,67 @@ void Configurator::helpWithTheForm()
 
 void Configurator::keepLayoutStill()
 {
-    // The label column is as wide as its widest label, shown or not, so that every mode's fields start at the same
-    // place; the options under the fields start there too. The rows below the fields sit at the bottom of the window.
-    int widest = 0;
-    const QList<QLabel*> labels = ui->centralWidget->findChildren<QLabel*>();
-    for (const QLabel* label : labels) {
-        if (label->buddy())
-            widest = std::max({widest, label->sizeHint().width(), label->minimumWidth()});
+    // The label column has one width whatever the mode shows, so that every mode's fields start at the same place;
+    // the options under the fields start there too. The rows below the fields sit at the bottom of the window.
+    //
+    // The form layout counts a label towards its column only when the label and its field fit side by side, and the
+    // spacer row that holds the column open only when it fits the form's width: with a large font, or in a language
+    // with long labels, the column would follow the widest label that happens to fit in the mode shown. So the column
+    // is as wide as the widest label, but never so wide that the rows every mode shows (the card list, the mode) lose
+    // their room; a label wider than that wraps onto a second line, and no label is ever wider than the column.
+    ensurePolished();
+    QList<QLabel*> labels = rowsOut.keys();
+    int alwaysShownFields = 0; // the least width of the fields of the rows that every mode shows
+    for (int row = 0; row < ui->formLayout->rowCount(); ++row) {
+        auto* label = qobject_cast<QLabel*>(widgetAt(ui->formLayout, row, QFormLayout::LabelRole));
+        if (!label)
+            continue;
+        labels << label;
+        if (label == ui->label_SDCard || label == ui->label_Mode)
+            alwaysShownFields =
+                std::max(alwaysShownFields, ui->formLayout->itemAt(row, QFormLayout::FieldRole)->minimumSize().width());
     }
-    ui->formLayout->setItem(ui->formLayout->rowCount(), QFormLayout::LabelRole,
-                            new QSpacerItem(widest, 0, QSizePolicy::Fixed, QSizePolicy::Fixed));
+    int widest = 0;
+    for (QLabel* label : labels) {
+        // Measured on one line, from the least width the form gave it.
+        const char* const leastWidth = "leastWidth";
+        if (!label->property(leastWidth).isValid())
+            label->setProperty(leastWidth, label->minimumWidth());
+        label->setWordWrap(false);
+        label->setMinimumWidth(label->property(leastWidth).toInt());
+        label->setMaximumWidth(QWIDGETSIZE_MAX);
+        widest = std::max({widest, label->sizeHint().width(), label->minimumWidth()});
+    }
     const QMargins margins = ui->formLayout->contentsMargins();
-    ui->optionsLayout->setContentsMargins(margins.left() + widest + ui->formLayout->horizontalSpacing(), 0,
-                                          margins.right(), 0);
+    const int spacing = ui->formLayout->horizontalSpacing();
+    // The room beside the fields of the rows that every mode shows, and never more than the form's width at the
+    // window's least size, where the spacer row must still fit.
+    const int room = std::min(width() - margins.left() - margins.right() - spacing - alwaysShownFields,
+                              minimumWidth() - margins.left() - margins.right());
+    int column = std::min(widest, room);
+    for (QLabel* label : labels)
+        column = std::max(column, label->minimumWidth()); // the least width the form gives every label
+    for (QLabel* label : labels) {
+        if (label->sizeHint().width() > column) {
+            label->setWordWrap(true);
+            label->setFixedWidth(column); // it wraps at the column's width, not at a width of its own choosing
+        }
+    }
+    if (!labelColumn) {
+        labelColumn = new QSpacerItem(column, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+        ui->formLayout->setItem(ui->formLayout->rowCount(), QFormLayout::LabelRole, labelColumn);
+    }
+    labelColumn->changeSize(column, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    ui->formLayout->invalidate();
+    ui->optionsLayout->setContentsMargins(margins.left() + column + spacing, 0, margins.right(), 0);
+}
+
+void Configurator::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Another font or style gives the labels other widths.
+    if (labelColumn && (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        keepLayoutStill();
 }
 
 void Configurator::closeHiddenRows()
@@ -221,8 +276,10 @@ void Configurator::markEveryField()
     showFieldMarks();
 }
 
-void Configurator::tellLoaded(const FormValues& before, const QString& source)
+void Configurator::loadIntoForm(const FormValues& values, const QString& source)
 {
+    const FormValues before = formValues();
+    applyFormValues(values);
     const FormValues after = formValues();
     QStringList changed;
     if (after.modeCode != before.modeCode)

@@ -164,7 +164,7 @@ bool PresetControls::pick(const QString& name)
     const std::optional<Preset> found = find(name, tr("Preset not used"));
     if (!found)
         return false;
-    frontEnd.fill(Presets::applied(*found, frontEnd.form()));
+    frontEnd.fill(Presets::applied(*found, frontEnd.form()), tr("preset \"%1\"").arg(ShownText::escaped(found->name)));
     choose(found->name);
     return true;
 }

@@ -17,9 +17,9 @@ class QToolButton;
 class QWidget;
 
 // The window's named presets: a button whose menu lists them, to pick one, which fills the form as a parameter file
-// does, and to save the form as a preset, rename or delete the chosen one, export it to a file and import one. The
-// presets live in the settings store beside the remembered form (settings/Presets.h); their files are
-// settings/PresetFile.h's.
+// does (told under the fields, and undone by Ctrl+Z), and to save the form as a preset, rename or delete the chosen
+// one, export it to a file and import one. The presets live in the settings store beside the remembered form
+// (settings/Presets.h); their files are settings/PresetFile.h's.
 class PresetControls
 {
     Q_DECLARE_TR_FUNCTIONS(Configurator)
@@ -27,8 +27,10 @@ class PresetControls
 public:
     struct FrontEnd
     {
-        std::function<FormValues()> form;                   // what the form holds now
-        std::function<void(const FormValues& values)> fill; // puts values into the form
+        std::function<FormValues()> form; // what the form holds now
+        // Puts values into the form as a load from source does: the window says what changed, and the user can take
+        // it back.
+        std::function<void(const FormValues& values, const QString& source)> fill;
         // Runs work on a thread of its own while the window waits, busy; false when it did not end within the card's
         // silence limit (it is then left to end by itself).
         std::function<bool(const std::function<void()>& work)> whileBusy;

@@ -100,9 +100,7 @@ void Configurator::showLoadedForm(const ParameterFileForm& loaded, const QString
     QString reason;
     switch (loaded.outcome) {
     case ParameterFileForm::Outcome::Loaded: {
-        const FormValues before = formValues();
-        applyFormValues(loaded.values);
-        tellLoaded(before, source.isEmpty() ? shownPath(path) : source);
+        loadIntoForm(loaded.values, source.isEmpty() ? shownPath(path) : source);
         // Told before anything is written: what the form will write otherwise than the file holds it.
         if (loaded.differsFromFile())
             warn(GenerateTexts::loadedWithDifferences(loaded, shownPath(path)));

@@ -1024,5 +1024,9 @@ Angenommen: %1</translation>
         <comment>shortcut of the button that opens the presets menu</comment>
         <translation>Alt+J</translation>
     </message>
+    <message>
+        <source>preset &quot;%1&quot;</source>
+        <translation>der Voreinstellung „%1“</translation>
+    </message>
 </context>
 </TS>

@@ -1024,5 +1024,9 @@ Acceptés : %1</translation>
         <comment>shortcut of the button that opens the presets menu</comment>
         <translation>Alt+K</translation>
     </message>
+    <message>
+        <source>preset &quot;%1&quot;</source>
+        <translation>le préréglage « %1 »</translation>
+    </message>
 </context>
 </TS>

@@ -43,6 +43,10 @@ template <typename T = QWidget> T* widget(const QObject& window, const char* nam
     return widget<T>(window, QLatin1String(name));
 }
 
+// Everything the form holds, byte for byte: each field's text and whether it is enabled, the mode, the reset option and
+// the eject option.
+QList<QByteArray> formState(const Configurator& window);
+
 // A label's or button's text as it is shown: without the '&' that marks its shortcut letter.
 inline QString shownText(QString text)
 {
