@@ -128,7 +128,7 @@ void Configurator::keepLayoutStill()
                 std::max(alwaysShownFields, ui->formLayout->itemAt(row, QFormLayout::FieldRole)->minimumSize().width());
     }
     int widest = 0;
-    for (QLabel* label : labels) {
+    for (QLabel* label : qAsConst(labels)) {
         // Measured on one line, from the least width the form gave it.
         const char* const leastWidth = "leastWidth";
         if (!label->property(leastWidth).isValid())
@@ -145,9 +145,9 @@ void Configurator::keepLayoutStill()
     const int room = std::min(width() - margins.left() - margins.right() - spacing - alwaysShownFields,
                               minimumWidth() - margins.left() - margins.right());
     int column = std::min(widest, room);
-    for (QLabel* label : labels)
+    for (const QLabel* label : qAsConst(labels))
         column = std::max(column, label->minimumWidth()); // the least width the form gives every label
-    for (QLabel* label : labels) {
+    for (QLabel* label : qAsConst(labels)) {
         if (label->sizeHint().width() > column) {
             label->setWordWrap(true);
             label->setFixedWidth(column); // it wraps at the column's width, not at a width of its own choosing
