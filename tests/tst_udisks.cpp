@@ -19,6 +19,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <vector>
 
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -451,6 +452,8 @@ private slots:
     void missingServiceCostsNoTime_data();
     void missingServiceCostsNoTime();
     void deadlineBoundsTheWholeLabel();
+    void cardsLabelledAtOnceOverOneConnection_data();
+    void cardsLabelledAtOnceOverOneConnection();
     void ejectsTheCard_data();
     void ejectsTheCard();
 
@@ -831,6 +834,46 @@ void TestUDisks::deadlineBoundsTheWholeLabel()
     bounded.setDeadline(QDeadlineTimer(0));
     QCOMPARE(bounded.relabel(CardRoot, Label), CardRoot);
     QCOMPARE(service.udisks->calls().size(), calls);
+}
+
+void TestUDisks::cardsLabelledAtOnceOverOneConnection_data()
+{
+    QTest::addColumn<bool>("onBus");
+    QTest::addColumn<int>("labels");
+
+    QTest::newRow("the service answers") << true << 200;
+    // Every answer is an error then, which the connection would keep as its last error: without a guard two
+    // threads free the same message, in nearly every run of this many labels.
+    QTest::newRow("nobody owns the service's name on the bus") << false << 2000;
+}
+
+void TestUDisks::cardsLabelledAtOnceOverOneConnection()
+{
+    QFETCH(bool, onBus);
+    QFETCH(int, labels);
+
+    // A box of cards: each card is labelled from a thread of its own, all over the one system bus connection.
+    FakeService service(m_address, QStringLiteral("ext4"), true, onBus);
+    QVERIFY(service.ready());
+    Client client(m_address);
+    constexpr int Threads = 4;
+
+    QAtomicInt wrongRoots;
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int t = 0; t < Threads; ++t) {
+        threads.emplace_back(QThread::create([&] {
+            const UDisksLabeller own = labeller(client);
+            for (int i = 0; i < labels; ++i) {
+                if (own.relabel(CardRoot, Label) != CardRoot)
+                    wrongRoots.ref();
+            }
+        }));
+        threads.back()->start();
+    }
+    for (const auto& thread : threads)
+        QVERIFY(thread->wait(60000));
+    QCOMPARE(wrongRoots.loadAcquire(), 0);
+    QCOMPARE(service.udisks->methods().count(QStringLiteral("SetLabel")), onBus ? Threads * labels : 0);
 }
 
 void TestUDisks::realDaemon_data()

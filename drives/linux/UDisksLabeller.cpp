@@ -6,6 +6,7 @@
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QDir>
 #include <QFile>
@@ -289,6 +290,12 @@ QDBusMessage UDisksLabeller::call(const QString& path, const QString& interface,
     }
     QDBusMessage message = QDBusMessage::createMethodCall(Service, path, interface, method);
     message.setArguments(arguments);
-    // QDBus::Block waits without running the event loop, so no other slot of the window runs meanwhile.
-    return m_bus.call(message, QDBus::Block, left < 0 ? m_timeoutMs : int(std::min<qint64>(m_timeoutMs, left)));
+    // Several cards are labelled at once, each from a thread of its own, over the one system bus connection.
+    // QDBusConnection::call() stores every reply's error in the connection's lastError without a lock, so two
+    // threads calling at once free the same string twice; a pending call keeps its reply to itself.
+    // waitForFinished() waits without running the event loop, so no other slot of the window runs meanwhile.
+    QDBusPendingCall pending =
+        m_bus.asyncCall(message, left < 0 ? m_timeoutMs : int(std::min<qint64>(m_timeoutMs, left)));
+    pending.waitForFinished();
+    return pending.reply();
 }
