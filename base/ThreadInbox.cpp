@@ -3,27 +3,74 @@
 #include "base/TimeLimits.h"
 
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
+
+namespace {
+// Runs the calls waiting in an inbox when the event loop of its thread comes to it.
+class InboxWake : public QObject
+{
+    Q_OBJECT
+
+public:
+    InboxWake(std::function<void()> runNext, QThread* thread) : runNext(std::move(runNext)) { moveToThread(thread); }
+
+    // A copy runs: a call may end the inbox, and this wake with it.
+    Q_INVOKABLE void run()
+    {
+        const std::function<void()> calls = runNext;
+        calls();
+    }
+
+private:
+    const std::function<void()> runNext;
+};
+} // namespace
 
 ThreadInbox::ThreadInbox(QObject* receiver)
 {
-    state->receiver = receiver;
+    // The wake holds the state weakly: the state holds the wake's address. Each wake runs the call it was posted for
+    // (the oldest waiting), in the order of the receiver's other events, as a call posted on its own would run.
+    wake = std::make_unique<InboxWake>(
+        [weak = std::weak_ptr<State>(state)] {
+            const std::shared_ptr<State> held = weak.lock();
+            if (!held)
+                return;
+            std::function<void()> call;
+            {
+                std::lock_guard<std::mutex> lock(held->mutex);
+                if (held->calls.empty())
+                    return;
+                call = std::move(held->calls.front());
+                held->calls.pop_front();
+            }
+            // Outside the lock: the call may hand over another one, or end the inbox.
+            call();
+        },
+        receiver->thread());
+    state->wake = wake.get();
 }
 
 ThreadInbox::~ThreadInbox()
 {
+    std::deque<std::function<void()>> dropped;
     std::lock_guard<std::mutex> lock(state->mutex);
-    state->receiver = nullptr;
+    state->wake = nullptr;
+    dropped.swap(state->calls);
+    // The lock goes first, then the dropped calls (what they hold may hand over a call), then the wake and with it
+    // the wakes still posted to it.
 }
 
 std::function<void(std::function<void()>)> ThreadInbox::sender() const
 {
     return [state = state](std::function<void()> call) {
-        // Under the lock: the receiver cannot go between the look and the posting. A call posted before it went is
-        // dropped by Qt with the receiver's other posted events.
+        // Under the lock: the inbox cannot go between the look and the posting.
         std::lock_guard<std::mutex> lock(state->mutex);
-        if (state->receiver)
-            QMetaObject::invokeMethod(state->receiver, std::move(call), Qt::QueuedConnection);
+        if (!state->wake)
+            return;
+        state->calls.push_back(std::move(call));
+        // Named, so that Qt makes the event itself: nothing of the call crosses the threads outside the lock.
+        QMetaObject::invokeMethod(state->wake, "run", Qt::QueuedConnection);
     };
 }
 
@@ -65,3 +112,5 @@ void EventLoopPump::woken()
     else
         wokenBeforeRun = true;
 }
+
+#include "ThreadInbox.moc"

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -11,6 +12,7 @@
 class ThreadInbox
 {
 public:
+    // The calls run on the receiver's thread; the inbox goes before the receiver or with it (a member of it).
     explicit ThreadInbox(QObject* receiver);
     ~ThreadInbox();
     ThreadInbox(const ThreadInbox&) = delete;
@@ -23,12 +25,17 @@ public:
     std::function<void(std::function<void()>)> sender() const;
 
 private:
+    // The calls wait in the inbox's own queue, under its own lock, and a wake through the event loop has them run:
+    // what a call holds passes from one thread to the other under that lock (which ThreadSanitizer sees, unlike the
+    // locks inside Qt).
     struct State
     {
         std::mutex mutex;
-        QObject* receiver = nullptr;
+        QObject* wake = nullptr; // lives in the receiver's thread
+        std::deque<std::function<void()>> calls;
     };
     std::shared_ptr<State> state = std::make_shared<State>();
+    std::unique_ptr<QObject> wake;
 };
 
 // What a thread that waits for a detached work does between its looks (DetachedWork::Pump): it runs its event loop for

@@ -20,7 +20,9 @@ QVector<MountedVolume> FakeDrivePlatform::mountedVolumes() const
 {
     const std::lock_guard<std::mutex> lock(guard);
     ++enumerations;
-    return volumes;
+    // A copy of its own, as a real platform makes one per call: a list shared with the caller's thread would be
+    // changed in place by a card thread that ejects a card meanwhile.
+    return QVector<MountedVolume>(volumes.begin(), volumes.end());
 }
 
 bool FakeDrivePlatform::isReadOnly(const QString& rootPath) const
