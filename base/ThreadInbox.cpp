@@ -7,7 +7,7 @@
 #include <QTimer>
 
 namespace {
-// Runs the calls waiting in an inbox when the event loop of its thread comes to it.
+// Runs the oldest call waiting in an inbox each time the event loop of its thread comes to one of its wakes.
 class InboxWake : public QObject
 {
     Q_OBJECT
@@ -18,8 +18,8 @@ public:
     // A copy runs: a call may end the inbox, and this wake with it.
     Q_INVOKABLE void run()
     {
-        const std::function<void()> calls = runNext;
-        calls();
+        const std::function<void()> next = runNext;
+        next();
     }
 
 private:
