@@ -1,11 +1,11 @@
-// Time from a card's mount to its "may be removed" during a series ("Prepare each card put in"), on real cards: ext4
+// Time from a card's mount to its end as prepared during a series ("Prepare each card put in"), on real cards: ext4
 // images on loop devices in a private mount namespace, found by the real drive platform and its volume notifications.
 //
 // bench_series [--runs N]
 //
-//  one    From the mount of one card until the series tells that it may be removed (the file written durably, read
-//         back, recorded).
-//  three  From the first of three cards put in together until the last of them may be removed.
+//  one    From the mount of one card until the series tells that it is prepared (the file written durably, read back,
+//         recorded; the card stays mounted, nobody ejects a loop device).
+//  three  From the first of three cards put in together until the last of them is prepared.
 // Prints one summary line per measure with the median and the largest time in milliseconds, in key=value form.
 // Needs root (loop devices, mounts); exits with 77 elsewhere.
 #include "drives/VolumeWatcher.h"
@@ -83,7 +83,7 @@ int main(int argc, char* argv[])
     int prepared = 0;
     QObject::connect(&series, &CardSeries::cardEnded, [&](const RunCard& card) {
         ++ended;
-        if (card.result == RunCard::Result::Prepared && card.mayBeRemoved())
+        if (card.result == RunCard::Result::Prepared)
             ++prepared;
     });
     CardSeries::Settings settings;

@@ -38,9 +38,9 @@ bool cardIsFull(const QString& rootPath)
 }
 } // namespace
 
-bool RunCard::mayBeRemoved() const
+QUuid RunCard::keptIdentifier() const
 {
-    return result == Result::Prepared ? (letGo || !ejectAsked) : result != Result::Silent;
+    return result == Result::Kept || result == Result::AlreadyPrepared ? held.identifier : QUuid();
 }
 
 QString cardShownName(const MountedVolume& volume)
@@ -60,21 +60,36 @@ QString RunTexts::result(const RunCard& card)
                    : QCoreApplication::translate("Configurator",
                                                  "written, not ejected (%1): eject it before you take it out")
                          .arg(ShownText::escaped(card.reason));
-    case RunCard::Result::Kept:
-        return QCoreApplication::translate("Configurator", "kept: %1").arg(GenerateTexts::cardContents(card.held));
-    case RunCard::Result::AlreadyPrepared:
-        return QCoreApplication::translate("Configurator", "already prepared in this run: %1")
-            .arg(GenerateTexts::cardContents(card.held));
-    case RunCard::Result::ReadOnly:
-        return QCoreApplication::translate("Configurator", "read only");
-    case RunCard::Result::Full:
-        return QCoreApplication::translate("Configurator", "full");
     case RunCard::Result::Silent:
         return QCoreApplication::translate("Configurator", "does not respond");
-    case RunCard::Result::Failed:
+    case RunCard::Result::InUse:
+        return QCoreApplication::translate("Configurator", "in use by another writer");
+    default:
         break;
     }
-    return QCoreApplication::translate("Configurator", "not prepared: %1").arg(ShownText::escaped(card.reason));
+    // A card left as it was: whether it may be taken out too.
+    QString left;
+    switch (card.result) {
+    case RunCard::Result::Kept:
+        left = QCoreApplication::translate("Configurator", "kept: %1").arg(GenerateTexts::cardContents(card.held));
+        break;
+    case RunCard::Result::AlreadyPrepared:
+        left = QCoreApplication::translate("Configurator", "already prepared in this run: %1")
+                   .arg(GenerateTexts::cardContents(card.held));
+        break;
+    case RunCard::Result::ReadOnly:
+        left = QCoreApplication::translate("Configurator", "read only");
+        break;
+    case RunCard::Result::Full:
+        left = QCoreApplication::translate("Configurator", "full");
+        break;
+    default:
+        left = QCoreApplication::translate("Configurator", "not prepared: %1").arg(ShownText::escaped(card.reason));
+        break;
+    }
+    return card.mayBeRemoved()
+               ? QCoreApplication::translate("Configurator", "%1; it may be removed").arg(left)
+               : QCoreApplication::translate("Configurator", "%1; eject it before you take it out").arg(left);
 }
 
 QString RunTexts::resultCode(RunCard::Result result)
@@ -92,6 +107,8 @@ QString RunTexts::resultCode(RunCard::Result result)
         return QStringLiteral("full");
     case RunCard::Result::Silent:
         return QStringLiteral("silent");
+    case RunCard::Result::InUse:
+        return QStringLiteral("in-use");
     case RunCard::Result::Failed:
         break;
     }
@@ -146,11 +163,15 @@ void CardRun::add(const RunCard& card)
         return;
     handedOffCards.append(card);
     ++handedOffCount;
+    // "ORVA Serial Number.txt" holds the last card's identifier: "Generate" saves it for its card, a series's cards get
+    // it here, one after the other as they end, off the card that goes.
+    if (card.inSeries)
+        IdentifierFile::save(card.identifier, QString(), true);
     // The first card prepared with "Generate" hands its identifier off as a single card does; from the second on, and
     // for every card of a series, the run's file holds them all.
     if (handedOffCount < 2 && !card.inSeries)
         return;
-    file = IdentifierFile::saveOffCard(identifiersFileName(), identifiersContent(handedOffCards));
+    file = IdentifierFile::saveOffCard(identifiersFileName(), identifiersContent(handedOffCards), file);
     unshown = true;
 }
 
@@ -178,8 +199,11 @@ RunCard runCardOf(const GenerateProcedure::Result& result, const MountedVolume& 
     switch (result.ending) {
     case Ending::FormRefused:
     case Ending::NoCard:
-    case Ending::CardInUse:
+    case Ending::NotLocked:
         ended.result = RunCard::Result::Failed;
+        break;
+    case Ending::CardInUse:
+        ended.result = RunCard::Result::InUse;
         break;
     case Ending::NotResponding:
         ended.result = RunCard::Result::Silent;
@@ -229,6 +253,7 @@ RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVol
     }
 
     GenerateProcedure::Result result;
+    bool writeBegun = false;
     if (!files) {
         result.ending = GenerateProcedure::Result::Ending::NotResponding;
     } else {
@@ -238,19 +263,30 @@ RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVol
         frontEnd.silenceLimit = settings.silenceLimit;
         frontEnd.letsCardGo = settings.values.ejectCardWhenDone;
         frontEnd.savesIdentifierFile = false;
+        frontEnd.beforeWrite = [&settings, &writeBegun] {
+            writeBegun = true;
+            if (settings.beforeWrite)
+                settings.beforeWrite();
+        };
         result = GenerateProcedure::run(settings.values, card, drives, frontEnd);
     }
     RunCard ended = runCardOf(result, card, settings.values);
     ended.inSeries = true;
-    if (ended.result == RunCard::Result::Prepared && ended.ejectAsked) {
-        const EjectOutcome outcome = drives->ejectCard(ended.rootPath);
-        // Never "may be removed" for a card that is still mounted, whatever the system answered.
-        ended.letGo = outcome.result == EjectOutcome::Result::Ejected && !drives->volumeAt(ended.rootPath);
-        if (!ended.letGo)
-            ended.reason = outcome.reason;
-        ended.time = QDateTime::currentDateTime();
-    }
+    ended.writeBegun = writeBegun;
     return ended;
+}
+
+void letSeriesCardGo(RunCard& card, DrivePlatform& drives)
+{
+    // A silent card would keep the eject waiting too; a card in use is another writer's to let go.
+    if (!card.ejectAsked || card.result == RunCard::Result::Silent || card.result == RunCard::Result::InUse)
+        return;
+    const EjectOutcome outcome = drives.ejectCard(card.rootPath);
+    // Never "may be removed" for a card that is still mounted, whatever the system answered.
+    card.letGo = outcome.result == EjectOutcome::Result::Ejected && !drives.volumeAt(card.rootPath);
+    if (!card.letGo && card.result != RunCard::Result::Failed)
+        card.reason = outcome.reason;
+    card.time = QDateTime::currentDateTime();
 }
 
 CardSeries::CardSeries(std::shared_ptr<DrivePlatform> drives, CardRun& run, QObject* parent)
@@ -327,7 +363,8 @@ void CardSeries::lookAtVolumes()
         // uses; its end is handed back through the inbox, and dropped when the series has gone.
         std::thread([settings = settings, volume, drives = drives, identifiers = run.identifiers(),
                      handBack = inbox.sender(), series = this, key] {
-            const RunCard card = prepareSeriesCard(settings, volume, drives, identifiers);
+            RunCard card = prepareSeriesCard(settings, volume, drives, identifiers);
+            letSeriesCardGo(card, *drives);
             handBack([series, key, card] { series->cardDone(key, card); });
         }).detach();
     }

@@ -16,6 +16,7 @@
 #include <QVector>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -32,6 +33,7 @@ struct RunCard
         ReadOnly,        // the card is write-protected
         Full,            // the card has no room for the file
         Silent,          // the card stopped answering
+        InUse,           // another writer (a window, vskwrite) holds the card: it is still being written
         Failed,          // anything else (reason: the window's message)
     };
     Result result = Result::Failed;
@@ -42,14 +44,18 @@ struct RunCard
     QUuid identifier;        // Prepared: the new one; Kept, AlreadyPrepared: the one the card holds (may be null)
     bool carriesNew = false; // the card may carry the new identifier (Prepared, or a write that was not confirmed)
     CardContents held;       // Kept, AlreadyPrepared: what the card holds
-    QString reason;          // Failed: why; Prepared: why the card was not let go, when it was to be
-    bool ejectAsked = false; // the card was to be let go once written
-    bool letGo = false;      // Prepared: the card was let go (unmounted)
+    QString reason;          // Failed: why; else why the card was not let go, when it was to be
+    bool ejectAsked = false; // the card was to be let go once it ended
+    bool letGo = false;      // the card was let go: it is no longer mounted
     bool inSeries = false;   // put in during a series, not prepared with "Generate"
+    bool writeBegun = false; // the write started: the card's new file may have gone live
     QString unrecorded;      // why the record of prepared cards missed the card, when it did
 
-    // The card is written and nothing more is done with it: it may be taken out.
-    bool mayBeRemoved() const;
+    // The card is no longer mounted: it may be taken out. A mounted card is not (a mounted FAT volume stays marked
+    // dirty until it is unmounted), nor one that another writer still writes.
+    bool mayBeRemoved() const { return letGo; }
+    // The identifier the card held and kept (Kept, AlreadyPrepared): not one this run wrote. Null for other cards.
+    QUuid keptIdentifier() const;
 };
 
 Q_DECLARE_METATYPE(RunCard)
@@ -60,7 +66,7 @@ QString cardShownName(const MountedVolume& volume);
 namespace RunTexts {
 // The result column of the run's list and the line of vskwrite: "may be removed", "kept: GSM ...", "read only", ...
 QString result(const RunCard& card);
-// A word for scripts: prepared, kept, already-prepared, read-only, full, silent, failed.
+// A word for scripts: prepared, kept, already-prepared, read-only, full, silent, in-use, failed.
 QString resultCode(RunCard::Result result);
 // The notification for a card that ended: its title and text, saying whether it may be removed.
 QString notificationTitle(const RunCard& card);
@@ -69,14 +75,18 @@ QString notificationText(const RunCard& card);
 
 // The cards of one run (a series, or cards prepared one after the other), and the run's identifiers file: the
 // handed-off identifiers of the run, with card, mode and time, in one file beside the identifier file of a single card
-// ("ORVA Serial Numbers <started>.txt"), which no card replaces. Lives on one thread.
+// ("ORVA Serial Numbers <started>.txt"), which no card replaces. The run makes its file new at its first write, with a
+// counter in the name when another run's file has it ("... (2).txt"), and afterwards replaces only its own file.
+// Lives on one thread.
 class CardRun
 {
 public:
     explicit CardRun(const QDateTime& started = QDateTime::currentDateTime());
 
     // Adds the card; a card that may carry a handed-off identifier goes into the run's identifiers file, from the
-    // second such card of the run on, or from the first put in during a series.
+    // second such card of the run on, or from the first put in during a series. A card of a series also gets the
+    // identifier file of a single card (which "Generate" saves itself), in the order the cards end: it holds the
+    // identifier of the last card.
     void add(const RunCard& card);
     const QVector<RunCard>& cards() const { return all; }
     // The identifiers this run wrote onto cards.
@@ -117,6 +127,8 @@ public:
         bool replaceHandedOff = false;
         int count = 0; // ends the series once that many cards were prepared; 0: no end
         std::chrono::milliseconds silenceLimit = TimeLimits::cardSilence;
+        // Called on the card's thread right before a card is written (GenerateProcedure::FrontEnd::beforeWrite).
+        std::function<void()> beforeWrite;
     };
     enum class StartProblem
     {
@@ -176,6 +188,10 @@ struct Result;
 // The card as the run lists it, from what "Generate" made of it.
 RunCard runCardOf(const GenerateProcedure::Result& result, const MountedVolume& card, const FormValues& values);
 
-// Prepares the one card as a series does (on the calling thread; it waits for the card within the silence limit).
+// Prepares the one card as a series does (on the calling thread; it waits for the card within the silence limit); the
+// series then lets it go when asked (letSeriesCardGo).
 RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVolume& card,
                           const std::shared_ptr<DrivePlatform>& drives, const QSet<QUuid>& runIdentifiers);
+// Lets the card of a series go when its form asks to (the eject option), whatever became of it, unless it did not
+// answer or another writer holds it: a card is said to be removable only once it is no longer mounted.
+void letSeriesCardGo(RunCard& card, DrivePlatform& drives);

@@ -62,7 +62,7 @@ Result GenerateProcedure::run(const FormValues& given, const std::optional<Mount
     if (lock->state() == FileSystem::MachineLock::State::HeldElsewhere)
         return ended(Result::Ending::CardInUse, GenerateTexts::cardInUse());
     if (lock->state() == FileSystem::MachineLock::State::Failed)
-        return ended(Result::Ending::CardInUse, GenerateTexts::cardNotLocked(lock->reason()));
+        return ended(Result::Ending::NotLocked, GenerateTexts::cardNotLocked(lock->reason()));
 
     const quint8 mode = values.modeCode;
     std::optional<CardContents> held;
@@ -84,6 +84,8 @@ Result GenerateProcedure::run(const FormValues& given, const std::optional<Mount
 
     // The write replaces only what was read (and asked about); a write given up keeps the card locked until it ends.
     std::optional<CardOutcome> written;
+    if (frontEnd.beforeWrite)
+        frontEnd.beforeWrite();
     waitForCard(frontEnd, [&](const DetachedWork::Pump& pump) {
         written = writeParameterFileWatched(values, *card, drives, pump, frontEnd.silenceLimit, held->standing, lock);
     });

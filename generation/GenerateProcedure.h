@@ -35,9 +35,12 @@ struct FrontEnd
     // then stay on the computer, never go onto the card.
     bool letsCardGo = false;
     // The identifier's own file "ORVA Serial Number.txt" is saved for a card that may carry a handed-off identifier.
-    // A front end that keeps a run's identifiers in a file of the run (a series of cards) saves none per card, so that
-    // no card replaces another's.
+    // A series, whose cards end in any order, saves it itself as each card ends (CardRun), so that it holds the last
+    // card's identifier.
     bool savesIdentifierFile = true;
+    // Called right before the write: from then on the card's new file may go live at any moment (vskwrite keeps a
+    // second Ctrl+C from ending it before the identifier is told).
+    std::function<void()> beforeWrite;
 };
 
 struct Result
@@ -46,7 +49,8 @@ struct Result
     {
         FormRefused,   // the form breaks a rule (formProblem); nothing was touched
         NoCard,        // no card was chosen
-        CardInUse,     // another writer (a window, vskwrite) holds the card, or it could not be locked; nothing touched
+        CardInUse,     // another writer (a window, vskwrite) holds the card; nothing touched
+        NotLocked,     // the card could not be locked against other writers; nothing touched
         NotResponding, // the card stopped answering while it was read or written
         Kept,          // the card's file carries a handed-off identifier, and the front end kept it
         Refused,       // the card did not take the file (card.result says how; Unconfirmed may carry it)

@@ -235,6 +235,11 @@ QString GenerateTexts::prepareAnotherCard()
     return QCoreApplication::translate("Configurator", "Prepare another card");
 }
 
+QString GenerateTexts::openPortal()
+{
+    return QCoreApplication::translate("Configurator", "Open the portal");
+}
+
 GenerateTexts::Message GenerateTexts::noCard()
 {
     return {QCoreApplication::translate("Configurator", "SD Card not available"),
@@ -345,8 +350,11 @@ GenerateTexts::Message GenerateTexts::generatedWithIdentifier(const QUuid& ident
         text += identifierText(identifier) +
                 QCoreApplication::translate("Configurator",
                                             ".\nIt could not be saved in a file: please write it down now.");
-        break;
+        return {QCoreApplication::translate("Configurator", "File generated"), text};
     }
+    // Which file, and what it holds: the identifier may be copied from the box.
+    text += QCoreApplication::translate("Configurator", "\n\nThe file \"%1\" holds it: %2")
+                .arg(shown(QFileInfo(saved.filePath).fileName()), identifierText(identifier));
     return {QCoreApplication::translate("Configurator", "File generated"), text};
 }
 

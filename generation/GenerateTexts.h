@@ -36,13 +36,16 @@ Message cardInUse();
 Message cardNotLocked(const QString& reason);
 // Success in the modes without hand-off.
 Message generated();
-// Success with the identifier handed off: where its file is, or the identifier itself when no file took it.
+// Success with the identifier handed off: where its file is, the file's name and the identifier itself, or only the
+// identifier when no file took it.
 Message generatedWithIdentifier(const QUuid& identifier, const IdentifierFile::Saved& saved);
 
 // Added to the success message: whether the card, once written, was let go and may be taken out.
 QString cardLetGo(const EjectOutcome& outcome);
 // The success box's second answer: the window stays for the next card.
 QString prepareAnotherCard();
+// The success box's answer that opens the customer portal, for a card after the run's first hand-off.
+QString openPortal();
 
 // The line under the card list: what the chosen card holds. A text from the card or the system in any message is
 // shown with its control characters escaped (ShownText).

@@ -34,7 +34,10 @@ QByteArray content(const QUuid& identifier);
 // a failed write keeps an earlier file, and a link of that name is replaced, never followed.
 Saved save(const QUuid& identifier, const QString& cardFolder, bool cardLetGo);
 
-// Saves a file of the program's own making under name as save does with a card that is let go: on the Desktop, else in
-// the documents folder, else in the application's data folder (a run's identifiers, kept off every card).
-Saved saveOffCard(const QString& name, const QByteArray& bytes);
+// Saves a file of the program's own making as save does with a card that is let go: on the Desktop, else in the
+// documents folder, else in the application's data folder (a run's identifiers, kept off every card). The first save
+// (own: Nowhere) makes a file of its own, never replacing one: under name when it is free, else with a counter
+// ("name (2).txt", "name (3).txt", ...), the name taken exclusively before anything is written. Later saves replace
+// own, the file the first made, and only that; should it fail or be gone, a file of its own is made anew.
+Saved saveOffCard(const QString& name, const QByteArray& bytes, const Saved& own = {});
 } // namespace IdentifierFile

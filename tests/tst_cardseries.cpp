@@ -122,8 +122,10 @@ private slots:
         const QByteArray listed = readFile(run.identifiersFile().filePath);
         for (const QUuid& identifier : identifiers)
             QCOMPARE(listed.count(identifierText(identifier).toLatin1()), 1);
-        // No card's own identifier file: each card would have replaced the one before.
-        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("Desktop/ORVA Serial Number.txt"))));
+        // Each card's identifier file replaced the one before, in the order the cards ended: it holds the last one's.
+        const QUuid last = ended.last().at(0).value<RunCard>().identifier;
+        QVERIFY(readFile(home.filePath(QStringLiteral("Desktop/ORVA Serial Number.txt")))
+                    .contains(identifierText(last).toLatin1()));
     }
 
     // A card holding a GSM file is left byte for byte and listed as kept; a card prepared in this run and put in again
@@ -215,7 +217,8 @@ private slots:
         QCOMPARE(series.refused(), 1);
     }
 
-    // vskwrite --each-card --count 2 --json: one JSON line per card, exit 0; SIGINT while it waits: a summary, exit 0.
+    // vskwrite --each-card --count 2 --json: one JSON line per card, exit 0, each card still mounted and so not to be
+    // removed yet; SIGINT while it waits: a summary, exit 0.
     void vskwriteEachCard()
     {
         QCOMPARE(lab->makeCard(QStringLiteral("first")), QString());
@@ -239,7 +242,8 @@ private slots:
             const QJsonObject card = QJsonDocument::fromJson(line).object();
             QCOMPARE(card.value(QStringLiteral("result")).toString(), QStringLiteral("prepared"));
             QCOMPARE(card.value(QStringLiteral("mode")).toString(), QStringLiteral("lan"));
-            QVERIFY(card.value(QStringLiteral("mayBeRemoved")).toBool());
+            QVERIFY(!card.value(QStringLiteral("mayBeRemoved")).toBool());
+            QVERIFY(card.value(QStringLiteral("text")).toString().contains(QLatin1String("eject it before")));
             const CardContents held = readCardContents(card.value(QStringLiteral("root")).toString());
             QCOMPARE(identifierText(held.identifier), card.value(QStringLiteral("identifier")).toString());
         }

@@ -3,6 +3,7 @@
 #include "base/FileSystem.h"
 #include "form/ModeCodes.h"
 #include "generation/CardRecord.h"
+#include "generation/CardSeries.h"
 #include "generation/GenerateProcedure.h"
 #include "parameterfile/Identifier.h"
 #include "parameterfile/ParameterFile.h"
@@ -670,7 +671,9 @@ private slots:
         const QString applicationData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         if (where == QLatin1String("application data"))
             phrase = phrase.arg(QDir::toNativeSeparators(applicationData));
-        QCOMPARE(result.message.text, handOffText + phrase);
+        // The sentence names the place; the file's name and the identifier follow, for the user to copy.
+        QCOMPARE(result.message.text, handOffText + phrase + QStringLiteral("\n\nThe file \"") + fileName +
+                                          QStringLiteral("\" holds it: ") + QString::fromLatin1(digits));
         const QString folder = where == QLatin1String("desktop")            ? desktop
                                : where == QLatin1String("documents")        ? documents
                                : where == QLatin1String("application data") ? applicationData
@@ -701,6 +704,90 @@ private slots:
         const QByteArray content = readFile(path);
         QCOMPARE(content.size(), 95 * 2 + 4 + 91 + 4 + 25 + 32 + 4);
         QVERIFY(content.endsWith('*'));
+    }
+
+    // Two runs started in the same second: each makes a file of its own (the later one's name with a counter) and
+    // afterwards replaces only that one; "ORVA Serial Number.txt" holds the last card's identifier.
+    void twoRunsInOneSecondKeepTheirOwnFiles()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the Desktop is the Windows user's own folder: the installed program's check under Wine covers it");
+#endif
+        QVERIFY(QDir().mkpath(home->filePath(QStringLiteral("Desktop"))));
+        const QDateTime started(QDate(2026, 12, 9), QTime(10, 0));
+        CardRun first(started);
+        CardRun later(started);
+        const auto add = [](CardRun& run) {
+            RunCard card;
+            card.result = RunCard::Result::Prepared;
+            card.modeCode = ModeCode::Gsm;
+            card.identifier = QUuid::createUuid();
+            card.carriesNew = card.inSeries = true;
+            run.add(card);
+            return identifierText(card.identifier).toLatin1();
+        };
+        const QByteArray firstOne = add(first);
+        const QByteArray laterOne = add(later);
+        const QByteArray firstTwo = add(first);
+        QCOMPARE(QFileInfo(first.identifiersFile().filePath).fileName(),
+                 QStringLiteral("ORVA Serial Numbers 2026-12-09 10-00-00.txt"));
+        QCOMPARE(QFileInfo(later.identifiersFile().filePath).fileName(),
+                 QStringLiteral("ORVA Serial Numbers 2026-12-09 10-00-00 (2).txt"));
+        const QByteArray firstFile = readFile(first.identifiersFile().filePath);
+        const QByteArray laterFile = readFile(later.identifiersFile().filePath);
+        QVERIFY(firstFile.contains(firstOne) && firstFile.contains(firstTwo) && !firstFile.contains(laterOne));
+        QVERIFY(laterFile.contains(laterOne) && !laterFile.contains(firstOne) && !laterFile.contains(firstTwo));
+        QVERIFY(readFile(home->filePath(QStringLiteral("Desktop/ORVA Serial Number.txt"))).contains(firstTwo));
+    }
+
+    // "May be removed" is said only of a card that is no longer mounted: never of one that another writer holds, nor
+    // of one that stays mounted; a card that a series leaves as it was is let go as well when the eject option is on.
+    void mayBeRemovedOnlyOnceUnmounted()
+    {
+        addCards(2);
+        QVERIFY(generate(form(ModeCode::Lan)).written()); // card 0 now holds a handed-off identifier
+        drives->addCard(card(0) + QStringLiteral("/02/.."));
+        const MountedVolume held = drives->volumes.value(0), other = drives->volumes.value(1),
+                            heldByAnotherPath = drives->volumes.value(2);
+        CardSeries::Settings stay;
+        stay.values = form(ModeCode::Gsm);
+        stay.values.ejectCardWhenDone = false;
+        CardSeries::Settings eject = stay;
+        eject.values.ejectCardWhenDone = true;
+        const auto seriesCard = [this](const CardSeries::Settings& settings, const MountedVolume& volume) {
+            RunCard card = prepareSeriesCard(settings, volume, drives, {});
+            letSeriesCardGo(card, *drives);
+            return card;
+        };
+
+        // While "Generate" holds card 0 (its user is asked), a series comes to it.
+        std::optional<RunCard> inUse;
+        GenerateProcedure::FrontEnd asking;
+        asking.replaceHandedOff = [&](const CardContents&) {
+            inUse = seriesCard(eject, heldByAnotherPath);
+            return false;
+        };
+        QCOMPARE(generate(form(ModeCode::KervSlow), 0, asking).ending, Ending::Kept);
+        QVERIFY(inUse);
+        QCOMPARE(RunTexts::resultCode(inUse->result), QStringLiteral("in-use"));
+        QCOMPARE(RunTexts::result(*inUse), QStringLiteral("in use by another writer"));
+        QVERIFY(!inUse->mayBeRemoved());
+
+        const RunCard written = seriesCard(stay, other);
+        QCOMPARE(written.result, RunCard::Result::Prepared);
+        QVERIFY(!written.mayBeRemoved()); // still mounted
+        const RunCard keptMounted = seriesCard(stay, held);
+        QCOMPARE(keptMounted.result, RunCard::Result::Kept);
+        QVERIFY(!keptMounted.mayBeRemoved());
+        QVERIFY2(RunTexts::result(keptMounted).endsWith(QStringLiteral("; eject it before you take it out")),
+                 qPrintable(RunTexts::result(keptMounted)));
+        QVERIFY(drives->ejectCalls.isEmpty());
+
+        const RunCard keptLetGo = seriesCard(eject, held);
+        QCOMPARE(keptLetGo.result, RunCard::Result::Kept);
+        QCOMPARE(drives->ejectCalls, QStringList{card(0)});
+        QVERIFY(keptLetGo.mayBeRemoved() && !drives->volumeAt(card(0)));
+        QVERIFY(RunTexts::result(keptLetGo).endsWith(QStringLiteral("; it may be removed")));
     }
 };
 
