@@ -462,10 +462,10 @@ private slots:
         QVERIFY(lines.at(1).contains(card(0)) && lines.at(2).contains(card(1)));
         // The portal opens for the first card, and once more for the run's identifiers as the run ends.
         QCOMPARE(urls.opened.count(QUrl(QStringLiteral("https://portal.orva.example.net"))), 2);
-        // No Desktop, no documents folder, and each card let go: the first card's identifier file is in the program's
-        // data folder, never on the card that goes, and shown in the editor; the second card replaces it not, its
-        // identifier goes into the run's file beside it with the first, shown once as the run ends. (Windows takes the
-        // Desktop from the user's profile, which has one.)
+        // No Desktop, no documents folder, and each card let go: each card's identifier file is in the program's data
+        // folder, never on the card that goes; the first card's is shown in the editor, the second card's replaces
+        // it, and the run's file beside it holds both, shown once as the run ends. (Windows takes the Desktop from the
+        // user's profile, which has one.)
         const QByteArray firstDigits =
             decodeParameterFile(first, QStringLiteral("GP0_0000.VSK")).identifierBytes.toHex().toUpper();
         const QByteArray secondDigits =
@@ -474,7 +474,7 @@ private slots:
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         const QString identifierFile = folder + QStringLiteral("/ORVA Serial Number.txt");
         QCOMPARE(urls.opened.count(QUrl::fromLocalFile(identifierFile)), 1);
-        QVERIFY(readFile(identifierFile).contains(firstDigits));
+        QVERIFY(readFile(identifierFile).contains(secondDigits));
         const QStringList runFiles = QDir(folder).entryList({QStringLiteral("ORVA Serial Numbers *.txt")});
         QCOMPARE(runFiles.size(), 1);
         const QString runFile = folder + QLatin1Char('/') + runFiles.first();
@@ -487,6 +487,61 @@ private slots:
         Q_UNUSED(firstDigits)
         Q_UNUSED(secondDigits)
 #endif
+    }
+
+    // GSM, then LAN, one card at a time: each box names the file that holds its identifier, with the identifier itself
+    // (selectable), and the file holds it; the editor and the portal open for the first card, the second box offers
+    // the portal. The run's list opens with the second card and counts what it lists.
+    void lanAfterGsmEachBoxNamesAFileThatHoldsItsIdentifier()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the Desktop is the Windows user's own folder: the installed program's check under Wine covers it");
+#endif
+        const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        QVERIFY(QDir().mkpath(desktop));
+        const QString identifierFile = desktop + QStringLiteral("/ORVA Serial Number.txt");
+        open(2);
+        get<QCheckBox>("ejectCardCheckBox")->setChecked(false);
+        const auto runList = [] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            for (QWidget* shown : windows) {
+                if (shown->objectName() == QLatin1String("runList"))
+                    return shown;
+            }
+            return static_cast<QWidget*>(nullptr);
+        };
+        const QString portal = QStringLiteral("https://portal.orva.example.net");
+        const QStringList modes{QStringLiteral("GSM"), QStringLiteral("LAN")};
+        for (int i = 0; i < 2; ++i) {
+            chooseMode(modes.at(i));
+            setText("APN", QStringLiteral("internet.example.net"));
+            get<QComboBox>("sdCardPath")->setCurrentIndex(i);
+            answerWith(i == 0 ? QStringLiteral("Prepare another card") : QStringLiteral("Open the portal"));
+            generate();
+            QTRY_COMPARE(boxes->seen().size(), i == 0 ? 1 : 3); // the second box shows again after the portal
+            const QString digits = QString::fromLatin1(
+                decodeParameterFile(readFile(parameterFile(i, "GP0_0000.VSK")), QStringLiteral("GP0_0000.VSK"))
+                    .identifierBytes.toHex()
+                    .toUpper());
+            const MessageBox::Shown box = boxes->seen().at(i);
+            QVERIFY2(box.text.startsWith(QStringLiteral("The file was generated on the SD Card and your identifier "
+                                                        "(GUID) is on the Desktop.\n\nThe file \"ORVA Serial "
+                                                        "Number.txt\" holds it: ") +
+                                         digits),
+                     qPrintable(box.text));
+            QVERIFY(box.textSelectable);
+            QVERIFY(readFile(identifierFile).contains(digits.toLatin1()));
+            QCOMPARE(box.buttonTexts.contains(QStringLiteral("Open the portal")), i == 1);
+            QCOMPARE(urls.opened.count(QUrl::fromLocalFile(identifierFile)), 1);
+            // The second: once through its box, once more as the run ends, with the run's file.
+            QCOMPARE(urls.opened.count(QUrl(portal)), i == 0 ? 1 : 3);
+            QCOMPARE(runList() && runList()->isVisible(), i == 1);
+        }
+        QCOMPARE(exits, QList<int>{0});
+        const QString counted = widget<QLabel>(*runList(), "runIdentifiersLabel")->text();
+        QVERIFY2(
+            counted.startsWith(QStringLiteral("Identifiers of this run: 2 new, 0 kept; the GSM and LAN ones are in ")),
+            qPrintable(counted));
     }
 
     // The line under the card list tells what the chosen card holds, read off the GUI thread.

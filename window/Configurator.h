@@ -128,7 +128,8 @@ private:
         return outcome;
     }
     EjectOutcome letCardGo(const QString& rootPath);
-    bool tellGenerated(const GenerateTexts::Message& generated, const QString& letGo);
+    // offerPortal: the box has an answer that opens the customer portal (and shows the box again).
+    bool tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, bool offerPortal = false);
     void waitForAnotherCard(const QString& preparedRoot);
     void warn(const QString& title, const QString& message);
     void warn(const GenerateTexts::Message& message) { warn(message.title, message.text); }

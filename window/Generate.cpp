@@ -33,10 +33,10 @@ void Configurator::buttonSaveClicked()
     frontEnd.replaceHandedOff = [this](const CardContents& held) { return replacementAccepted(held); };
     frontEnd.whileWaiting = [this](const std::function<void(const DetachedWork::Pump&)>& wait) { waitForCard(wait); };
     frontEnd.letsCardGo = values.ejectCardWhenDone;
-    // From the second card of the run that hands its identifier off, the run's identifiers file holds it: no card
-    // replaces another's identifier file, and nothing opens per card.
-    const bool inRunFile = ModeCode::handsOffIdentifier(values.modeCode) && run.handedOff() >= 1;
-    frontEnd.savesIdentifierFile = !inRunFile;
+    // Every card's identifier file replaces the one before, and the run's identifiers file keeps them all. The editor
+    // and the portal open for the run's first card that hands its identifier off; the later ones' boxes offer the
+    // portal instead.
+    const bool laterHandOff = ModeCode::handsOffIdentifier(values.modeCode) && run.handedOff() >= 1;
     GenerateProcedure::Result result = GenerateProcedure::run(values, listed, drivePlatform, frontEnd);
     using Ending = GenerateProcedure::Result::Ending;
     switch (result.ending) {
@@ -45,6 +45,7 @@ void Configurator::buttonSaveClicked()
         return;
     case Ending::NoCard:
     case Ending::CardInUse:
+    case Ending::NotLocked:
     case Ending::NotResponding:
         warn(result.message);
         return;
@@ -75,13 +76,11 @@ void Configurator::buttonSaveClicked()
         ranCard.reason = ejected->reason;
     }
     addToRun(ranCard);
-    if (inRunFile) {
+    if (laterHandOff)
         result.openIdentifierFile = result.openPortal = false;
-        result.message = GenerateTexts::generatedWithIdentifier(outcome.identifier, run.identifiersFile());
-    }
 
     const QString letGo = ejected ? GenerateTexts::cardLetGo(*ejected) : QString();
-    const bool another = tellGenerated(result.message, letGo);
+    const bool another = tellGenerated(result.message, letGo, laterHandOff);
     if (result.openIdentifierFile)
         DesktopOpen::textFile(result.identifierFile.filePath);
     if (result.openPortal)
@@ -111,15 +110,25 @@ EjectOutcome Configurator::letCardGo(const QString& rootPath)
     return outcome;
 }
 
-bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const QString& letGo)
+bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, bool offerPortal)
 {
     // "OK" ends the program, as always; the second answer keeps the window for the next card.
     QMessageBox box(QMessageBox::Information, generated.title, generated.text + letGo, QMessageBox::Ok, this);
     box.setDefaultButton(QMessageBox::Ok);
     // Escape and the close button answer as "OK" does; Qt picks no such button among two that both accept.
     box.setEscapeButton(QMessageBox::Ok);
+    // The identifier in the text may be selected and copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     const QAbstractButton* another = box.addButton(GenerateTexts::prepareAnotherCard(), QMessageBox::ActionRole);
-    return MessageBox::exec(box) == another;
+    const QAbstractButton* portal =
+        offerPortal ? box.addButton(GenerateTexts::openPortal(), QMessageBox::ActionRole) : nullptr;
+    const QAbstractButton* answer = MessageBox::exec(box);
+    // The portal opens, and the box stays for the answer that ends it.
+    while (portal && answer == portal) {
+        DesktopOpen::webAddress(GenerateTexts::portalAddress());
+        answer = MessageBox::exec(box);
+    }
+    return answer == another;
 }
 
 void Configurator::waitForAnotherCard(const QString& preparedRoot)

@@ -49,6 +49,7 @@ MessageBox::Shown shownBy(const QMessageBox& box)
     }
     shown.defaultButton = box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::NoButton;
     shown.escapeButton = box.escapeButton() ? box.standardButton(box.escapeButton()) : QMessageBox::NoButton;
+    shown.textSelectable = box.textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
     return shown;
 }
 

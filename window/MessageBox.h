@@ -21,6 +21,7 @@ public:
         QList<QKeySequence> buttonShortcuts;  // the shortcut of every button, in the same order
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QMessageBox::StandardButton escapeButton = QMessageBox::NoButton; // set for the box; else Qt picks one
+        bool textSelectable = false; // the text may be selected (and copied) with the mouse
     };
 
     // Gives every button of the box that has none a shortcut letter of its own: the first letter of its text that no

@@ -27,7 +27,8 @@ enum Column
     Time,
     Card,
     Mode,
-    Identifier,
+    Identifier, // written by this run
+    Kept,       // held by a card left as it was
     Result,
     Columns
 };
@@ -76,10 +77,12 @@ RunList::RunList(QWidget* parent) : QWidget(parent, Qt::Window)
 
     table = new QTableWidget(0, Columns, this);
     table->setObjectName(QStringLiteral("runTable"));
-    table->setHorizontalHeaderLabels(
-        {QCoreApplication::translate("Configurator", "Time"), QCoreApplication::translate("Configurator", "Card"),
-         QCoreApplication::translate("Configurator", "Mode"), QCoreApplication::translate("Configurator", "Identifier"),
-         QCoreApplication::translate("Configurator", "Result")});
+    table->setHorizontalHeaderLabels({QCoreApplication::translate("Configurator", "Time"),
+                                      QCoreApplication::translate("Configurator", "Card"),
+                                      QCoreApplication::translate("Configurator", "Mode"),
+                                      QCoreApplication::translate("Configurator", "New identifier"),
+                                      QCoreApplication::translate("Configurator", "Identifier kept"),
+                                      QCoreApplication::translate("Configurator", "Result")});
     table->horizontalHeader()->setStretchLastSection(true);
     table->setTextElideMode(Qt::ElideMiddle);
     table->setWordWrap(false);
@@ -107,9 +110,17 @@ void RunList::add(const RunCard& card)
 {
     const int row = table->rowCount();
     table->insertRow(row);
-    const QString identifier = card.identifier.isNull() ? QString() : identifierText(card.identifier);
-    const QString texts[Columns] = {card.time.toString(QStringLiteral("HH:mm:ss")), card.card,
-                                    GenerateTexts::modeText(card.modeCode), identifier, RunTexts::result(card)};
+    // Only an identifier the card may carry now is the run's; a card left as it was keeps its own.
+    const QString identifier = card.carriesNew ? identifierText(card.identifier) : QString();
+    const QString kept = card.keptIdentifier().isNull() ? QString() : identifierText(card.keptIdentifier());
+    newIdentifiers += identifier.isEmpty() ? 0 : 1;
+    keptIdentifiers += kept.isEmpty() ? 0 : 1;
+    const QString texts[Columns] = {card.time.toString(QStringLiteral("HH:mm:ss")),
+                                    card.card,
+                                    GenerateTexts::modeText(card.modeCode),
+                                    identifier,
+                                    kept,
+                                    RunTexts::result(card)};
     for (int column = 0; column < Columns; ++column) {
         auto* item = new QTableWidgetItem(texts[column]);
         item->setToolTip(texts[column]);
@@ -117,6 +128,7 @@ void RunList::add(const RunCard& card)
     }
     fitColumns();
     table->scrollToBottom();
+    showIdentifiers();
 }
 
 void RunList::fitColumns()
@@ -127,7 +139,8 @@ void RunList::fitColumns()
     const int over = table->horizontalHeader()->length() - table->viewport()->width();
     if (over > 0) {
         const int card = table->columnWidth(Card);
-        table->setColumnWidth(Card, std::max(card - over, card / 3));
+        const int fewLetters = table->fontMetrics().horizontalAdvance(QStringLiteral("/media/x\u2026x"));
+        table->setColumnWidth(Card, std::max(card - over, std::min(card, fewLetters)));
     }
 }
 
@@ -140,9 +153,24 @@ void RunList::showEvent(QShowEvent* event)
 void RunList::showIdentifiersFile(const QString& path)
 {
     identifiersPath = path;
-    identifiersFile->setText(
-        QCoreApplication::translate("Configurator", "Identifiers of this run: %1").arg(QDir::toNativeSeparators(path)));
     openIdentifiers->setEnabled(!path.isEmpty());
+    showIdentifiers();
+}
+
+void RunList::showIdentifiers()
+{
+    if (newIdentifiers == 0 && keptIdentifiers == 0) {
+        identifiersFile->setText(QCoreApplication::translate("Configurator", "Identifiers of this run: none yet"));
+        return;
+    }
+    const QString counted = QCoreApplication::translate("Configurator", "Identifiers of this run: %1 new, %2 kept")
+                                .arg(newIdentifiers)
+                                .arg(keptIdentifiers);
+    // The file holds the GSM and LAN ones, the identifiers handed to the user.
+    identifiersFile->setText(identifiersPath.isEmpty()
+                                 ? counted
+                                 : QCoreApplication::translate("Configurator", "%1; the GSM and LAN ones are in %2")
+                                       .arg(counted, QDir::toNativeSeparators(identifiersPath)));
 }
 
 int RunList::count() const
@@ -166,6 +194,12 @@ void RunList::copyIdentifier()
     const int row = table->currentRow();
     if (row < 0)
         return;
-    if (const QTableWidgetItem* item = table->item(row, Identifier))
-        QApplication::clipboard()->setText(item->text());
+    // The run's new identifier, else the one the card kept.
+    for (const int column : {Identifier, Kept}) {
+        const QTableWidgetItem* item = table->item(row, column);
+        if (item && !item->text().isEmpty()) {
+            QApplication::clipboard()->setText(item->text());
+            return;
+        }
+    }
 }

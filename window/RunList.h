@@ -7,9 +7,10 @@ class QLabel;
 class QTableWidget;
 
 // The run's list: one row per card of this run (a series, or cards prepared one after the other): the time, the
-// card, the mode, the identifier (selectable, with a copy action) and the result; above it, where the record of
-// prepared cards and the run's identifiers file are, each with a button that opens it. A window of its own, so that
-// the form keeps its size and places.
+// card, the mode, the identifier the run wrote onto it or, apart, the one a card left as it was holds (selectable,
+// with a copy action) and the result; above it, where the record of prepared cards and the run's identifiers file
+// are, each with a button that opens it, and how many identifiers of each kind the list holds. A window of its own,
+// so that the form keeps its size and places.
 class RunList : public QWidget
 {
     Q_OBJECT
@@ -36,6 +37,8 @@ protected:
 private:
     // Each column as wide as its content, the card's giving way to keep the result in sight.
     void fitColumns();
+    // The line of the run's identifiers: how many the list holds, and the run's file once there is one.
+    void showIdentifiers();
 
     QTableWidget* table;
     class QSpinBox* countBox;
@@ -43,4 +46,6 @@ private:
     QLabel* identifiersFile;
     class QPushButton* openIdentifiers;
     QString identifiersPath;
+    int newIdentifiers = 0;
+    int keptIdentifiers = 0;
 };

@@ -90,7 +90,8 @@ void Configurator::showInRunList(const RunCard& card)
     runList->add(card);
     if (!run.identifiersFile().filePath.isEmpty())
         runList->showIdentifiersFile(run.identifiersFile().filePath);
-    if (runList->rows() == 1)
+    // One card is no run yet: the list opens with the second (a series opens it as it starts).
+    if (runList->rows() == 2)
         runList->show();
 }
 
