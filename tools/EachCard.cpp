@@ -2,6 +2,8 @@
 
 #include "base/ShownText.h"
 #include "desktop/DesktopOpen.h"
+#include "form/ModeCodes.h"
+#include "generation/CardRecord.h"
 #include "generation/CardSeries.h"
 #include "generation/GenerateTexts.h"
 #include "parameterfile/Identifier.h"
@@ -12,6 +14,7 @@
 #include <QDir>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -40,6 +43,22 @@ QString cardLine(const RunCard& card, bool json)
                              {QStringLiteral("mayBeRemoved"), card.mayBeRemoved()}};
     return QString::fromUtf8(ShownText::jsonLine(object));
 }
+
+// Where the run's identifiers are when no file took them: in the lines printed, and in the record of prepared cards
+// only when it took every card that may carry one.
+QString unsavedIdentifiers(const CardRun& run)
+{
+    const QVector<RunCard>& cards = run.cards();
+    const bool recorded = std::none_of(cards.begin(), cards.end(), [](const RunCard& card) {
+        return card.carriesNew && ModeCode::handsOffIdentifier(card.modeCode) && !card.unrecorded.isEmpty();
+    });
+    if (recorded)
+        return QStringLiteral("the run's identifiers could not be saved in a file; they are in the lines above and in "
+                              "the record of prepared cards %1")
+            .arg(QDir::toNativeSeparators(CardRecord::filePath()));
+    return QStringLiteral("the run's identifiers could not be saved in a file, nor all in the record of prepared "
+                          "cards: they are only in the lines above, keep them");
+}
 } // namespace
 
 bool prepareEachCard(const EachCardOptions& options, const std::function<void(const QString& line)>& tell)
@@ -48,10 +67,12 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
     CardSeries series(createNativeDrivePlatform(), run);
     CardSeries::Settings settings;
     settings.values = options.values;
-    // As vskwrite writes one card: the card stays mounted, its file durable.
+    // As vskwrite writes one card: the card stays mounted, its file durable (its line says to eject it first).
     settings.values.ejectCardWhenDone = false;
     settings.replaceHandedOff = options.replace;
     settings.count = options.count;
+    // A second Ctrl+C does not cut a card whose new file may be live before its identifier is printed and recorded.
+    settings.beforeWrite = holdExit;
     const CardSeries::Started started = series.start(settings);
     if (started.problem) {
         tell(started.formProblem ? GenerateTexts::formProblem(*started.formProblem).text
@@ -62,14 +83,18 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
         printLine(cardLine(card, options.json));
         if (!card.unrecorded.isEmpty())
             tell(card.unrecorded);
+        if (card.writeBegun)
+            releaseExit();
     });
     QObject::connect(&series, &CardSeries::finished, QCoreApplication::instance(), &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    onStopRequest([&series, &tell] {
-        if (series.inHand() > 0)
-            tell(QStringLiteral("stopping once the %1 card(s) in hand have ended").arg(series.inHand()));
-        series.stop();
-    });
+    onStopRequest(
+        [&series, &tell] {
+            if (series.inHand() > 0)
+                tell(QStringLiteral("stopping once the %1 card(s) in hand have ended").arg(series.inHand()));
+            series.stop();
+        },
+        settings.silenceLimit);
     tell(options.count > 0 ? QStringLiteral("waiting for %1 card(s); Ctrl+C stops").arg(options.count)
                            : QStringLiteral("waiting for cards; Ctrl+C stops"));
     QCoreApplication::exec();
@@ -77,8 +102,7 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
     tell(QStringLiteral("%1 card(s) prepared, %2 not prepared").arg(series.prepared()).arg(series.refused()));
     if (run.takeHandOff()) {
         const QString path = run.identifiersFile().filePath;
-        tell(path.isEmpty() ? QStringLiteral("the run's identifiers could not be saved; they are in the record of "
-                                             "prepared cards")
+        tell(path.isEmpty() ? unsavedIdentifiers(run)
                             : QStringLiteral("the run's identifiers are in %1").arg(QDir::toNativeSeparators(path)));
         if (!options.noOpen) {
             if (!path.isEmpty())

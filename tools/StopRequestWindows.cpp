@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <atomic>
 #include <cstdlib>
@@ -13,18 +14,29 @@ namespace {
 std::function<void()> stopRequested;
 std::atomic<int> requests{0};
 
+std::chrono::milliseconds holdFor{0};
+
 BOOL WINAPI requestStop(DWORD)
 {
-    if (requests++ > 0)
-        std::_Exit(130);
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [] { stopRequested(); }, Qt::QueuedConnection);
+    const int request = requests++;
+    if (request == 0) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { stopRequested(); }, Qt::QueuedConnection);
+    } else if (StopRequest::secondRequestEndsNow()) {
+        std::_Exit(StopRequest::stoppedStatus);
+    } else if (request == 1) {
+        // What is held is waited for no longer than the limit.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [] { QTimer::singleShot(holdFor, [] { std::_Exit(StopRequest::stoppedStatus); }); }, Qt::QueuedConnection);
+    }
     return TRUE;
 }
 } // namespace
 
-void onStopRequest(std::function<void()> stop)
+void onStopRequest(std::function<void()> stop, std::chrono::milliseconds holdLimit)
 {
     stopRequested = std::move(stop);
+    holdFor = holdLimit;
     SetConsoleCtrlHandler(requestStop, TRUE);
 }

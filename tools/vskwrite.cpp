@@ -143,6 +143,7 @@ Status write(const WriterCommand& command)
     case Ending::FormRefused: // checked above, in the command line's words
     case Ending::NoCard:
     case Ending::CardInUse:
+    case Ending::NotLocked:
     case Ending::NotResponding:
         tell(result.message);
         return Refused;
