@@ -952,20 +952,12 @@ Angenommen: %1</translation>
         <translation>Modus</translation>
     </message>
     <message>
-        <source>Identifier</source>
-        <translation>Kennung</translation>
-    </message>
-    <message>
         <source>Result</source>
         <translation>Ergebnis</translation>
     </message>
     <message>
         <source>&amp;Copy the identifier</source>
         <translation>Kennung &amp;kopieren</translation>
-    </message>
-    <message>
-        <source>Identifiers of this run: %1</source>
-        <translation>Kennungen dieses Durchgangs: %1</translation>
     </message>
     <message>
         <source>may be removed</source>
@@ -1027,6 +1019,46 @@ Angenommen: %1</translation>
     <message>
         <source>preset &quot;%1&quot;</source>
         <translation>der Voreinstellung „%1“</translation>
+    </message>
+    <message>
+        <source>New identifier</source>
+        <translation>Neue Kennung</translation>
+    </message>
+    <message>
+        <source>Identifier kept</source>
+        <translation>Behaltene Kennung</translation>
+    </message>
+    <message>
+        <source>Identifiers of this run: %1 new, %2 kept</source>
+        <translation>Kennungen dieses Durchgangs: %1 neu, %2 behalten</translation>
+    </message>
+    <message>
+        <source>%1; the GSM and LAN ones are in %2</source>
+        <translation>%1; die GSM- und LAN-Kennungen stehen in %2</translation>
+    </message>
+    <message>
+        <source>in use by another writer</source>
+        <translation>von einem anderen Schreiber belegt</translation>
+    </message>
+    <message>
+        <source>%1; it may be removed</source>
+        <translation>%1; kann entnommen werden</translation>
+    </message>
+    <message>
+        <source>%1; eject it before you take it out</source>
+        <translation>%1; vor dem Entnehmen auswerfen</translation>
+    </message>
+    <message>
+        <source>Open the portal</source>
+        <translation>Portal öffnen</translation>
+    </message>
+    <message>
+        <source>
+
+The file &quot;%1&quot; holds it: %2</source>
+        <translation>
+
+Die Datei „%1“ enthält sie: %2</translation>
     </message>
 </context>
 </TS>

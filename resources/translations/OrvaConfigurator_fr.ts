@@ -952,20 +952,12 @@ Acceptés : %1</translation>
         <translation>Mode</translation>
     </message>
     <message>
-        <source>Identifier</source>
-        <translation>Identifiant</translation>
-    </message>
-    <message>
         <source>Result</source>
         <translation>Résultat</translation>
     </message>
     <message>
         <source>&amp;Copy the identifier</source>
         <translation>&amp;Copier l&apos;identifiant</translation>
-    </message>
-    <message>
-        <source>Identifiers of this run: %1</source>
-        <translation>Identifiants de cette série : %1</translation>
     </message>
     <message>
         <source>may be removed</source>
@@ -1027,6 +1019,46 @@ Acceptés : %1</translation>
     <message>
         <source>preset &quot;%1&quot;</source>
         <translation>le préréglage « %1 »</translation>
+    </message>
+    <message>
+        <source>New identifier</source>
+        <translation>Nouvel identifiant</translation>
+    </message>
+    <message>
+        <source>Identifier kept</source>
+        <translation>Identifiant conservé</translation>
+    </message>
+    <message>
+        <source>Identifiers of this run: %1 new, %2 kept</source>
+        <translation>Identifiants de cette série : %1 nouveaux, %2 conservés</translation>
+    </message>
+    <message>
+        <source>%1; the GSM and LAN ones are in %2</source>
+        <translation>%1 ; ceux GSM et LAN sont dans %2</translation>
+    </message>
+    <message>
+        <source>in use by another writer</source>
+        <translation>utilisée par un autre programme d&apos;écriture</translation>
+    </message>
+    <message>
+        <source>%1; it may be removed</source>
+        <translation>%1 ; elle peut être retirée</translation>
+    </message>
+    <message>
+        <source>%1; eject it before you take it out</source>
+        <translation>%1 ; éjectez-la avant de la retirer</translation>
+    </message>
+    <message>
+        <source>Open the portal</source>
+        <translation>Ouvrir le portail</translation>
+    </message>
+    <message>
+        <source>
+
+The file &quot;%1&quot; holds it: %2</source>
+        <translation>
+
+Le fichier « %1 » le contient : %2</translation>
     </message>
 </context>
 </TS>

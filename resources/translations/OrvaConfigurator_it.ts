@@ -952,20 +952,12 @@ Accettati: %1</translation>
         <translation>Modalità</translation>
     </message>
     <message>
-        <source>Identifier</source>
-        <translation>Identificativo</translation>
-    </message>
-    <message>
         <source>Result</source>
         <translation>Risultato</translation>
     </message>
     <message>
         <source>&amp;Copy the identifier</source>
         <translation>&amp;Copia l&apos;identificativo</translation>
-    </message>
-    <message>
-        <source>Identifiers of this run: %1</source>
-        <translation>Identificativi di questa serie: %1</translation>
     </message>
     <message>
         <source>may be removed</source>
@@ -1027,6 +1019,46 @@ Accettati: %1</translation>
     <message>
         <source>preset &quot;%1&quot;</source>
         <translation>preimpostazione «%1»</translation>
+    </message>
+    <message>
+        <source>New identifier</source>
+        <translation>Nuovo identificativo</translation>
+    </message>
+    <message>
+        <source>Identifier kept</source>
+        <translation>Identificativo conservato</translation>
+    </message>
+    <message>
+        <source>Identifiers of this run: %1 new, %2 kept</source>
+        <translation>Identificativi di questa serie: %1 nuovi, %2 conservati</translation>
+    </message>
+    <message>
+        <source>%1; the GSM and LAN ones are in %2</source>
+        <translation>%1; quelli GSM e LAN sono in %2</translation>
+    </message>
+    <message>
+        <source>in use by another writer</source>
+        <translation>in uso da un altro programma di scrittura</translation>
+    </message>
+    <message>
+        <source>%1; it may be removed</source>
+        <translation>%1; può essere rimossa</translation>
+    </message>
+    <message>
+        <source>%1; eject it before you take it out</source>
+        <translation>%1; espellerla prima di estrarla</translation>
+    </message>
+    <message>
+        <source>Open the portal</source>
+        <translation>Apri il portale</translation>
+    </message>
+    <message>
+        <source>
+
+The file &quot;%1&quot; holds it: %2</source>
+        <translation>
+
+Il file «%1» lo contiene: %2</translation>
     </message>
 </context>
 </TS>
