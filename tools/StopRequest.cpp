@@ -1,8 +1,10 @@
 #include "tools/StopRequest.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 // Lock-free, so that a signal handler may read and write them.
@@ -13,6 +15,13 @@ std::atomic<bool> endWanted{false};
 void holdExit()
 {
     ++holds;
+    if (!endWanted)
+        return;
+    // After a second request no new write begins: the card is left as it is, and the program ends as the cards
+    // already written are told (or at the limit).
+    releaseExit();
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::hours(1));
 }
 
 void releaseExit()

@@ -11,7 +11,8 @@
 void onStopRequest(std::function<void()> stop, std::chrono::milliseconds holdLimit);
 
 // From the write that may make a card's new file live until its identifier is printed and recorded, a second request
-// does not end the program (any thread). The last release after a second request ends it.
+// does not end the program (any thread). The last release after a second request ends it. After a second request no
+// hold is given: holdExit then never returns, the card is not written.
 void holdExit();
 void releaseExit();
 
