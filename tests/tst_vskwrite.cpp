@@ -444,6 +444,8 @@ private slots:
                                         << QStringLiteral("Unknown option 'colour'");
         QTest::newRow("two roots") << QStringList{gsm, anyFolder, QStringLiteral("/tmp")} << 2
                                    << QStringLiteral("one card root only");
+        QTest::newRow("list and each card") << QStringList{QStringLiteral("--each-card"), QStringLiteral("--list")} << 2
+                                            << QStringLiteral("--list does not go with --each-card");
     }
 
     void refusals()
