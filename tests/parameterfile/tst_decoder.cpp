@@ -220,6 +220,8 @@ private slots:
     void vskinfoCommandLine();
     void anotherServer();
     void oneSizeLimit();
+    void textsUnlikeTheTool_data();
+    void textsUnlikeTheTool();
 };
 
 // What a card holds, as the window's card line and the question before a replacement read it.
@@ -1003,4 +1005,73 @@ void TestDecoder::oneSizeLimit()
         QCOMPARE(run.err.contains(QLatin1String("not a parameter file")), tooLarge);
         QCOMPARE(run.out.contains(QLatin1String("Verdict: written for another server")), !tooLarge);
     }
+}
+
+void TestDecoder::textsUnlikeTheTool_data()
+{
+    QTest::addColumn<quint8>("mode");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("reset");
+    QTest::addColumn<QString>("unlike"); // the record named in the verdict; empty for a file as the tool writes it
+
+    const auto row = [](const char* name, quint8 mode, FormField::Id field, const QString& text, bool reset,
+                        const char* unlike) {
+        QTest::newRow(name) << mode << int(field) << text << reset << QString::fromLatin1(unlike);
+    };
+    row("PIN 12", ModeCode::Gsm, FormField::PinCode, QStringLiteral("12"), false, "PIN code");
+    row("PIN abcd", ModeCode::Gsm, FormField::PinCode, QStringLiteral("abcd"), false, "PIN code");
+    row("PIN of 7 digits", ModeCode::Sms, FormField::PinCode, QStringLiteral("1234567"), false, "PIN code");
+    row("key of 5", ModeCode::Sms, FormField::UserKey, QStringLiteral("Wd3kP"), false, "user key");
+    row("key of 8", ModeCode::Sms, FormField::UserKey, QStringLiteral("Wd3kPzAB"), false, "user key");
+    row("SIM number of 18", ModeCode::Sms, FormField::SimCardPhoneNumber, QStringLiteral("+41 79 123 45 6789"), false,
+        "SIM phone number");
+    row("owner number of 30", ModeCode::Sms, FormField::OwnerPhoneNumber, QString(30, QLatin1Char('4')), false,
+        "owner phone number");
+    row("APN of 32768", ModeCode::Gsm, FormField::AccessPointName, QString(32768, QLatin1Char('a')), false,
+        "access point name");
+    row("key of 5 with the reset option", ModeCode::Sms, FormField::UserKey, QStringLiteral("Wd3kP"), true, "");
+}
+
+// A whole file that no writer of this tool's rules makes is told apart from damage, naming the field, in both
+// accounts and by the exit status; the rules are the form's own.
+void TestDecoder::textsUnlikeTheTool()
+{
+    QFETCH(quint8, mode);
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(bool, reset);
+    QFETCH(QString, unlike);
+
+    FormValues values;
+    values.modeCode = mode;
+    values.text(FormField::AccessPointName) = QStringLiteral("internet.example");
+    values.text(FormField::PinCode) = QStringLiteral("1234");
+    values.text(FormField::SimCardPhoneNumber) = QStringLiteral("+41 79 123 45 67");
+    values.text(FormField::UserKey) = QStringLiteral("Wd3kPz");
+    values.resetConfig = reset;
+    values.text(FormField::Id(field)) = text;
+    const ParameterFileInput input = parameterFileInput(values, fixedIdentifier);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(input.fileName);
+    QVERIFY(writeFile(path, fileBytes(input)));
+
+    const Run run = runVskinfo({path});
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QString verdict =
+        unlike.isEmpty() ? QStringLiteral("Verdict: all 20 checks pass")
+                         : QStringLiteral("Verdict: not as the tool writes it (%1); all 20 checks pass").arg(unlike);
+    QCOMPARE(lines.value(lines.size() - 1), verdict);
+    QCOMPARE(run.exitCode, unlike.isEmpty() ? 0 : 1);
+    QVERIFY(!run.out.contains(QLatin1String("FAIL")));
+    QCOMPARE(run.out.contains(QLatin1String("  UNLIKE ") + unlike.leftJustified(17)), !unlike.isEmpty());
+
+    const QJsonObject json = describeParameterFileAsJson(decodeParameterFile(fileBytes(input), path));
+    const QJsonArray texts = json.value(QLatin1String("unlikeTheTool")).toArray();
+    QCOMPARE(texts.size(), unlike.isEmpty() ? 0 : 1);
+    QCOMPARE(texts.at(0).toObject().value(QLatin1String("field")).toString(),
+             unlike.isEmpty() ? QString() : QString::fromLatin1(FormField::describe(FormField::Id(field)).settingsKey));
+    QCOMPARE(json.value(QLatin1String("pass")).toBool(), unlike.isEmpty());
+    QCOMPARE(json.value(QLatin1String("damaged")).toBool(), false);
 }
