@@ -1028,5 +1028,13 @@ Angenommen: %1</translation>
         <source>preset &quot;%1&quot;</source>
         <translation>der Voreinstellung „%1“</translation>
     </message>
+    <message>
+        <source>The remembered mode %1 is none of the module&apos;s: the form starts in %2.</source>
+        <translation>Der gespeicherte Modus %1 ist keiner des Moduls: Das Formular beginnt in %2.</translation>
+    </message>
+    <message>
+        <source>There are %1 presets already, as many as the list holds.</source>
+        <translation>Es gibt bereits %1 Voreinstellungen, so viele, wie die Liste fasst.</translation>
+    </message>
 </context>
 </TS>
