@@ -19,8 +19,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <algorithm>
-
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -240,39 +238,21 @@ private slots:
         QCOMPARE(field(FormField::AccessPointName)->text(), QStringLiteral("kept.example"));
     }
 
-    // A list of presets whose size says 2147483647 froze the window at "Presets" while its memory grew: it is told in
-    // the menu and refused by every change, at once, and the window goes on; a preset whose mode the module does not
-    // know is refused when picked, naming the key and its value.
-    void damagedStoreIsTold()
+    // A list of presets whose size says 2147483647 froze the window at "Presets" while its memory grew: the menu says
+    // so at once, saving refuses it, and the window goes on.
+    void damagedListIsTold()
     {
-        {
-            QSettings settings;
-            settings.setValue(QStringLiteral("presets/1/name"), QStringLiteral("Site A"));
-            settings.setValue(QStringLiteral("presets/1/serialMode"), 99);
-            settings.setValue(QStringLiteral("presets/size"), 1);
-        }
-        QVERIFY(!window->presets().pick(QStringLiteral("Site A")));
-        QVERIFY2(
-            lastBox().contains(QStringLiteral("The preset \"Site A\" cannot be read: presets/1/serialMode=99 in ")),
-            qPrintable(lastBox()));
-        QCOMPARE(window->currentModeCode(), quint8(ModeCode::Default));
-
         QSettings().setValue(QStringLiteral("presets/size"), 2147483647);
         QElapsedTimer timer;
         timer.start();
         QVERIFY(listed().isEmpty());
         const QString told = QStringLiteral("The presets cannot be read: presets/size=2147483647 in ");
-        const QList<QAction*> actions = window->presets().menu()->actions();
-        QVERIFY(std::any_of(actions.begin(), actions.end(), [&told](const QAction* action) {
-            return !action->isEnabled() && action->text().startsWith(told);
-        }));
+        const QAction* first = window->presets().menu()->actions().constFirst();
+        QVERIFY(first->text().startsWith(told) && !first->isEnabled());
         fillGsm(QStringLiteral("site-b.example"), QStringLiteral("1234"));
         QVERIFY(!window->presets().saveAs(QStringLiteral("Site B")));
         QVERIFY2(lastBox().startsWith(told), qPrintable(lastBox()));
-        QVERIFY(!window->presets().pick(QStringLiteral("Site A")));
-        QVERIFY(!window->presets().remove(QStringLiteral("Site A")));
         QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
-        QCOMPARE(boxes->seen().size(), 4);
         QCOMPARE(field(FormField::AccessPointName)->text(), QStringLiteral("site-b.example"));
     }
 
