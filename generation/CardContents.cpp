@@ -25,7 +25,7 @@ QString mainValueOf(const DecodedParameterFile& file)
         field = FormField::SimCardPhoneNumber;
     else
         return QString();
-    return QString::fromLatin1(file.textRecords.value(field));
+    return DecodedText::latin1(file.textRecords.value(field));
 }
 } // namespace
 

@@ -22,6 +22,11 @@ QString DecodedText::hexBytes(const QByteArray& bytes)
     return parts.join(QLatin1Char(' '));
 }
 
+QString DecodedText::latin1(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.constData(), bytes.size());
+}
+
 QString DecodedText::hexBytes(const std::array<quint8, 8>& bytes)
 {
     return hexBytes(QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())));
@@ -29,10 +34,7 @@ QString DecodedText::hexBytes(const std::array<quint8, 8>& bytes)
 
 QString DecodedText::quoted(const QByteArray& bytes)
 {
-    // By pointer and size: Qt 5 takes a QByteArray only up to its first NUL.
-    const QByteArray shown = bytes.left(shownTextLength);
-    QString text =
-        ShownText::escaped(QString::fromLatin1(shown.constData(), shown.size()), ShownText::Backslash::Doubled);
+    QString text = ShownText::escaped(latin1(bytes.left(shownTextLength)), ShownText::Backslash::Doubled);
     text = QLatin1Char('"') % text.replace(QLatin1Char('"'), QLatin1String("\\\"")) % QLatin1Char('"');
     if (bytes.size() > shownTextLength)
         text += QStringLiteral("... (%1 bytes in all)").arg(bytes.size());

@@ -96,6 +96,8 @@ constexpr int shownTextLength = FormField::lineEditLength;
 
 QString hex(quint32 value, int digits); // "0x0030"
 QString hexBytes(const QByteArray& bytes);
+// The bytes as Latin-1 text, every one of them, a NUL too: Qt 5 takes a QByteArray only up to its first NUL.
+QString latin1(const QByteArray& bytes);
 QString hexBytes(const std::array<quint8, 8>& bytes); // "47 00 50 00 30 00 5F 00"
 // Printable Latin-1 as it is, everything else as \xNN, in double quotes; of a longer record, its size.
 QString quoted(const QByteArray& bytes);

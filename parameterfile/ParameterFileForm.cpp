@@ -43,7 +43,7 @@ ParameterFileForm formFromParameterFile(const QByteArray& bytes, const FormValue
     // A field takes no longer text than its length: of a longer record it holds the beginning.
     for (const FormField::Description& field : FormField::fields) {
         if (form.values.shows(field.id))
-            form.values.text(field.id) = QString::fromLatin1(file.textRecords.at(field.id)).left(field.maxLength);
+            form.values.text(field.id) = DecodedText::latin1(file.textRecords.at(field.id)).left(field.maxLength);
     }
     form.values.resetConfig = form.values.showsReset() && file.resetRecord == QByteArray(1, '\x01');
 
@@ -54,7 +54,7 @@ ParameterFileForm formFromParameterFile(const QByteArray& bytes, const FormValue
             continue;
         // A text that "Generate" refuses as it stands is refused there, in so many words; it is told here only when
         // the form holds less of it than the file.
-        ParameterFileForm::Difference difference{field.id, QString::fromLatin1(file.textRecords.at(field.id)),
+        ParameterFileForm::Difference difference{field.id, DecodedText::latin1(file.textRecords.at(field.id)),
                                                  form.values.text(field.id), std::nullopt};
         if (!checkField(generated, field.id))
             difference.written = generated.text(field.id);

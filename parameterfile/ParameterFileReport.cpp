@@ -1,6 +1,7 @@
 #include "parameterfile/ParameterFileReport.h"
 
 #include "base/ShownText.h"
+#include "form/FormCheck.h"
 #include "form/ModeCodes.h"
 #include "parameterfile/Identifier.h"
 
@@ -17,6 +18,34 @@ QString latin1Text(const QByteArray& bytes)
     // By pointer and size: Qt 5 takes a QByteArray only up to its first NUL.
     const int length = std::min(int(bytes.size()), shownTextLength);
     return QString::fromLatin1(bytes.constData(), length).replace(QChar(0), QChar(jsonNulStandIn));
+}
+
+// A record in a line of its own: a long one by its length.
+QString shortQuoted(const QByteArray& bytes)
+{
+    constexpr int longest = 40;
+    return bytes.size() > longest ? QStringLiteral("%1 characters").arg(bytes.size()) : quoted(bytes);
+}
+
+// What the record holds that the form refuses, and what the form takes instead.
+QString unlikeDetail(const FormProblem& problem, const QByteArray& record)
+{
+    const FormField::Description& field = FormField::describe(problem.field);
+    switch (problem.kind) {
+    case FormProblem::Kind::PinCode:
+    case FormProblem::Kind::UserKey:
+    case FormProblem::Kind::PhoneNumber:
+        return QStringLiteral("%1 where the form takes %2%3")
+            .arg(shortQuoted(record), QLatin1String(field.acceptedForms),
+                 problem.kind == FormProblem::Kind::UserKey ? QStringLiteral(" (without the reset option)")
+                                                            : QString());
+    case FormProblem::Kind::TooLong:
+        return QStringLiteral("%1 characters where the form takes at most %2").arg(problem.length).arg(field.maxLength);
+    case FormProblem::Kind::UnreadableCharacter:
+        return QStringLiteral("%1 holds %2, which the form refuses")
+            .arg(shortQuoted(record), quoted(problem.character.toLatin1()));
+    }
+    return QString();
 }
 
 // A header field's value in the readable account.
@@ -64,6 +93,29 @@ void insertHeaderField(QJsonObject& json, const ParameterFileHeader& header,
         json.insert(QStringLiteral("time"), unpackTimestamp(value).toString());
 }
 } // namespace
+
+QList<UnlikeTheTool> textsUnlikeTheTool(const DecodedParameterFile& file)
+{
+    QList<UnlikeTheTool> unlike;
+    if (!file.recordsKnown || !ModeCode::find(file.modeCode))
+        return unlike;
+    // The form the file was written from, had the tool written it.
+    FormValues values;
+    values.modeCode = file.modeCode;
+    for (const FormField::Description& field : FormField::fields)
+        values.text(field.id) = latin1(file.textRecords.at(field.id));
+    values.resetConfig = values.showsReset() && file.resetRecord == QByteArray(1, '\x01');
+    for (const FormField::Description& field : FormField::fields) {
+        if (const std::optional<FormProblem> problem = checkField(values, field.id))
+            unlike.append({field.id, unlikeDetail(*problem, file.textRecords.at(field.id))});
+    }
+    return unlike;
+}
+
+bool asTheToolWrites(const DecodedParameterFile& file)
+{
+    return file.allChecksPass() && textsUnlikeTheTool(file).isEmpty();
+}
 
 QStringList describeParameterFile(const DecodedParameterFile& file)
 {
@@ -115,15 +167,34 @@ QStringList describeParameterFile(const DecodedParameterFile& file)
         const char* verdict = entry.ok ? "  ok    " : entry.foreign ? "  OTHER " : "  FAIL  ";
         lines << QLatin1String(verdict) % entry.name.leftJustified(17) % entry.detail;
     }
+    // Apart from the checks: a whole file, which the module reads, yet not as this tool writes it.
+    const QList<UnlikeTheTool> unlike = textsUnlikeTheTool(file);
+    QStringList unlikeFields;
+    if (!unlike.isEmpty())
+        lines << QStringLiteral("Texts not as the tool writes them");
+    for (const UnlikeTheTool& text : unlike) {
+        const QString name = QString::fromLatin1(FormField::describe(text.field).recordName);
+        lines << QLatin1String("  UNLIKE ") % name.leftJustified(17) % text.detail;
+        unlikeFields << name;
+    }
+    const QString notAsWritten =
+        QStringLiteral("not as the tool writes it (%1)").arg(unlikeFields.join(QStringLiteral(", ")));
+
     const int failed = file.failedChecks().size();
     const int damaged = file.damagedChecks().size();
-    if (failed == 0)
+    if (failed == 0 && unlike.isEmpty())
         lines << QStringLiteral("Verdict: all %1 checks pass").arg(file.checks.size());
+    else if (failed == 0)
+        lines << QStringLiteral("Verdict: %1; all %2 checks pass").arg(notAsWritten).arg(file.checks.size());
     else if (damaged == 0)
-        lines << QStringLiteral("Verdict: written for another server; the other %1 checks pass")
+        lines << QStringLiteral("Verdict: written for another server%1; the other %2 checks pass")
+                     .arg(unlike.isEmpty() ? QString() : QStringLiteral(", ") + notAsWritten)
                      .arg(file.checks.size() - failed);
     else
-        lines << QStringLiteral("Verdict: %1 of %2 checks fail").arg(failed).arg(file.checks.size());
+        lines << QStringLiteral("Verdict: %1 of %2 checks fail%3")
+                     .arg(failed)
+                     .arg(file.checks.size())
+                     .arg(unlike.isEmpty() ? QString() : QStringLiteral("; ") + notAsWritten);
     return lines;
 }
 
@@ -141,7 +212,17 @@ QJsonObject describeParameterFileAsJson(const DecodedParameterFile& file)
     }
     json.insert(QStringLiteral("checks"), checks);
     json.insert(QStringLiteral("failedChecks"), file.failedChecks().size());
-    json.insert(QStringLiteral("pass"), file.allChecksPass());
+    QJsonArray unlike;
+    const QList<UnlikeTheTool> texts = textsUnlikeTheTool(file);
+    for (const UnlikeTheTool& text : texts) {
+        const FormField::Description& field = FormField::describe(text.field);
+        unlike.append(QJsonObject{{QStringLiteral("field"), QLatin1String(field.settingsKey)},
+                                  {QStringLiteral("record"), field.record},
+                                  {QStringLiteral("name"), QLatin1String(field.recordName)},
+                                  {QStringLiteral("detail"), text.detail}});
+    }
+    json.insert(QStringLiteral("unlikeTheTool"), unlike);
+    json.insert(QStringLiteral("pass"), file.allChecksPass() && texts.isEmpty());
     // Not passing, yet not damaged: a file for another server.
     json.insert(QStringLiteral("damaged"), file.truncated || !file.damagedChecks().isEmpty());
     if (file.truncated)

@@ -111,6 +111,28 @@ std::optional<QString> FormStore::unreadableValues(const QSettings& settings)
         .arg(keys.join(QStringLiteral(", ")), settings.fileName());
 }
 
+std::optional<QString> FormStore::unknownMode(const QSettings& settings, bool required)
+{
+    const QString key = settings.group().isEmpty() ? QString(SettingsKeys::serialMode)
+                                                   : settings.group() + QLatin1Char('/') + SettingsKeys::serialMode;
+    if (!settings.contains(SettingsKeys::serialMode)) {
+        if (!required)
+            return std::nullopt;
+        return QStringLiteral("%1 in %2: missing, and without it the fields mean nothing")
+            .arg(key, settings.fileName());
+    }
+    const QVariant value = settings.value(SettingsKeys::serialMode);
+    bool number = false;
+    const int code = value.toInt(&number);
+    if (number && code == quint8(code) && ModeCode::find(quint8(code)))
+        return std::nullopt;
+    QStringList codes;
+    for (const ModeCode::Entry& mode : ModeCode::entries)
+        codes << QString::number(mode.code);
+    return QStringLiteral("%1=%2 in %3: no mode of the module (the modes are %4)")
+        .arg(key, value.toString(), settings.fileName(), codes.join(QStringLiteral(", ")));
+}
+
 bool FormStore::save(QSettings& settings, const FormValues& values)
 {
     if (!keepToOwner(settings))

@@ -30,6 +30,12 @@ FormValues load(const QSettings& settings);
 // a,b) makes Qt read a list, never the text the line holds.
 std::optional<QString> unreadableValues(const QSettings& settings);
 
+// What is wrong with the stored mode, naming its key (with the group it stands in) and the store's place: a value
+// that is no mode code of the module's (128, 99, "gsm"), which load() takes for the first mode, or, where the mode is
+// required (a preset), no mode at all. Nothing for a mode code, or for a missing mode where the defaults may stand in
+// for it (the remembered form of a first start).
+std::optional<QString> unknownMode(const QSettings& settings, bool required = false);
+
 // Writes the ten keys. The store holds the access point password and the SIM PIN as typed, so where it is a file it
 // is made readable by its owner only, and so are the folders made for it; a file the user made read-only is left so.
 // False when the store could not be written.

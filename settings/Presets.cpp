@@ -19,6 +19,7 @@ const QLatin1String nameKey("name");
 // were.
 using StoredPreset = QVariantMap;
 
+// The store's presets; the list must not be damaged (Presets::damagedList).
 QVector<StoredPreset> storedPresets(QSettings& settings)
 {
     QVector<StoredPreset> presets;
@@ -93,6 +94,23 @@ std::optional<PresetProblem> store(QSettings& settings, const QVector<StoredPres
 }
 } // namespace
 
+std::optional<PresetProblem> Presets::damagedList(const QSettings& settings)
+{
+    // The key that QSettings keeps an array's size under.
+    const QString key = group + QStringLiteral("/size");
+    if (!settings.contains(key))
+        return std::nullopt;
+    bool number = false;
+    const int count = settings.value(key).toInt(&number);
+    if (number && count >= 0 && count <= largestCount)
+        return std::nullopt;
+    std::optional<PresetProblem> damaged = problem(PresetProblem::Kind::Damaged, QString());
+    damaged->detail = QStringLiteral("%1=%2 in %3: not a number of presets from 0 to %4")
+                          .arg(key, settings.value(key).toString(), settings.fileName())
+                          .arg(largestCount);
+    return damaged;
+}
+
 Preset Presets::of(const QString& name, const FormValues& form)
 {
     // Phone numbers as "Generate" writes them and the form is remembered.
@@ -145,6 +163,8 @@ std::optional<PresetProblem> Presets::nameProblem(const QString& name)
 QStringList Presets::names(QSettings& settings)
 {
     QStringList names;
+    if (damagedList(settings))
+        return names;
     const QVector<StoredPreset> presets = storedPresets(settings);
     for (const StoredPreset& preset : presets)
         names << preset.value(nameKey).toString();
@@ -154,6 +174,8 @@ QStringList Presets::names(QSettings& settings)
 Presets::Found Presets::find(QSettings& settings, const QString& name)
 {
     Found found;
+    if ((found.problem = damagedList(settings)))
+        return found;
     const int count = settings.beginReadArray(group);
     for (int i = 0; i < count && !found.preset; ++i) {
         settings.setArrayIndex(i);
@@ -161,7 +183,12 @@ Presets::Found Presets::find(QSettings& settings, const QString& name)
             continue;
         // The remembered form's keys, read as the remembered form's are.
         const FormValues values = FormStore::load(settings);
-        if (const std::optional<QString> unreadable = FormStore::unreadableValues(settings)) {
+        std::optional<QString> unreadable = FormStore::unreadableValues(settings);
+        // A preset is saved with its mode: without one, or with one the module does not know, its texts belong to no
+        // mode that could be written.
+        if (!unreadable)
+            unreadable = FormStore::unknownMode(settings, true);
+        if (unreadable) {
             found.problem = problem(PresetProblem::Kind::Unreadable, settings.value(nameKey).toString());
             found.problem->detail = *unreadable;
             break;
@@ -192,8 +219,12 @@ std::optional<PresetProblem> Presets::save(QSettings& settings, const QString& n
         refused->field = field;
         return refused;
     }
+    if (std::optional<PresetProblem> damaged = damagedList(settings))
+        return damaged;
     QVector<StoredPreset> presets = storedPresets(settings);
     const int index = indexOf(presets, preset.name);
+    if (index < 0 && presets.size() >= largestCount)
+        return problem(PresetProblem::Kind::Full, preset.name);
     if (index < 0)
         presets.append(stored(preset));
     else if (replace)
@@ -207,6 +238,8 @@ std::optional<PresetProblem> Presets::rename(QSettings& settings, const QString&
 {
     if (std::optional<PresetProblem> bad = nameProblem(to))
         return bad;
+    if (std::optional<PresetProblem> damaged = damagedList(settings))
+        return damaged;
     QVector<StoredPreset> presets = storedPresets(settings);
     const int index = indexOf(presets, from);
     if (index < 0)
@@ -221,6 +254,8 @@ std::optional<PresetProblem> Presets::rename(QSettings& settings, const QString&
 
 std::optional<PresetProblem> Presets::remove(QSettings& settings, const QString& name)
 {
+    if (std::optional<PresetProblem> damaged = damagedList(settings))
+        return damaged;
     QVector<StoredPreset> presets = storedPresets(settings);
     const int index = indexOf(presets, name);
     if (index < 0)
@@ -254,6 +289,13 @@ QString Presets::problemText(const PresetProblem& problem)
     case PresetProblem::Kind::Unreadable:
         return QCoreApplication::translate("Configurator", "The preset \"%1\" cannot be read: %2")
             .arg(name, ShownText::escaped(problem.detail));
+    case PresetProblem::Kind::Damaged:
+        // The window's words for a store that cannot be read.
+        return QCoreApplication::translate("Configurator", "The presets cannot be read: %1")
+            .arg(ShownText::escaped(problem.detail));
+    case PresetProblem::Kind::Full:
+        return QCoreApplication::translate("Configurator", "There are %1 presets already, as many as the list holds.")
+            .arg(largestCount);
     case PresetProblem::Kind::NotStored:
         return QCoreApplication::translate("Configurator", "The presets could not be saved in %1.")
             .arg(ShownText::escaped(problem.detail));

@@ -34,6 +34,8 @@ struct PresetProblem
         Field,         // a text that the form cannot hold: field says which and why
         Unreadable,    // a stored value is not one value of its kind; detail names the keys
         NotStored,     // the store could not be written; detail says where
+        Damaged,       // the store's list of presets cannot be read (a size beyond largestCount); detail says why
+        Full,          // as many presets as the list holds (largestCount) already
     };
     Kind kind = Kind::Unknown;
     QString name;                     // the name concerned
@@ -45,6 +47,13 @@ namespace Presets {
 // The group of the settings store that holds the presets, beside the remembered form's keys.
 inline const QLatin1String group("presets");
 constexpr int nameLength = 64;
+// The most presets the list holds, far more than anybody keeps. A list whose stored size claims more is damaged and
+// read no further: a size of 2147483647 would have every preset up to it looked at, without end.
+constexpr int largestCount = 1000;
+
+// Why the store's list of presets cannot be read, if it cannot: its size is no number from 0 to largestCount.
+// names() gives no preset then, and find(), save(), rename() and remove() give this problem.
+std::optional<PresetProblem> damagedList(const QSettings& settings);
 
 // The preset of a form: the mode, the texts that the mode shows (phone numbers in their accepted form, as "Generate"
 // writes them), the reset option where the mode has it; the name without spaces around it.
@@ -63,7 +72,7 @@ std::optional<FormProblem> heldProblem(const FormValues& values);
 // The name as it is kept (without spaces around it), or what is wrong with it.
 std::optional<PresetProblem> nameProblem(const QString& name);
 
-// The names of the store's presets, in the order they were saved.
+// The names of the store's presets, in the order they were saved; none when the list is damaged.
 QStringList names(QSettings& settings);
 
 // The preset of that name (letter case aside), each text whole as stored, when the form can hold it; else why not.

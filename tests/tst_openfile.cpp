@@ -181,6 +181,21 @@ private slots:
         QVERIFY(exits.isEmpty());
     }
 
+    // A NUL inside a record cut the field there without a word (the bytes taken as a C string): the field holds the
+    // whole record and is marked as a typed control character is.
+    void nulInARecordIsTold()
+    {
+        QByteArray bytes = parameterFile(ModeCode::Gsm, false, QStringLiteral("5273"));
+        bytes[bytes.indexOf("orva user") + 4] = '\0';
+        const QString source = folder->filePath(QStringLiteral("GP0_0000.VSK"));
+        QVERIFY(writeFile(source, withBody(bytes, bytes.mid(48))));
+        open();
+        window->loadParameterFile(source);
+        QCOMPARE(field(FormField::Username)->text(), QString::fromLatin1("orva\0user", 9));
+        QCOMPARE(field(FormField::Username)->accessibleDescription(),
+                 QStringLiteral("Not accepted: the module cannot read the character \"\\x00\"."));
+    }
+
     // What the form would write otherwise than the file holds it is told field by field as the file is loaded, before
     // "Generate"; every field holds what the file holds, a phone number's spacing included, or as much as it takes.
     void differencesAreTold()

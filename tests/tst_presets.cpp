@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -235,6 +236,24 @@ private slots:
         QVERIFY(listed().isEmpty());
         QVERIFY(!QSettings().childGroups().contains(QStringLiteral("presets")));
         QCOMPARE(field(FormField::AccessPointName)->text(), QStringLiteral("kept.example"));
+    }
+
+    // A list of presets whose size says 2147483647 froze the window at "Presets" while its memory grew: the menu says
+    // so at once, saving refuses it, and the window goes on.
+    void damagedListIsTold()
+    {
+        QSettings().setValue(QStringLiteral("presets/size"), 2147483647);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(listed().isEmpty());
+        const QString told = QStringLiteral("The presets cannot be read: presets/size=2147483647 in ");
+        const QAction* first = window->presets().menu()->actions().constFirst();
+        QVERIFY(first->text().startsWith(told) && !first->isEnabled());
+        fillGsm(QStringLiteral("site-b.example"), QStringLiteral("1234"));
+        QVERIFY(!window->presets().saveAs(QStringLiteral("Site B")));
+        QVERIFY2(lastBox().startsWith(told), qPrintable(lastBox()));
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(field(FormField::AccessPointName)->text(), QStringLiteral("site-b.example"));
     }
 
     // A FIFO is never opened: the window would wait for a writer without end.

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -144,6 +145,7 @@ private slots:
             QVERIFY(widget<QLineEdit>(*window, name)->text().isEmpty());
         QVERIFY(!widget<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
         QVERIFY(widget(*window, "PIN_Code")->isEnabled());
+        QVERIFY(!widget(*window, "loadNote")->isVisibleTo(window.get())); // no mode remembered is no fault
     }
 
     void firstStartWithoutCards()
@@ -173,6 +175,11 @@ private slots:
         auto window = makeWindow(1);
         QCOMPARE(widget<QComboBox>(*window, "modeSerial")->currentText(), shown);
         QCOMPARE(int(window->currentModeCode()), code);
+        // A mode the module does not know is told under the fields, with the stored value.
+        const QLabel* note = widget<QLabel>(*window, "loadNote");
+        QCOMPARE(note->isVisibleTo(window.get()), stored.toInt() != code);
+        QCOMPARE(note->text().contains(QStringLiteral("mode %1 is none").arg(stored.toString())),
+                 stored.toInt() != code);
         QCOMPARE(widget(*window, "PIN_Code")->isVisible() || !window->isVisible(), true);
     }
 

@@ -241,6 +241,9 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         WriterCommand command;
         command.action = WriterCommand::Action::List;
         command.json = parser.isSet(jsonOption);
+        // Either lists or writes: a script that asks for both must not be taken for one of them.
+        if (parser.isSet(eachCardOption))
+            return badUsage(QStringLiteral("--list does not go with --each-card"));
         if (!parser.positionalArguments().isEmpty())
             return badUsage(QStringLiteral("--list takes no card root"));
         return command;

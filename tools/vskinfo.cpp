@@ -1,10 +1,11 @@
 // vskinfo [--json] PATH...: shows a parameter file's header fields and records and checks every rule of its format.
 // A PATH that is a folder is taken as the root of a card: its "02/GP0_0000.VSK" and "02/GP1_0000.VSK" are shown.
 // A card that stops answering is given up after the window's time limit.
-// Exit status: 0 when every check of every file holds, 1 when a check fails (a file for another server included), 2
-// when a path gives no readable parameter file (missing, not a regular file, shorter than a header, larger than any
-// parameter file, a card without one or whose folder 02 leads off it, a card that does not respond), when the output
-// cannot be written, or on bad usage.
+// Exit status: 0 when every check of every file holds and every text is as the tool writes it, 1 when a check fails (a
+// file for another server included) or a text is one that no writer of this tool makes (a PIN "12"), 2 when a path
+// gives no readable parameter file (missing, not a regular file, shorter than a header, larger than any parameter file,
+// a card without one or whose folder 02 leads off it, a card that does not respond), when the output cannot be
+// written, or on bad usage.
 #include "base/DetachedTask.h"
 #include "base/ShownText.h"
 #include "form/ModeCodes.h"
@@ -157,7 +158,7 @@ private:
             for (const QString& line : lines)
                 print(stdout, line.toLocal8Bit());
         }
-        return decoded.allChecksPass() ? Pass : CheckFailed;
+        return asTheToolWrites(decoded) ? Pass : CheckFailed;
     }
 
     // One line on stderr; with --json also an object naming the path and the problem, so that every path has its line.
@@ -195,10 +196,12 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Shows the header fields and records of parameter files and checks every rule of their "
-                       "format.\nA folder is taken as the root of a card: its %1 and %2 are shown.\n\nExit status: 0 "
-                       "when every check holds, 1 when a check fails, 2 when a path gives no readable parameter file, "
-                       "the output cannot be written, or on bad usage.")
+        QStringLiteral(
+            "Shows the header fields and records of parameter files and checks every rule of their "
+            "format.\nA folder is taken as the root of a card: its %1 and %2 are shown.\n\nExit status: 0 "
+            "when every check holds and every text is as the tool writes it, 1 when a check fails or a text is "
+            "not as the tool writes it, 2 when a path gives no readable parameter file, "
+            "the output cannot be written, or on bad usage.")
             .arg(cardFile(cardFileModes[0]), cardFile(cardFileModes[1])));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();

@@ -286,6 +286,9 @@ int main(int argc, char* argv[])
                 return FormValues();
             const QSettings settings;
             unreadableValues = FormStore::unreadableValues(settings);
+            // A mode the module does not know would be written as the first mode, without the fields of the stored one.
+            if (!unreadableValues)
+                unreadableValues = FormStore::unknownMode(settings);
             return FormStore::load(settings);
         },
         [&](const QString& name) -> std::optional<FormValues> {

@@ -160,6 +160,7 @@ private:
     std::array<QAction*, FormField::count> fieldMarks{};
     std::optional<FormValues> beforeLoad; // the form as it was before the last load, while that can be taken back
     ElidedLabel* loadNote = nullptr;      // what the last load did
+    QString restoreNote; // what the remembered form held that the window could not restore, told where a load is
     QHash<QLabel*, QLayoutItem*> rowsOut; // Qt 5: the field of each row out of the form while its mode hides it
     QSpacerItem* labelColumn = nullptr;   // holds the form's label column at its one width
     QPushButton* undoLoadButton = nullptr;

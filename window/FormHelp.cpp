@@ -94,7 +94,8 @@ void Configurator::helpWithTheForm()
     row->addWidget(loadNote, 1);
     row->addWidget(undoLoadButton);
     ui->mainLayout->insertLayout(1, row);
-    loadNote->hide();
+    loadNote->setVisible(!restoreNote.isEmpty());
+    loadNote->setLine(restoreNote);
     undoLoadButton->hide();
     connect(undoLoadButton, &QPushButton::clicked, this, &Configurator::undoLoad);
     connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &Configurator::undoLoad);

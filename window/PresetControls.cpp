@@ -94,6 +94,15 @@ void PresetControls::fillMenu()
         preset->setChecked(name == chosenName);
         preset->setData(name);
     }
+    // A damaged list is told where its presets would be; saving, renaming and importing tell it again.
+    if (presetNames.isEmpty() && !FormStore::unusableStore()) {
+        const QSettings settings;
+        if (const std::optional<PresetProblem> damaged = Presets::damagedList(settings)) {
+            QString shown = Presets::problemText(*damaged);
+            shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+            menu->addAction(shown)->setEnabled(false);
+        }
+    }
     if (!menu->isEmpty())
         menu->addSeparator();
     const bool one = !chosenName.isEmpty();

@@ -2,9 +2,11 @@
 #include "ui_Configurator.h"
 #include "window/Configurator.h"
 
+#include "base/ShownText.h"
 #include "generation/GenerateTexts.h"
 #include "parameterfile/ParameterFileForm.h"
 #include "settings/FormStore.h"
+#include "settings/SettingsKeys.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -54,9 +56,16 @@ void Configurator::restoreSettings()
         const QSettings settings;
         values = FormStore::load(settings);
         // Such a field starts empty, where the user sees it, as a missing key leaves it.
-        if (const std::optional<QString> unreadable = FormStore::unreadableValues(settings))
+        if (const std::optional<QString> unreadable = FormStore::unreadableValues(settings)) {
             std::fprintf(stderr, "%s: the remembered form is restored without what it cannot read: %s\n",
                          qPrintable(QCoreApplication::applicationName()), qPrintable(*unreadable));
+        } else if (FormStore::unknownMode(settings)) {
+            // The first mode stands in for a mode the module does not know, as it always has; the user is told, rather
+            // than left to take the fields for the remembered ones of another mode.
+            restoreNote = tr("The remembered mode %1 is none of the module's: the form starts in %2.")
+                              .arg(ShownText::escaped(settings.value(SettingsKeys::serialMode).toString()),
+                                   tr(ModeCode::name(ModeCode::Default)));
+        }
     }
     values.driveIndex = FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count());
     applyFormValues(values);

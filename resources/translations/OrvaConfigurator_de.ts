@@ -1060,5 +1060,13 @@ The file &quot;%1&quot; holds it: %2</source>
 
 Die Datei „%1“ enthält sie: %2</translation>
     </message>
+    <message>
+        <source>The remembered mode %1 is none of the module&apos;s: the form starts in %2.</source>
+        <translation>Der gespeicherte Modus %1 ist keiner des Moduls: Das Formular beginnt in %2.</translation>
+    </message>
+    <message>
+        <source>There are %1 presets already, as many as the list holds.</source>
+        <translation>Es gibt bereits %1 Voreinstellungen, so viele, wie die Liste fasst.</translation>
+    </message>
 </context>
 </TS>

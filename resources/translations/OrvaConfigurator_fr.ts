@@ -1060,5 +1060,13 @@ The file &quot;%1&quot; holds it: %2</source>
 
 Le fichier « %1 » le contient : %2</translation>
     </message>
+    <message>
+        <source>The remembered mode %1 is none of the module&apos;s: the form starts in %2.</source>
+        <translation>Le mode mémorisé %1 n’est aucun de ceux du module : le formulaire commence en %2.</translation>
+    </message>
+    <message>
+        <source>There are %1 presets already, as many as the list holds.</source>
+        <translation>Il y a déjà %1 préréglages, autant que la liste peut en contenir.</translation>
+    </message>
 </context>
 </TS>

@@ -1060,5 +1060,13 @@ The file &quot;%1&quot; holds it: %2</source>
 
 Il file «%1» lo contiene: %2</translation>
     </message>
+    <message>
+        <source>The remembered mode %1 is none of the module&apos;s: the form starts in %2.</source>
+        <translation>La modalità memorizzata %1 non è una di quelle del modulo: il modulo parte in %2.</translation>
+    </message>
+    <message>
+        <source>There are %1 presets already, as many as the list holds.</source>
+        <translation>Ci sono già %1 preimpostazioni, quante la lista ne può contenere.</translation>
+    </message>
 </context>
 </TS>

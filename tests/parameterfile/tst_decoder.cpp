@@ -220,6 +220,8 @@ private slots:
     void vskinfoCommandLine();
     void anotherServer();
     void oneSizeLimit();
+    void textsUnlikeTheTool_data();
+    void textsUnlikeTheTool();
 };
 
 // What a card holds, as the window's card line and the question before a replacement read it.
@@ -1003,4 +1005,46 @@ void TestDecoder::oneSizeLimit()
         QCOMPARE(run.err.contains(QLatin1String("not a parameter file")), tooLarge);
         QCOMPARE(run.out.contains(QLatin1String("Verdict: written for another server")), !tooLarge);
     }
+}
+
+void TestDecoder::textsUnlikeTheTool_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("PIN 12") << int(FormField::PinCode) << QStringLiteral("12");
+    QTest::newRow("PIN abcd") << int(FormField::PinCode) << QStringLiteral("abcd");
+    QTest::newRow("PIN of 7 digits") << int(FormField::PinCode) << QStringLiteral("1234567");
+    QTest::newRow("key of 5") << int(FormField::UserKey) << QStringLiteral("Wd3kP");
+    QTest::newRow("key of 8") << int(FormField::UserKey) << QStringLiteral("Wd3kPzAB");
+    QTest::newRow("SIM number of 18") << int(FormField::SimCardPhoneNumber) << QStringLiteral("+41 79 123 45 6789");
+    QTest::newRow("owner number of 30") << int(FormField::OwnerPhoneNumber) << QString(30, QLatin1Char('4'));
+    QTest::newRow("APN of 32768") << int(FormField::AccessPointName) << QString(32768, QLatin1Char('a'));
+}
+
+// A whole file that no writer of this tool's rules makes (the form's rules, in GSM or else SMS without the reset
+// option) is told apart from damage, naming the field, in both accounts and by the exit status.
+void TestDecoder::textsUnlikeTheTool()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    FormValues values;
+    values.modeCode = ModeCode::showsField(ModeCode::Gsm, FormField::Id(field)) ? ModeCode::Gsm : ModeCode::Sms;
+    values.text(FormField::UserKey) = QStringLiteral("Wd3kPz");
+    values.text(FormField::Id(field)) = text;
+    const ParameterFileInput input = parameterFileInput(values, fixedIdentifier);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(input.fileName);
+    QVERIFY(writeFile(path, fileBytes(input)));
+
+    const Run run = runVskinfo({path});
+    const FormField::Description& description = FormField::describe(FormField::Id(field));
+    const QString name = QLatin1String(description.recordName);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.out.contains(QLatin1String("\n  UNLIKE ") + name.leftJustified(17)), qPrintable(run.out.right(300)));
+    QVERIFY(
+        run.out.endsWith(QStringLiteral("\nVerdict: not as the tool writes it (%1); all 20 checks pass\n").arg(name)));
+    const QJsonObject json = describeParameterFileAsJson(decodeParameterFile(fileBytes(input), path));
+    QVERIFY(!json.value(QLatin1String("pass")).toBool());
+    QCOMPARE(json.value(QLatin1String("unlikeTheTool"))[0][QLatin1String("field")].toString(),
+             QLatin1String(description.settingsKey));
 }
