@@ -65,6 +65,8 @@ QString RunTexts::result(const RunCard& card)
     case RunCard::Result::AlreadyPrepared:
         return QCoreApplication::translate("Configurator", "already prepared in this run: %1")
             .arg(GenerateTexts::cardContents(card.held));
+    case RunCard::Result::OtherFiles:
+        return QCoreApplication::translate("Configurator", "left alone: holds other files");
     case RunCard::Result::ReadOnly:
         return QCoreApplication::translate("Configurator", "read only");
     case RunCard::Result::Full:
@@ -86,6 +88,8 @@ QString RunTexts::resultCode(RunCard::Result result)
         return QStringLiteral("kept");
     case RunCard::Result::AlreadyPrepared:
         return QStringLiteral("already-prepared");
+    case RunCard::Result::OtherFiles:
+        return QStringLiteral("other-files");
     case RunCard::Result::ReadOnly:
         return QStringLiteral("read-only");
     case RunCard::Result::Full:
@@ -211,10 +215,19 @@ RunCard runCardOf(const GenerateProcedure::Result& result, const MountedVolume& 
 RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVolume& card,
                           const std::shared_ptr<DrivePlatform>& drives, const QSet<QUuid>& runIdentifiers)
 {
-    // A card that holds an identifier of this run was prepared earlier in it: it is not written again.
-    DetachedTask<QVector<CardContents>> read(
-        [root = card.rootPath](const DetachedWork::Liveness&) { return readCardFiles(root); });
-    const std::optional<QVector<CardContents>> files = read.waitWhile(settings.silenceLimit);
+    // A card that holds an identifier of this run was prepared earlier in it: it is not written again. A drive that is
+    // neither blank nor a module's card is someone's: it is not touched at all.
+    struct Look
+    {
+        CardRootFinding root;
+        QVector<CardContents> files;
+    };
+    DetachedTask<Look> read([root = card.rootPath](const DetachedWork::Liveness&) {
+        return Look{lookAtCardRoot(root), readCardFiles(root)};
+    });
+    const std::optional<Look> look = read.waitWhile(settings.silenceLimit);
+    const std::optional<QVector<CardContents>> files =
+        look ? std::optional<QVector<CardContents>>(look->files) : std::nullopt;
     const QVector<CardContents> held = files.value_or(QVector<CardContents>());
     for (const CardContents& file : held) {
         if (!file.identifier.isNull() && runIdentifiers.contains(file.identifier)) {
@@ -226,6 +239,19 @@ RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVol
             ended.inSeries = true;
             return ended;
         }
+    }
+    if (look && (look->root.kind == CardRootFinding::Kind::OtherFiles ||
+                 look->root.kind == CardRootFinding::Kind::Unreadable)) {
+        RunCard ended = runCardOf(GenerateProcedure::Result(), card, settings.values);
+        ended.inSeries = true;
+        if (look->root.kind == CardRootFinding::Kind::OtherFiles) {
+            ended.result = RunCard::Result::OtherFiles;
+            ended.reason.clear();
+        } else {
+            ended.result = RunCard::Result::Failed;
+            ended.reason = QCoreApplication::translate("Configurator", "its folders cannot be read");
+        }
+        return ended;
     }
 
     GenerateProcedure::Result result;

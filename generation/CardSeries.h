@@ -29,6 +29,7 @@ struct RunCard
         Prepared,        // the file is on the card, read back equal
         Kept,            // the card holds (or may hold) an identifier handed to the user: left byte for byte (held)
         AlreadyPrepared, // the card holds an identifier of this run: it was prepared earlier in the run (held)
+        OtherFiles,      // the drive holds files of someone's: neither blank nor a module's card, it is not touched
         ReadOnly,        // the card is write-protected
         Full,            // the card has no room for the file
         Silent,          // the card stopped answering
@@ -60,7 +61,7 @@ QString cardShownName(const MountedVolume& volume);
 namespace RunTexts {
 // The result column of the run's list and the line of vskwrite: "may be removed", "kept: GSM ...", "read only", ...
 QString result(const RunCard& card);
-// A word for scripts: prepared, kept, already-prepared, read-only, full, silent, failed.
+// A word for scripts: prepared, kept, already-prepared, other-files, read-only, full, silent, failed.
 QString resultCode(RunCard::Result result);
 // The notification for a card that ended: its title and text, saying whether it may be removed.
 QString notificationTitle(const RunCard& card);
@@ -102,10 +103,12 @@ private:
 };
 
 // Prepares each card put in while it runs, with one form, as "Generate" prepares it (labelling, the write watched,
-// read back, the record, letting the card go when asked), without asking anything: a card that holds or may hold a
-// handed-off identifier is kept byte for byte (unless replaceHandedOff), a card that holds an identifier of the run is
-// not written again. The cards already in when it starts are not written. Several cards are prepared at once, each
-// on a thread of its own. Woken by the platform's volume notifications, never by looking on a timer.
+// read back, the record, letting the card go when asked), without asking anything. Only a card meant for the module is
+// prepared (blank, or holding a module's configuration: lookAtCardRoot); any other drive is left untouched. A card that
+// holds or may hold a handed-off identifier is kept byte for byte (unless replaceHandedOff), a card that holds an
+// identifier of the run is not written again. The cards already in when it starts are not written. Several cards are
+// prepared at once, each on a thread of its own. Woken by the platform's volume notifications, never by looking on a
+// timer.
 class CardSeries : public QObject
 {
     Q_OBJECT

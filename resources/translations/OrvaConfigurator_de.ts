@@ -1028,5 +1028,13 @@ Angenommen: %1</translation>
         <source>preset &quot;%1&quot;</source>
         <translation>der Voreinstellung „%1“</translation>
     </message>
+    <message>
+        <source>left alone: holds other files</source>
+        <translation>nicht angetastet: enthält andere Dateien</translation>
+    </message>
+    <message>
+        <source>its folders cannot be read</source>
+        <translation>ihre Ordner sind nicht lesbar</translation>
+    </message>
 </context>
 </TS>

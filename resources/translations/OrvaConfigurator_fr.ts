@@ -1028,5 +1028,13 @@ Acceptés : %1</translation>
         <source>preset &quot;%1&quot;</source>
         <translation>le préréglage « %1 »</translation>
     </message>
+    <message>
+        <source>left alone: holds other files</source>
+        <translation>laissée telle quelle : contient d’autres fichiers</translation>
+    </message>
+    <message>
+        <source>its folders cannot be read</source>
+        <translation>ses dossiers sont illisibles</translation>
+    </message>
 </context>
 </TS>

@@ -1028,5 +1028,13 @@ Accettati: %1</translation>
         <source>preset &quot;%1&quot;</source>
         <translation>preimpostazione «%1»</translation>
     </message>
+    <message>
+        <source>left alone: holds other files</source>
+        <translation>lasciata com’è: contiene altri file</translation>
+    </message>
+    <message>
+        <source>its folders cannot be read</source>
+        <translation>le sue cartelle non sono leggibili</translation>
+    </message>
 </context>
 </TS>
