@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSemaphore>
 #include <QStandardPaths>
@@ -152,6 +153,32 @@ private slots:
         handedOffOnce(
             {identifierText(decodeParameterFile(parameterFile(1), QStringLiteral("GP0_0000.VSK")).identifier)});
         QVERIFY(desk->boxes.seen().isEmpty());
+    }
+
+    // While a series runs the form shows what every card gets and nothing in it changes: typing goes nowhere, the
+    // controls that fill or change the form are off, a line says how to change the values. Stopping gives it back.
+    void theFormIsHeldWhileASeriesRuns()
+    {
+        startSeries();
+        auto* apn = widget<QLineEdit>(*window, "APN");
+        const char* const controls[] = {"modeSerial", "presetButton", "loadFromCardButton", "button_DefaultSettings",
+                                        "button_Save"};
+        const auto held = [&](bool on) {
+            QCOMPARE(apn->isReadOnly(), on);
+            for (const char* name : controls)
+                QVERIFY2(widget<QWidget>(*window, name)->isEnabled() != on, name);
+            QCOMPARE(widget<QLabel>(*window, "seriesNote")->isVisible(), on);
+        };
+        held(true);
+        QVERIFY(widget<QLabel>(*window, "seriesNote")->text().contains(QLatin1String("stop the series")));
+        apn->setFocus();
+        QTest::keyClicks(apn, QStringLiteral("half.typed"));
+        QCOMPARE(apn->text(), QStringLiteral("internet.example.net"));
+
+        widget<QCheckBox>(*window, "seriesCheckBox")->click();
+        held(false);
+        QTest::keyClicks(apn, QStringLiteral("x"));
+        QCOMPARE(apn->text(), QStringLiteral("internet.example.netx"));
     }
 
     // A card with a long name (a reader's model, a deep mount point) leaves the result, which says whether the card

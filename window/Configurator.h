@@ -135,6 +135,8 @@ private:
     // "Prepare each card put in" (Series.cpp).
     void placeSeriesControls();
     void seriesToggled(bool on);
+    // While a series runs the form is read-only, with a line that says why.
+    void holdFormForSeries(bool held);
     // A card prepared with "Generate" joins the run, and its list; a card of the series is in the run already.
     void addToRun(const RunCard& card);
     void showInRunList(const RunCard& card);
@@ -167,5 +169,6 @@ private:
     CardSeries* series = nullptr;
     RunList* runList = nullptr;
     QCheckBox* seriesBox = nullptr;
+    QLabel* seriesNote = nullptr;
     bool closeAfterSeries = false; // closed while cards were being prepared: closes once they ended
 };

@@ -12,6 +12,9 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 void Configurator::placeSeriesControls()
@@ -30,6 +33,16 @@ void Configurator::placeSeriesControls()
     row->setContentsMargins(margins.left(), 0, margins.right(), 0);
     row->addWidget(seriesBox);
     column->insertLayout(column->indexOf(ui->optionsLayout) + 1, row);
+    // While a series runs the form cannot change: the cards get the values shown.
+    seriesNote =
+        new QLabel(tr("Every card put in gets the values shown. To change them, stop the series."), ui->centralWidget);
+    seriesNote->setObjectName(QStringLiteral("seriesNote"));
+    seriesNote->setWordWrap(true);
+    seriesNote->hide();
+    auto* noteRow = new QHBoxLayout;
+    noteRow->setContentsMargins(margins.left(), 0, margins.right(), 0);
+    noteRow->addWidget(seriesNote);
+    column->insertLayout(column->indexOf(row) + 1, noteRow);
 
     series = new CardSeries(drivePlatform, run, this);
     // A window of its own, without a parent: its buttons' letters are not the form's (the window deletes it).
@@ -45,7 +58,7 @@ void Configurator::placeSeriesControls()
     connect(series, &CardSeries::finished, this, [this] {
         const QSignalBlocker quiet(seriesBox);
         seriesBox->setChecked(false);
-        ui->button_Save->setEnabled(true);
+        holdFormForSeries(false);
         endRun();
         if (closeAfterSeries)
             close();
@@ -75,8 +88,31 @@ void Configurator::seriesToggled(bool on)
     }
     runList->showCounters(0, 0);
     runList->show();
-    // One writer per card: "Generate" waits until the series is off.
-    ui->button_Save->setEnabled(false);
+    holdFormForSeries(true);
+}
+
+void Configurator::holdFormForSeries(bool held)
+{
+    // The form shows what every card of the series gets: nothing in it changes until the series stopped. One writer
+    // per card: "Generate" waits until the series is off.
+    for (QLineEdit* edit : fieldEdits)
+        edit->setReadOnly(held);
+    const QList<QWidget*> controls = {ui->modeSerial,
+                                      ui->resetConfigCheckBox,
+                                      ui->ejectCardCheckBox,
+                                      ui->keyGenerationButton,
+                                      ui->button_DefaultSettings,
+                                      ui->button_Save,
+                                      undoLoadButton,
+                                      findChild<QWidget*>(QStringLiteral("presetButton")),
+                                      findChild<QWidget*>(QStringLiteral("loadFromCardButton"))};
+    for (QWidget* control : controls) {
+        if (control)
+            control->setEnabled(!held);
+    }
+    if (!held) // the reset option greys out what it covers
+        on_resetConfigCheckBox_clicked(ui->resetConfigCheckBox->isChecked());
+    seriesNote->setVisible(held);
 }
 
 void Configurator::addToRun(const RunCard& card)

@@ -1036,5 +1036,9 @@ Angenommen: %1</translation>
         <source>its folders cannot be read</source>
         <translation>ihre Ordner sind nicht lesbar</translation>
     </message>
+    <message>
+        <source>Every card put in gets the values shown. To change them, stop the series.</source>
+        <translation>Jede eingesteckte Karte erhält die angezeigten Werte. Um sie zu ändern, beenden Sie die Serie.</translation>
+    </message>
 </context>
 </TS>

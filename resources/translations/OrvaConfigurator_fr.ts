@@ -1036,5 +1036,9 @@ Acceptés : %1</translation>
         <source>its folders cannot be read</source>
         <translation>ses dossiers sont illisibles</translation>
     </message>
+    <message>
+        <source>Every card put in gets the values shown. To change them, stop the series.</source>
+        <translation>Chaque carte insérée reçoit les valeurs affichées. Pour les modifier, arrêtez la série.</translation>
+    </message>
 </context>
 </TS>

@@ -1036,5 +1036,9 @@ Accettati: %1</translation>
         <source>its folders cannot be read</source>
         <translation>le sue cartelle non sono leggibili</translation>
     </message>
+    <message>
+        <source>Every card put in gets the values shown. To change them, stop the series.</source>
+        <translation>Ogni scheda inserita riceve i valori mostrati. Per cambiarli, fermare la serie.</translation>
+    </message>
 </context>
 </TS>
