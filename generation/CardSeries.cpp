@@ -334,6 +334,11 @@ void CardSeries::setCount(int count)
         stop();
 }
 
+void CardSeries::setSkippedReaders(const QSet<QString>& readers)
+{
+    settings.skippedReaders = readers;
+}
+
 void CardSeries::lookAtVolumes()
 {
     if (!running || stopping)
@@ -347,6 +352,11 @@ void CardSeries::lookAtVolumes()
         now.insert(key);
         if (present.contains(key) || inHandKeys.contains(key))
             continue;
+        // A card in a reader taken out of the series is not the series': as a card in before it started.
+        if (!volume.readerId.isEmpty() && settings.skippedReaders.contains(volume.readerId)) {
+            present.insert(key);
+            continue;
+        }
         inHandKeys.insert(key);
         emit cardStarted(cardShownName(volume));
         // Each card on a thread of its own: several readers prepare their cards at once. The thread holds what it

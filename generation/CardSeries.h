@@ -119,6 +119,9 @@ public:
         FormValues values;
         bool replaceHandedOff = false;
         int count = 0; // ends the series once that many cards were prepared; 0: no end
+        // The readers taken out of the series (MountedVolume::readerId): a card in one of them is not prepared, nor
+        // listed; it is taken as one that was in before, should its reader be put back in the series.
+        QSet<QString> skippedReaders;
         std::chrono::milliseconds silenceLimit = TimeLimits::cardSilence;
     };
     enum class StartProblem
@@ -142,6 +145,8 @@ public:
     void stop();
     // Ends the series once count cards were prepared (0: no end); may change while it runs.
     void setCount(int count);
+    // The readers taken out of the series; may change while it runs.
+    void setSkippedReaders(const QSet<QString>& readers);
     bool isRunning() const { return running; }
     int prepared() const { return preparedCount; }
     int refused() const { return refusedCount; }

@@ -313,6 +313,43 @@ private slots:
         QVERIFY(waiting.readAllStandardOutput().isEmpty());
     }
 
+    // vskwrite --list --json names each card's reader; --each-card --skip-reader leaves a card put in it alone.
+    void vskwriteSkipsAReader()
+    {
+        QCOMPARE(lab->makeCard(QStringLiteral("skipped")), QString());
+        QCOMPARE(lab->makeCard(QStringLiteral("taken")), QString());
+        QCOMPARE(lab->plug(QStringLiteral("skipped")), QString());
+        QProcess list;
+        list.start(QStringLiteral(VSKWRITE_PATH), {QStringLiteral("--list"), QStringLiteral("--json")});
+        QVERIFY(list.waitForFinished(20000));
+        QString reader;
+        for (const QByteArray& line : list.readAllStandardOutput().trimmed().split('\n')) {
+            const QJsonObject card = QJsonDocument::fromJson(line).object();
+            if (card.value(QStringLiteral("root")).toString() == lab->mountPoint(QStringLiteral("skipped")))
+                reader = card.value(QStringLiteral("readerId")).toString();
+        }
+        QVERIFY(!reader.isEmpty());
+        lab->unplug(QStringLiteral("skipped"));
+
+        QProcess writer;
+        writer.start(QStringLiteral(VSKWRITE_PATH),
+                     {QStringLiteral("--each-card"), QStringLiteral("--count"), QStringLiteral("1"),
+                      QStringLiteral("--json"), QStringLiteral("--no-open"), QStringLiteral("--mode"),
+                      QStringLiteral("lan"), QStringLiteral("--skip-reader"), reader});
+        QVERIFY(writer.waitForStarted());
+        QByteArray told;
+        QTRY_VERIFY_WITH_TIMEOUT((told += writer.readAllStandardError()).contains("waiting for 1 card(s)"), 10000);
+        QCOMPARE(lab->plug(QStringLiteral("skipped")), QString());
+        QCOMPARE(lab->plug(QStringLiteral("taken")), QString());
+        QVERIFY(writer.waitForFinished(20000));
+        QCOMPARE(writer.exitCode(), 0);
+        const QList<QByteArray> lines = writer.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(QJsonDocument::fromJson(lines.first()).object().value(QStringLiteral("root")).toString(),
+                 lab->mountPoint(QStringLiteral("taken")));
+        QVERIFY(!QFileInfo::exists(lab->mountPoint(QStringLiteral("skipped")) + QStringLiteral("/02")));
+    }
+
 private:
     QTemporaryDir home;
     std::unique_ptr<CardLab> lab;

@@ -52,6 +52,7 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
     settings.values.ejectCardWhenDone = false;
     settings.replaceHandedOff = options.replace;
     settings.count = options.count;
+    settings.skippedReaders = options.skippedReaders;
     const CardSeries::Started started = series.start(settings);
     if (started.problem) {
         tell(started.formProblem ? GenerateTexts::formProblem(*started.formProblem).text

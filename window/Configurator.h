@@ -137,6 +137,9 @@ private:
     void seriesToggled(bool on);
     // While a series runs the form is read-only, with a line that says why.
     void holdFormForSeries(bool held);
+    // The card readers taken out of a series, remembered in the settings store.
+    QSet<QString> rememberedSkippedReaders() const;
+    void readerToggled(const QString& readerId, bool skipped);
     // A card prepared with "Generate" joins the run, and its list; a card of the series is in the run already.
     void addToRun(const RunCard& card);
     void showInRunList(const RunCard& card);

@@ -6,6 +6,8 @@
 #include "desktop/DesktopOpen.h"
 #include "form/FormCheck.h"
 #include "generation/CardSeries.h"
+#include "settings/FormStore.h"
+#include "settings/SettingsKeys.h"
 #include "window/CardNotification.h"
 #include "window/RunList.h"
 
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
 
 void Configurator::placeSeriesControls()
@@ -49,6 +52,7 @@ void Configurator::placeSeriesControls()
     runList = new RunList;
     runList->setAttribute(Qt::WA_QuitOnClose, false);
     connect(runList, &RunList::countChanged, series, &CardSeries::setCount);
+    connect(runList, &RunList::readerToggled, this, &Configurator::readerToggled);
     connect(seriesBox, &QCheckBox::toggled, this, &Configurator::seriesToggled);
     connect(series, &CardSeries::cardEnded, this, [this](const RunCard& card) {
         showInRunList(card);
@@ -75,6 +79,7 @@ void Configurator::seriesToggled(bool on)
     CardSeries::Settings settings;
     settings.values = formValues();
     settings.count = runList->count();
+    settings.skippedReaders = rememberedSkippedReaders();
     const CardSeries::Started started = series->start(settings);
     if (started.problem) {
         const QSignalBlocker quiet(seriesBox);
@@ -87,8 +92,39 @@ void Configurator::seriesToggled(bool on)
         return;
     }
     runList->showCounters(0, 0);
+    runList->showReaders(drivePlatform->cardReaders(), settings.skippedReaders);
     runList->show();
     holdFormForSeries(true);
+}
+
+QSet<QString> Configurator::rememberedSkippedReaders() const
+{
+    if (FormStore::unusableStore())
+        return {};
+    const QStringList readers = QSettings().value(SettingsKeys::skippedReaders).toStringList();
+    return QSet<QString>(readers.cbegin(), readers.cend());
+}
+
+void Configurator::readerToggled(const QString& readerId, bool skipped)
+{
+    // Remembered by the reader's identity, for the next series too; a reader not present now keeps its choice.
+    QSet<QString> readers = rememberedSkippedReaders();
+    if (skipped)
+        readers.insert(readerId);
+    else
+        readers.remove(readerId);
+    series->setSkippedReaders(readers);
+    if (FormStore::unwritableStore())
+        return;
+    QStringList stored(readers.cbegin(), readers.cend());
+    stored.sort();
+    QSettings settings;
+    if (!FormStore::keepToOwner(settings)) // the store holds the form's secrets too
+        return;
+    if (stored.isEmpty())
+        settings.remove(SettingsKeys::skippedReaders);
+    else
+        settings.setValue(SettingsKeys::skippedReaders, stored);
 }
 
 void Configurator::holdFormForSeries(bool held)

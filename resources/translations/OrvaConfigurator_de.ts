@@ -1040,5 +1040,13 @@ Angenommen: %1</translation>
         <source>Every card put in gets the values shown. To change them, stop the series.</source>
         <translation>Jede eingesteckte Karte erhält die angezeigten Werte. Um sie zu ändern, beenden Sie die Serie.</translation>
     </message>
+    <message>
+        <source>Card readers of the series:</source>
+        <translation>Kartenleser der Serie:</translation>
+    </message>
+    <message>
+        <source>Untick to leave the cards put in it alone</source>
+        <translation>Abwählen, um die hier eingesteckten Karten nicht anzutasten</translation>
+    </message>
 </context>
 </TS>

@@ -1040,5 +1040,13 @@ Acceptés : %1</translation>
         <source>Every card put in gets the values shown. To change them, stop the series.</source>
         <translation>Chaque carte insérée reçoit les valeurs affichées. Pour les modifier, arrêtez la série.</translation>
     </message>
+    <message>
+        <source>Card readers of the series:</source>
+        <translation>Lecteurs de cartes de la série :</translation>
+    </message>
+    <message>
+        <source>Untick to leave the cards put in it alone</source>
+        <translation>Décocher pour laisser telles quelles les cartes insérées ici</translation>
+    </message>
 </context>
 </TS>

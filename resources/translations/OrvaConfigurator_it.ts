@@ -1040,5 +1040,13 @@ Accettati: %1</translation>
         <source>Every card put in gets the values shown. To change them, stop the series.</source>
         <translation>Ogni scheda inserita riceve i valori mostrati. Per cambiarli, fermare la serie.</translation>
     </message>
+    <message>
+        <source>Card readers of the series:</source>
+        <translation>Lettori di schede della serie:</translation>
+    </message>
+    <message>
+        <source>Untick to leave the cards put in it alone</source>
+        <translation>Deselezionare per lasciare com’è ogni scheda inserita qui</translation>
+    </message>
 </context>
 </TS>
