@@ -242,6 +242,9 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         return command;
     }
 
+    if (parser.isSet(skipReaderOption) && !parser.isSet(eachCardOption))
+        return badUsage(QStringLiteral("--skip-reader goes with --each-card"));
+
     if (parser.isSet(listOption)) {
         WriterCommand command;
         command.action = WriterCommand::Action::List;
@@ -255,8 +258,6 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         return badUsage(QStringLiteral("--json goes with --list or --each-card"));
     if (parser.isSet(countOption) && !eachCard)
         return badUsage(QStringLiteral("--count goes with --each-card"));
-    if (parser.isSet(skipReaderOption) && !eachCard)
-        return badUsage(QStringLiteral("--skip-reader goes with --each-card"));
 
     WriterCommand command;
     command.action = eachCard ? WriterCommand::Action::EachCard : WriterCommand::Action::Write;
