@@ -225,16 +225,14 @@ CardRootFinding lookAtCardRoot(const QString& cardRoot)
     const QDir root(cardRoot);
     if (!root.isReadable())
         return finding;
-    if (!cardFolderFinding(cardRoot)) {
-        const QString folder = root.filePath(cardFolder) + QLatin1Char('/');
-        const FileSystem::Entry entry = FileSystem::entryAt(root.filePath(cardFolder));
-        if (entry.kind == FileSystem::Entry::Kind::Folder) {
-            for (const quint8 mode : {ModeCode::Default, ModeCode::Sms}) {
-                if (FileSystem::entryAt(folder + parameterFileName(mode)).kind ==
-                    FileSystem::Entry::Kind::RegularFile) {
-                    finding.kind = CardRootFinding::Kind::Configured;
-                    return finding;
-                }
+    // A folder "02" on the card (not a link, nor another drive mounted there) with a parameter file in it.
+    const QString folder = root.filePath(cardFolder);
+    if (!cardFolderFinding(cardRoot) && FileSystem::entryAt(folder).kind == FileSystem::Entry::Kind::Folder) {
+        for (const quint8 mode : {ModeCode::Default, ModeCode::Sms}) {
+            if (FileSystem::entryAt(folder + QLatin1Char('/') + parameterFileName(mode)).kind ==
+                FileSystem::Entry::Kind::RegularFile) {
+                finding.kind = CardRootFinding::Kind::Configured;
+                return finding;
             }
         }
     }

@@ -226,9 +226,7 @@ RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVol
         return Look{lookAtCardRoot(root), readCardFiles(root)};
     });
     const std::optional<Look> look = read.waitWhile(settings.silenceLimit);
-    const std::optional<QVector<CardContents>> files =
-        look ? std::optional<QVector<CardContents>>(look->files) : std::nullopt;
-    const QVector<CardContents> held = files.value_or(QVector<CardContents>());
+    const QVector<CardContents> held = look ? look->files : QVector<CardContents>();
     for (const CardContents& file : held) {
         if (!file.identifier.isNull() && runIdentifiers.contains(file.identifier)) {
             GenerateProcedure::Result kept;
@@ -255,7 +253,7 @@ RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVol
     }
 
     GenerateProcedure::Result result;
-    if (!files) {
+    if (!look) {
         result.ending = GenerateProcedure::Result::Ending::NotResponding;
     } else {
         GenerateProcedure::FrontEnd frontEnd;
