@@ -2,6 +2,8 @@
 
 #include <QStorageInfo>
 
+#include <algorithm>
+
 std::optional<MountedVolume> DrivePlatform::volumeAt(const QString& rootPath) const
 {
     const QVector<MountedVolume> volumes = mountedVolumes();
@@ -25,6 +27,19 @@ QString DrivePlatform::setVolumeLabel(const QString& rootPath, const QString&)
 EjectOutcome DrivePlatform::ejectCard(const QString&)
 {
     return {};
+}
+
+QVector<CardReader> DrivePlatform::cardReaders() const
+{
+    QVector<CardReader> readers;
+    const QVector<MountedVolume> volumes = mountedVolumes();
+    for (const MountedVolume& volume : volumes) {
+        const bool listed = std::any_of(readers.cbegin(), readers.cend(),
+                                        [&](const CardReader& reader) { return reader.id == volume.readerId; });
+        if (volume.removable && !volume.readerId.isEmpty() && !listed)
+            readers.append({volume.readerId, volume.reader});
+    }
+    return readers;
 }
 
 bool DrivePlatform::isStillMounted(const MountedVolume& listed, const QString& root) const

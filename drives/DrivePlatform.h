@@ -22,6 +22,17 @@ struct MountedVolume
     QString serial{};      // the serial number that the medium, or its reader, reports
     QString deviceName{};  // the system's name for the disk: "sdb", "mmcblk0", "loop0"; empty where it has none
     QString backingFile{}; // the image file of a loop device
+    // The card reader's identity, the same for each of its slots and for every card put in it: the USB port path on
+    // Linux ("pci-0000:00:14.0-usb-0:2"; a loop device: its image), the device's location on Windows. Empty when the
+    // platform cannot tell.
+    QString readerId{};
+};
+
+// A card reader present on the machine, with or without a card in it; a reader with several slots is one reader.
+struct CardReader
+{
+    QString id;    // as MountedVolume::readerId
+    QString model; // its vendor and model, may be empty
 };
 
 // What became of a card that was to be let go once its file was written.
@@ -63,6 +74,10 @@ public:
     // Unmounts the volume at rootPath and, where the drive allows, powers it off or ejects its medium, within
     // TimeLimits::eject. The default cannot eject anything.
     virtual EjectOutcome ejectCard(const QString& rootPath);
+
+    // The card readers present now, with or without a card, each once. The default lists the readers of the removable
+    // volumes mounted now.
+    virtual QVector<CardReader> cardReaders() const;
 
     // True when the volume listed earlier is still mounted, as the same volume, at root (its own root path, or the
     // one it was mounted again at).

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -194,4 +195,57 @@ CardContents readCardContents(const QString& cardRoot)
             newest = one;
     }
     return newest;
+}
+
+bool isFileSystemOwnEntry(const QString& name)
+{
+    // What formatting, Windows, macOS and Linux put on a drive without the user: never files of the user's. A recycle
+    // bin or a trash folder is not among them: it may hold the user's files.
+    static const char* const own[] = {"System Volume Information",
+                                      "lost+found",
+                                      ".Trashes",
+                                      "._.Trashes",
+                                      ".fseventsd",
+                                      ".Spotlight-V100",
+                                      ".TemporaryItems",
+                                      ".metadata_never_index",
+                                      ".DS_Store",
+                                      "._.DS_Store"};
+    // FAT and exFAT do not tell the case of a name apart.
+    for (const char* entry : own) {
+        if (name.compare(QLatin1String(entry), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+CardRootFinding lookAtCardRoot(const QString& cardRoot)
+{
+    CardRootFinding finding;
+    const QDir root(cardRoot);
+    if (!root.isReadable())
+        return finding;
+    // A folder "02" on the card (not a link, nor another drive mounted there) with a parameter file in it.
+    const QString folder = root.filePath(cardFolder);
+    if (!cardFolderFinding(cardRoot) && FileSystem::entryAt(folder).kind == FileSystem::Entry::Kind::Folder) {
+        for (const quint8 mode : {ModeCode::Default, ModeCode::Sms}) {
+            if (FileSystem::entryAt(folder + QLatin1Char('/') + parameterFileName(mode)).kind ==
+                FileSystem::Entry::Kind::RegularFile) {
+                finding.kind = CardRootFinding::Kind::Configured;
+                return finding;
+            }
+        }
+    }
+    // Names only: nothing listed is opened or followed, and the look ends at the first entry of someone's.
+    QDirIterator entries(cardRoot, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
+        if (!isFileSystemOwnEntry(entries.fileName())) {
+            finding.kind = CardRootFinding::Kind::OtherFiles;
+            finding.otherName = entries.fileName();
+            return finding;
+        }
+    }
+    finding.kind = CardRootFinding::Kind::Blank;
+    return finding;
 }

@@ -79,3 +79,22 @@ QVector<CardContents> readCardFiles(const QString& cardRoot);
 
 // The card at cardRoot: the newer of its two parameter files by the date in their headers, or what went wrong.
 CardContents readCardContents(const QString& cardRoot);
+
+// What the root folder of a card holds, for a series, which prepares without a question only a card meant for the
+// module: a blank one, or one that holds a module's configuration. Looks at names only, never following a link.
+struct CardRootFinding
+{
+    enum class Kind
+    {
+        Blank,      // nothing but what file systems keep there themselves (lost+found, System Volume Information, ...)
+        Configured, // a folder "02" on the card holding GP0_0000.VSK or GP1_0000.VSK, whatever else the card holds
+        OtherFiles, // anything else: the card is someone's drive (otherName: the first other entry found)
+        Unreadable, // its root folder could not be listed
+    };
+    Kind kind = Kind::Unreadable;
+    QString otherName;
+};
+CardRootFinding lookAtCardRoot(const QString& cardRoot);
+
+// True for an entry that a file system or an operating system puts in a volume's root folder by itself.
+bool isFileSystemOwnEntry(const QString& name);

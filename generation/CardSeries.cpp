@@ -77,6 +77,9 @@ QString RunTexts::result(const RunCard& card)
         left = QCoreApplication::translate("Configurator", "already prepared in this run: %1")
                    .arg(GenerateTexts::cardContents(card.held));
         break;
+    case RunCard::Result::OtherFiles:
+        left = QCoreApplication::translate("Configurator", "left alone: holds other files");
+        break;
     case RunCard::Result::ReadOnly:
         left = QCoreApplication::translate("Configurator", "read only");
         break;
@@ -101,6 +104,8 @@ QString RunTexts::resultCode(RunCard::Result result)
         return QStringLiteral("kept");
     case RunCard::Result::AlreadyPrepared:
         return QStringLiteral("already-prepared");
+    case RunCard::Result::OtherFiles:
+        return QStringLiteral("other-files");
     case RunCard::Result::ReadOnly:
         return QStringLiteral("read-only");
     case RunCard::Result::Full:
@@ -235,11 +240,18 @@ RunCard runCardOf(const GenerateProcedure::Result& result, const MountedVolume& 
 RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVolume& card,
                           const std::shared_ptr<DrivePlatform>& drives, const QSet<QUuid>& runIdentifiers)
 {
-    // A card that holds an identifier of this run was prepared earlier in it: it is not written again.
-    DetachedTask<QVector<CardContents>> read(
-        [root = card.rootPath](const DetachedWork::Liveness&) { return readCardFiles(root); });
-    const std::optional<QVector<CardContents>> files = read.waitWhile(settings.silenceLimit);
-    const QVector<CardContents> held = files.value_or(QVector<CardContents>());
+    // A card that holds an identifier of this run was prepared earlier in it: it is not written again. A drive that is
+    // neither blank nor a module's card is someone's: it is not touched at all.
+    struct Look
+    {
+        CardRootFinding root;
+        QVector<CardContents> files;
+    };
+    DetachedTask<Look> read([root = card.rootPath](const DetachedWork::Liveness&) {
+        return Look{lookAtCardRoot(root), readCardFiles(root)};
+    });
+    const std::optional<Look> look = read.waitWhile(settings.silenceLimit);
+    const QVector<CardContents> held = look ? look->files : QVector<CardContents>();
     for (const CardContents& file : held) {
         if (!file.identifier.isNull() && runIdentifiers.contains(file.identifier)) {
             GenerateProcedure::Result kept;
@@ -251,10 +263,23 @@ RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVol
             return ended;
         }
     }
+    if (look && (look->root.kind == CardRootFinding::Kind::OtherFiles ||
+                 look->root.kind == CardRootFinding::Kind::Unreadable)) {
+        RunCard ended = runCardOf(GenerateProcedure::Result(), card, settings.values);
+        ended.inSeries = true;
+        if (look->root.kind == CardRootFinding::Kind::OtherFiles) {
+            ended.result = RunCard::Result::OtherFiles;
+            ended.reason.clear();
+        } else {
+            ended.result = RunCard::Result::Failed;
+            ended.reason = QCoreApplication::translate("Configurator", "its folders cannot be read");
+        }
+        return ended;
+    }
 
     GenerateProcedure::Result result;
     bool writeBegun = false;
-    if (!files) {
+    if (!look) {
         result.ending = GenerateProcedure::Result::Ending::NotResponding;
     } else {
         GenerateProcedure::FrontEnd frontEnd;
@@ -344,6 +369,11 @@ void CardSeries::setCount(int count)
         stop();
 }
 
+void CardSeries::setSkippedReaders(const QSet<QString>& readers)
+{
+    settings.skippedReaders = readers;
+}
+
 void CardSeries::lookAtVolumes()
 {
     if (!running || stopping)
@@ -357,6 +387,11 @@ void CardSeries::lookAtVolumes()
         now.insert(key);
         if (present.contains(key) || inHandKeys.contains(key))
             continue;
+        // A card in a reader taken out of the series is not the series': as a card in before it started.
+        if (!volume.readerId.isEmpty() && settings.skippedReaders.contains(volume.readerId)) {
+            present.insert(key);
+            continue;
+        }
         inHandKeys.insert(key);
         emit cardStarted(cardShownName(volume));
         // Each card on a thread of its own: several readers prepare their cards at once. The thread holds what it

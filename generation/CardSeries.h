@@ -30,6 +30,7 @@ struct RunCard
         Prepared,        // the file is on the card, read back equal
         Kept,            // the card holds (or may hold) an identifier handed to the user: left byte for byte (held)
         AlreadyPrepared, // the card holds an identifier of this run: it was prepared earlier in the run (held)
+        OtherFiles,      // the drive holds files of someone's: neither blank nor a module's card, it is not touched
         ReadOnly,        // the card is write-protected
         Full,            // the card has no room for the file
         Silent,          // the card stopped answering
@@ -66,7 +67,7 @@ QString cardShownName(const MountedVolume& volume);
 namespace RunTexts {
 // The result column of the run's list and the line of vskwrite: "may be removed", "kept: GSM ...", "read only", ...
 QString result(const RunCard& card);
-// A word for scripts: prepared, kept, already-prepared, read-only, full, silent, in-use, failed.
+// A word for scripts: prepared, kept, already-prepared, other-files, read-only, full, silent, in-use, failed.
 QString resultCode(RunCard::Result result);
 // The notification for a card that ended: its title and text, saying whether it may be removed.
 QString notificationTitle(const RunCard& card);
@@ -112,10 +113,12 @@ private:
 };
 
 // Prepares each card put in while it runs, with one form, as "Generate" prepares it (labelling, the write watched,
-// read back, the record, letting the card go when asked), without asking anything: a card that holds or may hold a
-// handed-off identifier is kept byte for byte (unless replaceHandedOff), a card that holds an identifier of the run is
-// not written again. The cards already in when it starts are not written. Several cards are prepared at once, each
-// on a thread of its own. Woken by the platform's volume notifications, never by looking on a timer.
+// read back, the record, letting the card go when asked), without asking anything. Only a card meant for the module is
+// prepared (blank, or holding a module's configuration: lookAtCardRoot); any other drive is left untouched. A card that
+// holds or may hold a handed-off identifier is kept byte for byte (unless replaceHandedOff), a card that holds an
+// identifier of the run is not written again. The cards already in when it starts are not written. Several cards are
+// prepared at once, each on a thread of its own. Woken by the platform's volume notifications, never by looking on a
+// timer.
 class CardSeries : public QObject
 {
     Q_OBJECT
@@ -126,6 +129,9 @@ public:
         FormValues values;
         bool replaceHandedOff = false;
         int count = 0; // ends the series once that many cards were prepared; 0: no end
+        // The readers taken out of the series (MountedVolume::readerId): a card in one of them is not prepared, nor
+        // listed; it is taken as one that was in before, should its reader be put back in the series.
+        QSet<QString> skippedReaders;
         std::chrono::milliseconds silenceLimit = TimeLimits::cardSilence;
         // Called on the card's thread right before a card is written (GenerateProcedure::FrontEnd::beforeWrite).
         std::function<void()> beforeWrite;
@@ -151,6 +157,8 @@ public:
     void stop();
     // Ends the series once count cards were prepared (0: no end); may change while it runs.
     void setCount(int count);
+    // The readers taken out of the series; may change while it runs.
+    void setSkippedReaders(const QSet<QString>& readers);
     bool isRunning() const { return running; }
     int prepared() const { return preparedCount; }
     int refused() const { return refusedCount; }

@@ -10,4 +10,6 @@ inline const QLatin1String driveLetter("driveLetter"); // the drive box's index,
 inline const QLatin1String resetConfig("resetConfig");
 // The window's own preference beside the form: let the card go once its file is written.
 inline const QLatin1String ejectCardWhenDone("ejectCardWhenDone");
+// The card readers taken out of a series ("Prepare each card put in"), by their identity (MountedVolume::readerId).
+inline const QLatin1String skippedReaders("skippedReaders");
 } // namespace SettingsKeys

@@ -8,6 +8,7 @@
 #include "generation/CardWriter.h"
 #include "parameterfile/Identifier.h"
 #include "support/CardLab.h"
+#include "support/FakeDrivePlatform.h"
 #include "support/RunTool.h"
 #include "support/TestFiles.h"
 
@@ -196,7 +197,8 @@ private slots:
     {
         QCOMPARE(lab->makeCard(QStringLiteral("full")), QString());
         QCOMPARE(lab->plug(QStringLiteral("full")), QString());
-        QFile filler(lab->mountPoint(QStringLiteral("full")) + QStringLiteral("/filler"));
+        // Where the file system keeps its own: the card still counts as blank.
+        QFile filler(lab->mountPoint(QStringLiteral("full")) + QStringLiteral("/lost+found/filler"));
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         const QByteArray block(1024, 'x'); // the small card's block
         while (filler.write(block) == block.size()) {
@@ -215,6 +217,60 @@ private slots:
         QVERIFY(!QFileInfo::exists(parameterFileOn(lab->mountPoint(QStringLiteral("full")))));
         QVERIFY(series.isRunning());
         QCOMPARE(series.refused(), 1);
+    }
+
+    // A blank card, a card holding a Kerv configuration and someone's drive put in together: the two cards are
+    // prepared; the drive is listed as left alone, not labelled, its files and folders as they were, and not recorded.
+    void onlyCardsMeantForTheModule()
+    {
+        QTemporaryDir folders;
+        const QString blank = folders.filePath(QStringLiteral("blank"));
+        const QString kerv = folders.filePath(QStringLiteral("kerv"));
+        const QString photos = folders.filePath(QStringLiteral("photos"));
+        QVERIFY(QDir().mkpath(blank + QStringLiteral("/System Volume Information")));
+        QVERIFY(QDir().mkpath(kerv + QStringLiteral("/DCIM")));
+        QVERIFY(QDir().mkpath(photos + QStringLiteral("/lost+found")));
+        QVERIFY(writeFile(photos + QStringLiteral("/holiday.jpg"), "photo"));
+        auto platform = std::make_shared<FakeDrivePlatform>();
+        platform->addCard(kerv, QStringLiteral("KERV"));
+        FormValues kervForm;
+        kervForm.modeCode = ModeCode::KervFast;
+        QCOMPARE(writeParameterFileToCard(kervForm, platform->volumes.first(), *platform).result,
+                 CardOutcome::Result::Written);
+        platform->volumes.clear();
+        platform->labelCalls.clear();
+        QFile::remove(CardRecord::filePath());
+
+        CardRun run;
+        CardSeries series(platform, run);
+        QSignalSpy ended(&series, &CardSeries::cardEnded);
+        FormValues kervSlow;
+        kervSlow.ejectCardWhenDone = false;
+        QVERIFY(started(series, kervSlow));
+        platform->addCard(blank, QStringLiteral("BLANK")).addCard(kerv, QStringLiteral("KERV"));
+        platform->addCard(photos, QStringLiteral("HOLIDAY2026"));
+        series.lookAtVolumes();
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 3, 10000);
+        QCOMPARE(series.prepared(), 2);
+        QCOMPARE(series.refused(), 1);
+        for (const QList<QVariant>& one : ended) {
+            const RunCard card = one.at(0).value<RunCard>();
+            const bool other = card.rootPath == photos;
+            QCOMPARE(RunTexts::resultCode(card.result),
+                     other ? QStringLiteral("other-files") : QStringLiteral("prepared"));
+            if (other)
+                QCOMPARE(RunTexts::result(card),
+                         QStringLiteral("left alone: holds other files; eject it before you take it out"));
+            else
+                QCOMPARE(readCardContents(card.rootPath).modeCode, quint8(ModeCode::KervSlow));
+        }
+        QCOMPARE(QDir(photos).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({QStringLiteral("holiday.jpg"), QStringLiteral("lost+found")}));
+        for (const FakeDrivePlatform::LabelCall& call : platform->labelCalls)
+            QVERIFY(call.rootPath != photos);
+        QCOMPARE(platform->labelCalls.size(), 2);
+        QVERIFY(!readFile(CardRecord::filePath()).contains(QFile::encodeName(photos)));
+        series.stop();
     }
 
     // vskwrite --each-card --count 2 --json: one JSON line per card, exit 0, each card still mounted and so not to be
@@ -260,6 +316,43 @@ private slots:
         QCOMPARE(waiting.exitCode(), 0);
         QVERIFY(waiting.readAllStandardError().contains("0 card(s) prepared, 0 not prepared"));
         QVERIFY(waiting.readAllStandardOutput().isEmpty());
+    }
+
+    // vskwrite --list --json names each card's reader; --each-card --skip-reader leaves a card put in it alone.
+    void vskwriteSkipsAReader()
+    {
+        QCOMPARE(lab->makeCard(QStringLiteral("skipped")), QString());
+        QCOMPARE(lab->makeCard(QStringLiteral("taken")), QString());
+        QCOMPARE(lab->plug(QStringLiteral("skipped")), QString());
+        QProcess list;
+        list.start(QStringLiteral(VSKWRITE_PATH), {QStringLiteral("--list"), QStringLiteral("--json")});
+        QVERIFY(list.waitForFinished(20000));
+        QString reader;
+        for (const QByteArray& line : list.readAllStandardOutput().trimmed().split('\n')) {
+            const QJsonObject card = QJsonDocument::fromJson(line).object();
+            if (card.value(QStringLiteral("root")).toString() == lab->mountPoint(QStringLiteral("skipped")))
+                reader = card.value(QStringLiteral("readerId")).toString();
+        }
+        QVERIFY(!reader.isEmpty());
+        lab->unplug(QStringLiteral("skipped"));
+
+        QProcess writer;
+        writer.start(QStringLiteral(VSKWRITE_PATH),
+                     {QStringLiteral("--each-card"), QStringLiteral("--count"), QStringLiteral("1"),
+                      QStringLiteral("--json"), QStringLiteral("--no-open"), QStringLiteral("--mode"),
+                      QStringLiteral("lan"), QStringLiteral("--skip-reader"), reader});
+        QVERIFY(writer.waitForStarted());
+        QByteArray told;
+        QTRY_VERIFY_WITH_TIMEOUT((told += writer.readAllStandardError()).contains("waiting for 1 card(s)"), 10000);
+        QCOMPARE(lab->plug(QStringLiteral("skipped")), QString());
+        QCOMPARE(lab->plug(QStringLiteral("taken")), QString());
+        QVERIFY(writer.waitForFinished(20000));
+        QCOMPARE(writer.exitCode(), 0);
+        const QList<QByteArray> lines = writer.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(QJsonDocument::fromJson(lines.first()).object().value(QStringLiteral("root")).toString(),
+                 lab->mountPoint(QStringLiteral("taken")));
+        QVERIFY(!QFileInfo::exists(lab->mountPoint(QStringLiteral("skipped")) + QStringLiteral("/02")));
     }
 
 private:

@@ -101,6 +101,7 @@ private slots:
     void missingMountTableGivesNoVolumes();
     void deviceIdentity_data();
     void deviceIdentity();
+    void readersOfTheMachine();
     void nativePlatformIsTheLinuxOne();
     void burstOfChangesIsToldOnce();
 
@@ -138,6 +139,9 @@ void TestLinuxDrives::initTestCase()
     const QString usbReader2 = QStringLiteral("pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0/host7/target7:0:0/7:0:0:0");
     fake.addDisk(usbReader2, QStringLiteral("sdc"), QStringLiteral("8:32"), "1");
     fake.writeFile(QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/1-3/idVendor"), "0bda\n");
+    // The first reader's second slot, empty: a disk of its own on the same USB device.
+    fake.addDisk(QStringLiteral("pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/host6/target6:0:0/6:0:0:1"),
+                 QStringLiteral("sde"), QStringLiteral("8:64"), "1");
 
     const QString usbDisk = QStringLiteral("pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host8/target8:0:0/8:0:0:0");
     const QString sdd = fake.addDisk(usbDisk, QStringLiteral("sdd"), QStringLiteral("8:48"), "0");
@@ -364,6 +368,20 @@ void TestLinuxDrives::missingMountTableGivesNoVolumes()
 {
     const LinuxDrivePlatform platform(sysfs, temporary.filePath(QStringLiteral("no-such-table")));
     QVERIFY(platform.mountedVolumes().isEmpty());
+}
+
+// Each reader once, by its USB port (both slots of the first reader are one reader), the SD slots by their
+// controller; the fixed disks, eMMC and the optical drive are no readers.
+void TestLinuxDrives::readersOfTheMachine()
+{
+    QStringList ids;
+    for (const CardReader& reader : LinuxRemovableRule::removableReaders(sysfs))
+        ids << reader.id;
+    ids.sort();
+    QCOMPARE(ids,
+             QStringList({QStringLiteral("path-pci0000:00/0000:00:1c.0/0000:02:00.0/mmc_host/mmc0"),
+                          QStringLiteral("path-pci0000:00/0000:00:1c.1/0000:03:00.0/mmc_host/mmc1"),
+                          QStringLiteral("pci-0000:00:14.0-usb-0:2"), QStringLiteral("pci-0000:00:14.0-usb-0:3")}));
 }
 
 void TestLinuxDrives::deviceIdentity_data()

@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSemaphore>
 #include <QStandardPaths>
@@ -35,12 +36,12 @@ class TestSeries : public QObject
     QString card(int i) const { return desk->card(i); }
     QByteArray parameterFile(int i) const { return readFile(card(i) + QStringLiteral("/02/GP0_0000.VSK")); }
 
-    // A GSM form over card0, which is in before the series starts; the series turned on.
-    void startSeries()
+    // A GSM form over card0, which is in before the series starts (in reader); the series turned on.
+    void startSeries(const QString& reader = QString())
     {
         QDir().mkpath(card(0));
         auto platform = std::make_unique<FakeDrivePlatform>();
-        platform->addCard(card(0), QStringLiteral("CARD0"));
+        platform->addCard(card(0), QStringLiteral("CARD0"), false, reader);
         platform->whileLabelling = [this](const QString&) {
             labelling.acquire();
             labelling.release();
@@ -73,6 +74,15 @@ class TestSeries : public QObject
                 return widget<QTableWidget>(*shown, "runTable")->rowCount();
         }
         return -1;
+    }
+    static QWidget* runList()
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget* shown : windows) {
+            if (shown->objectName() == QLatin1String("runList"))
+                return shown;
+        }
+        return nullptr;
     }
     // What was opened is the run's identifiers file, listing exactly these identifiers, and the portal.
     void handedOffOnce(const QStringList& identifiers) const
@@ -152,6 +162,53 @@ private slots:
         handedOffOnce(
             {identifierText(decodeParameterFile(parameterFile(1), QStringLiteral("GP0_0000.VSK")).identifier)});
         QVERIFY(desk->boxes.seen().isEmpty());
+    }
+
+    // While a series runs the form shows what every card gets and nothing in it changes: typing goes nowhere, the
+    // controls that fill or change the form are off, a line says how to change the values. Stopping gives it back.
+    void theFormIsHeldWhileASeriesRuns()
+    {
+        startSeries();
+        auto* apn = widget<QLineEdit>(*window, "APN");
+        const char* const controls[] = {"modeSerial", "presetButton", "loadFromCardButton", "button_DefaultSettings",
+                                        "button_Save"};
+        const auto held = [&](bool on) {
+            QCOMPARE(apn->isReadOnly(), on);
+            for (const char* name : controls)
+                QVERIFY2(widget<QWidget>(*window, name)->isEnabled() != on, name);
+            QCOMPARE(widget<QLabel>(*window, "seriesNote")->isVisible(), on);
+        };
+        held(true);
+        QVERIFY(widget<QLabel>(*window, "seriesNote")->text().contains(QLatin1String("stop the series")));
+        apn->setFocus();
+        QTest::keyClicks(apn, QStringLiteral("half.typed"));
+        QCOMPARE(apn->text(), QStringLiteral("internet.example.net"));
+
+        widget<QCheckBox>(*window, "seriesCheckBox")->click();
+        held(false);
+        QTest::keyClicks(apn, QStringLiteral("x"));
+        QCOMPARE(apn->text(), QStringLiteral("internet.example.netx"));
+    }
+
+    // A reader unticked in the run's window is out of the series: a card put in it is ignored, one put in another
+    // reader is prepared, and the next series remembers the choice.
+    void aReaderTakenOutOfTheSeries()
+    {
+        startSeries(QStringLiteral("usb-1-2"));
+        widget<QCheckBox>(*runList(), "readerCheckBox")->click();
+        for (int i : {1, 2}) {
+            QDir().mkpath(card(i));
+            drives->addCard(card(i), QString(), false, i == 1 ? QStringLiteral("usb-1-2") : QStringLiteral("usb-1-3"));
+        }
+        putIn({});
+        QTRY_COMPARE(runRows(), 1);
+        QVERIFY(QFileInfo::exists(card(2) + QStringLiteral("/02")));
+        QVERIFY(!QFileInfo::exists(card(1) + QStringLiteral("/02")));
+
+        auto* series = widget<QCheckBox>(*window, "seriesCheckBox");
+        series->click();
+        series->click();
+        QVERIFY(!widget<QCheckBox>(*runList(), "readerCheckBox")->isChecked());
     }
 
     // A card with a long name (a reader's model, a deep mount point) leaves the result, which says whether the card

@@ -73,6 +73,7 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
     settings.count = options.count;
     // A second Ctrl+C does not cut a card whose new file may be live before its identifier is printed and recorded.
     settings.beforeWrite = holdExit;
+    settings.skippedReaders = options.skippedReaders;
     const CardSeries::Started started = series.start(settings);
     if (started.problem) {
         tell(started.formProblem ? GenerateTexts::formProblem(*started.formProblem).text

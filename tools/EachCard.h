@@ -2,6 +2,7 @@
 
 #include "form/FormValues.h"
 
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -17,5 +18,6 @@ struct EachCardOptions
     bool json = false;
     bool noOpen = false;
     bool replace = false;
+    QSet<QString> skippedReaders; // --skip-reader: cards in these readers are not prepared
 };
 bool prepareEachCard(const EachCardOptions& options, const std::function<void(const QString& line)>& tell);

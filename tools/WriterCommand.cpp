@@ -218,8 +218,13 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
     const QCommandLineOption countOption(QStringLiteral("count"),
                                          QStringLiteral("With --each-card: end once N cards were prepared."),
                                          QStringLiteral("N"));
+    const QCommandLineOption skipReaderOption(
+        QStringLiteral("skip-reader"),
+        QStringLiteral("With --each-card: leave the cards put in this reader alone (its readerId in --list --json); "
+                       "may be given more than once."),
+        QStringLiteral("ID"));
     parser.addOptions({resetOption, fromSettingsOption, presetOption, anyFolderOption, noOpenOption, replaceOption,
-                       listOption, jsonOption, eachCardOption, countOption});
+                       listOption, jsonOption, eachCardOption, countOption, skipReaderOption});
     parser.addPositionalArgument(QStringLiteral("CARD_ROOT"), QStringLiteral("The root folder of the mounted card."));
 
     if (!parser.parse(arguments))
@@ -236,6 +241,9 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         command.action = WriterCommand::Action::Version;
         return command;
     }
+
+    if (parser.isSet(skipReaderOption) && !parser.isSet(eachCardOption))
+        return badUsage(QStringLiteral("--skip-reader goes with --each-card"));
 
     if (parser.isSet(listOption)) {
         WriterCommand command;
@@ -263,6 +271,7 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
             return badUsage(
                 QStringLiteral("--count takes a number of cards, not \"%1\"").arg(parser.value(countOption)));
         command.json = parser.isSet(jsonOption);
+        command.skippedReaders = parser.values(skipReaderOption);
         if (parser.isSet(anyFolderOption))
             return badUsage(QStringLiteral("--any-folder does not go with --each-card"));
     }

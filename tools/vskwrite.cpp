@@ -107,7 +107,9 @@ Status eachCard(const WriterCommand& command)
     const std::optional<FormValues> values = checkedForm(command);
     if (!values)
         return Refused;
-    const EachCardOptions options{*values, command.count, command.json, command.noOpen, command.replace};
+    EachCardOptions options{*values, command.count, command.json, command.noOpen, command.replace, {}};
+    for (const QString& reader : command.skippedReaders)
+        options.skippedReaders.insert(reader);
     return prepareEachCard(options, tellLine) ? Written : Refused;
 }
 
@@ -242,6 +244,7 @@ void listCards(bool json)
                          {QStringLiteral("serial"), volume.serial},
                          {QStringLiteral("device"), volume.deviceName},
                          {QStringLiteral("imageFile"), volume.backingFile},
+                         {QStringLiteral("readerId"), volume.readerId},
                          {QStringLiteral("fileSystem"), volume.fileSystem},
                          {QStringLiteral("readOnly"), volume.readOnly},
                          {QStringLiteral("responds"), held.has_value()},

@@ -136,6 +136,11 @@ private:
     // "Prepare each card put in" (Series.cpp).
     void placeSeriesControls();
     void seriesToggled(bool on);
+    // While a series runs the form is read-only, with a line that says why.
+    void holdFormForSeries(bool held);
+    // The card readers taken out of a series, remembered in the settings store.
+    QSet<QString> rememberedSkippedReaders() const;
+    void readerToggled(const QString& readerId, bool skipped);
     // A card prepared with "Generate" joins the run, and its list; a card of the series is in the run already.
     void addToRun(const RunCard& card);
     void showInRunList(const RunCard& card);
@@ -169,5 +174,6 @@ private:
     CardSeries* series = nullptr;
     RunList* runList = nullptr;
     QCheckBox* seriesBox = nullptr;
+    QLabel* seriesNote = nullptr;
     bool closeAfterSeries = false; // closed while cards were being prepared: closes once they ended
 };

@@ -307,7 +307,7 @@ void Configurator::loadIntoForm(const FormValues& values, const QString& source)
 
 void Configurator::undoLoad()
 {
-    if (!beforeLoad)
+    if (!beforeLoad || (series && series->isRunning())) // the form is held while a series runs
         return;
     // The form as it was, the card chosen now staying chosen.
     FormValues before = *beforeLoad;

@@ -1,6 +1,8 @@
 #include "window/RunList.h"
 
+#include "base/ShownText.h"
 #include "desktop/DesktopOpen.h"
+#include "drives/DrivePlatform.h"
 #include "generation/CardRecord.h"
 #include "generation/CardSeries.h"
 #include "generation/GenerateTexts.h"
@@ -8,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
@@ -74,6 +77,10 @@ RunList::RunList(QWidget* parent) : QWidget(parent, Qt::Window)
     places->addWidget(countLabel, 2, 0);
     places->addWidget(countBox, 2, 1);
     places->addWidget(counters, 3, 0, 1, 2);
+    auto* readersLabel = new QLabel(QCoreApplication::translate("Configurator", "Card readers of the series:"), this);
+    readerBoxes = new QVBoxLayout;
+    places->addWidget(readersLabel, 4, 0, 1, 2);
+    places->addLayout(readerBoxes, 5, 0, 1, 2);
 
     table = new QTableWidget(0, Columns, this);
     table->setObjectName(QStringLiteral("runTable"));
@@ -182,6 +189,26 @@ void RunList::showCounters(int prepared, int refused)
 {
     counters->setText(
         QCoreApplication::translate("Configurator", "Prepared: %1, refused: %2").arg(prepared).arg(refused));
+}
+
+void RunList::showReaders(const QVector<CardReader>& readers, const QSet<QString>& skipped)
+{
+    while (QLayoutItem* item = readerBoxes->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    for (const CardReader& reader : readers) {
+        // A model and an identity are anybody's text: shown safely, an "&" no shortcut.
+        QString text = ShownText::escaped(reader.id);
+        if (!reader.model.isEmpty())
+            text = ShownText::escaped(reader.model) + QStringLiteral(" \u2014 ") + text;
+        auto* box = new QCheckBox(text.replace(QLatin1Char('&'), QStringLiteral("&&")), this);
+        box->setObjectName(QStringLiteral("readerCheckBox"));
+        box->setToolTip(QCoreApplication::translate("Configurator", "Untick to leave the cards put in it alone"));
+        box->setChecked(!skipped.contains(reader.id));
+        connect(box, &QCheckBox::toggled, this, [this, id = reader.id](bool on) { emit readerToggled(id, !on); });
+        readerBoxes->addWidget(box);
+    }
 }
 
 int RunList::rows() const

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QSet>
+#include <QVector>
 #include <QWidget>
 
+struct CardReader;
 struct RunCard;
 class QLabel;
 class QTableWidget;
@@ -25,11 +28,16 @@ public:
     // The number of cards after which the series ends (0: no end), and the counters of the series.
     int count() const;
     void showCounters(int prepared, int refused);
+    // The readers present as the series starts, each with a check box; those of skipped are unticked: the cards put in
+    // them are left alone.
+    void showReaders(const QVector<CardReader>& readers, const QSet<QString>& skipped);
     // Copies the identifier of the current row to the clipboard.
     void copyIdentifier();
 
 signals:
     void countChanged(int count);
+    // The user took the reader out of the series (skipped) or put it back in.
+    void readerToggled(const QString& readerId, bool skipped);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -43,6 +51,7 @@ private:
     QTableWidget* table;
     class QSpinBox* countBox;
     QLabel* counters;
+    class QVBoxLayout* readerBoxes;
     QLabel* identifiersFile;
     class QPushButton* openIdentifiers;
     QString identifiersPath;

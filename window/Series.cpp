@@ -6,12 +6,18 @@
 #include "desktop/DesktopOpen.h"
 #include "form/FormCheck.h"
 #include "generation/CardSeries.h"
+#include "settings/FormStore.h"
+#include "settings/SettingsKeys.h"
 #include "window/CardNotification.h"
 #include "window/RunList.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
 
 void Configurator::placeSeriesControls()
@@ -30,12 +36,23 @@ void Configurator::placeSeriesControls()
     row->setContentsMargins(margins.left(), 0, margins.right(), 0);
     row->addWidget(seriesBox);
     column->insertLayout(column->indexOf(ui->optionsLayout) + 1, row);
+    // While a series runs the form cannot change: the cards get the values shown.
+    seriesNote =
+        new QLabel(tr("Every card put in gets the values shown. To change them, stop the series."), ui->centralWidget);
+    seriesNote->setObjectName(QStringLiteral("seriesNote"));
+    seriesNote->setWordWrap(true);
+    seriesNote->hide();
+    auto* noteRow = new QHBoxLayout;
+    noteRow->setContentsMargins(margins.left(), 0, margins.right(), 0);
+    noteRow->addWidget(seriesNote);
+    column->insertLayout(column->indexOf(row) + 1, noteRow);
 
     series = new CardSeries(drivePlatform, run, this);
     // A window of its own, without a parent: its buttons' letters are not the form's (the window deletes it).
     runList = new RunList;
     runList->setAttribute(Qt::WA_QuitOnClose, false);
     connect(runList, &RunList::countChanged, series, &CardSeries::setCount);
+    connect(runList, &RunList::readerToggled, this, &Configurator::readerToggled);
     connect(seriesBox, &QCheckBox::toggled, this, &Configurator::seriesToggled);
     connect(series, &CardSeries::cardEnded, this, [this](const RunCard& card) {
         showInRunList(card);
@@ -45,7 +62,7 @@ void Configurator::placeSeriesControls()
     connect(series, &CardSeries::finished, this, [this] {
         const QSignalBlocker quiet(seriesBox);
         seriesBox->setChecked(false);
-        ui->button_Save->setEnabled(true);
+        holdFormForSeries(false);
         endRun();
         if (closeAfterSeries)
             close();
@@ -62,6 +79,7 @@ void Configurator::seriesToggled(bool on)
     CardSeries::Settings settings;
     settings.values = formValues();
     settings.count = runList->count();
+    settings.skippedReaders = rememberedSkippedReaders();
     const CardSeries::Started started = series->start(settings);
     if (started.problem) {
         const QSignalBlocker quiet(seriesBox);
@@ -74,9 +92,63 @@ void Configurator::seriesToggled(bool on)
         return;
     }
     runList->showCounters(0, 0);
+    runList->showReaders(drivePlatform->cardReaders(), settings.skippedReaders);
     runList->show();
-    // One writer per card: "Generate" waits until the series is off.
-    ui->button_Save->setEnabled(false);
+    holdFormForSeries(true);
+}
+
+QSet<QString> Configurator::rememberedSkippedReaders() const
+{
+    if (FormStore::unusableStore())
+        return {};
+    const QStringList readers = QSettings().value(SettingsKeys::skippedReaders).toStringList();
+    return QSet<QString>(readers.cbegin(), readers.cend());
+}
+
+void Configurator::readerToggled(const QString& readerId, bool skipped)
+{
+    // Remembered by the reader's identity, for the next series too; a reader not present now keeps its choice.
+    QSet<QString> readers = rememberedSkippedReaders();
+    if (skipped)
+        readers.insert(readerId);
+    else
+        readers.remove(readerId);
+    series->setSkippedReaders(readers);
+    if (FormStore::unwritableStore())
+        return;
+    QStringList stored(readers.cbegin(), readers.cend());
+    stored.sort();
+    QSettings settings;
+    if (!FormStore::keepToOwner(settings)) // the store holds the form's secrets too
+        return;
+    if (stored.isEmpty())
+        settings.remove(SettingsKeys::skippedReaders);
+    else
+        settings.setValue(SettingsKeys::skippedReaders, stored);
+}
+
+void Configurator::holdFormForSeries(bool held)
+{
+    // The form shows what every card of the series gets: nothing in it changes until the series stopped. One writer
+    // per card: "Generate" waits until the series is off.
+    for (QLineEdit* edit : fieldEdits)
+        edit->setReadOnly(held);
+    const QList<QWidget*> controls = {ui->modeSerial,
+                                      ui->resetConfigCheckBox,
+                                      ui->ejectCardCheckBox,
+                                      ui->keyGenerationButton,
+                                      ui->button_DefaultSettings,
+                                      ui->button_Save,
+                                      undoLoadButton,
+                                      findChild<QWidget*>(QStringLiteral("presetButton")),
+                                      findChild<QWidget*>(QStringLiteral("loadFromCardButton"))};
+    for (QWidget* control : controls) {
+        if (control)
+            control->setEnabled(!held);
+    }
+    if (!held) // the reset option greys out what it covers
+        on_resetConfigCheckBox_clicked(ui->resetConfigCheckBox->isChecked());
+    seriesNote->setVisible(held);
 }
 
 void Configurator::addToRun(const RunCard& card)

@@ -102,10 +102,16 @@ QVector<MountedVolume> LinuxDrivePlatform::mountedVolumes() const
             volume.serial = facts.serial;
             volume.deviceName = facts.diskName;
             volume.backingFile = facts.backingFile;
+            volume.readerId = facts.readerId;
         }
         volumes.append(volume);
     }
     return volumes;
+}
+
+QVector<CardReader> LinuxDrivePlatform::cardReaders() const
+{
+    return LinuxRemovableRule::removableReaders(sysfsRoot);
 }
 
 bool LinuxDrivePlatform::isReadOnly(const QString& rootPath) const

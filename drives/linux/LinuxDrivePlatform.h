@@ -19,6 +19,8 @@ public:
     // Every mount in mount-table order. Cards are marked removable, named from their block device's published label and
     // flagged read-only; the other mounts carry their mount point and read-only flag but no name.
     QVector<MountedVolume> mountedVolumes() const override;
+    // From sysfs: the readers of removable disks, a reader with no card in it too.
+    QVector<CardReader> cardReaders() const override;
     // From the mount table for a mount point; other paths are asked of the file system.
     bool isReadOnly(const QString& rootPath) const override;
     // Through UDisks2 on the system bus, the desktop's own disk service: an ordinary user may not write to the

@@ -1,8 +1,11 @@
 #include "drives/linux/LinuxRemovableRule.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 QByteArray readAttribute(const QString& path)
@@ -53,6 +56,36 @@ QString serialNumber(const QString& disk)
     return {};
 }
 
+QString readerIdentity(const QString& sysfsRoot, const QString& disk, const QString& backingFile)
+{
+    if (!backingFile.isEmpty())
+        return QStringLiteral("loop:") + backingFile;
+    // The USB device nearest to the disk is the reader (its slots are disks of one device); its port path names it.
+    static const QRegularExpression pciAddress(QStringLiteral("^[0-9a-f]{4}:[0-9a-f]{2}:[0-9a-f]{2}\\.[0-9a-f]$"));
+    QString usbPort;
+    QString directory = QFileInfo(disk).path();
+    for (int depth = 0; depth < 32 && QFileInfo(directory).fileName() != QLatin1String("devices"); ++depth) {
+        const QString name = QFileInfo(directory).fileName();
+        if (!usbPort.isEmpty() && pciAddress.match(name).hasMatch())
+            return QStringLiteral("pci-%1-usb-0:%2").arg(name, usbPort.mid(usbPort.indexOf(QLatin1Char('-')) + 1));
+        if (usbPort.isEmpty() && QFileInfo::exists(directory + QStringLiteral("/idVendor")) &&
+            !name.startsWith(QLatin1String("usb")))
+            usbPort = name;
+        const QString parent = QFileInfo(directory).path();
+        if (parent == directory)
+            break;
+        directory = parent;
+    }
+    if (!usbPort.isEmpty())
+        return QStringLiteral("usb-") + usbPort;
+    // Not on USB (a slot of the machine): the controller that holds the card, the card's own node left out.
+    const QString card = QFileInfo(disk + QStringLiteral("/device")).canonicalFilePath();
+    const QString devices = QFileInfo(sysfsRoot + QStringLiteral("/devices")).canonicalFilePath();
+    if (card.isEmpty() || devices.isEmpty() || !card.startsWith(devices + QLatin1Char('/')))
+        return {};
+    return QStringLiteral("path-") + QFileInfo(card).path().mid(devices.size() + 1);
+}
+
 bool isSdCardSlot(const QString& disk)
 {
     static const QRegularExpression mmcDisk(QStringLiteral("^mmcblk[0-9]+$"));
@@ -94,5 +127,30 @@ BlockDeviceFacts LinuxRemovableRule::describeDevice(const QString& sysfsRoot, qu
     facts.serial = serialNumber(disk);
     facts.diskName = QFileInfo(disk).fileName();
     facts.backingFile = QString::fromUtf8(readAttribute(disk + QStringLiteral("/loop/backing_file")));
+    facts.readerId = readerIdentity(sysfsRoot, disk, facts.backingFile);
     return facts;
+}
+
+QVector<CardReader> LinuxRemovableRule::removableReaders(const QString& sysfsRoot)
+{
+    QVector<CardReader> readers;
+    // dev/block holds every block device as "MAJ:MIN"; a reader's empty slot is a disk of no size, a reader all the
+    // same. A partition's disk is looked at as its own entry.
+    const QStringList devices = QDir(sysfsRoot + QStringLiteral("/dev/block"))
+                                    .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& device : devices) {
+        const QStringList number = device.split(QLatin1Char(':'));
+        const quint32 major = number.value(0).toUInt();
+        const quint32 minor = number.value(1).toUInt();
+        if (number.size() != 2 ||
+            QFileInfo::exists(deviceDirectory(sysfsRoot, major, minor) + QStringLiteral("/partition")) ||
+            !isRemovableDevice(sysfsRoot, major, minor))
+            continue;
+        const BlockDeviceFacts facts = describeDevice(sysfsRoot, major, minor);
+        const bool listed = std::any_of(readers.cbegin(), readers.cend(),
+                                        [&](const CardReader& reader) { return reader.id == facts.readerId; });
+        if (!facts.readerId.isEmpty() && !listed)
+            readers.append({facts.readerId, facts.reader});
+    }
+    return readers;
 }

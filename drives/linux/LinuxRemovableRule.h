@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drives/DrivePlatform.h"
+
 #include <QString>
 
 // Which block devices count as SD cards: what Windows reports as a removable drive (DRIVE_REMOVABLE).
@@ -22,7 +24,13 @@ struct BlockDeviceFacts
     QString serial;
     QString diskName;    // "sdb", "mmcblk0", "loop0"
     QString backingFile; // a loop device's image
+    // The reader that holds the disk: the USB device's port path ("pci-0000:00:14.0-usb-0:2", "usb-1-2" without a PCI
+    // controller), a loop device's image ("loop:/path/card.img"), else the sysfs path of the controller that holds the
+    // card ("path-platform/fe320000.mmc/mmc_host/mmc0"). The same for every slot of a reader.
+    QString readerId;
 };
 namespace LinuxRemovableRule {
 BlockDeviceFacts describeDevice(const QString& sysfsRoot, quint32 major, quint32 minor);
+// The readers of removable disks present now (those isRemovableDevice takes), with or without a card, each once.
+QVector<CardReader> removableReaders(const QString& sysfsRoot);
 } // namespace LinuxRemovableRule

@@ -22,3 +22,9 @@ bool readStorageDescriptor(const unsigned char* bytes, std::size_t size, Storage
 // Asks the storage driver of the volume at rootPath ("E:/") for its device descriptor, without asking for access to
 // the volume's data. Returns 0, or the system's error code.
 unsigned long queryStorageIdentity(const wchar_t* rootPath, StorageIdentity& identity);
+
+// Asks where the reader that holds the volume at rootPath ("E:/") sits: the location path of the device that holds the
+// volume's disk ("PCIROOT(0)#PCI(1400)#USBROOT(0)#USB(2)": the USB port of a card reader, the same for each of its
+// slots), or that device's instance path where it has no location path. Works for a reader's empty slot too. Returns 0,
+// or the system's error code.
+unsigned long queryReaderLocation(const wchar_t* rootPath, std::wstring& location);

@@ -6,6 +6,8 @@
 
 #include <QStorageInfo>
 
+#include <algorithm>
+
 namespace {
 class WindowsDrivePlatform : public DrivePlatform
 {
@@ -30,9 +32,33 @@ public:
                 listed.reader = QString::fromStdWString(identity.vendor + L' ' + identity.product).simplified();
                 listed.serial = QString::fromStdWString(identity.serial);
             }
+            std::wstring location;
+            if (listed.removable && queryReaderLocation(wide(rootPath), location) == 0)
+                listed.readerId = QString::fromStdWString(location);
             result.append(listed);
         }
         return result;
+    }
+
+    QVector<CardReader> cardReaders() const override
+    {
+        // A reader's slot keeps its drive letter while it is empty: every removable drive letter is a slot.
+        QVector<CardReader> readers;
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            const QString rootPath = QLatin1Char(letter) + QStringLiteral(":/");
+            std::wstring location;
+            if (!isRemovableDriveRoot(wide(rootPath)) || queryReaderLocation(wide(rootPath), location) != 0)
+                continue;
+            CardReader reader{QString::fromStdWString(location), QString()};
+            if (std::any_of(readers.cbegin(), readers.cend(),
+                            [&](const CardReader& one) { return one.id == reader.id; }))
+                continue;
+            StorageIdentity identity;
+            if (queryStorageIdentity(wide(rootPath), identity) == 0)
+                reader.model = QString::fromStdWString(identity.vendor + L' ' + identity.product).simplified();
+            readers.append(reader);
+        }
+        return readers;
     }
 
     std::optional<MountedVolume> volumeAt(const QString& rootPath) const override

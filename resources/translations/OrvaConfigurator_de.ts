@@ -1068,5 +1068,25 @@ Die Datei „%1“ enthält sie: %2</translation>
         <source>There are %1 presets already, as many as the list holds.</source>
         <translation>Es gibt bereits %1 Voreinstellungen, so viele, wie die Liste fasst.</translation>
     </message>
+    <message>
+        <source>left alone: holds other files</source>
+        <translation>nicht angetastet: enthält andere Dateien</translation>
+    </message>
+    <message>
+        <source>its folders cannot be read</source>
+        <translation>ihre Ordner sind nicht lesbar</translation>
+    </message>
+    <message>
+        <source>Every card put in gets the values shown. To change them, stop the series.</source>
+        <translation>Jede eingesteckte Karte erhält die angezeigten Werte. Um sie zu ändern, beenden Sie die Serie.</translation>
+    </message>
+    <message>
+        <source>Card readers of the series:</source>
+        <translation>Kartenleser der Serie:</translation>
+    </message>
+    <message>
+        <source>Untick to leave the cards put in it alone</source>
+        <translation>Abwählen, um die hier eingesteckten Karten nicht anzutasten</translation>
+    </message>
 </context>
 </TS>

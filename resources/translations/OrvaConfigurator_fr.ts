@@ -1068,5 +1068,25 @@ Le fichier « %1 » le contient : %2</translation>
         <source>There are %1 presets already, as many as the list holds.</source>
         <translation>Il y a déjà %1 préréglages, autant que la liste peut en contenir.</translation>
     </message>
+    <message>
+        <source>left alone: holds other files</source>
+        <translation>laissée telle quelle : contient d’autres fichiers</translation>
+    </message>
+    <message>
+        <source>its folders cannot be read</source>
+        <translation>ses dossiers sont illisibles</translation>
+    </message>
+    <message>
+        <source>Every card put in gets the values shown. To change them, stop the series.</source>
+        <translation>Chaque carte insérée reçoit les valeurs affichées. Pour les modifier, arrêtez la série.</translation>
+    </message>
+    <message>
+        <source>Card readers of the series:</source>
+        <translation>Lecteurs de cartes de la série :</translation>
+    </message>
+    <message>
+        <source>Untick to leave the cards put in it alone</source>
+        <translation>Décocher pour laisser telles quelles les cartes insérées ici</translation>
+    </message>
 </context>
 </TS>

@@ -1068,5 +1068,25 @@ Il file «%1» lo contiene: %2</translation>
         <source>There are %1 presets already, as many as the list holds.</source>
         <translation>Ci sono già %1 preimpostazioni, quante la lista ne può contenere.</translation>
     </message>
+    <message>
+        <source>left alone: holds other files</source>
+        <translation>lasciata com’è: contiene altri file</translation>
+    </message>
+    <message>
+        <source>its folders cannot be read</source>
+        <translation>le sue cartelle non sono leggibili</translation>
+    </message>
+    <message>
+        <source>Every card put in gets the values shown. To change them, stop the series.</source>
+        <translation>Ogni scheda inserita riceve i valori mostrati. Per cambiarli, fermare la serie.</translation>
+    </message>
+    <message>
+        <source>Card readers of the series:</source>
+        <translation>Lettori di schede della serie:</translation>
+    </message>
+    <message>
+        <source>Untick to leave the cards put in it alone</source>
+        <translation>Deselezionare per lasciare com’è ogni scheda inserita qui</translation>
+    </message>
 </context>
 </TS>

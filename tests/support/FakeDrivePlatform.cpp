@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
-FakeDrivePlatform& FakeDrivePlatform::addCard(const QString& rootPath, const QString& name, bool readOnly)
+FakeDrivePlatform& FakeDrivePlatform::addCard(const QString& rootPath, const QString& name, bool readOnly,
+                                              const QString& readerId)
 {
     const std::lock_guard<std::mutex> lock(guard);
     volumes.append({rootPath, name, readOnly, true, 0});
+    volumes.last().readerId = readerId;
     return *this;
 }
 

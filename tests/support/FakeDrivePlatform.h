@@ -32,8 +32,9 @@ public:
     // Called on the labelling thread before a card is labelled: a test holds a card in hand there.
     std::function<void(const QString& rootPath)> whileLabelling;
 
-    // A removable card at rootPath.
-    FakeDrivePlatform& addCard(const QString& rootPath, const QString& name = QString(), bool readOnly = false);
+    // A removable card at rootPath, in the reader readerId.
+    FakeDrivePlatform& addCard(const QString& rootPath, const QString& name = QString(), bool readOnly = false,
+                               const QString& readerId = QString());
     // A volume the platform does not report as removable.
     FakeDrivePlatform& addFixedDisk(const QString& rootPath, const QString& name = QString());
 
