@@ -67,8 +67,9 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
     CardSeries series(createNativeDrivePlatform(), run);
     CardSeries::Settings settings;
     settings.values = options.values;
-    // As vskwrite writes one card: the card stays mounted, its file durable (its line says to eject it first).
-    settings.values.ejectCardWhenDone = false;
+    // As vskwrite writes one card, the card stays mounted, its file durable, and its line says to eject it first;
+    // with --eject every card is let go as the window's eject option lets it go.
+    settings.values.ejectCardWhenDone = options.eject;
     settings.replaceHandedOff = options.replace;
     settings.count = options.count;
     // A second Ctrl+C does not cut a card whose new file may be live before its identifier is printed and recorded.

@@ -19,5 +19,6 @@ struct EachCardOptions
     bool noOpen = false;
     bool replace = false;
     QSet<QString> skippedReaders; // --skip-reader: cards in these readers are not prepared
+    bool eject = false;           // --eject: each card is let go once it ended
 };
 bool prepareEachCard(const EachCardOptions& options, const std::function<void(const QString& line)>& tell);

@@ -223,8 +223,12 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         QStringLiteral("With --each-card: leave the cards put in this reader alone (its readerId in --list --json); "
                        "may be given more than once."),
         QStringLiteral("ID"));
+    const QCommandLineOption ejectOption(
+        QStringLiteral("eject"),
+        QStringLiteral("With --each-card: let each card go once it ended (unmounted, its reader powered off where it "
+                       "can be), so that its line may say it may be removed."));
     parser.addOptions({resetOption, fromSettingsOption, presetOption, anyFolderOption, noOpenOption, replaceOption,
-                       listOption, jsonOption, eachCardOption, countOption, skipReaderOption});
+                       listOption, jsonOption, eachCardOption, countOption, skipReaderOption, ejectOption});
     parser.addPositionalArgument(QStringLiteral("CARD_ROOT"), QStringLiteral("The root folder of the mounted card."));
 
     if (!parser.parse(arguments))
@@ -244,6 +248,8 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
 
     if (parser.isSet(skipReaderOption) && !parser.isSet(eachCardOption))
         return badUsage(QStringLiteral("--skip-reader goes with --each-card"));
+    if (parser.isSet(ejectOption) && !parser.isSet(eachCardOption))
+        return badUsage(QStringLiteral("--eject goes with --each-card"));
 
     if (parser.isSet(listOption)) {
         WriterCommand command;
@@ -272,6 +278,7 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
                 QStringLiteral("--count takes a number of cards, not \"%1\"").arg(parser.value(countOption)));
         command.json = parser.isSet(jsonOption);
         command.skippedReaders = parser.values(skipReaderOption);
+        command.eject = parser.isSet(ejectOption);
         if (parser.isSet(anyFolderOption))
             return badUsage(QStringLiteral("--any-folder does not go with --each-card"));
     }

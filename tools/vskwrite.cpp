@@ -110,6 +110,7 @@ Status eachCard(const WriterCommand& command)
     EachCardOptions options{*values, command.count, command.json, command.noOpen, command.replace, {}};
     for (const QString& reader : command.skippedReaders)
         options.skippedReaders.insert(reader);
+    options.eject = command.eject;
     return prepareEachCard(options, tellLine) ? Written : Refused;
 }
 
