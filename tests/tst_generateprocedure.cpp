@@ -158,6 +158,7 @@ private slots:
         QCOMPARE(result.message.title, QStringLiteral("SD Card is Read Only"));
         QVERIFY(result.standardOutput.isEmpty());
         QVERIFY(!result.openPortal);
+        QVERIFY(drives->labelCalls.isEmpty()); // a refused card keeps its label
     }
 
     void cardFolder_data()
@@ -485,14 +486,15 @@ private slots:
         GenerateProcedure::FrontEnd replacing;
         replacing.replaceHandedOff = [](const CardContents&) { return true; };
         const GenerateProcedure::Result result = generate(form(ModeCode::KervSlow), 0, replacing);
-        QCOMPARE(result.message.title, QStringLiteral("File not written"));
-        QVERIFY2(result.message.text.endsWith(QLatin1String("\nNo space left on device")),
-                 qPrintable(result.message.text));
+        QCOMPARE(result.card.result, CardOutcome::Result::Full);
+        QCOMPARE(result.message.title, QStringLiteral("SD Card is Full"));
+        QVERIFY(result.standardOutput.isEmpty());
+        // Refused before anything is changed: no label, the old file and what a killed run left are as they were.
+        QVERIFY(drives->labelCalls.isEmpty());
         QCOMPARE(readFile(parameterFile(0, "GP0_0000.VSK")), old);
-        // No new file is left on the card, and the one the killed run left is gone.
         QCOMPARE(
             QDir(card(0) + QStringLiteral("/02")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList{QStringLiteral("GP0_0000.VSK")});
+            (QStringList{QStringLiteral("GP0_0000.VSK"), QStringLiteral("GP0_0000.VSK.orva-k1lled0")}));
     }
 
     // While one "Generate" holds the card (here: while its user is asked), a second one on the same card, named by

@@ -1028,5 +1028,25 @@ Accettati: %1</translation>
         <source>preset &quot;%1&quot;</source>
         <translation>preimpostazione «%1»</translation>
     </message>
+    <message>
+        <source>SD Card is Full</source>
+        <translation>Scheda SD piena</translation>
+    </message>
+    <message>
+        <source>The SD card has no room for the file.
+Please free some space on it.</source>
+        <translation>Sulla scheda SD non c’è spazio per il file.
+Liberare spazio sulla scheda.</translation>
+    </message>
+    <message>
+        <source>SD Card Removed</source>
+        <translation>Scheda SD rimossa</translation>
+    </message>
+    <message>
+        <source>The SD card was removed.
+Please insert it and try again.</source>
+        <translation>La scheda SD è stata rimossa.
+Inserirla e riprovare.</translation>
+    </message>
 </context>
 </TS>
