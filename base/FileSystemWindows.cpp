@@ -180,17 +180,24 @@ FileSystem::Folder::Folder(const QString& path)
 
 FileSystem::Folder FileSystem::Folder::volumeRoot(const QString& rootPath)
 {
-    // Every later step names the volume itself, never the drive letter, which another volume may take meanwhile.
-    Folder root;
+    // Every later step names the volume itself, never the drive letter or mount folder, which another volume may take
+    // meanwhile, or which a mount folder leaves on the computer's own disk once the card is gone.
     QString native = QDir::toNativeSeparators(rootPath);
     if (!native.endsWith(QLatin1Char('\\')))
         native += QLatin1Char('\\');
     std::wstring volume;
-    if (const unsigned long error = volumeNamePath(wide(native), volume))
-        root.failure = systemFailure(error).value_or(QString());
-    else
-        root.place = QString::fromStdWString(volume);
-    return root;
+    if (volumeNamePath(wide(native), volume) == 0) {
+        const QString named = QString::fromStdWString(volume);
+        if (entryOfNative(named).kind == Entry::Kind::Folder) {
+            Folder root;
+            root.place = named;
+            return root;
+        }
+    }
+    // A folder that is no volume's mount point (a test's stand-in for a card), or a system that reaches no file
+    // through a volume's name (Wine): the path itself, which DrivePlatform::holdsRoot proves before each step that
+    // counts; a drive letter leaves nothing to write into once its volume is gone.
+    return Folder(rootPath);
 }
 
 FileSystem::Folder::~Folder() = default;
