@@ -4,6 +4,7 @@
 #include "form/ModeCodes.h"
 #include "generation/CardRecord.h"
 #include "generation/GenerateProcedure.h"
+#include "generation/GenerateTexts.h"
 #include "parameterfile/Identifier.h"
 #include "parameterfile/ParameterFile.h"
 #include "parameterfile/ParameterFileDecoder.h"
@@ -201,6 +202,28 @@ private slots:
         }
         if (before == QLatin1String("folder"))
             QCOMPARE(readFile(folder + QStringLiteral("/notes.txt")), QByteArray("kept"));
+    }
+
+    // Once the write has begun, the card's folder is no longer the card (as a card pulled out leaves its mount folder,
+    // a folder 02 in it): the write fails as removed, and nothing stays in the folder now at that path or on the card.
+    void cardGoneWhileWritten()
+    {
+        addCards(1);
+        const QString away = cards->filePath(QStringLiteral("away"));
+        bool swapped = false;
+        const CardOutcome outcome =
+            writeParameterFileToCard(form(ModeCode::Lan), drives->volumes.first(), *drives, [&](CardStep step) {
+                if (step == CardStep::Writing && !swapped)
+                    swapped = QDir().rename(card(0), away) && QDir().mkpath(card(0) + QStringLiteral("/02"));
+                return true;
+            });
+        QVERIFY(swapped);
+        QCOMPARE(outcome.result, CardOutcome::Result::Removed);
+        QCOMPARE(GenerateTexts::cardOutcome(outcome).text,
+                 QStringLiteral("The SD card was removed.\nPlease insert it and try again."));
+        const auto entries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+        QCOMPARE(QDir(card(0) + QStringLiteral("/02")).entryList(entries), QStringList());
+        QCOMPARE(QDir(away + QStringLiteral("/02")).entryList(entries), QStringList());
     }
 
     void secondGenerationReplacesTheFile()
