@@ -51,12 +51,13 @@ std::optional<CardFolderProblem> cardFolderProblem(const QString& folder, const 
     return entryProblem(entry);
 }
 
-// Room for a parameter file of the largest size beside the one the card holds. A volume whose room cannot be told is
-// left to the write, which reports a full medium itself.
+// Room for a parameter file of the largest size beside the one the card holds. A volume that tells no size (some FUSE
+// file systems report none) is left to the write, which reports a full medium itself.
 bool hasRoom(const QString& rootPath)
 {
     const QStorageInfo storage(rootPath);
-    return !storage.isValid() || storage.bytesAvailable() >= 2 * qint64(ParameterFile::largestSize);
+    return !storage.isValid() || storage.bytesTotal() <= 0 ||
+           storage.bytesAvailable() >= 2 * qint64(ParameterFile::largestSize);
 }
 
 // What became of entering the card folder in the open root.

@@ -22,8 +22,7 @@ struct DurableWrite
     Result result = Result::NotWritten;
     QString reason;       // the system's reason when not Written
     bool changed = false; // NotWritten because the entry at the name was no longer the one the caller had read
-    bool gone =
-        false; // NotWritten because the medium was no longer there (stillThere) before the new file took the name
+    bool gone = false;    // NotWritten because the medium had gone (stillThere) before the new file took the name
 
     bool written() const { return result == Result::Written; }
 };
