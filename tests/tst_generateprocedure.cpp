@@ -199,6 +199,7 @@ private slots:
         } else {
             QCOMPARE(result.ending, Ending::Refused);
             QCOMPARE(result.message.text, notFoundText + reason);
+            QVERIFY(drives->labelCalls.isEmpty()); // a refused card keeps its label
         }
         if (before == QLatin1String("folder"))
             QCOMPARE(readFile(folder + QStringLiteral("/notes.txt")), QByteArray("kept"));
