@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFileDevice>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -14,17 +15,6 @@ class QFile;
 namespace FileSystem {
 // Flushes the file's data to the medium and reports the medium's answer (Qt's own flush stops at the system's cache).
 std::optional<QString> flushToMedium(QFile& file);
-
-// Flushes the folder itself, so that a file just moved into it stays there after a power cut or an unplugged card.
-std::optional<QString> flushFolder(const QString& path);
-
-// Puts the file at from in the place of whatever entry is called to, in one step: a file of that name is replaced,
-// and so is a symbolic link, which is never followed.
-std::optional<QString> replaceEntry(const QString& from, const QString& to);
-
-// Opens the file for reading as the medium holds it: a symbolic link is refused, and the system's cached copy of the
-// file's data is dropped first where the platform allows it.
-std::optional<QString> openFromMedium(QFile& file, const QString& path);
 
 // True when path is a real folder (not a symbolic link or another kind of entry) on the same volume as rootPath.
 bool isFolderOnVolume(const QString& path, const QString& rootPath);
@@ -54,6 +44,67 @@ Entry entryAt(const QString& path);
 // mount of the same volume): on Linux its device and node, on Windows its volume's serial number and its file index.
 // Nothing when it cannot be looked at.
 std::optional<QString> folderIdentity(const QString& path);
+
+// A folder held open, so that every step taken in it stays in that very folder, wherever its path leads meanwhile (a
+// card taken out leaves its mount folder on the computer's own disk): on Linux a descriptor that each call is made
+// relative to; on Windows the folder's path through its volume's name ("\\?\Volume{GUID}\"), which names no
+// other volume once the card is gone. Names are single names inside the folder, never paths.
+class Folder
+{
+public:
+    Folder() = default;
+    // Opens the folder at path; see isOpen() and reason().
+    explicit Folder(const QString& path);
+    // Opens the root folder of the volume mounted at rootPath (on Windows through the volume's name).
+    static Folder volumeRoot(const QString& rootPath);
+    ~Folder();
+    Folder(Folder&& other) noexcept;
+    Folder& operator=(Folder&& other) noexcept;
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+
+    bool isOpen() const { return handle != -1 || !place.isEmpty(); }
+    QString reason() const { return failure; } // the system's reason when it was not opened
+
+    // Whether the folder at path is this very folder now (its volume and node, however path is spelt).
+    bool isAt(const QString& path) const;
+    // The device of the volume that holds it as the platform's drive list tells it (Linux: major << 32 | minor, as the
+    // mount table gives it); 0 where the platform tells none.
+    quint64 device() const;
+    // Whether the other folder is on the same volume as this one.
+    bool sameVolume(const Folder& other) const;
+
+    // The folder called name in this one, never through a link; see isOpen() and reason().
+    Folder folder(const QString& name) const;
+    // What stands at name, as entryAt tells it.
+    Entry entry(const QString& name) const;
+    // The names of the entries in it (not "." and "..").
+    QStringList names() const;
+    // Makes the folder name (never over an existing entry).
+    std::optional<QString> makeFolder(const QString& name) const;
+    // Creates the file name anew (never an existing entry, never through a link) and opens it in file for writing,
+    // unbuffered, readable by everyone and writable by its owner. nameTaken tells that an entry of that name stood
+    // there.
+    std::optional<QString> createFile(QFile& file, const QString& name, bool& nameTaken) const;
+    // Opens the file name for reading as the medium holds it: a symbolic link is refused, and the system's cached copy
+    // of the file's data is dropped first where the platform allows it.
+    std::optional<QString> openFromMedium(QFile& file, const QString& name) const;
+    // Puts the file from in the place of whatever entry is called to, in one step: a file of that name is replaced,
+    // and so is a symbolic link, which is never followed.
+    std::optional<QString> replaceEntry(const QString& from, const QString& to) const;
+    // Flushes the folder itself, so that a file just moved into it stays there after a power cut or an unplugged card.
+    std::optional<QString> flush() const;
+    // Removes the regular file name unless a writer claims it (FileClaim). True when it was removed.
+    bool removeUnclaimedFile(const QString& name) const;
+    // Removes the file name, whatever it is but a folder.
+    void remove(const QString& name) const;
+
+private:
+    friend class FileClaim;
+    qintptr handle = -1; // the platform's: a descriptor
+    QString place;       // Windows: the folder's path through its volume's name
+    QString failure;
+};
 
 // A lock that one holder on this machine has at a time, whichever its program (a window, vskwrite) or user: taken by
 // name without waiting, and let go when the object goes or the process ends, however it ends (the system lets it go).
@@ -94,16 +145,16 @@ public:
     FileClaim(const FileClaim&) = delete;
     FileClaim& operator=(const FileClaim&) = delete;
 
-    // Claims the file that the open file is (it was created at path by this writer). False when a clean-up removed it
-    // first: the writer makes another one. A file system that cannot hold claims leaves the file unclaimed (true).
+    // Claims the file that the open file is (it was created as name in folder by this writer). False when a clean-up
+    // removed it first: the writer makes another one. A file system that cannot hold claims leaves the file unclaimed
+    // (true).
+    bool claim(QFile& file, const Folder& folder, const QString& name);
+    // The same for a file created at path.
     bool claim(QFile& file, const QString& path);
 
 private:
     qintptr handle = -1;
 };
-
-// Removes the regular file at path unless a writer claims it (FileClaim). True when it was removed.
-bool removeUnclaimedFile(const QString& path);
 
 // Makes the folder path (its parent must exist). Returns the system's reason when that failed.
 std::optional<QString> makeFolder(const QString& path);

@@ -2,13 +2,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
+
+#include <utility>
 
 namespace {
 QString systemReason(int error)
@@ -72,13 +77,14 @@ bool sameNode(const struct stat& one, const struct stat& other)
     return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
 }
 
-// Whether the open descriptor is still the file named path: a clean-up may have removed it meanwhile.
-bool stillNamed(int descriptor, const QByteArray& path)
+// Whether the open descriptor is still the file named name in the folder (AT_FDCWD: a path): a clean-up may have
+// removed it meanwhile.
+bool stillNamed(int descriptor, int folder, const QByteArray& name)
 {
     struct stat opened;
     struct stat named;
-    return ::fstat(descriptor, &opened) == 0 && opened.st_nlink > 0 && ::lstat(path.constData(), &named) == 0 &&
-           sameNode(opened, named);
+    return ::fstat(descriptor, &opened) == 0 && opened.st_nlink > 0 &&
+           ::fstatat(folder, name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0 && sameNode(opened, named);
 }
 
 // Machine locks are files in the one temporary folder that every user and program of the machine shares (the
@@ -97,41 +103,6 @@ std::optional<QString> FileSystem::flushToMedium(QFile& file)
     return std::nullopt;
 }
 
-std::optional<QString> FileSystem::flushFolder(const QString& path)
-{
-    const int descriptor = ::open(nativePath(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0)
-        return systemReason(errno);
-    std::optional<QString> reason;
-    // Some file systems cannot flush a folder (EINVAL): their metadata reaches the medium with the file's own flush.
-    if (::fsync(descriptor) != 0 && errno != EINVAL)
-        reason = systemReason(errno);
-    ::close(descriptor);
-    return reason;
-}
-
-std::optional<QString> FileSystem::replaceEntry(const QString& from, const QString& to)
-{
-    // rename() replaces the entry itself: a symbolic link called `to` is replaced, not followed.
-    if (::rename(nativePath(from).constData(), nativePath(to).constData()) != 0)
-        return systemReason(errno);
-    return std::nullopt;
-}
-
-std::optional<QString> FileSystem::openFromMedium(QFile& file, const QString& path)
-{
-    const int descriptor = ::open(nativePath(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (descriptor < 0)
-        return systemReason(errno);
-    // The data was flushed: dropping the cached pages makes the next read come from the medium.
-    ::posix_fadvise(descriptor, 0, 0, POSIX_FADV_DONTNEED);
-    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        return file.errorString();
-    }
-    return std::nullopt;
-}
-
 bool FileSystem::isFolderOnVolume(const QString& path, const QString& rootPath)
 {
     struct stat folder;
@@ -140,10 +111,13 @@ bool FileSystem::isFolderOnVolume(const QString& path, const QString& rootPath)
            ::stat(nativePath(rootPath).constData(), &root) == 0 && folder.st_dev == root.st_dev;
 }
 
-FileSystem::Entry FileSystem::entryAt(const QString& path)
+namespace {
+// What fstatat of name in the folder (or of a path, with AT_FDCWD) tells, without following a link.
+FileSystem::Entry entryOf(int folder, const QByteArray& name)
 {
+    using Entry = FileSystem::Entry;
     struct stat status;
-    if (::lstat(nativePath(path).constData(), &status) != 0) {
+    if (::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         // Nothing stands there, also when a file stands where a folder on the way should be.
         if (errno == ENOENT || errno == ENOTDIR)
             return {};
@@ -157,6 +131,12 @@ FileSystem::Entry FileSystem::entryAt(const QString& path)
     else if (S_ISLNK(status.st_mode))
         kind = Entry::Kind::Link;
     return {kind, describe(status.st_mode), QString(), stampOf(status)};
+}
+} // namespace
+
+FileSystem::Entry FileSystem::entryAt(const QString& path)
+{
+    return entryOf(AT_FDCWD, nativePath(path));
 }
 
 std::optional<QString> FileSystem::folderIdentity(const QString& path)
@@ -221,7 +201,7 @@ FileSystem::MachineLock::MachineLock(const QString& name)
             ::close(descriptor);
             return;
         }
-        if (stillNamed(descriptor, path)) {
+        if (stillNamed(descriptor, AT_FDCWD, path)) {
             handle = descriptor;
             place = QFile::decodeName(path);
             taken = State::Held;
@@ -251,6 +231,12 @@ FileSystem::FileClaim::~FileClaim()
 
 bool FileSystem::FileClaim::claim(QFile& file, const QString& path)
 {
+    const QFileInfo info(path);
+    return claim(file, Folder(info.absolutePath()), info.fileName());
+}
+
+bool FileSystem::FileClaim::claim(QFile& file, const Folder& folder, const QString& name)
+{
     // A descriptor of its own on the same open file: the claim outlives the writer's close() before the move.
     const int descriptor = ::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0);
     if (descriptor < 0)
@@ -261,27 +247,12 @@ bool FileSystem::FileClaim::claim(QFile& file, const QString& path)
         return !cleanedUp;
     }
     // A clean-up that locked and removed it before this claim leaves a file without a name.
-    if (!stillNamed(descriptor, nativePath(path))) {
+    if (!stillNamed(descriptor, int(folder.handle), nativePath(name))) {
         ::close(descriptor);
         return false;
     }
     handle = descriptor;
     return true;
-}
-
-bool FileSystem::removeUnclaimedFile(const QString& path)
-{
-    const QByteArray name = nativePath(path);
-    const int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    struct stat status;
-    // Only a regular file, only while no writer claims it, and only the very file that was looked at.
-    const bool unclaimed = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
-                           ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && stillNamed(descriptor, name);
-    const bool removed = unclaimed && ::unlink(name.constData()) == 0;
-    ::close(descriptor);
-    return removed;
 }
 
 std::optional<QString> FileSystem::makeFolder(const QString& path)
@@ -345,4 +316,177 @@ bool FileSystem::isSystemOrHomeRoot(const QString& path)
             return true;
     }
     return false;
+}
+
+namespace {
+int openFolderAt(int folder, const QByteArray& name, int flags, QString& failure)
+{
+    const int descriptor = ::openat(folder, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags);
+    if (descriptor < 0)
+        failure = systemReason(errno);
+    return descriptor;
+}
+} // namespace
+
+FileSystem::Folder::Folder(const QString& path)
+{
+    handle = openFolderAt(AT_FDCWD, nativePath(path), 0, failure);
+}
+
+FileSystem::Folder FileSystem::Folder::volumeRoot(const QString& rootPath)
+{
+    // A mount point names the root of what is mounted there: the caller proves it against the mount (isAt, device).
+    return Folder(rootPath);
+}
+
+FileSystem::Folder::~Folder()
+{
+    if (handle >= 0)
+        ::close(int(handle));
+}
+
+FileSystem::Folder::Folder(Folder&& other) noexcept
+    : handle(std::exchange(other.handle, -1)), failure(std::move(other.failure))
+{}
+
+FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept
+{
+    if (this != &other) {
+        if (handle >= 0)
+            ::close(int(handle));
+        handle = std::exchange(other.handle, -1);
+        failure = std::move(other.failure);
+    }
+    return *this;
+}
+
+bool FileSystem::Folder::isAt(const QString& path) const
+{
+    struct stat opened;
+    struct stat named;
+    return handle >= 0 && ::fstat(int(handle), &opened) == 0 && statOf(path, named) && sameNode(opened, named);
+}
+
+quint64 FileSystem::Folder::device() const
+{
+    struct stat opened;
+    if (handle < 0 || ::fstat(int(handle), &opened) != 0)
+        return 0;
+    return (quint64(major(opened.st_dev)) << 32) | minor(opened.st_dev);
+}
+
+bool FileSystem::Folder::sameVolume(const Folder& other) const
+{
+    struct stat one;
+    struct stat two;
+    return handle >= 0 && other.handle >= 0 && ::fstat(int(handle), &one) == 0 &&
+           ::fstat(int(other.handle), &two) == 0 && one.st_dev == two.st_dev;
+}
+
+FileSystem::Folder FileSystem::Folder::folder(const QString& name) const
+{
+    Folder inside;
+    inside.handle = openFolderAt(int(handle), nativePath(name), O_NOFOLLOW, inside.failure);
+    return inside;
+}
+
+FileSystem::Entry FileSystem::Folder::entry(const QString& name) const
+{
+    return entryOf(int(handle), nativePath(name));
+}
+
+QStringList FileSystem::Folder::names() const
+{
+    QStringList names;
+    // A descriptor of its own for the listing, which closedir() closes.
+    const int descriptor = ::openat(int(handle), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return names;
+    DIR* listing = ::fdopendir(descriptor);
+    if (!listing) {
+        ::close(descriptor);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names.append(QFile::decodeName(entry->d_name));
+    }
+    ::closedir(listing);
+    return names;
+}
+
+std::optional<QString> FileSystem::Folder::makeFolder(const QString& name) const
+{
+    if (::mkdirat(int(handle), nativePath(name).constData(), 0777) != 0)
+        return systemReason(errno);
+    return std::nullopt;
+}
+
+std::optional<QString> FileSystem::Folder::createFile(QFile& file, const QString& name, bool& nameTaken) const
+{
+    nameTaken = false;
+    const int descriptor = ::openat(int(handle), nativePath(name).constData(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0644);
+    if (descriptor < 0) {
+        nameTaken = errno == EEXIST;
+        return systemReason(errno);
+    }
+    // The mode is asked for whatever the umask.
+    ::fchmod(descriptor, 0644);
+    if (!file.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> FileSystem::Folder::openFromMedium(QFile& file, const QString& name) const
+{
+    const int descriptor = ::openat(int(handle), nativePath(name).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0)
+        return systemReason(errno);
+    // The data was flushed: dropping the cached pages makes the next read come from the medium.
+    ::posix_fadvise(descriptor, 0, 0, POSIX_FADV_DONTNEED);
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> FileSystem::Folder::replaceEntry(const QString& from, const QString& to) const
+{
+    // rename() replaces the entry itself: a symbolic link called `to` is replaced, not followed.
+    if (::renameat(int(handle), nativePath(from).constData(), int(handle), nativePath(to).constData()) != 0)
+        return systemReason(errno);
+    return std::nullopt;
+}
+
+std::optional<QString> FileSystem::Folder::flush() const
+{
+    // Some file systems cannot flush a folder (EINVAL): their metadata reaches the medium with the file's own flush.
+    if (::fsync(int(handle)) != 0 && errno != EINVAL)
+        return systemReason(errno);
+    return std::nullopt;
+}
+
+bool FileSystem::Folder::removeUnclaimedFile(const QString& name) const
+{
+    const QByteArray native = nativePath(name);
+    const int descriptor =
+        ::openat(int(handle), native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    struct stat status;
+    // Only a regular file, only while no writer claims it, and only the very file that was looked at.
+    const bool unclaimed = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+                           ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && stillNamed(descriptor, int(handle), native);
+    const bool removed = unclaimed && ::unlinkat(int(handle), native.constData(), 0) == 0;
+    ::close(descriptor);
+    return removed;
+}
+
+void FileSystem::Folder::remove(const QString& name) const
+{
+    ::unlinkat(int(handle), nativePath(name).constData(), 0);
 }

@@ -2,12 +2,12 @@
 #include "base/WideText.h"
 #include "base/WinFiles.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <fcntl.h>
 #include <io.h>
 
 namespace {
@@ -27,50 +27,58 @@ std::optional<QString> FileSystem::flushToMedium(QFile& file)
     return systemFailure(flushFileHandle(reinterpret_cast<void*>(_get_osfhandle(file.handle()))));
 }
 
-std::optional<QString> FileSystem::flushFolder(const QString&)
-{
-    // Windows gives a program no way to flush a folder: the move below is written through instead.
-    return std::nullopt;
-}
-
-std::optional<QString> FileSystem::replaceEntry(const QString& from, const QString& to)
-{
-    return systemFailure(
-        replaceFileWriteThrough(wide(QDir::toNativeSeparators(from)), wide(QDir::toNativeSeparators(to))));
-}
-
-std::optional<QString> FileSystem::openFromMedium(QFile& file, const QString& path)
-{
-    if (isReparsePoint(wide(QDir::toNativeSeparators(path))))
-        return QStringLiteral("The file is a link.");
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    return std::nullopt;
-}
-
 bool FileSystem::isFolderOnVolume(const QString& path, const QString&)
 {
     // A drive's folders are on its volume unless a junction leads elsewhere.
     return isPlainFolder(wide(QDir::toNativeSeparators(path)));
 }
 
+namespace {
+// What stands at a native path. Windows has no FIFOs in its folders: what is neither a file nor a folder is a device.
+FileSystem::Entry entryOfNative(const QString& native)
+{
+    using Entry = FileSystem::Entry;
+    const WinEntry found = entryAtPath(wide(native));
+    if (found.error != 0)
+        return {Entry::Kind::Unreadable, QString(), systemFailure(found.error).value_or(QString()), QByteArray()};
+    if (!found.exists)
+        return {};
+    const QByteArray stamp = QByteArray::number(found.size) + ':' + QByteArray::number(found.written) + ':' +
+                             QByteArray::number(found.created) + ':' + QByteArray::number(quint64(found.attributes));
+    if (found.isLink)
+        return {Entry::Kind::Link, QStringLiteral("a link"), QString(), stamp};
+    if (found.isFolder)
+        return {Entry::Kind::Folder, QStringLiteral("a folder"), QString(), stamp};
+    if (found.isDevice)
+        return {Entry::Kind::Other, QStringLiteral("a device"), QString(), stamp};
+    return {Entry::Kind::RegularFile, QStringLiteral("a file"), QString(), stamp};
+}
+
+// The native path of name inside the native folder path.
+QString nativeInside(const QString& folder, const QString& name)
+{
+    return folder.endsWith(QLatin1Char('\\')) ? folder + name : folder + QLatin1Char('\\') + name;
+}
+
+// The open handle as a descriptor in file; the descriptor (and with it the handle) closes with the file.
+std::optional<QString> openHandle(QFile& file, void* handle, int flags, QIODevice::OpenMode mode)
+{
+    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags | _O_BINARY);
+    if (descriptor < 0) {
+        closeHandle(handle);
+        return QStringLiteral("The file could not be opened.");
+    }
+    if (!file.open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
+        _close(descriptor);
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+} // namespace
+
 FileSystem::Entry FileSystem::entryAt(const QString& path)
 {
-    // Windows has no FIFOs in its folders: what is neither a file nor a folder is a device name.
-    if (isReparsePoint(wide(QDir::toNativeSeparators(path))))
-        return {Entry::Kind::Link, QStringLiteral("a link"), QString(), QByteArray()};
-    const QFileInfo info(path);
-    if (!info.exists())
-        return {};
-    const QByteArray stamp = QByteArray::number(info.size()) + ':' +
-                             QByteArray::number(info.lastModified().toMSecsSinceEpoch()) + ':' +
-                             QByteArray::number(info.birthTime().toMSecsSinceEpoch());
-    if (info.isDir())
-        return {Entry::Kind::Folder, QStringLiteral("a folder"), QString(), stamp};
-    if (info.isFile())
-        return {Entry::Kind::RegularFile, QStringLiteral("a file"), QString(), stamp};
-    return {Entry::Kind::Other, QStringLiteral("a device"), QString(), stamp};
+    return entryOfNative(QDir::toNativeSeparators(path));
 }
 
 std::optional<QString> FileSystem::folderIdentity(const QString& path)
@@ -109,17 +117,18 @@ FileSystem::FileClaim::~FileClaim()
         closeHandle(reinterpret_cast<void*>(handle));
 }
 
-bool FileSystem::FileClaim::claim(QFile&, const QString& path)
+bool FileSystem::FileClaim::claim(QFile& file, const QString& path)
 {
-    // The writer's own handle has kept the file from removal since it was created; this one keeps it past close().
-    if (void* claimed = claimFile(wide(QDir::toNativeSeparators(path))))
-        handle = reinterpret_cast<qintptr>(claimed);
-    return true;
+    const QFileInfo info(path);
+    return claim(file, Folder(info.absolutePath()), info.fileName());
 }
 
-bool FileSystem::removeUnclaimedFile(const QString& path)
+bool FileSystem::FileClaim::claim(QFile&, const Folder& folder, const QString& name)
 {
-    return entryAt(path).kind == Entry::Kind::RegularFile && removeFileUnlessOpen(wide(QDir::toNativeSeparators(path)));
+    // The writer's own handle has kept the file from removal since it was created; this one keeps it past close().
+    if (void* claimed = claimFile(wide(nativeInside(folder.place, name))))
+        handle = reinterpret_cast<qintptr>(claimed);
+    return true;
 }
 
 std::optional<QString> FileSystem::makeFolder(const QString& path)
@@ -155,4 +164,140 @@ bool FileSystem::isSystemOrHomeRoot(const QString& path)
             return true;
     }
     return false;
+}
+
+FileSystem::Folder::Folder(const QString& path)
+{
+    // A folder the user's profile redirects (a junction) serves as well as a plain one.
+    const QString native = QDir::toNativeSeparators(path);
+    const WinEntry found = entryAtPath(wide(native));
+    if (found.exists && found.isFolder)
+        place = native;
+    else
+        failure = found.error != 0 ? systemFailure(found.error).value_or(QString())
+                                   : QStringLiteral("The folder is missing.");
+}
+
+FileSystem::Folder FileSystem::Folder::volumeRoot(const QString& rootPath)
+{
+    // Every later step names the volume itself, never the drive letter or mount folder, which another volume may take
+    // meanwhile, or which a mount folder leaves on the computer's own disk once the card is gone.
+    QString native = QDir::toNativeSeparators(rootPath);
+    if (!native.endsWith(QLatin1Char('\\')))
+        native += QLatin1Char('\\');
+    std::wstring volume;
+    if (volumeNamePath(wide(native), volume) == 0) {
+        const QString named = QString::fromStdWString(volume);
+        if (entryOfNative(named).kind == Entry::Kind::Folder) {
+            Folder root;
+            root.place = named;
+            return root;
+        }
+    }
+    // A folder that is no volume's mount point (a test's stand-in for a card), or a system that reaches no file
+    // through a volume's name (Wine): the path itself, which DrivePlatform::holdsRoot proves before each step that
+    // counts; a drive letter leaves nothing to write into once its volume is gone.
+    return Folder(rootPath);
+}
+
+FileSystem::Folder::~Folder() = default;
+
+FileSystem::Folder::Folder(Folder&& other) noexcept : place(std::move(other.place)), failure(std::move(other.failure))
+{
+    other.place.clear();
+}
+
+FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept
+{
+    place = std::move(other.place);
+    failure = std::move(other.failure);
+    other.place.clear();
+    return *this;
+}
+
+bool FileSystem::Folder::isAt(const QString& path) const
+{
+    const std::optional<QString> here = folderIdentity(place);
+    return here && here == folderIdentity(path);
+}
+
+quint64 FileSystem::Folder::device() const
+{
+    return 0;
+}
+
+bool FileSystem::Folder::sameVolume(const Folder& other) const
+{
+    const std::optional<QString> one = folderIdentity(place);
+    const std::optional<QString> two = folderIdentity(other.place);
+    return one && two && one->section(QLatin1Char('-'), 0, 0) == two->section(QLatin1Char('-'), 0, 0);
+}
+
+FileSystem::Folder FileSystem::Folder::folder(const QString& name) const
+{
+    Folder inside;
+    const QString native = nativeInside(place, name);
+    if (isPlainFolder(wide(native)))
+        inside.place = native;
+    else
+        inside.failure = QStringLiteral("The folder is missing or a link.");
+    return inside;
+}
+
+FileSystem::Entry FileSystem::Folder::entry(const QString& name) const
+{
+    return entryOfNative(nativeInside(place, name));
+}
+
+QStringList FileSystem::Folder::names() const
+{
+    QStringList names;
+    for (const std::wstring& name : folderNames(wide(place)))
+        names.append(QString::fromStdWString(name));
+    return names;
+}
+
+std::optional<QString> FileSystem::Folder::makeFolder(const QString& name) const
+{
+    return systemFailure(createFolder(wide(nativeInside(place, name))));
+}
+
+std::optional<QString> FileSystem::Folder::createFile(QFile& file, const QString& name, bool& nameTaken) const
+{
+    unsigned long error = 0;
+    void* handle = createNewFile(wide(nativeInside(place, name)), error, nameTaken);
+    if (!handle)
+        return systemFailure(error);
+    return openHandle(file, handle, _O_WRONLY, QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+std::optional<QString> FileSystem::Folder::openFromMedium(QFile& file, const QString& name) const
+{
+    unsigned long error = 0;
+    bool isLink = false;
+    void* handle = openFileForReading(wide(nativeInside(place, name)), error, isLink);
+    if (!handle)
+        return isLink ? QStringLiteral("The file is a link.") : systemFailure(error);
+    return openHandle(file, handle, _O_RDONLY, QIODevice::ReadOnly);
+}
+
+std::optional<QString> FileSystem::Folder::replaceEntry(const QString& from, const QString& to) const
+{
+    return systemFailure(replaceFileWriteThrough(wide(nativeInside(place, from)), wide(nativeInside(place, to))));
+}
+
+std::optional<QString> FileSystem::Folder::flush() const
+{
+    // Windows gives a program no way to flush a folder: the move is written through instead.
+    return std::nullopt;
+}
+
+bool FileSystem::Folder::removeUnclaimedFile(const QString& name) const
+{
+    return entry(name).kind == Entry::Kind::RegularFile && removeFileUnlessOpen(wide(nativeInside(place, name)));
+}
+
+void FileSystem::Folder::remove(const QString& name) const
+{
+    removeFile(wide(nativeInside(place, name)));
 }

@@ -94,6 +94,84 @@ bool removeFileUnlessOpen(const wchar_t* path)
     return true;
 }
 
+unsigned long volumeNamePath(const wchar_t* rootPath, std::wstring& volumePath)
+{
+    wchar_t name[MAX_PATH] = {};
+    if (!GetVolumeNameForVolumeMountPointW(rootPath, name, MAX_PATH))
+        return GetLastError();
+    volumePath = name;
+    return 0;
+}
+
+WinEntry entryAtPath(const wchar_t* path)
+{
+    WinEntry entry;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data)) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+            entry.error = error;
+        return entry;
+    }
+    const auto wide = [](DWORD high, DWORD low) { return (static_cast<unsigned long long>(high) << 32) | low; };
+    entry.exists = true;
+    entry.attributes = data.dwFileAttributes;
+    entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isDevice = (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0;
+    entry.size = wide(data.nFileSizeHigh, data.nFileSizeLow);
+    entry.written = wide(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    entry.created = wide(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime);
+    return entry;
+}
+
+void* createNewFile(const wchar_t* path, unsigned long& error, bool& nameTaken)
+{
+    // Shared for reading (a writer's claim) and writing, as Qt opens files; CREATE_NEW refuses every existing entry.
+    HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    error = file == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    nameTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+void* openFileForReading(const wchar_t* path, unsigned long& error, bool& isLink)
+{
+    error = 0;
+    isLink = isReparsePoint(path);
+    if (isLink)
+        return nullptr;
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    error = file == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+std::vector<std::wstring> folderNames(const wchar_t* path)
+{
+    std::vector<std::wstring> names;
+    std::wstring pattern = path;
+    if (!pattern.empty() && pattern.back() != L'\\')
+        pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool removeFile(const wchar_t* path)
+{
+    return DeleteFileW(path) != 0;
+}
+
 void closeHandle(void* handle)
 {
     if (handle)

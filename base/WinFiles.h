@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The Windows file calls the card's files need, behind a plain wide-character interface so that this code compiles
 // without Qt and can be checked with a cross compiler. Paths are null-terminated UTF-16.
@@ -40,6 +41,40 @@ void* claimFile(const wchar_t* path);
 
 // Removes the file at path (never through a link) unless a handle on it is open anywhere: true when removed.
 bool removeFileUnlessOpen(const wchar_t* path);
+
+// The path of the volume mounted at rootPath (a drive's root "E:\\" or a mount folder, with its trailing backslash)
+// through the volume's name: "\\?\\Volume{GUID}\\", which names that volume alone and nothing once it is gone.
+// Returns 0 or the system's error code.
+unsigned long volumeNamePath(const wchar_t* rootPath, std::wstring& volumePath);
+
+// What stands at path, looked at without following a link.
+struct WinEntry
+{
+    bool exists = false;
+    bool isLink = false;   // a reparse point: a symbolic link, a junction, a mounted folder
+    bool isFolder = false; // a folder, or a link to one
+    bool isDevice = false;
+    unsigned long attributes = 0;
+    unsigned long long size = 0;
+    unsigned long long written = 0; // the last write time, as the system keeps it
+    unsigned long long created = 0;
+    unsigned long error = 0; // the system's error code when it could not be looked at (not for a missing entry)
+};
+WinEntry entryAtPath(const wchar_t* path);
+
+// Creates the file at path anew (never over an existing entry, never through a link) for writing; returns its handle,
+// or nullptr with the system's error code in error and nameTaken set when an entry of that name stands there.
+void* createNewFile(const wchar_t* path, unsigned long& error, bool& nameTaken);
+
+// Opens the file at path for reading, never through a link (isLink is then set); returns its handle, or nullptr with
+// the system's error code in error.
+void* openFileForReading(const wchar_t* path, unsigned long& error, bool& isLink);
+
+// The names of the entries in the folder at path (not "." and "..").
+std::vector<std::wstring> folderNames(const wchar_t* path);
+
+// Removes the file at path; false when it could not.
+bool removeFile(const wchar_t* path);
 
 // Closes a handle that one of the calls above returned; nullptr does nothing.
 void closeHandle(void* handle);

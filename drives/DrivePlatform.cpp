@@ -47,3 +47,10 @@ bool DrivePlatform::isStillMounted(const MountedVolume& listed, const QString& r
     const std::optional<MountedVolume> now = volumeAt(root);
     return now && now->device == listed.device;
 }
+
+bool DrivePlatform::holdsRoot(const MountedVolume& listed, const QString& root, const FileSystem::Folder& opened) const
+{
+    // A platform that tells no device (0) is known by the mount and the folder alone.
+    return opened.isOpen() && isStillMounted(listed, root) && opened.isAt(root) &&
+           (listed.device == 0 || opened.device() == listed.device);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/FileSystem.h"
+
 #include <QString>
 #include <QVector>
 
@@ -82,6 +84,10 @@ public:
     // True when the volume listed earlier is still mounted, as the same volume, at root (its own root path, or the
     // one it was mounted again at).
     bool isStillMounted(const MountedVolume& listed, const QString& root) const;
+
+    // True when the open folder is the root of the volume listed earlier as it is mounted at root now: still mounted
+    // there as the same volume (isStillMounted), root names that very folder, and the folder's device is the mount's.
+    bool holdsRoot(const MountedVolume& listed, const QString& root, const FileSystem::Folder& opened) const;
 };
 
 // The implementation for the platform the program was built for.

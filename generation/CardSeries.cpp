@@ -12,8 +12,6 @@
 #include "parameterfile/ParameterFile.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QStorageInfo>
 
 #include <thread>
 
@@ -28,14 +26,6 @@ QString volumeKey(const MountedVolume& volume)
     return QStringLiteral("device:%1|%2|%3").arg(volume.device).arg(volume.serial, volume.backingFile);
 }
 
-// The card is still mounted at rootPath and has no room for a parameter file of the largest size with its new file
-// beside the old one.
-bool cardIsFull(const QString& rootPath)
-{
-    const QStorageInfo storage(rootPath);
-    return storage.isValid() && QDir(storage.rootPath()) == QDir(rootPath) &&
-           storage.bytesAvailable() < 2 * qint64(ParameterFile::largestSize);
-}
 } // namespace
 
 QUuid RunCard::keptIdentifier() const
@@ -222,10 +212,7 @@ RunCard runCardOf(const GenerateProcedure::Result& result, const MountedVolume& 
         ended.result = RunCard::Result::Failed;
         if (result.card.result == CardOutcome::Result::ReadOnly)
             ended.result = RunCard::Result::ReadOnly;
-        // A full card may fail as early as its folder "02", which then cannot be made.
-        else if ((result.card.result == CardOutcome::Result::NotWritten ||
-                  result.card.result == CardOutcome::Result::CardNotFound) &&
-                 !result.card.cardChanged && cardIsFull(result.card.rootPath))
+        else if (result.card.result == CardOutcome::Result::Full)
             ended.result = RunCard::Result::Full;
         break;
     case Ending::Written:

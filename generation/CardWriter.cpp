@@ -5,7 +5,7 @@
 #include "parameterfile/Identifier.h"
 #include "parameterfile/ParameterFile.h"
 
-#include <QDir>
+#include <QStorageInfo>
 
 namespace {
 const QString cardFolderName = QLatin1Char('/') + QLatin1String(ParameterFile::cardFolderName);
@@ -16,55 +16,87 @@ bool goOn(const CardProgress& progress, CardStep step)
     return !progress || progress(step);
 }
 
-// Why the card folder was not entered: what is wrong with it, or nothing when the card has gone (a drive without its
-// medium) or the caller stopped the write.
-struct FolderNotEntered
+std::optional<CardFolderProblem> refused(CardFolderProblem::Kind kind, const QString& reason = QString())
 {
-    std::optional<CardFolderProblem> problem;
-};
-
-std::optional<FolderNotEntered> refused(CardFolderProblem::Kind kind, const QString& reason = QString())
-{
-    return FolderNotEntered{CardFolderProblem{kind, reason}};
+    return CardFolderProblem{kind, reason};
 }
 
-// Enters the card folder at folder, creating it when missing. Returns why not when it is not a real folder on the
-// card itself, or when the caller stopped the write.
-std::optional<FolderNotEntered> enterCardFolder(const QString& folder, const QString& rootPath,
-                                                const CardProgress& progress)
+// What is wrong with an entry called "02" that is not a folder (nothing for one that is missing or a folder).
+std::optional<CardFolderProblem> entryProblem(const FileSystem::Entry& entry)
 {
     using Kind = FileSystem::Entry::Kind;
-    FileSystem::Entry entry = FileSystem::entryAt(folder);
-    if (entry.kind == Kind::Missing) {
-        if (!goOn(progress, CardStep::Folder))
-            return FolderNotEntered{};
-        // mkdir refuses an existing entry (a link, a file), so only a missing folder is made here.
-        if (const std::optional<QString> reason = FileSystem::makeFolder(folder)) {
-            // A drive without its medium has no root to make the folder in: that is a card not found, no more.
-            if (FileSystem::entryAt(rootPath).kind != Kind::Folder)
-                return FolderNotEntered{};
-            return refused(CardFolderProblem::Kind::Unusable, *reason);
-        }
-        entry = FileSystem::entryAt(folder);
-    }
     switch (entry.kind) {
+    case Kind::Missing:
     case Kind::Folder:
-        if (FileSystem::isFolderOnVolume(folder, rootPath))
-            return std::nullopt;
-        return refused(CardFolderProblem::Kind::OnAnotherDrive);
+        return std::nullopt;
     case Kind::RegularFile:
         return refused(CardFolderProblem::Kind::IsFile);
     case Kind::Link:
         return refused(CardFolderProblem::Kind::IsLink);
     case Kind::Other:
         return refused(CardFolderProblem::Kind::IsOther, entry.description);
-    case Kind::Missing:
     case Kind::Unreadable:
         break;
     }
     return refused(CardFolderProblem::Kind::Unusable, entry.reason);
 }
 
+// Whether the card folder at folder can take the file, looked at without changing anything: missing (it is made
+// later) or a real folder on the card's own volume.
+std::optional<CardFolderProblem> cardFolderProblem(const QString& folder, const QString& rootPath)
+{
+    const FileSystem::Entry entry = FileSystem::entryAt(folder);
+    if (entry.kind == FileSystem::Entry::Kind::Folder && !FileSystem::isFolderOnVolume(folder, rootPath))
+        return refused(CardFolderProblem::Kind::OnAnotherDrive);
+    return entryProblem(entry);
+}
+
+// Room for a parameter file of the largest size beside the one the card holds. A volume that tells no size (some FUSE
+// file systems report none) is left to the write, which reports a full medium itself.
+bool hasRoom(const QString& rootPath)
+{
+    const QStorageInfo storage(rootPath);
+    return !storage.isValid() || storage.bytesTotal() <= 0 ||
+           storage.bytesAvailable() >= 2 * qint64(ParameterFile::largestSize);
+}
+
+// What became of entering the card folder in the open root.
+struct EnteredFolder
+{
+    FileSystem::Folder folder;                // open when entered
+    std::optional<CardFolderProblem> problem; // else what is wrong with it, if anything (else the card went away)
+};
+
+// Enters the card folder in the open root, making it when missing: a real folder on the card itself, never a link.
+EnteredFolder enterCardFolder(const FileSystem::Folder& root, const std::function<bool()>& cardThere)
+{
+    const QString name = QLatin1String(ParameterFile::cardFolderName);
+    EnteredFolder entered;
+    FileSystem::Entry entry = root.entry(name);
+    // mkdir refuses an existing entry (a link, a file), so only a missing folder is made here.
+    if (entry.kind == FileSystem::Entry::Kind::Missing) {
+        if (const std::optional<QString> reason = root.makeFolder(name)) {
+            if (cardThere())
+                entered.problem = refused(CardFolderProblem::Kind::Unusable, *reason);
+            return entered;
+        }
+        entry = root.entry(name);
+    }
+    if ((entered.problem = entryProblem(entry)))
+        return entered;
+    entered.folder = root.folder(name);
+    if (!entered.folder.isOpen()) {
+        // Another entry took the name meanwhile, or the card went.
+        entry = root.entry(name);
+        entered.problem = entryProblem(entry);
+        if (!entered.problem && cardThere())
+            entered.problem = refused(CardFolderProblem::Kind::Unusable, entered.folder.reason());
+    } else if (!entered.folder.sameVolume(root)) {
+        entered.folder = FileSystem::Folder();
+        entered.problem = refused(CardFolderProblem::Kind::OnAnotherDrive);
+    }
+    return entered;
+}
 } // namespace
 
 CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolume& listed, DrivePlatform& drives,
@@ -72,44 +104,56 @@ CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolu
 {
     CardOutcome outcome;
     outcome.rootPath = listed.rootPath;
+    // Every check is made before the label: a card that is refused comes away as it was.
     // A card taken out leaves its mount folder behind, on the computer's own disk: never write there.
-    if (!goOn(progress, CardStep::Checking) || !drives.isStillMounted(listed, outcome.rootPath))
+    if (!goOn(progress, CardStep::Checking) || !drives.isStillMounted(listed, outcome.rootPath) ||
+        FileSystem::entryAt(outcome.rootPath).kind != FileSystem::Entry::Kind::Folder)
+        return outcome;
+    if (drives.isReadOnly(outcome.rootPath)) {
+        outcome.result = CardOutcome::Result::ReadOnly;
+        return outcome;
+    }
+    if (!hasRoom(outcome.rootPath)) {
+        outcome.result = CardOutcome::Result::Full;
+        return outcome;
+    }
+    if (!goOn(progress, CardStep::Folder))
+        return outcome;
+    if ((outcome.folderProblem = cardFolderProblem(outcome.rootPath + cardFolderName, outcome.rootPath)))
         return outcome;
 
     if (!goOn(progress, CardStep::Labelling))
         return outcome;
     outcome.rootPath = drives.setVolumeLabel(outcome.rootPath, QString::fromLatin1(cardVolumeLabel));
-    if (!goOn(progress, CardStep::Checking) || !drives.isStillMounted(listed, outcome.rootPath))
-        return outcome;
 
-    if (drives.isReadOnly(outcome.rootPath)) {
-        outcome.result = CardOutcome::Result::ReadOnly;
+    // From here on every step is taken in the card's root folder, opened once where the label left the card and
+    // proven to be the mounted volume's: a path would lead to the computer's own disk once the card is gone.
+    if (!goOn(progress, CardStep::Checking))
         return outcome;
-    }
+    const FileSystem::Folder root = FileSystem::Folder::volumeRoot(outcome.rootPath);
+    const auto cardThere = [&] { return drives.holdsRoot(listed, outcome.rootPath, root); };
+    if (!cardThere())
+        return outcome;
 
     if (!goOn(progress, CardStep::Folder))
         return outcome;
-    const QString folder = outcome.rootPath + cardFolderName;
-    if (const std::optional<FolderNotEntered> notEntered = enterCardFolder(folder, outcome.rootPath, progress)) {
-        outcome.folderProblem = notEntered->problem;
+    const EnteredFolder folder = enterCardFolder(root, cardThere);
+    if (!folder.folder.isOpen()) {
+        outcome.folderProblem = folder.problem;
+        if (!folder.problem)
+            outcome.result = CardOutcome::Result::Removed;
         return outcome;
     }
-    outcome.folder = folder;
+    outcome.folder = outcome.rootPath + cardFolderName;
 
     outcome.identifier = createAcceptableIdentifier();
     const ParameterFileInput input = parameterFileInput(values, outcome.identifier);
     outcome.fileName = input.fileName;
     const EncodedParameterFile encoded = encodeParameterFile(input);
 
-    // The card was confirmed before the label; confirm it again now that the file is about to go onto it.
-    if (!goOn(progress, CardStep::Checking) || !drives.isStillMounted(listed, outcome.rootPath) ||
-        !goOn(progress, CardStep::Folder) || !FileSystem::isFolderOnVolume(outcome.folder, outcome.rootPath)) {
-        outcome.result = CardOutcome::Result::CardNotFound;
-        return outcome;
-    }
     const DurableWrite write = writeDurably(
-        outcome.folder + QLatin1Char('/') + outcome.fileName, encoded.header + encoded.body,
-        [&progress] { return goOn(progress, CardStep::Writing); }, expected);
+        folder.folder, outcome.fileName, encoded.header + encoded.body,
+        [&progress] { return goOn(progress, CardStep::Writing); }, expected, cardThere);
     outcome.reason = write.reason;
     outcome.cardChanged = write.changed;
     switch (write.result) {
@@ -117,7 +161,9 @@ CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolu
         outcome.result = CardOutcome::Result::Written;
         break;
     case DurableWrite::Result::NotWritten:
-        outcome.result = CardOutcome::Result::NotWritten;
+        // A card pulled out fails the write as it goes (an I/O error), or its last look before the file went live.
+        outcome.result = write.gone || (!write.changed && !cardThere()) ? CardOutcome::Result::Removed
+                                                                        : CardOutcome::Result::NotWritten;
         break;
     case DurableWrite::Result::Unconfirmed:
         outcome.result = CardOutcome::Result::Unconfirmed;

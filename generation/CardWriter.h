@@ -40,6 +40,8 @@ struct CardOutcome
         Written,      // the file is on the card, read back equal
         CardNotFound, // the card is no longer where it was listed, or its folder "02" cannot be used
         ReadOnly,     // the card is write-protected
+        Full,         // the card has no room for a file of the largest size beside the one it holds
+        Removed,      // the card went away while its file was written; nothing was written in its place
         NotWritten,   // the file could not be written; an earlier file of the same name is as it was
         Unconfirmed,  // the new file replaced the earlier one but could not be confirmed on the card
     };
@@ -63,18 +65,21 @@ struct CardOutcome
 // earlier file.
 enum class CardStep
 {
-    Checking,  // is the listed volume still mounted, writable
+    Checking,  // is the listed volume still mounted, writable, with room
+    Folder,    // the folder "02": looked at before the label, entered or made after it
     Labelling, // the label, within TimeLimits::label
-    Folder,    // the folder "02"
     Writing,   // the file: written, flushed, moved into place, read back
 };
 using CardProgress = std::function<bool(CardStep step)>;
 
-// Labels the card and writes the parameter file for the form into its folder "02": confirms that the listed volume is
-// still mounted, labels it "Orva Config", confirms it again where the label left it, refuses a write-protected card,
-// enters or creates "02" (a real folder on the card, never a link), draws the identifier, encodes and writes the file
-// durably. The form is taken as it is: check it first. With expected (what was read at the file's name before), the
-// file replaces only what was read (see writeDurably).
+// Labels the card and writes the parameter file for the form into its folder "02". Nothing is changed on a card that
+// is refused: it is confirmed to be still mounted, writable, with room, and its folder "02" usable (a real folder on
+// the card, never a link, or none yet) before it is labelled "Orva Config". Then its root folder is opened once, where
+// the label left it, and proven to be the mounted volume's (DrivePlatform::holdsRoot); "02" is entered or made, and
+// the file written durably, in that open folder, and the card is proven still mounted right before the file goes live:
+// a card taken out meanwhile makes the write Removed, and nothing lands on the computer's own disk. The identifier is
+// drawn and the file encoded from the form as it is: check it first. With expected (what was read at the file's name
+// before), the file replaces only what was read (see writeDurably).
 CardOutcome writeParameterFileToCard(const FormValues& values, const MountedVolume& listed, DrivePlatform& drives,
                                      const CardProgress& progress = {},
                                      const std::optional<StandingEntry>& expected = std::nullopt);

@@ -3,7 +3,6 @@
 #include "base/FileSystem.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -28,27 +27,22 @@ const QString stoppedReason = QStringLiteral("The write was stopped.");
 const QString newFileTag = QStringLiteral(".orva-");
 constexpr int newFileRandomLength = 7;
 
-QString newFileName(const QFileInfo& target)
+QString newFileName(const QString& target)
 {
     QString random = QString::number(QRandomGenerator::global()->generate64(), 36).right(newFileRandomLength);
-    return target.absolutePath() + QLatin1Char('/') + target.fileName() + newFileTag +
-           random.rightJustified(newFileRandomLength, QLatin1Char('0'));
+    return target + newFileTag + random.rightJustified(newFileRandomLength, QLatin1Char('0'));
 }
 
 // New files that a run killed while writing left beside the target: only regular files of exactly that name pattern
 // that no live writer claims (another window's or vskwrite's file that is being written stays).
-void removeStaleNewFiles(const QFileInfo& target)
+void removeStaleNewFiles(const FileSystem::Folder& folder, const QString& target)
 {
-    const QRegularExpression pattern(
-        QRegularExpression::anchoredPattern(QRegularExpression::escape(target.fileName() + newFileTag) +
-                                            QStringLiteral("[0-9a-z]{%1}").arg(newFileRandomLength)));
-    const QDir folder(target.absolutePath());
-    const QStringList names = folder.entryList({target.fileName() + newFileTag + QLatin1Char('*')},
-                                               QDir::Files | QDir::Hidden | QDir::System);
+    const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(target + newFileTag) + QStringLiteral("[0-9a-z]{%1}").arg(newFileRandomLength)));
+    const QStringList names = folder.names();
     for (const QString& name : names) {
-        const QString path = folder.filePath(name);
         if (pattern.match(name).hasMatch())
-            FileSystem::removeUnclaimedFile(path);
+            folder.removeUnclaimedFile(name);
     }
 }
 } // namespace
@@ -67,15 +61,15 @@ std::optional<QString> writeWhole(QFile& file, const QByteArray& bytes)
     return std::nullopt;
 }
 
-bool stillStanding(const QString& path, const StandingEntry& read)
+bool stillStanding(const FileSystem::Folder& folder, const QString& name, const StandingEntry& read)
 {
-    const FileSystem::Entry now = FileSystem::entryAt(path);
+    const FileSystem::Entry now = folder.entry(name);
     if (now.kind != read.kind || now.stamp != read.stamp)
         return false;
     if (!read.bytes)
         return true;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (folder.openFromMedium(file, name))
         return false;
     const QByteArray bytes = file.read(read.bytes->size() + 1);
     return file.error() == QFileDevice::NoError && bytes == *read.bytes;
@@ -84,37 +78,47 @@ bool stillStanding(const QString& path, const StandingEntry& read)
 DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const std::function<bool()>& goOn,
                           const std::optional<StandingEntry>& expected)
 {
+    const QFileInfo target(path);
+    const FileSystem::Folder folder(target.absolutePath());
+    if (!folder.isOpen())
+        return notWritten(folder.reason());
+    return writeDurably(folder, target.fileName(), bytes, goOn, expected);
+}
+
+DurableWrite writeDurably(const FileSystem::Folder& folder, const QString& name, const QByteArray& bytes,
+                          const std::function<bool()>& goOn, const std::optional<StandingEntry>& expected,
+                          const std::function<bool()>& stillThere)
+{
     const auto stopped = [&goOn] { return goOn && !goOn(); };
     if (stopped())
         return notWritten(stoppedReason);
-    const QFileInfo target(path);
-    // Created anew (never an existing entry, never through a link) beside the target, on the same volume. A plain
+    // Created anew (never an existing entry, never through a link) beside the target, in the same folder. A plain
     // file rather than a QTemporaryFile, whose close() keeps the handle open: Windows moves no file that is open.
-    removeStaleNewFiles(target);
+    removeStaleNewFiles(folder, name);
     FileSystem::FileClaim claim; // outlives removeNewFile below
     QFile file;
+    QString newName;
     for (int attempt = 0;; ++attempt) {
-        file.setFileName(newFileName(target));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        newName = newFileName(name);
+        bool nameTaken = false;
+        const std::optional<QString> createError = folder.createFile(file, newName, nameTaken);
+        if (!createError) {
             // Another writer's clean-up may have taken it before the claim: a file without a name is given up (after
             // the last attempt its write fails with the system's reason).
-            if (claim.claim(file, file.fileName()) || attempt == 8)
+            if (claim.claim(file, folder, newName) || attempt == 8)
                 break;
             file.close();
             continue;
         }
         // Another entry of that name (a dangling link too) is the only reason to try another name.
-        const bool nameTaken = FileSystem::entryAt(file.fileName()).kind != FileSystem::Entry::Kind::Missing;
         if (!nameTaken || attempt == 8)
-            return notWritten(file.errorString());
+            return notWritten(*createError);
     }
     // Removed by its name: QFile::remove() keeps a file whose close failed (a full medium fails it again).
-    auto removeNewFile = qScopeGuard([&file] {
+    auto removeNewFile = qScopeGuard([&file, &folder, &newName] {
         file.close();
-        QFile::remove(file.fileName());
+        folder.remove(newName);
     });
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
     if (stopped())
         return notWritten(stoppedReason);
     // The unbuffered write reports a full card, and the medium's flush an I/O error, while the old file still stands.
@@ -131,25 +135,30 @@ DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const st
     if (stopped())
         return notWritten(stoppedReason);
     // The old entry is replaced only when it is still the one the caller read (or still absent).
-    if (expected && !stillStanding(target.absoluteFilePath(), *expected)) {
+    if (expected && !stillStanding(folder, name, *expected)) {
         DurableWrite changed = notWritten(QString());
         changed.changed = true;
         return changed;
     }
-    if (const std::optional<QString> replaceError =
-            FileSystem::replaceEntry(file.fileName(), target.absoluteFilePath()))
+    // The last look before the file goes live: the folder must still be on the medium the caller meant.
+    if (stillThere && !stillThere()) {
+        DurableWrite gone = notWritten(QString());
+        gone.gone = true;
+        return gone;
+    }
+    if (const std::optional<QString> replaceError = folder.replaceEntry(newName, name))
         return notWritten(*replaceError);
     removeNewFile.dismiss(); // it is the target now
 
     if (stopped())
         return unconfirmed(stoppedReason);
-    if (const std::optional<QString> folderError = FileSystem::flushFolder(target.absolutePath()))
+    if (const std::optional<QString> folderError = folder.flush())
         return unconfirmed(*folderError);
 
     if (stopped())
         return unconfirmed(stoppedReason);
     QFile written;
-    if (const std::optional<QString> openError = FileSystem::openFromMedium(written, target.absoluteFilePath()))
+    if (const std::optional<QString> openError = folder.openFromMedium(written, name))
         return unconfirmed(*openError);
     if (stopped())
         return unconfirmed(stoppedReason);

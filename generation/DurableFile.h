@@ -22,6 +22,7 @@ struct DurableWrite
     Result result = Result::NotWritten;
     QString reason;       // the system's reason when not Written
     bool changed = false; // NotWritten because the entry at the name was no longer the one the caller had read
+    bool gone = false;    // NotWritten because the medium had gone (stillThere) before the new file took the name
 
     bool written() const { return result == Result::Written; }
 };
@@ -38,9 +39,9 @@ struct StandingEntry
     std::optional<QByteArray> bytes; // its first bytes, when it could be read
 };
 
-// Whether what stands at path now is still what was read there: the same kind and stamp and, when bytes were read,
-// the same bytes (as many as were read, and not one more).
-bool stillStanding(const QString& path, const StandingEntry& read);
+// Whether what stands at name in the folder now is still what was read there: the same kind and stamp and, when bytes
+// were read, the same bytes (as many as were read, and not one more).
+bool stillStanding(const FileSystem::Folder& folder, const QString& name, const StandingEntry& read);
 
 // Writes bytes into the file at path so that they are on the medium when this returns: a new file beside it is
 // written and flushed to the medium, then takes the place of whatever entry has the name (a symbolic link there is
@@ -53,3 +54,11 @@ bool stillStanding(const QString& path, const StandingEntry& read);
 // left them) are removed first.
 DurableWrite writeDurably(const QString& path, const QByteArray& bytes, const std::function<bool()>& goOn = {},
                           const std::optional<StandingEntry>& expected = std::nullopt);
+
+// The same for the file name in the open folder: every step is taken in that folder, whatever its path names
+// meanwhile. stillThere, when given, is asked right before the new file takes the name: its false (the medium went
+// away) makes the write NotWritten and gone.
+DurableWrite writeDurably(const FileSystem::Folder& folder, const QString& name, const QByteArray& bytes,
+                          const std::function<bool()>& goOn = {},
+                          const std::optional<StandingEntry>& expected = std::nullopt,
+                          const std::function<bool()>& stillThere = {});

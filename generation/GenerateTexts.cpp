@@ -263,6 +263,14 @@ GenerateTexts::Message GenerateTexts::cardOutcome(const CardOutcome& outcome)
     case CardOutcome::Result::ReadOnly:
         return {QCoreApplication::translate("Configurator", "SD Card is Read Only"),
                 QCoreApplication::translate("Configurator", "The SD card is read only.\nPlease unlock the SD card.")};
+    case CardOutcome::Result::Full:
+        return {QCoreApplication::translate("Configurator", "SD Card is Full"),
+                QCoreApplication::translate("Configurator",
+                                            "The SD card has no room for the file.\nPlease free some space on it.")};
+    case CardOutcome::Result::Removed:
+        return {
+            QCoreApplication::translate("Configurator", "SD Card Removed"),
+            QCoreApplication::translate("Configurator", "The SD card was removed.\nPlease insert it and try again.")};
     case CardOutcome::Result::NotWritten:
         if (outcome.cardChanged)
             return {QCoreApplication::translate("Configurator", "SD Card changed"),

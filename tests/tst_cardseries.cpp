@@ -273,6 +273,38 @@ private slots:
         series.stop();
     }
 
+    // A card pulled out while vskwrite writes it, where a folder 02 stands in its mount folder on the computer's own
+    // disk: the write fails as removed, and nothing lands in that folder. The write is held by strace at its first
+    // look into the card's 02, which it has just made; the card is pulled there.
+    void cardPulledWhileWritten()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+            QSKIP("strace is not installed");
+        const QString name = QStringLiteral("pulled");
+        const QString folder = lab->mountPoint(name) + QStringLiteral("/02");
+        QCOMPARE(lab->makeCard(name), QString());
+        QVERIFY(QDir().mkpath(folder)); // on the computer, hidden by the card while it is in
+        QCOMPARE(lab->plug(name), QString());
+        QVERIFY(!QFileInfo::exists(folder));
+        QProcess writer;
+        writer.start(QStringLiteral("strace"),
+                     {QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-P"),
+                      folder, QStringLiteral("-e"), QStringLiteral("trace=openat"), QStringLiteral("-e"),
+                      QStringLiteral("inject=openat:delay_enter=2000000:when=1"), QStringLiteral(VSKWRITE_PATH),
+                      QStringLiteral("--no-open"), QStringLiteral("--mode"), QStringLiteral("lan"),
+                      lab->mountPoint(name)});
+        QVERIFY(writer.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(folder), 10000);
+        lab->unplug(name, true);
+        QVERIFY(writer.waitForFinished(20000));
+        QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(writer.exitCode(), 1);
+        const QByteArray told = writer.readAllStandardError();
+        QVERIFY2(told.contains("The SD card was removed."), told.constData());
+        QVERIFY(writer.readAllStandardOutput().isEmpty()); // no identifier
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    }
+
     // vskwrite --each-card --count 2 --json: one JSON line per card, exit 0, each card still mounted and so not to be
     // removed yet; SIGINT while it waits: a summary, exit 0.
     void vskwriteEachCard()

@@ -5,6 +5,7 @@
 #include "generation/CardRecord.h"
 #include "generation/CardSeries.h"
 #include "generation/GenerateProcedure.h"
+#include "generation/GenerateTexts.h"
 #include "parameterfile/Identifier.h"
 #include "parameterfile/ParameterFile.h"
 #include "parameterfile/ParameterFileDecoder.h"
@@ -159,6 +160,7 @@ private slots:
         QCOMPARE(result.message.title, QStringLiteral("SD Card is Read Only"));
         QVERIFY(result.standardOutput.isEmpty());
         QVERIFY(!result.openPortal);
+        QVERIFY(drives->labelCalls.isEmpty()); // a refused card keeps its label
     }
 
     void cardFolder_data()
@@ -198,9 +200,32 @@ private slots:
         } else {
             QCOMPARE(result.ending, Ending::Refused);
             QCOMPARE(result.message.text, notFoundText + reason);
+            QVERIFY(drives->labelCalls.isEmpty()); // a refused card keeps its label
         }
         if (before == QLatin1String("folder"))
             QCOMPARE(readFile(folder + QStringLiteral("/notes.txt")), QByteArray("kept"));
+    }
+
+    // Once the write has begun, the card's folder is no longer the card (as a card pulled out leaves its mount folder,
+    // a folder 02 in it): the write fails as removed, and nothing stays in the folder now at that path or on the card.
+    void cardGoneWhileWritten()
+    {
+        addCards(1);
+        const QString away = cards->filePath(QStringLiteral("away"));
+        bool swapped = false;
+        const CardOutcome outcome =
+            writeParameterFileToCard(form(ModeCode::Lan), drives->volumes.first(), *drives, [&](CardStep step) {
+                if (step == CardStep::Writing && !swapped)
+                    swapped = QDir().rename(card(0), away) && QDir().mkpath(card(0) + QStringLiteral("/02"));
+                return true;
+            });
+        QVERIFY(swapped);
+        QCOMPARE(outcome.result, CardOutcome::Result::Removed);
+        QCOMPARE(GenerateTexts::cardOutcome(outcome).text,
+                 QStringLiteral("The SD card was removed.\nPlease insert it and try again."));
+        const auto entries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+        QCOMPARE(QDir(card(0) + QStringLiteral("/02")).entryList(entries), QStringList());
+        QCOMPARE(QDir(away + QStringLiteral("/02")).entryList(entries), QStringList());
     }
 
     void secondGenerationReplacesTheFile()
@@ -486,14 +511,15 @@ private slots:
         GenerateProcedure::FrontEnd replacing;
         replacing.replaceHandedOff = [](const CardContents&) { return true; };
         const GenerateProcedure::Result result = generate(form(ModeCode::KervSlow), 0, replacing);
-        QCOMPARE(result.message.title, QStringLiteral("File not written"));
-        QVERIFY2(result.message.text.endsWith(QLatin1String("\nNo space left on device")),
-                 qPrintable(result.message.text));
+        QCOMPARE(result.card.result, CardOutcome::Result::Full);
+        QCOMPARE(result.message.title, QStringLiteral("SD Card is Full"));
+        QVERIFY(result.standardOutput.isEmpty());
+        // Refused before anything is changed: no label, the old file and what a killed run left are as they were.
+        QVERIFY(drives->labelCalls.isEmpty());
         QCOMPARE(readFile(parameterFile(0, "GP0_0000.VSK")), old);
-        // No new file is left on the card, and the one the killed run left is gone.
         QCOMPARE(
             QDir(card(0) + QStringLiteral("/02")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList{QStringLiteral("GP0_0000.VSK")});
+            (QStringList{QStringLiteral("GP0_0000.VSK"), QStringLiteral("GP0_0000.VSK.orva-k1lled0")}));
     }
 
     // While one "Generate" holds the card (here: while its user is asked), a second one on the same card, named by

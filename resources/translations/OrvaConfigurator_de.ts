@@ -1088,5 +1088,25 @@ Die Datei „%1“ enthält sie: %2</translation>
         <source>Untick to leave the cards put in it alone</source>
         <translation>Abwählen, um die hier eingesteckten Karten nicht anzutasten</translation>
     </message>
+    <message>
+        <source>SD Card is Full</source>
+        <translation>SD-Karte ist voll</translation>
+    </message>
+    <message>
+        <source>The SD card has no room for the file.
+Please free some space on it.</source>
+        <translation>Auf der SD-Karte ist kein Platz für die Datei.
+Bitte schaffen Sie dort Platz.</translation>
+    </message>
+    <message>
+        <source>SD Card Removed</source>
+        <translation>SD-Karte entfernt</translation>
+    </message>
+    <message>
+        <source>The SD card was removed.
+Please insert it and try again.</source>
+        <translation>Die SD-Karte wurde entfernt.
+Bitte stecken Sie sie ein und versuchen Sie es erneut.</translation>
+    </message>
 </context>
 </TS>

@@ -1088,5 +1088,25 @@ Le fichier « %1 » le contient : %2</translation>
         <source>Untick to leave the cards put in it alone</source>
         <translation>Décocher pour laisser telles quelles les cartes insérées ici</translation>
     </message>
+    <message>
+        <source>SD Card is Full</source>
+        <translation>Carte SD pleine</translation>
+    </message>
+    <message>
+        <source>The SD card has no room for the file.
+Please free some space on it.</source>
+        <translation>La carte SD n’a plus de place pour le fichier.
+Veuillez y libérer de l’espace.</translation>
+    </message>
+    <message>
+        <source>SD Card Removed</source>
+        <translation>Carte SD retirée</translation>
+    </message>
+    <message>
+        <source>The SD card was removed.
+Please insert it and try again.</source>
+        <translation>La carte SD a été retirée.
+Veuillez l’insérer et réessayer.</translation>
+    </message>
 </context>
 </TS>

@@ -1088,5 +1088,25 @@ Il file «%1» lo contiene: %2</translation>
         <source>Untick to leave the cards put in it alone</source>
         <translation>Deselezionare per lasciare com’è ogni scheda inserita qui</translation>
     </message>
+    <message>
+        <source>SD Card is Full</source>
+        <translation>Scheda SD piena</translation>
+    </message>
+    <message>
+        <source>The SD card has no room for the file.
+Please free some space on it.</source>
+        <translation>Sulla scheda SD non c’è spazio per il file.
+Liberare spazio sulla scheda.</translation>
+    </message>
+    <message>
+        <source>SD Card Removed</source>
+        <translation>Scheda SD rimossa</translation>
+    </message>
+    <message>
+        <source>The SD card was removed.
+Please insert it and try again.</source>
+        <translation>La scheda SD è stata rimossa.
+Inserirla e riprovare.</translation>
+    </message>
 </context>
 </TS>

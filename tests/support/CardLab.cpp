@@ -95,9 +95,9 @@ QString CardLab::plug(const QString& name)
     return error;
 }
 
-void CardLab::unplug(const QString& name)
+void CardLab::unplug(const QString& name, bool whileInUse)
 {
     const QString target = mountPoint(name);
-    if (::umount2(QFile::encodeName(target).constData(), 0) == 0)
+    if (::umount2(QFile::encodeName(target).constData(), whileInUse ? MNT_DETACH : 0) == 0)
         mounts.removeAll(target);
 }

@@ -24,8 +24,9 @@ public:
     QString makeCard(const QString& name, const QString& label = QString());
     // Puts the card in: attaches its image, makes its disk read as removable and mounts it at mountPoint(name).
     QString plug(const QString& name);
-    // Takes the card out (unmounts it).
-    void unplug(const QString& name);
+    // Takes the card out (unmounts it); whileInUse: at once, as a card pulled out while a program has it open (the
+    // mount goes from the mount table now, its file system when the last program lets go).
+    void unplug(const QString& name, bool whileInUse = false);
     QString mountPoint(const QString& name) const { return directory.filePath(QStringLiteral("cards/") + name); }
     QString image(const QString& name) const { return directory.filePath(name + QStringLiteral(".img")); }
 

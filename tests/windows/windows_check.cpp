@@ -447,6 +447,58 @@ void checkIcon(const wchar_t* iconFile)
     check(!resourceBytes(RT_VERSION, MAKEINTRESOURCEW(VS_VERSION_INFO), usEnglish).empty(),
           "the version record is US English");
 }
+
+// --- A card's files through its volume's name ---
+
+// The steps of a card write, each taken through "\\?\Volume{GUID}\" rather than the drive letter: the same files.
+void checkVolumeFiles()
+{
+    std::wstring volume;
+    const unsigned long error = volumeNamePath(L"E:\\", volume);
+    check(error == 0 && volume.rfind(L"\\\\?\\Volume{", 0) == 0 && volume.back() == L'\\',
+          "E: is named through its volume", quoted(volume) + " error " + hex(error));
+    CreateDirectoryW(L"E:\\plain", nullptr);
+    std::wstring none;
+    check(volumeNamePath(L"E:\\plain\\", none) != 0, "a plain folder is no volume's mount point", quoted(none));
+    if (error != 0)
+        return;
+    // Wine names the volumes of its drives but reaches no file through those names (a Windows system does): the
+    // steps below are then left to a Windows system.
+    const WinEntry root = entryAtPath(volume.c_str());
+    if (!root.exists || !root.isFolder) {
+        std::printf("SKIP the card's files through the volume's name: this system reaches no file through it (%s)\n",
+                    hex(root.error).c_str());
+        return;
+    }
+    const std::wstring folder = volume + L"02";
+    check(createFolder(folder.c_str()) == 0, "a folder is made through the volume's name");
+    const std::wstring fresh = folder + L"\\GP0_0000.VSK.orva-0000000";
+    const std::wstring target = folder + L"\\GP0_0000.VSK";
+    unsigned long failure = 0;
+    bool taken = false;
+    void* file = createNewFile(fresh.c_str(), failure, taken);
+    check(file != nullptr, "a new file is created through the volume's name", hex(failure));
+    DWORD written = 0;
+    check(file && WriteFile(file, "card", 4, &written, nullptr) && written == 4, "the new file takes its bytes");
+    closeHandle(file);
+    check(!createNewFile(fresh.c_str(), failure, taken) && taken, "a taken name is not created again", hex(failure));
+    check(replaceFileWriteThrough(fresh.c_str(), target.c_str()) == 0, "the new file takes the target's name");
+    const std::vector<std::wstring> names = folderNames(folder.c_str());
+    check(names == std::vector<std::wstring>{L"GP0_0000.VSK"}, "the folder lists the target alone");
+    const WinEntry byLetter = entryAtPath(L"E:\\02\\GP0_0000.VSK");
+    check(byLetter.exists && !byLetter.isFolder && !byLetter.isLink && byLetter.size == 4,
+          "the drive letter shows the same file");
+    bool isLink = false;
+    void* reading = openFileForReading(target.c_str(), failure, isLink);
+    char back[8] = {};
+    DWORD read = 0;
+    check(reading && ReadFile(reading, back, sizeof back, &read, nullptr) && read == 4 &&
+              std::memcmp(back, "card", 4) == 0,
+          "the file reads back through the volume's name");
+    closeHandle(reading);
+    check(removeFile(target.c_str()) && RemoveDirectoryW(folder.c_str()), "the file and its folder are removed");
+    RemoveDirectoryW(L"E:\\plain");
+}
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -456,6 +508,7 @@ int wmain(int argc, wchar_t** argv)
         checkDriveTypes();
         checkDeviceIdentity();
         applyLabels();
+        checkVolumeFiles();
         checkVersionRecord();
         checkIcon(argv[2]);
     } else if (phase == L"labels-applied" && argc == 2) {

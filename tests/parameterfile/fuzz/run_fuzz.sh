@@ -22,13 +22,15 @@ sources=("$here/fuzz_decoder.cpp"
     "$root/parameterfile/ParameterFile.cpp"
     "$root/parameterfile/ParameterFileReport.cpp"
     "$root/parameterfile/Identifier.cpp"
+    "$root/form/FormCheck.cpp"
+    "$root/form/PhoneNumber.cpp"
     "$root/base/Clock.cpp"
     "$root/base/ShownText.cpp"
     "$root/base/ClockPosix.cpp"
     "$root/tests/support/MockClock.cpp")
 headers=("$root/parameterfile/ParameterFileDecoder.h" "$root/parameterfile/ParameterFile.h"
     "$root/parameterfile/ParameterFileReport.h" "$root/parameterfile/Identifier.h" "$root/form/ModeCodes.h"
-    "$root/form/FormFields.h" "$root/form/FormValues.h" "$root/base/Clock.h" "$root/base/ShownText.h"
+    "$root/form/FormFields.h" "$root/form/FormValues.h" "$root/form/FormCheck.h" "$root/form/PhoneNumber.h" "$root/base/Clock.h" "$root/base/ShownText.h"
     "$root/tests/support/MockClock.h")
 
 stale=0
