@@ -31,7 +31,7 @@ QString claimNewFile(const QString& folder, const QString& name)
 {
     const QFileInfo given(name);
     for (int counter = 1; counter <= mostCounter; ++counter) {
-        const QString path =
+        QString path =
             folder + QLatin1Char('/') +
             (counter == 1
                  ? name

@@ -42,7 +42,7 @@ void onStopRequest(std::function<void()> stop, std::chrono::milliseconds holdLim
         // The second request waits for what is held no longer than the limit.
         if (requests > 1) {
             notifier->setEnabled(false);
-            QTimer::singleShot(holdLimit, [] { std::_Exit(StopRequest::stoppedStatus); });
+            QTimer::singleShot(holdLimit, notifier, [] { std::_Exit(StopRequest::stoppedStatus); });
         }
     });
     struct sigaction action

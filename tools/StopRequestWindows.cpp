@@ -28,7 +28,11 @@ BOOL WINAPI requestStop(DWORD)
         // What is held is waited for no longer than the limit.
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [] { QTimer::singleShot(holdFor, [] { std::_Exit(StopRequest::stoppedStatus); }); }, Qt::QueuedConnection);
+            [] {
+                QTimer::singleShot(holdFor, QCoreApplication::instance(),
+                                   [] { std::_Exit(StopRequest::stoppedStatus); });
+            },
+            Qt::QueuedConnection);
     }
     return TRUE;
 }
