@@ -103,6 +103,8 @@ private:
     friend class FileClaim;
     qintptr handle = -1; // the platform's: a descriptor
     QString place;       // Windows: the folder's path through its volume's name
+    QString identity;    // Windows: the folder's identity (folderIdentity) when it was opened, which a path that
+                         // another folder took meanwhile no longer has
     QString failure;
 };
 

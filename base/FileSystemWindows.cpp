@@ -171,9 +171,10 @@ FileSystem::Folder::Folder(const QString& path)
     // A folder the user's profile redirects (a junction) serves as well as a plain one.
     const QString native = QDir::toNativeSeparators(path);
     const WinEntry found = entryAtPath(wide(native));
-    if (found.exists && found.isFolder)
+    if (found.exists && found.isFolder) {
         place = native;
-    else
+        identity = folderIdentity(place).value_or(QString());
+    } else
         failure = found.error != 0 ? systemFailure(found.error).value_or(QString())
                                    : QStringLiteral("The folder is missing.");
 }
@@ -191,6 +192,7 @@ FileSystem::Folder FileSystem::Folder::volumeRoot(const QString& rootPath)
         if (entryOfNative(named).kind == Entry::Kind::Folder) {
             Folder root;
             root.place = named;
+            root.identity = folderIdentity(named).value_or(QString());
             return root;
         }
     }
@@ -202,7 +204,8 @@ FileSystem::Folder FileSystem::Folder::volumeRoot(const QString& rootPath)
 
 FileSystem::Folder::~Folder() = default;
 
-FileSystem::Folder::Folder(Folder&& other) noexcept : place(std::move(other.place)), failure(std::move(other.failure))
+FileSystem::Folder::Folder(Folder&& other) noexcept
+    : place(std::move(other.place)), identity(std::move(other.identity)), failure(std::move(other.failure))
 {
     other.place.clear();
 }
@@ -210,6 +213,7 @@ FileSystem::Folder::Folder(Folder&& other) noexcept : place(std::move(other.plac
 FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept
 {
     place = std::move(other.place);
+    identity = std::move(other.identity);
     failure = std::move(other.failure);
     other.place.clear();
     return *this;
@@ -217,8 +221,8 @@ FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept
 
 bool FileSystem::Folder::isAt(const QString& path) const
 {
-    const std::optional<QString> here = folderIdentity(place);
-    return here && here == folderIdentity(path);
+    // The folder as it was opened: a path names no folder by itself, and another folder may have taken it since.
+    return !identity.isEmpty() && identity == folderIdentity(path) && identity == folderIdentity(place);
 }
 
 quint64 FileSystem::Folder::device() const
@@ -237,9 +241,10 @@ FileSystem::Folder FileSystem::Folder::folder(const QString& name) const
 {
     Folder inside;
     const QString native = nativeInside(place, name);
-    if (isPlainFolder(wide(native)))
+    if (isPlainFolder(wide(native))) {
         inside.place = native;
-    else
+        inside.identity = folderIdentity(native).value_or(QString());
+    } else
         inside.failure = QStringLiteral("The folder is missing or a link.");
     return inside;
 }
