@@ -52,7 +52,7 @@ echo "== building windows_check.exe"
 "$cxx" -std=c++17 -Wall -Wextra -Wpedantic -Werror -municode -static -O1 -I"$source_dir" -I"$(dirname "$resource_script")" \
     "$source_dir/tests/windows/windows_check.cpp" "$source_dir/drives/win/VolumesWindows.cpp" \
     "$source_dir/base/FilesWindows.cpp" "$source_dir/drives/win/DeviceIdentityWindows.cpp" \
-    "$work/OrvaConfigurator.res.o" -lversion -o "$work/windows_check.exe"
+    "$work/OrvaConfigurator.res.o" -lversion -lsetupapi -lcfgmgr32 -o "$work/windows_check.exe"
 
 # No display, no debug output, no offer to install Mono or Gecko; nothing written to the real home.
 export HOME=$work WINEDEBUG=-all DISPLAY='' WAYLAND_DISPLAY='' WINEDLLOVERRIDES="mscoree,mshtml="
