@@ -57,7 +57,7 @@ FileSystem::Entry entryOfNative(const QString& native)
 // The native path of name inside the native folder path.
 QString nativeInside(const QString& folder, const QString& name)
 {
-    return folder.endsWith(QLatin1Char('\\')) ? folder + name : folder + QLatin1Char('\\') + name;
+    return folder.endsWith(QLatin1Char('\\')) ? QString(folder + name) : QString(folder + QLatin1Char('\\') + name);
 }
 
 // The open handle as a descriptor in file; the descriptor (and with it the handle) closes with the file.
