@@ -1,6 +1,6 @@
 #include "base/FileSystem.h"
+#include "base/FilesWindows.h"
 #include "base/WideText.h"
-#include "base/WinFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,7 +38,7 @@ namespace {
 FileSystem::Entry entryOfNative(const QString& native)
 {
     using Entry = FileSystem::Entry;
-    const WinEntry found = entryAtPath(wide(native));
+    const FileEntryWindows found = entryAtPath(wide(native));
     if (found.error != 0)
         return {Entry::Kind::Unreadable, QString(), systemFailure(found.error).value_or(QString()), QByteArray()};
     if (!found.exists)
@@ -170,7 +170,7 @@ FileSystem::Folder::Folder(const QString& path)
 {
     // A folder the user's profile redirects (a junction) serves as well as a plain one.
     const QString native = QDir::toNativeSeparators(path);
-    const WinEntry found = entryAtPath(wide(native));
+    const FileEntryWindows found = entryAtPath(wide(native));
     if (found.exists && found.isFolder) {
         place = native;
         identity = folderIdentity(place).value_or(QString());

@@ -1,6 +1,6 @@
 #include "parameterfile/ParameterFileForm.h"
 
-#include "base/SmallFile.h"
+#include "base/RegularFile.h"
 #include "form/FormCheck.h"
 #include "form/PhoneNumber.h"
 #include "parameterfile/ParameterFile.h"
@@ -69,15 +69,16 @@ ParameterFileForm formFromParameterFile(const QByteArray& bytes, const FormValue
 ParameterFileForm formFromParameterFile(const QString& path, const FormValues& current)
 {
     using Outcome = ParameterFileForm::Outcome;
-    const SmallFile file = SmallFile::read(path, largestParameterFile);
-    switch (file.failure) {
-    case SmallFile::Failure::NotAFile:
+    const RegularFileRead file = readRegularFile(path, largestParameterFile);
+    switch (file.outcome) {
+    case RegularFileRead::Outcome::Missing:
+    case RegularFileRead::Outcome::NotRegular:
         return refused(Outcome::NotAFile);
-    case SmallFile::Failure::TooLarge:
+    case RegularFileRead::Outcome::TooLarge:
         return refused(Outcome::TooLarge);
-    case SmallFile::Failure::Unreadable:
+    case RegularFileRead::Outcome::Failed:
         return refused(Outcome::Unreadable, file.reason);
-    case SmallFile::Failure::None:
+    case RegularFileRead::Outcome::Read:
         break;
     }
     return formFromParameterFile(file.bytes, current);

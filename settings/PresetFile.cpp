@@ -2,7 +2,6 @@
 
 #include "base/FileSystem.h"
 #include "base/ShownText.h"
-#include "base/SmallFile.h"
 #include "settings/SettingsKeys.h"
 
 #include <QCoreApplication>
@@ -24,7 +23,7 @@ constexpr int version = 1;
 PresetFile::Read refused(PresetFile::Refusal::Kind kind, const QString& detail = QString())
 {
     PresetFile::Read read;
-    read.refusal = PresetFile::Refusal{kind, detail, std::nullopt};
+    read.refusal = PresetFile::Refusal{kind, detail, std::nullopt, {}};
     return read;
 }
 
@@ -128,16 +127,11 @@ PresetFile::Read PresetFile::decode(const QByteArray& bytes, const QString& fall
 PresetFile::Read PresetFile::read(const QString& path)
 {
     using Kind = Refusal::Kind;
-    const SmallFile file = SmallFile::read(path, largestSize);
-    switch (file.failure) {
-    case SmallFile::Failure::NotAFile:
-        return refused(Kind::NotAFile);
-    case SmallFile::Failure::TooLarge:
-        return refused(Kind::TooLarge);
-    case SmallFile::Failure::Unreadable:
-        return refused(Kind::Unreadable, file.reason);
-    case SmallFile::Failure::None:
-        break;
+    const RegularFileRead file = readRegularFile(path, largestSize);
+    if (file.outcome != RegularFileRead::Outcome::Read) {
+        Read read = refused(Kind::NotRead);
+        read.refusal->file = file;
+        return read;
     }
     return decode(file.bytes, QFileInfo(path).completeBaseName());
 }
@@ -156,12 +150,9 @@ std::optional<QString> PresetFile::write(const QString& path, const Preset& pres
 QString PresetFile::refusalText(const Refusal& refusal)
 {
     switch (refusal.kind) {
-    case Refusal::Kind::NotAFile:
-        return QCoreApplication::translate("Configurator", "It does not exist or is not a file.");
-    case Refusal::Kind::TooLarge:
-        return QCoreApplication::translate("Configurator", "It is far too large for a preset.");
-    case Refusal::Kind::Unreadable:
-        return QCoreApplication::translate("Configurator", "It cannot be read: %1").arg(refusal.detail);
+    case Refusal::Kind::NotRead:
+        return refusal.file.refusalText(
+            QCoreApplication::translate("Configurator", "It is far too large for a preset."));
     case Refusal::Kind::NotAPreset:
         return QCoreApplication::translate("Configurator", "It is not a preset of ORVA Configurator.");
     case Refusal::Kind::NewerVersion:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/RegularFile.h"
 #include "settings/Presets.h"
 
 #include <QByteArray>
@@ -25,9 +26,7 @@ struct Refusal
 {
     enum class Kind
     {
-        NotAFile,     // nothing, a folder, a FIFO or a device at the path
-        TooLarge,     // larger than largestSize; nothing was read
-        Unreadable,   // detail holds the system's reason
+        NotRead,      // file says why: nothing, a folder, a FIFO or a device at the path, larger than largestSize
         NotAPreset,   // no JSON object with the format mark
         NewerVersion, // a format version that this program does not know
         BadMode,      // no mode, or one that the module does not know
@@ -39,6 +38,7 @@ struct Refusal
     Kind kind = Kind::NotAPreset;
     QString detail;
     std::optional<PresetProblem> preset;
+    RegularFileRead file;
 };
 
 struct Read

@@ -7,8 +7,8 @@
 // program ends although a thread still waits for the bus.
 #include "app/WindowSetup.h"
 #include "base/DetachedTask.h"
-#include "drives/linux/LinuxDrivePlatform.h"
-#include "drives/linux/LinuxMountTable.h"
+#include "drives/linux/DrivePlatformLinux.h"
+#include "drives/linux/MountTableLinux.h"
 #include "generation/CardWriter.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/HeldBoxes.h"
@@ -60,7 +60,7 @@ public:
     BusLabelledCard(const QString& card, const QString& mountTable) : mountTable(mountTable) { addCard(card); }
     QString setVolumeLabel(const QString& rootPath, const QString& label) override
     {
-        return LinuxDrivePlatform(QStringLiteral("/sys"), mountTable).setVolumeLabel(rootPath, label);
+        return DrivePlatformLinux(QStringLiteral("/sys"), mountTable).setVolumeLabel(rootPath, label);
     }
 
 private:
@@ -163,7 +163,7 @@ private:
 
 bool isMountPoint(const QString& path)
 {
-    const QVector<MountEntry> entries = LinuxMountTable::read(QStringLiteral("/proc/self/mountinfo"));
+    const QVector<MountEntry> entries = MountTableLinux::read(QStringLiteral("/proc/self/mountinfo"));
     return std::any_of(entries.cbegin(), entries.cend(),
                        [&](const MountEntry& entry) { return entry.mountPoint == path; });
 }
@@ -458,7 +458,7 @@ void TestHang::stoppedFuseCard()
     QElapsedTimer clock;
     clock.start();
     Configurator window(
-        std::make_unique<LinuxDrivePlatform>(QStringLiteral("/sys"), QStringLiteral("/proc/self/mountinfo"), byLabel));
+        std::make_unique<DrivePlatformLinux>(QStringLiteral("/sys"), QStringLiteral("/proc/self/mountinfo"), byLabel));
     window.show();
     const qint64 opening = clock.elapsed();
     QList<int> exits;

@@ -1,8 +1,8 @@
 // The Linux drive enumeration over made-up sysfs trees and mount tables.
 #include "drives/VolumeWatcher.h"
-#include "drives/linux/LinuxDrivePlatform.h"
-#include "drives/linux/LinuxMountTable.h"
-#include "drives/linux/LinuxRemovableRule.h"
+#include "drives/linux/DrivePlatformLinux.h"
+#include "drives/linux/MountTableLinux.h"
+#include "drives/linux/RemovableRuleLinux.h"
 
 #include <QDir>
 #include <QFile>
@@ -202,7 +202,7 @@ void TestLinuxDrives::removableRule()
     QFETCH(quint32, major);
     QFETCH(quint32, minor);
     QFETCH(bool, removable);
-    QCOMPARE(LinuxRemovableRule::isRemovableDevice(sysfs, major, minor), removable);
+    QCOMPARE(RemovableRuleLinux::isRemovableDevice(sysfs, major, minor), removable);
 }
 
 void TestLinuxDrives::decodeField_data()
@@ -223,12 +223,12 @@ void TestLinuxDrives::decodeField()
 {
     QFETCH(QByteArray, field);
     QFETCH(QString, decoded);
-    QCOMPARE(LinuxMountTable::decodeField(field), decoded);
+    QCOMPARE(MountTableLinux::decodeField(field), decoded);
 }
 
 void TestLinuxDrives::malformedLinesAreSkipped()
 {
-    const QVector<MountEntry> entries = LinuxMountTable::parse(rootLine + "garbage\n"
+    const QVector<MountEntry> entries = MountTableLinux::parse(rootLine + "garbage\n"
                                                                           "41 27 8:17 /media/user/CARD\n"
                                                                           "42 27 x:y / /mnt rw - ext4 /dev/x rw\n"
                                                                           "\n"
@@ -357,7 +357,7 @@ void TestLinuxDrives::readOnlyFromMountTable()
                                                 "52 27 179:1 / /media/user/SLOT rw - vfat /dev/mmcblk0p1 rw\n"
                                                 "53 27 8:49 / /media/user/STACK ro - ext4 /dev/sdd1 ro\n"
                                                 "54 53 179:0 / /media/user/STACK rw - vfat /dev/mmcblk0 rw\n");
-    const LinuxDrivePlatform platform(sysfs, table);
+    const DrivePlatformLinux platform(sysfs, table);
     QVERIFY(platform.isReadOnly(QStringLiteral("/media/user/CARD")));
     QVERIFY(platform.isReadOnly(QStringLiteral("/media/user/WHOLE")));
     QVERIFY(!platform.isReadOnly(QStringLiteral("/media/user/SLOT")));
@@ -366,7 +366,7 @@ void TestLinuxDrives::readOnlyFromMountTable()
 
 void TestLinuxDrives::missingMountTableGivesNoVolumes()
 {
-    const LinuxDrivePlatform platform(sysfs, temporary.filePath(QStringLiteral("no-such-table")));
+    const DrivePlatformLinux platform(sysfs, temporary.filePath(QStringLiteral("no-such-table")));
     QVERIFY(platform.mountedVolumes().isEmpty());
 }
 
@@ -375,7 +375,7 @@ void TestLinuxDrives::missingMountTableGivesNoVolumes()
 void TestLinuxDrives::readersOfTheMachine()
 {
     QStringList ids;
-    for (const CardReader& reader : LinuxRemovableRule::removableReaders(sysfs))
+    for (const CardReader& reader : RemovableRuleLinux::removableReaders(sysfs))
         ids << reader.id;
     ids.sort();
     QCOMPARE(ids,
@@ -417,7 +417,7 @@ void TestLinuxDrives::deviceIdentity()
 {
     QFETCH(quint32, major);
     QFETCH(quint32, minor);
-    const BlockDeviceFacts facts = LinuxRemovableRule::describeDevice(sysfs, major, minor);
+    const BlockDeviceFacts facts = RemovableRuleLinux::describeDevice(sysfs, major, minor);
     QTEST(facts.reader, "reader");
     QTEST(facts.serial, "serial");
     QTEST(facts.diskName, "disk");
@@ -428,7 +428,7 @@ void TestLinuxDrives::deviceIdentity()
 void TestLinuxDrives::nativePlatformIsTheLinuxOne()
 {
     const std::unique_ptr<DrivePlatform> platform = createNativeDrivePlatform();
-    QVERIFY(dynamic_cast<LinuxDrivePlatform*>(platform.get()));
+    QVERIFY(dynamic_cast<DrivePlatformLinux*>(platform.get()));
 }
 
 void TestLinuxDrives::burstOfChangesIsToldOnce()
@@ -456,7 +456,7 @@ QString TestLinuxDrives::writeTable(const QByteArray& table)
 
 QVector<MountedVolume> TestLinuxDrives::volumesOf(const QByteArray& table)
 {
-    return LinuxDrivePlatform(sysfs, writeTable(table)).mountedVolumes();
+    return DrivePlatformLinux(sysfs, writeTable(table)).mountedVolumes();
 }
 
 QTEST_GUILESS_MAIN(TestLinuxDrives)

@@ -2,8 +2,8 @@
 // disk's removable attribute is made to read 1. The machine's own mounts are never touched, and everything mounted
 // here goes away with the namespace even when the test dies. Needs root; skips elsewhere.
 #include "drives/CardIdentity.h"
-#include "drives/linux/LinuxDrivePlatform.h"
-#include "drives/linux/LinuxMountTable.h"
+#include "drives/linux/DrivePlatformLinux.h"
+#include "drives/linux/MountTableLinux.h"
 #include "generation/CardRecord.h"
 #include "generation/GenerateProcedure.h"
 #include "support/HeldBoxes.h"
@@ -231,7 +231,7 @@ void TestRealMounts::initTestCase()
     if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
         skipWholeTest(QStringLiteral("cannot make the mounts private: ") + errnoText());
 
-    baseline = removableRootPaths(LinuxDrivePlatform().mountedVolumes());
+    baseline = removableRootPaths(DrivePlatformLinux().mountedVolumes());
 
     lab = std::make_unique<MountLab>();
     QVERIFY(lab->isValid());
@@ -305,7 +305,7 @@ void TestRealMounts::cleanupTestCase()
 
 void TestRealMounts::cardsInMountOrder()
 {
-    const LinuxDrivePlatform platform;
+    const DrivePlatformLinux platform;
     const QVector<MountedVolume> volumes = platform.mountedVolumes();
     QCOMPARE(removableRootPaths(volumes), (baseline + QStringList{cardB, cardA}));
 
@@ -367,7 +367,7 @@ void TestRealMounts::cardsOfOneLabelToldApart()
         error = plugCard(image, cards.last());
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
-    const auto platform = std::make_shared<LinuxDrivePlatform>();
+    const auto platform = std::make_shared<DrivePlatformLinux>();
     const QVector<MountedVolume> volumes = platform->mountedVolumes();
     const MountedVolume* one = findVolume(volumes, cards[0]);
     const MountedVolume* two = findVolume(volumes, cards[1]);
@@ -437,7 +437,7 @@ void TestRealMounts::stoppedFuseDaemonDoesNotStallTheRefresh()
         }
     });
     const auto isMounted = [&] {
-        const QVector<MountEntry> entries = LinuxMountTable::read(QStringLiteral("/proc/self/mountinfo"));
+        const QVector<MountEntry> entries = MountTableLinux::read(QStringLiteral("/proc/self/mountinfo"));
         return std::any_of(entries.cbegin(), entries.cend(),
                            [&](const MountEntry& entry) { return entry.mountPoint == fuseMount; });
     };
@@ -480,7 +480,7 @@ void TestRealMounts::stoppedFuseDaemonDoesNotStallTheRefresh()
         Watchdog watchdog(std::chrono::seconds(10), [pid] { ::kill(pid, SIGCONT); });
         QElapsedTimer timer;
         timer.start();
-        volumes = LinuxDrivePlatform().mountedVolumes();
+        volumes = DrivePlatformLinux().mountedVolumes();
         enumerationTime = timer.restart();
         refresh->click();
         refreshTime = timer.elapsed();

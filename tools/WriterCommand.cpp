@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -154,143 +155,155 @@ GenerateTexts::Message writerFormProblem(const FormProblem& problem, FormField::
     return message;
 }
 
-WriterCommand parseWriterCommand(const QStringList& arguments, const std::function<FormValues()>& rememberedForm,
-                                 const std::function<std::optional<FormValues>(const QString& name)>& presetForm)
+namespace {
+// The options beside the fields', in the order of the help.
+enum class Option
 {
+    Mode,
+    Reset,
+    FromSettings,
+    Preset,
+    AnyFolder,
+    NoOpen,
+    Replace,
+    List,
+    Json,
+    EachCard,
+    Count,
+    SkipReader,
+    Eject,
+};
+
+struct OptionEntry
+{
+    Option option;
+    const char* name;
+    const char* valueName; // nullptr for a switch
+    const char* description;
+};
+
+// The mode's description names the modes: it is written when the parser is made.
+constexpr OptionEntry optionEntries[] = {
+    {Option::Mode, "mode", "MODE", nullptr},
+    {Option::Reset, "reset", nullptr,
+     "\"Reset Configuration\" (sms): the PIN, the numbers and the key are then not needed."},
+    {Option::FromSettings, "from-settings", nullptr,
+     "Start from the form that ORVA Configurator remembers; options given beside it replace its values."},
+    {Option::Preset, "preset", "NAME",
+     "Start from the preset of this name that ORVA Configurator keeps; options given beside it replace its values."},
+    {Option::AnyFolder, "any-folder", nullptr,
+     "Take CARD_ROOT as a card's root even when it is not a mounted removable card (to prepare an image); it is not "
+     "labelled."},
+    {Option::NoOpen, "no-open", nullptr, "Open neither the identifier file nor the customer portal."},
+    {Option::Replace, "replace", nullptr,
+     "Replace a gsm or lan file on the card, whose identifier was handed to the user, or a file that cannot be read or "
+     "whose mode is not known; without it such a card is refused. The installation then needs registering again with "
+     "the new identifier."},
+    {Option::List, "list", nullptr,
+     "List the removable cards instead, one a line: root, name, capacity in bytes, reader, read-only or writable, and "
+     "what the card holds (in the window's words), separated by tabs."},
+    {Option::Json, "json", nullptr, "With --list or --each-card: one JSON object a line."},
+    {Option::EachCard, "each-card", nullptr,
+     "Instead of CARD_ROOT: wait for cards and prepare each card put in from now on, one line per card as it ends. A "
+     "card holding a gsm or lan file is kept unless --replace; a card prepared earlier in the run is not written "
+     "again. SIGINT or SIGTERM ends it after the cards in hand, with a summary on standard error; exit status 0 when "
+     "every card was prepared."},
+    {Option::Count, "count", "N", "With --each-card: end once N cards were prepared."},
+    {Option::SkipReader, "skip-reader", "ID",
+     "With --each-card: leave the cards put in this reader alone (its readerId in --list --json); may be given more "
+     "than once."},
+    {Option::Eject, "eject", nullptr,
+     "With --each-card: let each card go once it ended (unmounted, its reader powered off where it can be), so that "
+     "its line may say it may be removed."},
+};
+
+constexpr bool entriesInOrder()
+{
+    for (std::size_t i = 0; i < std::size(optionEntries); ++i) {
+        if (std::size_t(optionEntries[i].option) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(entriesInOrder(), "an option's entry stands at its place in Option");
+
+QCommandLineOption commandLineOption(const char* name, const char* valueName, const QString& description)
+{
+    return valueName ? QCommandLineOption(QLatin1String(name), description, QLatin1String(valueName))
+                     : QCommandLineOption(QLatin1String(name), description);
+}
+
+// The arguments as the parser read them, asked by option.
+class CommandLine
+{
+public:
+    CommandLine()
+    {
+        parser.setApplicationDescription(
+            QStringLiteral(
+                "Writes the parameter file of an Orva communication module onto an SD card, as \"Generate\" in ORVA "
+                "Configurator does: checks the form, labels the card \"%1\", writes %2 (%3 for sms) durably, prints "
+                "the installation identifier on standard output, adds the card to the record of prepared cards and, "
+                "for gsm and lan, saves the identifier file and opens it and the customer portal.\n\nExit status: 0 "
+                "when the file was written, 1 when the form or the card was refused or the file could not be "
+                "written, 2 on bad usage.")
+                .arg(QLatin1String(cardVolumeLabel), parameterFileOnCard(parameterFileName(ModeCode::Default)),
+                     parameterFileOnCard(parameterFileName(ModeCode::Sms))));
+        for (const OptionEntry& entry : optionEntries) {
+            const QString description = entry.description ? QLatin1String(entry.description)
+                                                          : QStringLiteral("The module's mode: %1.").arg(modeList());
+            options.push_back(commandLineOption(entry.name, entry.valueName, description));
+            // The fields' options follow the mode's.
+            if (entry.option == Option::Mode)
+                parser.addOption(options.back());
+        }
+        for (const FieldOption& field : fieldOptions) {
+            fields.push_back(commandLineOption(field.name, field.valueName, QLatin1String(field.description)));
+            parser.addOption(fields.back());
+        }
+        for (auto option = options.begin() + 1; option != options.end(); ++option)
+            parser.addOption(*option);
+        parser.addPositionalArgument(QStringLiteral("CARD_ROOT"),
+                                     QStringLiteral("The root folder of the mounted card."));
+    }
+
+    bool isSet(Option option) const { return parser.isSet(options[std::size_t(option)]); }
+    QString value(Option option) const { return parser.value(options[std::size_t(option)]); }
+    QStringList values(Option option) const { return parser.values(options[std::size_t(option)]); }
+    // The field's text when its option was given.
+    std::optional<QString> field(std::size_t index) const
+    {
+        return parser.isSet(fields[index]) ? std::optional<QString>(parser.value(fields[index])) : std::nullopt;
+    }
+
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral(
-            "Writes the parameter file of an Orva communication module onto an SD card, as \"Generate\" in ORVA "
-            "Configurator does: checks the form, labels the card \"%1\", writes %2 (%3 for sms) durably, prints the "
-            "installation identifier on standard output, adds the card to the record of prepared cards and, for gsm "
-            "and lan, saves the identifier file and opens it and the customer portal.\n\nExit status: 0 when the "
-            "file was written, 1 when the form or the card was refused or the file could not be written, 2 on bad "
-            "usage.")
-            .arg(QLatin1String(cardVolumeLabel), parameterFileOnCard(parameterFileName(ModeCode::Default)),
-                 parameterFileOnCard(parameterFileName(ModeCode::Sms))));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption modeOption(
-        QStringLiteral("mode"), QStringLiteral("The module's mode: %1.").arg(modeList()), QStringLiteral("MODE"));
-    parser.addOption(modeOption);
-    std::vector<QCommandLineOption> fieldOptionList;
-    for (const FieldOption& option : fieldOptions) {
-        fieldOptionList.emplace_back(QLatin1String(option.name), QLatin1String(option.description),
-                                     QLatin1String(option.valueName));
-        parser.addOption(fieldOptionList.back());
-    }
-    const QCommandLineOption resetOption(
-        QStringLiteral("reset"),
-        QStringLiteral("\"Reset Configuration\" (sms): the PIN, the numbers and the key are then not needed."));
-    const QCommandLineOption fromSettingsOption(
-        QStringLiteral("from-settings"),
-        QStringLiteral("Start from the form that ORVA Configurator remembers; options given beside it replace its "
-                       "values."));
-    const QCommandLineOption presetOption(
-        QStringLiteral("preset"),
-        QStringLiteral("Start from the preset of this name that ORVA Configurator keeps; options given beside it "
-                       "replace its values."),
-        QStringLiteral("NAME"));
-    const QCommandLineOption anyFolderOption(
-        QStringLiteral("any-folder"),
-        QStringLiteral("Take CARD_ROOT as a card's root even when it is not a mounted removable card (to prepare an "
-                       "image); it is not labelled."));
-    const QCommandLineOption noOpenOption(QStringLiteral("no-open"),
-                                          QStringLiteral("Open neither the identifier file nor the customer portal."));
-    const QCommandLineOption replaceOption(
-        QStringLiteral("replace"),
-        QStringLiteral(
-            "Replace a gsm or lan file on the card, whose identifier was handed to the user, or a file that "
-            "cannot be read or whose mode is not known; without it such a card is refused. The installation then "
-            "needs registering again with the new identifier."));
-    const QCommandLineOption listOption(
-        QStringLiteral("list"),
-        QStringLiteral("List the removable cards instead, one a line: root, name, capacity in bytes, reader, read-only "
-                       "or writable, and what the card holds (in the window's words), separated by tabs."));
-    const QCommandLineOption jsonOption(QStringLiteral("json"),
-                                        QStringLiteral("With --list or --each-card: one JSON object a line."));
-    const QCommandLineOption eachCardOption(
-        QStringLiteral("each-card"),
-        QStringLiteral("Instead of CARD_ROOT: wait for cards and prepare each card put in from now on, one line per "
-                       "card as it ends. A card holding a gsm or lan file is kept unless --replace; a card prepared "
-                       "earlier in the run is not written again. SIGINT or SIGTERM ends it after the cards in hand, "
-                       "with a summary on standard error; exit status 0 when every card was prepared."));
-    const QCommandLineOption countOption(QStringLiteral("count"),
-                                         QStringLiteral("With --each-card: end once N cards were prepared."),
-                                         QStringLiteral("N"));
-    const QCommandLineOption skipReaderOption(
-        QStringLiteral("skip-reader"),
-        QStringLiteral("With --each-card: leave the cards put in this reader alone (its readerId in --list --json); "
-                       "may be given more than once."),
-        QStringLiteral("ID"));
-    const QCommandLineOption ejectOption(
-        QStringLiteral("eject"),
-        QStringLiteral("With --each-card: let each card go once it ended (unmounted, its reader powered off where it "
-                       "can be), so that its line may say it may be removed."));
-    parser.addOptions({resetOption, fromSettingsOption, presetOption, anyFolderOption, noOpenOption, replaceOption,
-                       listOption, jsonOption, eachCardOption, countOption, skipReaderOption, ejectOption});
-    parser.addPositionalArgument(QStringLiteral("CARD_ROOT"), QStringLiteral("The root folder of the mounted card."));
 
-    if (!parser.parse(arguments))
-        return badUsage(parser.errorText());
-    // --help-all would add Qt's own options, of which a program without a window has none.
-    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
-        WriterCommand command;
-        command.action = WriterCommand::Action::Help;
-        command.text = parser.helpText();
-        return command;
-    }
-    if (parser.isSet(versionOption)) {
-        WriterCommand command;
-        command.action = WriterCommand::Action::Version;
-        return command;
-    }
+private:
+    std::vector<QCommandLineOption> options; // by Option
+    std::vector<QCommandLineOption> fields;  // as fieldOptions
+};
 
-    if (parser.isSet(skipReaderOption) && !parser.isSet(eachCardOption))
-        return badUsage(QStringLiteral("--skip-reader goes with --each-card"));
-    if (parser.isSet(ejectOption) && !parser.isSet(eachCardOption))
-        return badUsage(QStringLiteral("--eject goes with --each-card"));
+struct FormSources
+{
+    const std::function<FormValues()>& rememberedForm;
+    const std::function<std::optional<FormValues>(const QString& name)>& presetForm;
+};
 
-    if (parser.isSet(listOption)) {
-        WriterCommand command;
-        command.action = WriterCommand::Action::List;
-        command.json = parser.isSet(jsonOption);
-        // Either lists or writes: a script that asks for both must not be taken for one of them.
-        if (parser.isSet(eachCardOption))
-            return badUsage(QStringLiteral("--list does not go with --each-card"));
-        if (!parser.positionalArguments().isEmpty())
-            return badUsage(QStringLiteral("--list takes no card root"));
-        return command;
-    }
-    const bool eachCard = parser.isSet(eachCardOption);
-    if (parser.isSet(jsonOption) && !eachCard)
-        return badUsage(QStringLiteral("--json goes with --list or --each-card"));
-    if (parser.isSet(countOption) && !eachCard)
-        return badUsage(QStringLiteral("--count goes with --each-card"));
-
-    WriterCommand command;
-    command.action = eachCard ? WriterCommand::Action::EachCard : WriterCommand::Action::Write;
-    if (eachCard) {
-        bool number = true;
-        command.count = parser.isSet(countOption) ? parser.value(countOption).toInt(&number) : 0;
-        if (!number || command.count < 0)
-            return badUsage(
-                QStringLiteral("--count takes a number of cards, not \"%1\"").arg(parser.value(countOption)));
-        command.json = parser.isSet(jsonOption);
-        command.skippedReaders = parser.values(skipReaderOption);
-        command.eject = parser.isSet(ejectOption);
-        if (parser.isSet(anyFolderOption))
-            return badUsage(QStringLiteral("--any-folder does not go with --each-card"));
-    }
-    const bool fromSettings = parser.isSet(fromSettingsOption);
-    const bool fromPreset = parser.isSet(presetOption);
+// The form that command writes: the remembered form's or the preset's, the mode's and the fields' options over it.
+// The command comes back as PresetRefused or BadUsage when they cannot make one.
+WriterCommand withForm(const CommandLine& line, WriterCommand command, const FormSources& sources)
+{
+    const bool fromSettings = line.isSet(Option::FromSettings);
+    const bool fromPreset = line.isSet(Option::Preset);
     if (fromSettings && fromPreset)
         return badUsage(QStringLiteral("--from-settings and --preset cannot go together"));
     if (fromSettings) {
-        command.values = rememberedForm();
+        command.values = sources.rememberedForm();
     } else if (fromPreset) {
-        command.preset = parser.value(presetOption);
-        const std::optional<FormValues> preset = presetForm ? presetForm(command.preset) : std::nullopt;
+        command.preset = line.value(Option::Preset);
+        const std::optional<FormValues> preset = sources.presetForm ? sources.presetForm(command.preset) : std::nullopt;
         if (!preset) {
             command.action = WriterCommand::Action::PresetRefused;
             return command;
@@ -301,8 +314,8 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         for (const FormField::Description& field : FormField::fields)
             command.remembered |= FormField::bit(field.id);
     }
-    if (parser.isSet(modeOption)) {
-        const QString name = parser.value(modeOption);
+    if (line.isSet(Option::Mode)) {
+        const QString name = line.value(Option::Mode);
         const auto mode =
             std::find_if(ModeCode::entries.begin(), ModeCode::entries.end(), [&](const ModeCode::Entry& entry) {
                 return name.compare(QLatin1String(entry.commandName), Qt::CaseInsensitive) == 0;
@@ -314,37 +327,79 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         return badUsage(QStringLiteral("--mode or --from-settings or --preset is needed"));
     }
     const QString modeName = writerModeName(command.values.modeCode);
-    for (std::size_t i = 0; i < fieldOptionList.size(); ++i) {
-        if (!parser.isSet(fieldOptionList[i]))
+    for (std::size_t i = 0; i < std::size(fieldOptions); ++i) {
+        const std::optional<QString> text = line.field(i);
+        if (!text)
             continue;
         const FormField::Id field = fieldOptions[i].field;
         if (!command.values.shows(field))
             return badUsage(
                 QStringLiteral("--%1 is not used in mode %2").arg(QLatin1String(fieldOptions[i].name), modeName));
-        const QString text = parser.value(fieldOptionList[i]);
         // A value that the window's field could not hold is refused before anything else is looked at.
-        if (isTooLong(field, text))
+        if (isTooLong(field, *text))
             return badUsage(QStringLiteral("--%1 takes at most %2 characters, not %3")
                                 .arg(QLatin1String(fieldOptions[i].name))
                                 .arg(FormField::describe(field).maxLength)
-                                .arg(text.size()));
-        command.values.text(field) = text;
+                                .arg(text->size()));
+        command.values.text(field) = *text;
         command.remembered &= FormField::Set(~FormField::bit(field));
     }
-    if (parser.isSet(resetOption)) {
+    if (line.isSet(Option::Reset)) {
         if (!command.values.showsReset())
             return badUsage(QStringLiteral("--reset is not used in mode %1").arg(modeName));
         command.values.resetConfig = true;
     }
+    return command;
+}
 
-    const QStringList positional = parser.positionalArguments();
-    if (eachCard) {
-        if (!positional.isEmpty())
-            return badUsage(QStringLiteral("--each-card takes no card root"));
-        command.noOpen = parser.isSet(noOpenOption);
-        command.replace = parser.isSet(replaceOption);
+WriterCommand parseList(const CommandLine& line)
+{
+    // Either lists or writes: a script that asks for both must not be taken for one of them.
+    if (line.isSet(Option::EachCard))
+        return badUsage(QStringLiteral("--list does not go with --each-card"));
+    if (!line.parser.positionalArguments().isEmpty())
+        return badUsage(QStringLiteral("--list takes no card root"));
+    WriterCommand command;
+    command.action = WriterCommand::Action::List;
+    command.json = line.isSet(Option::Json);
+    return command;
+}
+
+WriterCommand parseEachCard(const CommandLine& line, const FormSources& sources)
+{
+    WriterCommand command;
+    command.action = WriterCommand::Action::EachCard;
+    bool number = true;
+    command.count = line.isSet(Option::Count) ? line.value(Option::Count).toInt(&number) : 0;
+    if (!number || command.count < 0)
+        return badUsage(QStringLiteral("--count takes a number of cards, not \"%1\"").arg(line.value(Option::Count)));
+    command.json = line.isSet(Option::Json);
+    command.skippedReaders = line.values(Option::SkipReader);
+    command.eject = line.isSet(Option::Eject);
+    if (line.isSet(Option::AnyFolder))
+        return badUsage(QStringLiteral("--any-folder does not go with --each-card"));
+    command = withForm(line, command, sources);
+    if (command.action != WriterCommand::Action::EachCard)
         return command;
-    }
+    if (!line.parser.positionalArguments().isEmpty())
+        return badUsage(QStringLiteral("--each-card takes no card root"));
+    command.noOpen = line.isSet(Option::NoOpen);
+    command.replace = line.isSet(Option::Replace);
+    return command;
+}
+
+WriterCommand parseWrite(const CommandLine& line, const FormSources& sources)
+{
+    if (line.isSet(Option::Json))
+        return badUsage(QStringLiteral("--json goes with --list or --each-card"));
+    if (line.isSet(Option::Count))
+        return badUsage(QStringLiteral("--count goes with --each-card"));
+    WriterCommand command;
+    command.action = WriterCommand::Action::Write;
+    command = withForm(line, command, sources);
+    if (command.action != WriterCommand::Action::Write)
+        return command;
+    const QStringList positional = line.parser.positionalArguments();
     if (positional.size() != 1)
         return badUsage(positional.isEmpty() ? QStringLiteral("the card's root folder is missing")
                                              : QStringLiteral("one card root only, not %1").arg(positional.size()));
@@ -352,8 +407,40 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
     if (positional.first().isEmpty())
         return badUsage(QStringLiteral("the card's root folder is empty"));
     command.cardRoot = QDir::cleanPath(QFileInfo(positional.first()).absoluteFilePath());
-    command.anyFolder = parser.isSet(anyFolderOption);
-    command.noOpen = parser.isSet(noOpenOption);
-    command.replace = parser.isSet(replaceOption);
+    command.anyFolder = line.isSet(Option::AnyFolder);
+    command.noOpen = line.isSet(Option::NoOpen);
+    command.replace = line.isSet(Option::Replace);
     return command;
+}
+} // namespace
+
+WriterCommand parseWriterCommand(const QStringList& arguments, const std::function<FormValues()>& rememberedForm,
+                                 const std::function<std::optional<FormValues>(const QString& name)>& presetForm)
+{
+    CommandLine line;
+    if (!line.parser.parse(arguments))
+        return badUsage(line.parser.errorText());
+    // --help-all would add Qt's own options, of which a program without a window has none.
+    if (line.parser.isSet(line.helpOption) || line.parser.isSet(QStringLiteral("help-all"))) {
+        WriterCommand command;
+        command.action = WriterCommand::Action::Help;
+        command.text = line.parser.helpText();
+        return command;
+    }
+    if (line.parser.isSet(line.versionOption)) {
+        WriterCommand command;
+        command.action = WriterCommand::Action::Version;
+        return command;
+    }
+    // The options of one action only are refused with another.
+    if (line.isSet(Option::SkipReader) && !line.isSet(Option::EachCard))
+        return badUsage(QStringLiteral("--skip-reader goes with --each-card"));
+    if (line.isSet(Option::Eject) && !line.isSet(Option::EachCard))
+        return badUsage(QStringLiteral("--eject goes with --each-card"));
+    const FormSources sources{rememberedForm, presetForm};
+    if (line.isSet(Option::List))
+        return parseList(line);
+    if (line.isSet(Option::EachCard))
+        return parseEachCard(line, sources);
+    return parseWrite(line, sources);
 }

@@ -7,6 +7,7 @@
 // a card without one or whose folder 02 leads off it, a card that does not respond), when the output cannot be
 // written, or on bad usage.
 #include "base/DetachedTask.h"
+#include "base/RegularFile.h"
 #include "base/ShownText.h"
 #include "form/ModeCodes.h"
 #include "generation/CardContents.h"
@@ -15,7 +16,6 @@
 #include "parameterfile/ParameterFile.h"
 #include "parameterfile/ParameterFileDecoder.h"
 #include "parameterfile/ParameterFileReport.h"
-#include "tools/RegularFile.h"
 #include "tools/StandardOutput.h"
 
 #include <QCommandLineParser>
@@ -127,15 +127,9 @@ public:
 private:
     Status inspectFile(const QString& path, const RegularFileRead& read)
     {
-        switch (read.outcome) {
-        case RegularFileRead::Outcome::Read:
-            break;
-        case RegularFileRead::Outcome::TooLarge:
-            return unreadable(path, QStringLiteral("larger than %1 bytes, not a parameter file").arg(largestFile));
-        case RegularFileRead::Outcome::NotRegular:
-        case RegularFileRead::Outcome::Failed:
-            return unreadable(path, read.problem);
-        }
+        if (read.outcome != RegularFileRead::Outcome::Read)
+            return unreadable(
+                path, read.problem(QStringLiteral("larger than %1 bytes, not a parameter file").arg(largestFile)));
 
         const DecodedParameterFile decoded = decodeParameterFile(read.bytes, shown(path));
         if (decoded.truncated)

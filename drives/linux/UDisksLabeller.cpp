@@ -1,6 +1,6 @@
 #include "drives/linux/UDisksLabeller.h"
 
-#include "drives/linux/LinuxMountTable.h"
+#include "drives/linux/MountTableLinux.h"
 
 #include <QByteArrayList>
 #include <QDBusArgument>
@@ -163,7 +163,7 @@ UDisksLabeller::Mount UDisksLabeller::findMount(const QString& rootPath) const
         return result;
     const QString wanted = QDir::cleanPath(rootPath);
     // A later entry for the same mount point lies on top of the earlier ones.
-    const QVector<MountEntry> entries = LinuxMountTable::read(m_mountTable);
+    const QVector<MountEntry> entries = MountTableLinux::read(m_mountTable);
     for (const MountEntry& entry : entries) {
         if (QDir::cleanPath(entry.mountPoint) != wanted)
             continue;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds windows_check.exe with mingw-w64 from the same drives/win/WinVolumes.cpp, WinDeviceIdentity.cpp and
-# base/WinFiles.cpp as the Windows executable, linked with the executable's resource script, and runs it under Wine
+# Builds windows_check.exe with mingw-w64 from the same drives/win/VolumesWindows.cpp, DeviceIdentityWindows.cpp and
+# base/FilesWindows.cpp as the Windows executable, linked with the executable's resource script, and runs it under Wine
 # against drives of every type.
 #
 #   run_windows_check.sh <source dir> <folder for the temporary files>
@@ -50,8 +50,8 @@ fi
 echo "== building windows_check.exe"
 "$windres" -i "$resource_script" -O coff -o "$work/OrvaConfigurator.res.o"
 "$cxx" -std=c++17 -Wall -Wextra -Wpedantic -Werror -municode -static -O1 -I"$source_dir" -I"$(dirname "$resource_script")" \
-    "$source_dir/tests/windows/windows_check.cpp" "$source_dir/drives/win/WinVolumes.cpp" \
-    "$source_dir/base/WinFiles.cpp" "$source_dir/drives/win/WinDeviceIdentity.cpp" \
+    "$source_dir/tests/windows/windows_check.cpp" "$source_dir/drives/win/VolumesWindows.cpp" \
+    "$source_dir/base/FilesWindows.cpp" "$source_dir/drives/win/DeviceIdentityWindows.cpp" \
     "$work/OrvaConfigurator.res.o" -lversion -lsetupapi -lcfgmgr32 -o "$work/windows_check.exe"
 
 # No display, no debug output, no offer to install Mono or Gecko; nothing written to the real home.

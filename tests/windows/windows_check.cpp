@@ -1,15 +1,15 @@
 // Checks the Windows layer on a Windows system (Wine in practice): the drive-type test and the volume label call of
-// drives/win/WinVolumes.cpp, the device identity of drives/win/WinDeviceIdentity.cpp, and the icon group and version
-// record that resources/OrvaConfigurator.rc gives an executable (this program is linked with it). run_windows_check.sh
-// prepares the drives listed below and runs
+// drives/win/VolumesWindows.cpp, the device identity of drives/win/DeviceIdentityWindows.cpp, and the icon group and
+// version record that resources/OrvaConfigurator.rc gives an executable (this program is linked with it).
+// run_windows_check.sh prepares the drives listed below and runs
 //
 //   windows_check.exe label <icon.ico>   drive types, label calls, resources against the icon file
 //   windows_check.exe labels-applied     the labels, read back after the volume manager has restarted
 //
 // Every check prints PASS or FAIL; the exit status is the number of failures.
-#include "base/WinFiles.h"
-#include "drives/win/WinDeviceIdentity.h"
-#include "drives/win/WinVolumes.h"
+#include "base/FilesWindows.h"
+#include "drives/win/DeviceIdentityWindows.h"
+#include "drives/win/VolumesWindows.h"
 #include "orva_version.h"
 
 #include <windows.h>
@@ -464,7 +464,7 @@ void checkVolumeFiles()
         return;
     // Wine names the volumes of its drives but reaches no file through those names (a Windows system does): the
     // steps below are then left to a Windows system.
-    const WinEntry root = entryAtPath(volume.c_str());
+    const FileEntryWindows root = entryAtPath(volume.c_str());
     if (!root.exists || !root.isFolder) {
         std::printf("SKIP the card's files through the volume's name: this system reaches no file through it (%s)\n",
                     hex(root.error).c_str());
@@ -485,7 +485,7 @@ void checkVolumeFiles()
     check(replaceFileWriteThrough(fresh.c_str(), target.c_str()) == 0, "the new file takes the target's name");
     const std::vector<std::wstring> names = folderNames(folder.c_str());
     check(names == std::vector<std::wstring>{L"GP0_0000.VSK"}, "the folder lists the target alone");
-    const WinEntry byLetter = entryAtPath(L"E:\\02\\GP0_0000.VSK");
+    const FileEntryWindows byLetter = entryAtPath(L"E:\\02\\GP0_0000.VSK");
     check(byLetter.exists && !byLetter.isFolder && !byLetter.isLink && byLetter.size == 4,
           "the drive letter shows the same file");
     bool isLink = false;

@@ -18,11 +18,11 @@ struct MountEntry
     QString source;
 };
 
-namespace LinuxMountTable {
+namespace MountTableLinux {
 // Undoes the kernel's octal escapes ("\040" for a space, "\011", "\012", "\134") and decodes the file name.
 QString decodeField(const QByteArray& field);
 // The entries in table order; lines that do not have the mountinfo shape are skipped.
 QVector<MountEntry> parse(const QByteArray& text);
 // Reads and parses the table at path; empty when it cannot be read. Reads the file only, never the mounts.
 QVector<MountEntry> read(const QString& path);
-} // namespace LinuxMountTable
+} // namespace MountTableLinux

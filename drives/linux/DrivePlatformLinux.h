@@ -8,11 +8,11 @@ class UDisksLabeller;
 
 // The mounted volumes of a Linux machine, read from the mount table and sysfs. Only the volumes of SD cards are
 // asked for their label, so a dead network or FUSE mount cannot stall the enumeration.
-class LinuxDrivePlatform : public DrivePlatform
+class DrivePlatformLinux : public DrivePlatform
 {
 public:
     // Tests point the paths at a made-up sysfs tree, mount table and folder of label links.
-    explicit LinuxDrivePlatform(const QString& sysfsRoot = QStringLiteral("/sys"),
+    explicit DrivePlatformLinux(const QString& sysfsRoot = QStringLiteral("/sys"),
                                 const QString& mountTable = QStringLiteral("/proc/self/mountinfo"),
                                 const QString& byLabelFolder = QStringLiteral("/dev/disk/by-label"));
 

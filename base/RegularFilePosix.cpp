@@ -1,4 +1,4 @@
-#include "RegularFile.h"
+#include "base/RegularFile.h"
 
 #include <QFile>
 
@@ -81,27 +81,40 @@ QString kindOf(mode_t mode)
 
 RegularFileRead notRegular(mode_t mode)
 {
-    return {RegularFileRead::Outcome::NotRegular, {}, QStringLiteral("is %1, not a regular file").arg(kindOf(mode))};
+    RegularFileRead read;
+    read.outcome = RegularFileRead::Outcome::NotRegular;
+    read.kind = kindOf(mode);
+    return read;
 }
 
 RegularFileRead failed(int error)
 {
-    return {RegularFileRead::Outcome::Failed,
-            {},
-            QStringLiteral("cannot be read: ") % QString::fromLocal8Bit(std::strerror(error))};
+    RegularFileRead read;
+    // A path through something that is no folder names nothing, as a missing file does.
+    read.outcome =
+        error == ENOENT || error == ENOTDIR ? RegularFileRead::Outcome::Missing : RegularFileRead::Outcome::Failed;
+    read.reason = QString::fromLocal8Bit(std::strerror(error));
+    return read;
+}
+
+RegularFileRead tooLarge()
+{
+    RegularFileRead read;
+    read.outcome = RegularFileRead::Outcome::TooLarge;
+    return read;
 }
 
 // The file may change while it is read: it is read to its end, but never more than one byte beyond the limit.
 RegularFileRead readUpTo(int descriptor, qint64 size, qint64 largest)
 {
     if (size > largest)
-        return {RegularFileRead::Outcome::TooLarge, {}, {}};
+        return tooLarge();
     QByteArray bytes(int(size) + 1, Qt::Uninitialized);
     qint64 filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
             if (filled > largest)
-                return {RegularFileRead::Outcome::TooLarge, {}, {}};
+                return tooLarge();
             bytes.resize(int(std::min(largest + 1, 2 * filled)));
         }
         const ssize_t count = ::read(descriptor, bytes.data() + filled, size_t(bytes.size() - filled));
@@ -114,7 +127,10 @@ RegularFileRead readUpTo(int descriptor, qint64 size, qint64 largest)
         filled += count;
     }
     bytes.truncate(int(filled));
-    return {RegularFileRead::Outcome::Read, bytes, {}};
+    RegularFileRead read;
+    read.outcome = RegularFileRead::Outcome::Read;
+    read.bytes = bytes;
+    return read;
 }
 } // namespace
 

@@ -1,4 +1,4 @@
-#include "base/WinFiles.h"
+#include "base/FilesWindows.h"
 
 #include <windows.h>
 
@@ -103,9 +103,9 @@ unsigned long volumeNamePath(const wchar_t* rootPath, std::wstring& volumePath)
     return 0;
 }
 
-WinEntry entryAtPath(const wchar_t* path)
+FileEntryWindows entryAtPath(const wchar_t* path)
 {
-    WinEntry entry;
+    FileEntryWindows entry;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data)) {
         const DWORD error = GetLastError();

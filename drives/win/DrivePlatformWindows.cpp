@@ -1,15 +1,15 @@
+#include "base/FilesWindows.h"
 #include "base/WideText.h"
-#include "base/WinFiles.h"
 #include "drives/DrivePlatform.h"
-#include "drives/win/WinDeviceIdentity.h"
-#include "drives/win/WinVolumes.h"
+#include "drives/win/DeviceIdentityWindows.h"
+#include "drives/win/VolumesWindows.h"
 
 #include <QStorageInfo>
 
 #include <algorithm>
 
 namespace {
-class WindowsDrivePlatform : public DrivePlatform
+class DrivePlatformWindows : public DrivePlatform
 {
 public:
     QVector<MountedVolume> mountedVolumes() const override
@@ -90,5 +90,5 @@ public:
 
 std::unique_ptr<DrivePlatform> createNativeDrivePlatform()
 {
-    return std::make_unique<WindowsDrivePlatform>();
+    return std::make_unique<DrivePlatformWindows>();
 }

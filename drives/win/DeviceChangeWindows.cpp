@@ -1,4 +1,4 @@
-#include "drives/win/WinDeviceChange.h"
+#include "drives/win/DeviceChangeWindows.h"
 
 #include <windows.h>
 

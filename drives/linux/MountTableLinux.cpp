@@ -1,4 +1,4 @@
-#include "drives/linux/LinuxMountTable.h"
+#include "drives/linux/MountTableLinux.h"
 
 #include <QFile>
 #include <QList>
@@ -41,17 +41,17 @@ bool parseLine(const QByteArray& line, MountEntry& entry)
     entry.parentId = fields.at(1).toInt(&parentOk);
     if (!idOk || !parentOk || !parseDevice(fields.at(2), entry.major, entry.minor))
         return false;
-    entry.root = LinuxMountTable::decodeField(fields.at(3));
-    entry.mountPoint = LinuxMountTable::decodeField(fields.at(4));
-    entry.fileSystemType = LinuxMountTable::decodeField(fields.at(separator + 1));
-    entry.source = LinuxMountTable::decodeField(fields.at(separator + 2));
+    entry.root = MountTableLinux::decodeField(fields.at(3));
+    entry.mountPoint = MountTableLinux::decodeField(fields.at(4));
+    entry.fileSystemType = MountTableLinux::decodeField(fields.at(separator + 1));
+    entry.source = MountTableLinux::decodeField(fields.at(separator + 2));
     // statvfs reports ST_RDONLY for a read-only mount as well as for a read-only file system.
     entry.readOnly = hasReadOnlyOption(fields.at(5)) || hasReadOnlyOption(fields.at(separator + 3));
     return true;
 }
 } // namespace
 
-QString LinuxMountTable::decodeField(const QByteArray& field)
+QString MountTableLinux::decodeField(const QByteArray& field)
 {
     QByteArray bytes;
     bytes.reserve(field.size());
@@ -68,7 +68,7 @@ QString LinuxMountTable::decodeField(const QByteArray& field)
     return QFile::decodeName(bytes);
 }
 
-QVector<MountEntry> LinuxMountTable::parse(const QByteArray& text)
+QVector<MountEntry> MountTableLinux::parse(const QByteArray& text)
 {
     QVector<MountEntry> entries;
     const QList<QByteArray> lines = text.split('\n');
@@ -80,7 +80,7 @@ QVector<MountEntry> LinuxMountTable::parse(const QByteArray& text)
     return entries;
 }
 
-QVector<MountEntry> LinuxMountTable::read(const QString& path)
+QVector<MountEntry> MountTableLinux::read(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

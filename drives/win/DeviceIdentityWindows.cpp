@@ -1,4 +1,4 @@
-#include "drives/win/WinDeviceIdentity.h"
+#include "drives/win/DeviceIdentityWindows.h"
 
 #include <windows.h>
 

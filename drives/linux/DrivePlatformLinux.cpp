@@ -1,8 +1,8 @@
-#include "drives/linux/LinuxDrivePlatform.h"
+#include "drives/linux/DrivePlatformLinux.h"
 
 #include "base/DetachedTask.h"
-#include "drives/linux/LinuxMountTable.h"
-#include "drives/linux/LinuxRemovableRule.h"
+#include "drives/linux/MountTableLinux.h"
+#include "drives/linux/RemovableRuleLinux.h"
 #include "drives/linux/UDisksLabeller.h"
 
 #include <QDir>
@@ -68,14 +68,14 @@ QString publishedLabel(const QString& byLabelFolder, quint32 major, quint32 mino
 }
 } // namespace
 
-LinuxDrivePlatform::LinuxDrivePlatform(const QString& sysfsRoot, const QString& mountTable,
+DrivePlatformLinux::DrivePlatformLinux(const QString& sysfsRoot, const QString& mountTable,
                                        const QString& byLabelFolder)
     : sysfsRoot(sysfsRoot), mountTable(mountTable), byLabelFolder(byLabelFolder)
 {}
 
-QVector<MountedVolume> LinuxDrivePlatform::mountedVolumes() const
+QVector<MountedVolume> DrivePlatformLinux::mountedVolumes() const
 {
-    const QVector<MountEntry> entries = LinuxMountTable::read(mountTable);
+    const QVector<MountEntry> entries = MountTableLinux::read(mountTable);
     QVector<MountedVolume> volumes;
     volumes.reserve(entries.size());
     QSet<quint64> listedCards;
@@ -89,14 +89,14 @@ QVector<MountedVolume> LinuxDrivePlatform::mountedVolumes() const
         // same card elsewhere would be the same card twice in the list, and a mounted subdirectory is not the
         // card's root, where the parameter file belongs.
         const bool offered = entry.root == QLatin1String("/") && !listedCards.contains(deviceNumber(entry)) &&
-                             LinuxRemovableRule::isRemovableDevice(sysfsRoot, entry.major, entry.minor) &&
+                             RemovableRuleLinux::isRemovableDevice(sysfsRoot, entry.major, entry.minor) &&
                              !isCovered(entries, entry);
         if (offered) {
             listedCards.insert(deviceNumber(entry));
             volume.removable = true;
             volume.name = publishedLabel(byLabelFolder, entry.major, entry.minor);
             volume.fileSystem = entry.fileSystemType;
-            const BlockDeviceFacts facts = LinuxRemovableRule::describeDevice(sysfsRoot, entry.major, entry.minor);
+            const BlockDeviceFacts facts = RemovableRuleLinux::describeDevice(sysfsRoot, entry.major, entry.minor);
             volume.capacity = facts.capacity;
             volume.reader = facts.reader;
             volume.serial = facts.serial;
@@ -109,14 +109,14 @@ QVector<MountedVolume> LinuxDrivePlatform::mountedVolumes() const
     return volumes;
 }
 
-QVector<CardReader> LinuxDrivePlatform::cardReaders() const
+QVector<CardReader> DrivePlatformLinux::cardReaders() const
 {
-    return LinuxRemovableRule::removableReaders(sysfsRoot);
+    return RemovableRuleLinux::removableReaders(sysfsRoot);
 }
 
-bool LinuxDrivePlatform::isReadOnly(const QString& rootPath) const
+bool DrivePlatformLinux::isReadOnly(const QString& rootPath) const
 {
-    const QVector<MountEntry> entries = LinuxMountTable::read(mountTable);
+    const QVector<MountEntry> entries = MountTableLinux::read(mountTable);
     for (const MountEntry& entry : entries) {
         if (entry.mountPoint == rootPath && !isCovered(entries, entry))
             return entry.readOnly;
@@ -124,7 +124,7 @@ bool LinuxDrivePlatform::isReadOnly(const QString& rootPath) const
     return DrivePlatform::isReadOnly(rootPath);
 }
 
-QString LinuxDrivePlatform::setVolumeLabel(const QString& rootPath, const QString& label)
+QString DrivePlatformLinux::setVolumeLabel(const QString& rootPath, const QString& label)
 {
     // The bus is reached only when a card is labelled, never while the window starts. Past its time the label is
     // skipped, as when UDisks2 is missing.
@@ -135,7 +135,7 @@ QString LinuxDrivePlatform::setVolumeLabel(const QString& rootPath, const QStrin
     return *result;
 }
 
-EjectOutcome LinuxDrivePlatform::ejectCard(const QString& rootPath)
+EjectOutcome DrivePlatformLinux::ejectCard(const QString& rootPath)
 {
     auto result = std::make_shared<EjectOutcome>();
     if (!askDiskService(int(TimeLimits::eject.count()),
@@ -147,7 +147,7 @@ EjectOutcome LinuxDrivePlatform::ejectCard(const QString& rootPath)
     return *result;
 }
 
-bool LinuxDrivePlatform::askDiskService(int timeLimitMs, const std::function<void(UDisksLabeller&)>& work) const
+bool DrivePlatformLinux::askDiskService(int timeLimitMs, const std::function<void(UDisksLabeller&)>& work) const
 {
     // Connecting waits without end for a bus that takes the connection but does not answer (a stopped dbus-daemon), so
     // the whole exchange runs on a thread of its own: a bus that has not taken the connection within its limit is given
@@ -168,5 +168,5 @@ bool LinuxDrivePlatform::askDiskService(int timeLimitMs, const std::function<voi
 
 std::unique_ptr<DrivePlatform> createNativeDrivePlatform()
 {
-    return std::make_unique<LinuxDrivePlatform>();
+    return std::make_unique<DrivePlatformLinux>();
 }

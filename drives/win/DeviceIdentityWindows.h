@@ -4,7 +4,7 @@
 #include <string>
 
 // The device that holds a Windows volume, as its storage driver describes it, behind a plain wide-character interface
-// like WinVolumes.h, so that it compiles without Qt and can be checked under Wine.
+// like VolumesWindows.h, so that it compiles without Qt and can be checked under Wine.
 
 struct StorageIdentity
 {

@@ -1,7 +1,7 @@
 // Windows tells every top-level window of a volume's arrival and removal; the application's native event filter sees
 // those messages for all of the program's windows.
 #include "drives/VolumeWatcher.h"
-#include "drives/win/WinDeviceChange.h"
+#include "drives/win/DeviceChangeWindows.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>

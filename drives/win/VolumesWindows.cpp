@@ -1,4 +1,4 @@
-#include "drives/win/WinVolumes.h"
+#include "drives/win/VolumesWindows.h"
 
 #include "drives/VolumeLabel.h"
 

@@ -48,7 +48,7 @@ bool removeFileUnlessOpen(const wchar_t* path);
 unsigned long volumeNamePath(const wchar_t* rootPath, std::wstring& volumePath);
 
 // What stands at path, looked at without following a link.
-struct WinEntry
+struct FileEntryWindows
 {
     bool exists = false;
     bool isLink = false;   // a reparse point: a symbolic link, a junction, a mounted folder
@@ -60,7 +60,7 @@ struct WinEntry
     unsigned long long created = 0;
     unsigned long error = 0; // the system's error code when it could not be looked at (not for a missing entry)
 };
-WinEntry entryAtPath(const wchar_t* path);
+FileEntryWindows entryAtPath(const wchar_t* path);
 
 // Creates the file at path anew (never over an existing entry, never through a link) for writing; returns its handle,
 // or nullptr with the system's error code in error and nameTaken set when an entry of that name stands there.

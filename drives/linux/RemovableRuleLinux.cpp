@@ -1,4 +1,4 @@
-#include "drives/linux/LinuxRemovableRule.h"
+#include "drives/linux/RemovableRuleLinux.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,7 +97,7 @@ bool isSdCardSlot(const QString& disk)
 }
 } // namespace
 
-bool LinuxRemovableRule::isRemovableDevice(const QString& sysfsRoot, quint32 major, quint32 minor)
+bool RemovableRuleLinux::isRemovableDevice(const QString& sysfsRoot, quint32 major, quint32 minor)
 {
     if (major == 0)
         return false;
@@ -112,7 +112,7 @@ bool LinuxRemovableRule::isRemovableDevice(const QString& sysfsRoot, quint32 maj
     return readAttribute(disk + QStringLiteral("/removable")) == "1";
 }
 
-BlockDeviceFacts LinuxRemovableRule::describeDevice(const QString& sysfsRoot, quint32 major, quint32 minor)
+BlockDeviceFacts RemovableRuleLinux::describeDevice(const QString& sysfsRoot, quint32 major, quint32 minor)
 {
     BlockDeviceFacts facts;
     const QString device = deviceDirectory(sysfsRoot, major, minor);
@@ -131,7 +131,7 @@ BlockDeviceFacts LinuxRemovableRule::describeDevice(const QString& sysfsRoot, qu
     return facts;
 }
 
-QVector<CardReader> LinuxRemovableRule::removableReaders(const QString& sysfsRoot)
+QVector<CardReader> RemovableRuleLinux::removableReaders(const QString& sysfsRoot)
 {
     QVector<CardReader> readers;
     // dev/block holds every block device as "MAJ:MIN"; a reader's empty slot is a disk of no size, a reader all the
