@@ -6,6 +6,7 @@
 #include "generation/CardSeries.h"
 #include "generation/GenerateProcedure.h"
 #include "generation/GenerateTexts.h"
+#include "generation/RunTexts.h"
 #include "parameterfile/Identifier.h"
 #include "parameterfile/ParameterFile.h"
 #include "parameterfile/ParameterFileDecoder.h"

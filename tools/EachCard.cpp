@@ -6,6 +6,7 @@
 #include "generation/CardRecord.h"
 #include "generation/CardSeries.h"
 #include "generation/GenerateTexts.h"
+#include "generation/RunTexts.h"
 #include "parameterfile/Identifier.h"
 #include "tools/StopRequest.h"
 #include "tools/WriterCommand.h"
