@@ -7,6 +7,7 @@
 #include "base/DetachedTask.h"
 #include "base/ThreadInbox.h"
 #include "desktop/DesktopOpen.h"
+#include "form/FormTexts.h"
 #include "generation/GenerateProcedure.h"
 #include "window/MessageBox.h"
 
@@ -179,7 +180,7 @@ void Configurator::waitForCard(const std::function<void(const DetachedWork::Pump
 void Configurator::showFormProblem(const FormProblem& problem)
 {
     QLineEdit* field = fieldEdits[problem.field];
-    const GenerateTexts::Message shown = GenerateTexts::formProblem(problem);
+    const FormTexts::Message shown = FormTexts::problem(problem);
     const QString& title = shown.title;
     QString message = shown.text;
     // A value restored into a field that the reset option greys out can only be mended once the option is off.
