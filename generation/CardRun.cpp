@@ -27,13 +27,22 @@ QByteArray CardRun::identifiersContent(const QVector<RunCard>& cards)
     return bytes + "\r\n" + banner;
 }
 
+CardRun::HandOff CardRun::handOffOf(const RunCard& card) const
+{
+    if (!card.carriesNew || !ModeCode::handsOffIdentifier(card.modeCode))
+        return HandOff::None;
+    // The first card prepared with "Generate" hands its identifier off as a single card does; from the second on, and
+    // for every card of a series, the run's file holds them all.
+    return card.inSeries || handedOffCount >= 1 ? HandOff::RunFile : HandOff::SingleCard;
+}
+
 void CardRun::add(const RunCard& card)
 {
+    const HandOff handOff = handOffOf(card);
     all.append(card);
-    if (!card.carriesNew)
-        return;
-    written.insert(card.identifier);
-    if (!ModeCode::handsOffIdentifier(card.modeCode))
+    if (card.carriesNew)
+        written.insert(card.identifier);
+    if (handOff == HandOff::None)
         return;
     handedOffCards.append(card);
     ++handedOffCount;
@@ -41,9 +50,7 @@ void CardRun::add(const RunCard& card)
     // it here, one after the other as they end, off the card that goes.
     if (card.inSeries)
         IdentifierFile::save(card.identifier, QString(), true);
-    // The first card prepared with "Generate" hands its identifier off as a single card does; from the second on, and
-    // for every card of a series, the run's file holds them all.
-    if (handedOffCount < 2 && !card.inSeries)
+    if (handOff != HandOff::RunFile)
         return;
     file = IdentifierFile::saveOffCard(identifiersFileName(), identifiersContent(handedOffCards), file);
     unshown = true;

@@ -29,6 +29,17 @@ public:
     // The identifiers this run wrote onto cards.
     const QSet<QUuid>& identifiers() const { return written; }
     int handedOff() const { return handedOffCount; }
+
+    // Where add puts the identifier of the card when it is the next card added: the front end that tells the user
+    // where the identifier went asks this before it adds the card.
+    enum class HandOff
+    {
+        None,       // it hands no identifier off (a mode without hand-off, or a card that cannot carry the new one)
+        SingleCard, // the identifier file of a single card alone: the run's first card prepared with "Generate"
+        RunFile,    // the run's identifiers file as well, which the front end shows at the end of the run
+    };
+    HandOff handOffOf(const RunCard& card) const;
+
     // The identifiers file, once there is one.
     const IdentifierFile::Saved& identifiersFile() const { return file; }
     QString identifiersFileName() const;

@@ -4,6 +4,7 @@
 #include "drives/VolumeWatcher.h"
 #include "form/PhoneNumber.h"
 #include "generation/CardContents.h"
+#include "generation/CardRelease.h"
 #include "generation/GenerateProcedure.h"
 
 #include <QCoreApplication>
@@ -92,9 +93,8 @@ void letSeriesCardGo(RunCard& card, DrivePlatform& drives)
     // A silent card would keep the eject waiting too; a card in use is another writer's to let go.
     if (!card.ejectAsked || card.result == RunCard::Result::Silent || card.result == RunCard::Result::InUse)
         return;
-    const EjectOutcome outcome = drives.ejectCard(card.rootPath);
-    // Never "may be removed" for a card that is still mounted, whatever the system answered.
-    card.letGo = outcome.result == EjectOutcome::Result::Ejected && !drives.volumeAt(card.rootPath);
+    const EjectOutcome outcome = releaseCard(drives, card.rootPath);
+    card.letGo = outcome.result == EjectOutcome::Result::Ejected;
     if (!card.letGo && card.result != RunCard::Result::Failed)
         card.reason = outcome.reason;
     card.time = QDateTime::currentDateTime();
