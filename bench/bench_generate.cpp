@@ -23,7 +23,7 @@
 //            fsync the folder: the floor that any durable "Generate" has to pay, which "generate" is held against.
 // Prints one summary line per measure with the median and quartiles in microseconds, in key=value form.
 #include "app/WindowSetup.h"
-#include "generation/DurableFile.h"
+#include "base/DurableFile.h"
 #include "support/FakeDrivePlatform.h"
 #include "window/Configurator.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation/DurableFile.h"
+#include "base/DurableFile.h"
 
 #include <QDateTime>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "base/FileSystem.h"
 #include "base/ShownText.h"
 #include "form/ModeCodes.h"
-#include "generation/DurableFile.h"
+#include "base/DurableFile.h"
 #include "parameterfile/Identifier.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "generation/CardWriter.h"
 
 #include "base/FileSystem.h"
-#include "generation/DurableFile.h"
+#include "base/DurableFile.h"
 #include "parameterfile/Identifier.h"
 #include "parameterfile/ParameterFile.h"
 

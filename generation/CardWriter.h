@@ -4,7 +4,7 @@
 #include "drives/DrivePlatform.h"
 #include "drives/VolumeLabel.h"
 #include "form/FormValues.h"
-#include "generation/DurableFile.h"
+#include "base/DurableFile.h"
 
 #include <QString>
 #include <QUuid>

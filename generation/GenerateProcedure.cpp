@@ -34,7 +34,7 @@ Result GenerateProcedure::run(const FormValues& given, const std::optional<Mount
     // A phone number typed with other spacing is written in the accepted form its digits make, by every front end.
     const FormValues values = PhoneNumber::inAcceptedForm(given);
     if (const std::optional<FormProblem> problem = checkForm(values)) {
-        Result result = ended(Result::Ending::FormRefused, GenerateTexts::formProblem(*problem));
+        Result result = ended(Result::Ending::FormRefused, FormTexts::problem(*problem));
         result.formProblem = problem;
         return result;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/FormCheck.h"
+#include "form/FormTexts.h"
 #include "generation/CardContents.h"
 #include "generation/CardWriter.h"
 #include "generation/IdentifierFile.h"
@@ -9,19 +9,12 @@
 #include <QString>
 
 // What "Generate" tells the user, in the window's boxes and on vskwrite's standard error alike: one text for each
-// outcome, translated in the context "Configurator".
+// outcome, translated in the context "Configurator". A form refused before the card is touched is told in the form's
+// own texts (FormTexts).
 namespace GenerateTexts {
-struct Message
-{
-    QString title;
-    QString text;
-};
+// A box's title and text.
+using Message = FormTexts::Message;
 
-// A form refused before the card is touched.
-Message formProblem(const FormProblem& problem);
-// The same problem in a few words, beside the field that holds it (a field's tooltip, what a screen reader adds to its
-// name) while the form is filled in.
-QString fieldMark(const FormProblem& problem);
 // No card to write on.
 Message noCard();
 // A card that refused the file (every result but Written); for Unconfirmed without the identifier's whereabouts.

@@ -1,6 +1,6 @@
 #include "generation/IdentifierFile.h"
 
-#include "generation/DurableFile.h"
+#include "base/DurableFile.h"
 #include "parameterfile/Identifier.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "settings/Presets.h"
 
 #include "base/ShownText.h"
+#include "form/FormTexts.h"
 #include "form/PhoneNumber.h"
-#include "generation/GenerateTexts.h"
 #include "settings/FormStore.h"
 #include "settings/SettingsKeys.h"
 
@@ -285,7 +285,7 @@ QString Presets::problemText(const PresetProblem& problem)
         return QCoreApplication::translate("Configurator", "The preset \"%1\" holds a value that the form cannot "
                                                            "hold:")
                    .arg(name) +
-               QLatin1Char('\n') + GenerateTexts::formProblem(*problem.field).text;
+               QLatin1Char('\n') + FormTexts::problem(*problem.field).text;
     case PresetProblem::Kind::Unreadable:
         return QCoreApplication::translate("Configurator", "The preset \"%1\" cannot be read: %2")
             .arg(name, ShownText::escaped(problem.detail));

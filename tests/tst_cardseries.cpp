@@ -6,6 +6,7 @@
 #include "generation/CardRecord.h"
 #include "generation/CardSeries.h"
 #include "generation/CardWriter.h"
+#include "generation/RunTexts.h"
 #include "parameterfile/Identifier.h"
 #include "support/CardLab.h"
 #include "support/FakeDrivePlatform.h"

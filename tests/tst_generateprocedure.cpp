@@ -6,6 +6,7 @@
 #include "generation/CardSeries.h"
 #include "generation/GenerateProcedure.h"
 #include "generation/GenerateTexts.h"
+#include "generation/RunTexts.h"
 #include "parameterfile/Identifier.h"
 #include "parameterfile/ParameterFile.h"
 #include "parameterfile/ParameterFileDecoder.h"
@@ -814,6 +815,16 @@ private slots:
         QCOMPARE(drives->ejectCalls, QStringList{card(0)});
         QVERIFY(keptLetGo.mayBeRemoved() && !drives->volumeAt(card(0)));
         QVERIFY(RunTexts::result(keptLetGo).endsWith(QStringLiteral("; it may be removed")));
+
+        // The system says it ejected a card that stays mounted: the card's line says where, as the window's box does.
+        QVERIFY(QDir().mkpath(card(3)));
+        drives->addCard(card(3), QStringLiteral("CARD3"));
+        drives->ejectLeavesItMounted = true;
+        const RunCard stillMounted = seriesCard(eject, drives->volumes.constLast());
+        QCOMPARE(stillMounted.result, RunCard::Result::Prepared);
+        QVERIFY(!stillMounted.mayBeRemoved());
+        QVERIFY2(RunTexts::result(stillMounted).contains(QStringLiteral("(it is still mounted at ")),
+                 qPrintable(RunTexts::result(stillMounted)));
     }
 };
 

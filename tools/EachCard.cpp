@@ -2,10 +2,12 @@
 
 #include "base/ShownText.h"
 #include "desktop/DesktopOpen.h"
+#include "form/FormTexts.h"
 #include "form/ModeCodes.h"
 #include "generation/CardRecord.h"
 #include "generation/CardSeries.h"
 #include "generation/GenerateTexts.h"
+#include "generation/RunTexts.h"
 #include "parameterfile/Identifier.h"
 #include "tools/StopRequest.h"
 #include "tools/WriterCommand.h"
@@ -77,7 +79,7 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
     settings.skippedReaders = options.skippedReaders;
     const CardSeries::Started started = series.start(settings);
     if (started.problem) {
-        tell(started.formProblem ? GenerateTexts::formProblem(*started.formProblem).text
+        tell(started.formProblem ? FormTexts::problem(*started.formProblem).text
                                  : QStringLiteral("this system tells nothing of cards put in"));
         return false;
     }

@@ -1,6 +1,7 @@
 #include "tools/WriterCommand.h"
 
 #include "base/ShownText.h"
+#include "form/FormTexts.h"
 #include "generation/CardWriter.h"
 #include "parameterfile/ParameterFile.h"
 
@@ -45,27 +46,6 @@ const FieldOption& optionOf(FormField::Id field)
                          [field](const FieldOption& option) { return option.field == field; });
 }
 
-// A character as a C string would write it, so that a control character shows as what it is.
-QString escaped(const QString& character)
-{
-    QString shown;
-    for (const QChar c : character) {
-        const ushort code = c.unicode();
-        if (c == QLatin1Char('\n'))
-            shown += QLatin1String("\\n");
-        else if (c == QLatin1Char('\r'))
-            shown += QLatin1String("\\r");
-        else if (c == QLatin1Char('\t'))
-            shown += QLatin1String("\\t");
-        else if (code < 0x20 || (code >= 0x7f && code <= 0x9f))
-            shown += QLatin1String("\\x") + QString::number(code, 16).rightJustified(2, QLatin1Char('0'));
-        else
-            shown += c;
-    }
-    // A bidirectional control as every shown text has it.
-    return ShownText::escaped(shown);
-}
-
 WriterCommand badUsage(const QString& text)
 {
     WriterCommand command;
@@ -81,78 +61,10 @@ QString writerModeName(quint8 modeCode)
     return name ? QString::fromLatin1(name) : QString();
 }
 
-namespace {
-// A remembered value refused, named by the key the window's store keeps it under.
-GenerateTexts::Message rememberedFormProblem(const FormProblem& problem, const QString& option, const QString& preset)
-{
-    QString key = QLatin1String(FormField::describe(problem.field).settingsKey);
-    if (!preset.isEmpty())
-        key =
-            QCoreApplication::translate("Configurator", "%1 in the preset \"%2\"").arg(key, ShownText::escaped(preset));
-    GenerateTexts::Message message = GenerateTexts::formProblem(problem);
-    switch (problem.kind) {
-    case FormProblem::Kind::PinCode:
-    case FormProblem::Kind::UserKey:
-        message.text += QCoreApplication::translate("Configurator", "\nThe value is the one remembered as %1; %2 "
-                                                                    "replaces it.")
-                            .arg(key, option);
-        break;
-    case FormProblem::Kind::PhoneNumber:
-        message.text =
-            QCoreApplication::translate("Configurator", "The phone number remembered as %1 is not in a form that the "
-                                                        "module reads.\nPlease give it with %2 as %3.")
-                .arg(key, option,
-                     QCoreApplication::translate("Configurator", FormField::describe(problem.field).acceptedForms));
-        break;
-    case FormProblem::Kind::UnreadableCharacter:
-        message.text = QCoreApplication::translate("Configurator",
-                                                   "The value remembered as %1 contains the character \"%2\", which "
-                                                   "the Orva module cannot read.\nPlease give %3 without it.")
-                           .arg(key, escaped(problem.character), option);
-        break;
-    case FormProblem::Kind::TooLong:
-        message.text = QCoreApplication::translate("Configurator",
-                                                   "The value remembered as %1 has %2 characters, more than the %3 "
-                                                   "that the field takes.\nPlease give a shorter one with %4.")
-                           .arg(key)
-                           .arg(problem.length)
-                           .arg(FormField::describe(problem.field).maxLength)
-                           .arg(option);
-        break;
-    }
-    return message;
-}
-} // namespace
-
 GenerateTexts::Message writerFormProblem(const FormProblem& problem, FormField::Set remembered, const QString& preset)
 {
     const QString option = QStringLiteral("--") + QLatin1String(optionOf(problem.field).name);
-    if (remembered & FormField::bit(problem.field))
-        return rememberedFormProblem(problem, option, preset);
-    GenerateTexts::Message message = GenerateTexts::formProblem(problem);
-    switch (problem.kind) {
-    case FormProblem::Kind::TooLong: // refused with the command line already
-    case FormProblem::Kind::PinCode:
-        break;
-    case FormProblem::Kind::UserKey:
-        message.text = QCoreApplication::translate(
-            "Configurator", "The user key seems to be erroneous.\nPlease give --key 6 letters or digits, or --reset.");
-        break;
-    case FormProblem::Kind::PhoneNumber:
-        message.text = QCoreApplication::translate("Configurator",
-                                                   "The phone number given with %1 is not in a form that the module "
-                                                   "reads.\nPlease give it as %2, or leave %1 out.")
-                           .arg(option, QCoreApplication::translate("Configurator",
-                                                                    FormField::describe(problem.field).acceptedForms));
-        break;
-    case FormProblem::Kind::UnreadableCharacter:
-        message.text =
-            QCoreApplication::translate("Configurator", "The value of %1 contains the character \"%2\", which the Orva "
-                                                        "module cannot read.\nPlease remove it.")
-                .arg(option, escaped(problem.character));
-        break;
-    }
-    return message;
+    return FormTexts::commandLineProblem(problem, option, (remembered & FormField::bit(problem.field)) != 0, preset);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include "window/Configurator.h"
 
 #include "form/FormCheck.h"
+#include "form/FormTexts.h"
 #include "generation/GenerateTexts.h"
 #include "window/ElidedLabel.h"
 
@@ -258,7 +259,7 @@ void Configurator::showFieldMarks()
         std::optional<FormProblem> problem;
         if (fieldsChecked & FormField::bit(field.id))
             problem = checkField(values, field.id);
-        const QString mark = problem ? GenerateTexts::fieldMark(*problem) : QString();
+        const QString mark = problem ? FormTexts::fieldMark(*problem) : QString();
         QLineEdit* edit = fieldEdits[field.id];
         if (edit->accessibleDescription() == mark)
             continue;

@@ -7,12 +7,13 @@
 #include "base/DetachedTask.h"
 #include "base/ThreadInbox.h"
 #include "desktop/DesktopOpen.h"
+#include "form/FormTexts.h"
+#include "generation/CardRelease.h"
 #include "generation/GenerateProcedure.h"
 #include "window/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScopeGuard>
@@ -33,10 +34,6 @@ void Configurator::buttonSaveClicked()
     frontEnd.replaceHandedOff = [this](const CardContents& held) { return replacementAccepted(held); };
     frontEnd.whileWaiting = [this](const std::function<void(const DetachedWork::Pump&)>& wait) { waitForCard(wait); };
     frontEnd.letsCardGo = values.ejectCardWhenDone;
-    // Every card's identifier file replaces the one before, and the run's identifiers file keeps them all. The editor
-    // and the portal open for the run's first card that hands its identifier off; the later ones' boxes offer the
-    // portal instead.
-    const bool laterHandOff = ModeCode::handsOffIdentifier(values.modeCode) && run.handedOff() >= 1;
     GenerateProcedure::Result result = GenerateProcedure::run(values, listed, drivePlatform, frontEnd);
     using Ending = GenerateProcedure::Result::Ending;
     switch (result.ending) {
@@ -75,6 +72,9 @@ void Configurator::buttonSaveClicked()
         ranCard.letGo = ejected->result == EjectOutcome::Result::Ejected;
         ranCard.reason = ejected->reason;
     }
+    // The editor and the portal open for the run's first card that hands its identifier off; a card whose identifier
+    // goes into the run's file offers the portal in its box instead.
+    const bool laterHandOff = run.handOffOf(ranCard) == CardRun::HandOff::RunFile;
     addToRun(ranCard);
     if (laterHandOff)
         result.openIdentifierFile = result.openPortal = false;
@@ -98,16 +98,9 @@ EjectOutcome Configurator::letCardGo(const QString& rootPath)
 {
     // On a thread of its own, as every wait for the card and the disk service: the window keeps painting. The platform
     // bounds the eject itself (the bus's connection, then the service's deadline).
-    EjectOutcome outcome =
-        whileBusy<EjectOutcome>([drives = drivePlatform, rootPath] { return drives->ejectCard(rootPath); },
-                                TimeLimits::busConnect + TimeLimits::eject + TimeLimits::diskServiceMargin)
-            .value_or(EjectOutcome());
-    // Never "may be removed" for a card that is still mounted, whatever the system answered.
-    if (outcome.result == EjectOutcome::Result::Ejected && drivePlatform->volumeAt(rootPath)) {
-        outcome.result = EjectOutcome::Result::NotEjected;
-        outcome.reason = tr("it is still mounted at %1.").arg(QDir::toNativeSeparators(rootPath));
-    }
-    return outcome;
+    return whileBusy<EjectOutcome>([drives = drivePlatform, rootPath] { return releaseCard(*drives, rootPath); },
+                                   TimeLimits::busConnect + TimeLimits::eject + TimeLimits::diskServiceMargin)
+        .value_or(EjectOutcome());
 }
 
 bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, bool offerPortal)
@@ -179,7 +172,7 @@ void Configurator::waitForCard(const std::function<void(const DetachedWork::Pump
 void Configurator::showFormProblem(const FormProblem& problem)
 {
     QLineEdit* field = fieldEdits[problem.field];
-    const GenerateTexts::Message shown = GenerateTexts::formProblem(problem);
+    const FormTexts::Message shown = FormTexts::problem(problem);
     const QString& title = shown.title;
     QString message = shown.text;
     // A value restored into a field that the reset option greys out can only be mended once the option is off.

@@ -4,8 +4,8 @@
 #include "desktop/DesktopOpen.h"
 #include "drives/DrivePlatform.h"
 #include "generation/CardRecord.h"
-#include "generation/CardSeries.h"
 #include "generation/GenerateTexts.h"
+#include "generation/RunTexts.h"
 #include "parameterfile/Identifier.h"
 
 #include <QAction>

@@ -6,6 +6,7 @@
 #include "desktop/DesktopOpen.h"
 #include "form/FormCheck.h"
 #include "generation/CardSeries.h"
+#include "generation/RunTexts.h"
 #include "settings/FormStore.h"
 #include "settings/SettingsKeys.h"
 #include "window/CardNotification.h"

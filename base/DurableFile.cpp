@@ -1,4 +1,4 @@
-#include "generation/DurableFile.h"
+#include "base/DurableFile.h"
 
 #include "base/FileSystem.h"
 
