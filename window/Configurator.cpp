@@ -220,6 +220,8 @@ void Configurator::describeControls()
     // The two small buttons show only a symbol: name them for tooltips and screen readers.
     ui->refreshButton->setToolTip(tr("Refresh the list of SD cards"));
     ui->refreshButton->setAccessibleName(ui->refreshButton->toolTip());
+    // The key button shows the refresh button's symbol: one picture, read once.
+    ui->keyGenerationButton->setIcon(ui->refreshButton->icon());
     ui->keyGenerationButton->setToolTip(tr("Generate a random user key"));
     ui->keyGenerationButton->setAccessibleName(ui->keyGenerationButton->toolTip());
     // They show no text to mark a letter in either.

@@ -15,7 +15,8 @@ FieldMarks::FieldMarks(const Edits& edits, std::function<FormValues()> form) : e
     for (const FormField::Description& field : FormField::fields) {
         QLineEdit* edit = edits[field.id];
         edit->installEventFilter(this);
-        marks[field.id] = new QAction(edit->style()->standardIcon(QStyle::SP_MessageBoxWarning), QString(), edit);
+        // Its icon is made as a mark is first shown: the first frame of a form without a fault does without it.
+        marks[field.id] = new QAction(edit);
         edit->addAction(marks[field.id], QLineEdit::TrailingPosition);
         // Hidden once added: the line edit shows the icon of an action added hidden.
         marks[field.id]->setVisible(false);
@@ -63,6 +64,8 @@ void FieldMarks::show()
         QLineEdit* edit = edits[field.id];
         if (edit->accessibleDescription() == mark)
             continue;
+        if (problem && marks[field.id]->icon().isNull())
+            marks[field.id]->setIcon(edit->style()->standardIcon(QStyle::SP_MessageBoxWarning));
         marks[field.id]->setVisible(problem.has_value());
         marks[field.id]->setToolTip(mark);
         edit->setToolTip(mark);

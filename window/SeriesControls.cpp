@@ -45,15 +45,10 @@ SeriesControls::SeriesControls(QWidget* window, QWidget* area, QBoxLayout* colum
     column->insertLayout(column->indexOf(row) + 1, noteRow);
 
     series = new CardSeries(this->drives, run, this);
-    // A window of its own, without a parent: its buttons' letters are not the form's.
-    runList = std::make_unique<RunList>();
-    runList->setAttribute(Qt::WA_QuitOnClose, false);
-    connect(runList.get(), &RunList::countChanged, series, &CardSeries::setCount);
-    connect(runList.get(), &RunList::readerToggled, this, &SeriesControls::readerToggled);
     connect(box, &QCheckBox::toggled, this, &SeriesControls::toggled);
     connect(series, &CardSeries::cardEnded, this, [this](const RunCard& card) {
         showInRunList(card);
-        runList->showCounters(series->prepared(), series->refused());
+        list().showCounters(series->prepared(), series->refused());
         CardNotification::show(this->window, RunTexts::notificationTitle(card), RunTexts::notificationText(card));
     });
     connect(series, &CardSeries::finished, this, [this] {
@@ -67,6 +62,19 @@ SeriesControls::SeriesControls(QWidget* window, QWidget* area, QBoxLayout* colum
 }
 
 SeriesControls::~SeriesControls() = default;
+
+RunList& SeriesControls::list()
+{
+    // Made once the run has a card or a series starts: the window's first frame does without it.
+    if (!runList) {
+        // A window of its own, without a parent: its buttons' letters are not the form's.
+        runList = std::make_unique<RunList>();
+        runList->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(runList.get(), &RunList::countChanged, series, &CardSeries::setCount);
+        connect(runList.get(), &RunList::readerToggled, this, &SeriesControls::readerToggled);
+    }
+    return *runList;
+}
 
 bool SeriesControls::isRunning() const
 {
@@ -83,7 +91,8 @@ bool SeriesControls::windowMayClose()
     }
     series->stop();
     endRun();
-    runList->close();
+    if (runList)
+        runList->close();
     return true;
 }
 
@@ -95,7 +104,7 @@ void SeriesControls::toggled(bool on)
     }
     CardSeries::Settings settings;
     settings.values = form.values();
-    settings.count = runList->count();
+    settings.count = list().count();
     settings.skippedReaders = rememberedSkippedReaders();
     const CardSeries::Started started = series->start(settings);
     if (started.problem) {
@@ -110,9 +119,9 @@ void SeriesControls::toggled(bool on)
                                                             "card with \"Generate\"."));
         return;
     }
-    runList->showCounters(0, 0);
-    runList->showReaders(drives->cardReaders(), settings.skippedReaders);
-    runList->show();
+    list().showCounters(0, 0);
+    list().showReaders(drives->cardReaders(), settings.skippedReaders);
+    list().show();
     holdForm(true);
 }
 
@@ -169,12 +178,12 @@ void SeriesControls::addToRun(const RunCard& card)
 
 void SeriesControls::showInRunList(const RunCard& card)
 {
-    runList->add(card);
+    list().add(card);
     if (!run.identifiersFile().filePath.isEmpty())
-        runList->showIdentifiersFile(run.identifiersFile().filePath);
+        list().showIdentifiersFile(run.identifiersFile().filePath);
     // One card is no run yet: the list opens with the second (a series opens it as it starts).
-    if (runList->rows() == 2)
-        runList->show();
+    if (list().rows() == 2)
+        list().show();
 }
 
 void SeriesControls::endRun()

@@ -64,6 +64,7 @@ signals:
     void closeAgain();
 
 private:
+    RunList& list();
     void toggled(bool on);
     void holdForm(bool held);
     QSet<QString> rememberedSkippedReaders() const;
@@ -75,7 +76,7 @@ private:
     Form form;
     CardRun run; // the cards of this run, prepared by a series or one by one
     CardSeries* series = nullptr;
-    std::unique_ptr<RunList> runList; // a window of its own, without a parent
+    std::unique_ptr<RunList> runList; // a window of its own, without a parent, made as it is first needed
     QCheckBox* box = nullptr;
     QLabel* note = nullptr;
     bool closeAfterSeries = false; // closed while cards were being prepared: closes once they ended
