@@ -13,13 +13,14 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
-// An icon theme in folder that holds the program's icon in two sizes, filled with colour.
-bool writeTheme(const QString& folder, QColor colour)
+// An icon theme in folder that holds the program's icon (or the icon name) in two sizes, filled with colour.
+bool writeTheme(const QString& folder, QColor colour, const QString& name = ApplicationIdentity::desktopFileName())
 {
     const QString theme = folder + QStringLiteral("/hicolor");
     QFile index(theme + QStringLiteral("/index.theme"));
@@ -32,7 +33,7 @@ bool writeTheme(const QString& folder, QColor colour)
         const QString apps = theme + QStringLiteral("/%1x%1/apps").arg(size);
         QImage image(size, size, QImage::Format_ARGB32);
         image.fill(colour);
-        const QString file = ApplicationIdentity::desktopFileName() + QStringLiteral(".png");
+        const QString file = name + QStringLiteral(".png");
         if (!QDir().mkpath(apps) || !image.save(QDir(apps).filePath(file)))
             return false;
     }
@@ -53,6 +54,26 @@ class TestStartup : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { QSettings().clear(); }
+
+    // The presets' symbol is the style's, from the icon theme, once the window has painted (the built-in one until
+    // then); the run's list is made only for a run.
+    void firstFrameWaitsForWhatItDoesNotShow()
+    {
+        QTemporaryDir themes;
+        QVERIFY(writeTheme(themes.path(), Qt::blue, QStringLiteral("view-list-details")));
+        QIcon::setThemeSearchPaths({themes.path()});
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+
+        auto window = makeWindow(0);
+        const QToolButton* presets = widget<QToolButton>(*window, "presetButton");
+        QVERIFY(!presets->icon().isNull());
+        QVERIFY(middlePixel(presets->icon()) != QColor(Qt::blue).rgba());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTRY_COMPARE(middlePixel(presets->icon()), QColor(Qt::blue).rgba());
+        for (const QWidget* shown : QApplication::topLevelWidgets())
+            QVERIFY(shown->objectName() != QLatin1String("runList"));
+    }
 
     void themeIconFollowsTheFirstPaint()
     {

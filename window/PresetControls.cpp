@@ -7,6 +7,8 @@
 #include "window/MessageBox.h"
 
 #include <QDir>
+#include <QEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -18,6 +20,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -34,6 +37,48 @@ QString fileFilter()
 }
 } // namespace
 
+namespace {
+// The style's icon asks the icon theme, whose first question reads the theme's whole index: until the window's first
+// paint the button shows the style's built-in picture of the same symbol, and the style's own icon right after it.
+class StyleIconAfterFirstPaint : public QObject
+{
+public:
+    StyleIconAfterFirstPaint(QToolButton& button, QWidget& window) : QObject(&button), button(button)
+    {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                button.setIcon(button.style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+                deleteLater();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QToolButton& button;
+};
+
+void showIconOf(QToolButton& button, QWidget& window)
+{
+    const QString builtIn = QStringLiteral(":/qt-project.org/styles/commonstyle/images/viewdetailed-%1.png");
+    if (!QFile::exists(builtIn.arg(16))) {
+        button.setIcon(window.style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+        return;
+    }
+    QIcon icon;
+    for (int size : {16, 32})
+        icon.addFile(builtIn.arg(size), QSize(size, size));
+    button.setIcon(icon);
+    new StyleIconAfterFirstPaint(button, window);
+}
+} // namespace
+
 PresetControls::PresetControls(QWidget* window, QFormLayout* layout, QWidget* modeList, FrontEnd frontEnd)
     : window(window), frontEnd(std::move(frontEnd))
 {
@@ -41,7 +86,7 @@ PresetControls::PresetControls(QWidget* window, QFormLayout* layout, QWidget* mo
     menuButton->setObjectName(QStringLiteral("presetButton"));
     // A symbol, as the round buttons beside the card list and the user key show, named for tooltips and screen
     // readers.
-    menuButton->setIcon(window->style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    showIconOf(*menuButton, *window);
     menuButton->setToolTip(tr("Presets: fill the form from one; save the form as one, rename, delete, export or "
                               "import one"));
     menuButton->setAccessibleName(tr("Presets"));
