@@ -60,6 +60,13 @@ QString nativeInside(const QString& folder, const QString& name)
     return folder.endsWith(QLatin1Char('\\')) ? QString(folder + name) : QString(folder + QLatin1Char('\\') + name);
 }
 
+// Whether the folder's path names its volume by the volume's name ("\\?\Volume{GUID}\"), which Qt cannot open files
+// through: files there are opened with the system's own calls and handed to Qt.
+bool reachedThroughVolumeName(const QString& place)
+{
+    return place.startsWith(QLatin1String("\\\\?\\"));
+}
+
 // The open handle as a descriptor in file; the descriptor (and with it the handle) closes with the file.
 std::optional<QString> openHandle(QFile& file, void* handle, int flags, QIODevice::OpenMode mode)
 {
@@ -269,6 +276,13 @@ std::optional<QString> FileSystem::Folder::makeFolder(const QString& name) const
 
 std::optional<QString> FileSystem::Folder::createFile(QFile& file, const QString& name, bool& nameTaken) const
 {
+    if (!reachedThroughVolumeName(place)) {
+        file.setFileName(QDir::fromNativeSeparators(nativeInside(place, name)));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return std::nullopt;
+        nameTaken = entry(name).kind != Entry::Kind::Missing;
+        return file.errorString();
+    }
     unsigned long error = 0;
     void* handle = createNewFile(wide(nativeInside(place, name)), error, nameTaken);
     if (!handle)
@@ -278,6 +292,15 @@ std::optional<QString> FileSystem::Folder::createFile(QFile& file, const QString
 
 std::optional<QString> FileSystem::Folder::openFromMedium(QFile& file, const QString& name) const
 {
+    if (!reachedThroughVolumeName(place)) {
+        const QString native = nativeInside(place, name);
+        if (isReparsePoint(wide(native)))
+            return QStringLiteral("The file is a link.");
+        file.setFileName(QDir::fromNativeSeparators(native));
+        if (!file.open(QIODevice::ReadOnly))
+            return file.errorString();
+        return std::nullopt;
+    }
     unsigned long error = 0;
     bool isLink = false;
     void* handle = openFileForReading(wide(nativeInside(place, name)), error, isLink);

@@ -191,7 +191,7 @@ QString filled(const Text& text, const FormProblem& problem, const Words& words)
         }
     }
     // All place holders at once: a value that holds "%1" (a preset's name) stays as it is.
-    const QString source = translated(text.source);
+    QString source = translated(text.source);
     switch (text.count) {
     case 0:
         return source;
