@@ -19,6 +19,9 @@ constexpr milliseconds eject{15000};
 constexpr milliseconds busConnect{5000};
 // How long one call to the disk service may take.
 constexpr milliseconds busCall{5000};
+// How long the system's keychain may take to answer before it is taken for one that does not answer (a daemon that
+// stopped): the form's secrets then stay in the settings store.
+constexpr milliseconds keychain{5000};
 // What the disk service's last call may take to return after its deadline.
 constexpr milliseconds diskServiceMargin{500};
 } // namespace TimeLimits

@@ -97,4 +97,7 @@ constexpr Set bit(Id id)
 {
     return Set(1u << id);
 }
+
+// The secrets of the form: masked in the window, kept in the system's keychain rather than in the settings store.
+constexpr Set secrets = bit(Password) | bit(PinCode);
 } // namespace FormField

@@ -1,6 +1,7 @@
 #include "settings/FormStore.h"
 
 #include "base/FileSystem.h"
+#include "settings/Secrets.h"
 #include "settings/SettingsKeys.h"
 
 #include <QCoreApplication>
@@ -104,6 +105,9 @@ std::optional<QString> FormStore::unreadableValues(const QSettings& settings)
     for (const FormField::Description& field : FormField::fields) {
         if (!holdsOneValue(settings, keyOf(field.id), true))
             keys << keyOf(field.id);
+        if ((FormField::secrets & FormField::bit(field.id)) &&
+            !holdsOneValue(settings, Secrets::markerKey(field.id), false))
+            keys << Secrets::markerKey(field.id);
     }
     if (keys.isEmpty())
         return std::nullopt;
@@ -133,19 +137,31 @@ std::optional<QString> FormStore::unknownMode(const QSettings& settings, bool re
         .arg(key, value.toString(), settings.fileName(), codes.join(QStringLiteral(", ")));
 }
 
-bool FormStore::save(QSettings& settings, const FormValues& values)
+bool FormStore::save(QSettings& settings, const FormValues& values, FormField::Set notGot,
+                     const DetachedWork::Pump& pump)
 {
     if (!keepToOwner(settings))
         return false;
-    settings.setValue(SettingsKeys::serialMode, int(values.modeCode));
+    QVariantMap keys;
+    keys.insert(SettingsKeys::serialMode, int(values.modeCode));
+    keys.insert(SettingsKeys::driveLetter, values.driveIndex);
     for (const FormField::Description& field : FormField::fields) {
-        // The drive's position sits between the PIN and the phone numbers, where the store has always kept it.
-        if (field.id == FormField::SimCardPhoneNumber)
-            settings.setValue(SettingsKeys::driveLetter, values.driveIndex);
-        settings.setValue(keyOf(field.id), values.text(field.id));
+        // A secret that the keychain did not give stays as it was stored, never replaced by an empty text.
+        if (!(notGot & FormField::secrets & FormField::bit(field.id)))
+            keys.insert(keyOf(field.id), values.text(field.id));
     }
-    settings.setValue(SettingsKeys::resetConfig, values.resetConfig);
-    settings.setValue(SettingsKeys::ejectCardWhenDone, values.ejectCardWhenDone);
+    keys.insert(SettingsKeys::resetConfig, values.resetConfig);
+    keys.insert(SettingsKeys::ejectCardWhenDone, values.ejectCardWhenDone);
+    // Into the keychain first: a secret it confirmed loses its clear key only then.
+    Secrets::keep(keys, Secrets::rememberedForm, pump);
+    for (const FormField::Description& field : FormField::fields) {
+        if (keys.contains(Secrets::markerKey(field.id)))
+            settings.remove(keyOf(field.id));
+        else if (keys.contains(keyOf(field.id)))
+            settings.remove(Secrets::markerKey(field.id));
+    }
+    for (auto key = keys.cbegin(); key != keys.cend(); ++key)
+        settings.setValue(key.key(), key.value());
     settings.sync();
     return settings.status() == QSettings::NoError;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/DetachedTask.h"
 #include "form/FormValues.h"
 
 #include <QString>
@@ -20,9 +21,11 @@ std::optional<QString> unusableStore();
 // /dev/zero without end. Save the form only when this says nothing.
 std::optional<QString> unwritableStore();
 
-// The form as stored, each text whole (the window cuts a text longer than its field takes, vskwrite refuses it). A
-// key that is missing, or that unreadableValues names, gives its default; a mode code that the mode list does not know
-// gives the first mode; the drive index is the stored one, unchecked (see driveIndexFor).
+// The form as stored, each text whole; a secret kept in the keychain (Secrets::marked) is empty here and read
+// through Secrets, one kept in the store (by an earlier release, or where no keychain answered) is read as before (the
+// window cuts a text longer than its field takes, vskwrite refuses it). A key that is missing, or that unreadableValues
+// names, gives its default; a mode code that the mode list does not know gives the first mode; the drive index is the
+// stored one, unchecked (see driveIndexFor).
 FormValues load(const QSettings& settings);
 
 // The keys whose stored value is not one value of the kind the form keeps there, named with the store's place, and
@@ -36,10 +39,12 @@ std::optional<QString> unreadableValues(const QSettings& settings);
 // for it (the remembered form of a first start).
 std::optional<QString> unknownMode(const QSettings& settings, bool required = false);
 
-// Writes the ten keys. The store holds the access point password and the SIM PIN as typed, so where it is a file it
-// is made readable by its owner only, and so are the folders made for it; a file the user made read-only is left so.
-// False when the store could not be written.
-bool save(QSettings& settings, const FormValues& values);
+// Writes the form's keys, its secrets into the keychain (Secrets::keep) with a marker each in the store, or, where no
+// keychain took them, in the store as typed; the secrets in notGot (which the keychain did not give) stay as stored.
+// Where the store is a file it is made readable by its owner only, and so are the folders made for it; a file the user
+// made read-only is left so. False when the store could not be written.
+bool save(QSettings& settings, const FormValues& values, FormField::Set notGot = 0,
+          const DetachedWork::Pump& pump = {});
 
 // Makes the store's file, before it is first written, readable by its owner only, and so the folders made for it
 // (the store holds the access point password and the SIM PIN as typed); a file the user made read-only is left so.

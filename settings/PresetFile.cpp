@@ -46,14 +46,15 @@ std::optional<int> wholeNumber(const QJsonValue& value, int lowest, int highest)
 }
 } // namespace
 
-QByteArray PresetFile::encode(const Preset& preset)
+QByteArray PresetFile::encode(const Preset& preset, bool withSecrets)
 {
     QJsonObject object{{formatKey, formatMark},
                        {versionKey, version},
                        {nameKey, preset.name},
                        {SettingsKeys::serialMode, int(preset.values.modeCode)}};
     for (const FormField::Description& field : FormField::fields) {
-        if (preset.values.shows(field.id))
+        const bool left = !withSecrets && (FormField::secrets & FormField::bit(field.id));
+        if (preset.values.shows(field.id) && !left)
             object.insert(QLatin1String(field.settingsKey), preset.values.text(field.id));
     }
     if (preset.values.showsReset())
@@ -136,12 +137,12 @@ PresetFile::Read PresetFile::read(const QString& path)
     return decode(file.bytes, QFileInfo(path).completeBaseName());
 }
 
-std::optional<QString> PresetFile::write(const QString& path, const Preset& preset)
+std::optional<QString> PresetFile::write(const QString& path, const Preset& preset, bool withSecrets)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(FileSystem::ownFilePermissions))
         return file.errorString();
-    const QByteArray bytes = encode(preset);
+    const QByteArray bytes = encode(preset, withSecrets);
     if (file.write(bytes) != bytes.size() || !file.commit())
         return file.errorString();
     return std::nullopt;

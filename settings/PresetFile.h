@@ -19,7 +19,8 @@ constexpr char extension[] = "orvapreset";
 // Far more than the longest preset the form holds (seven texts at their longest, each character escaped).
 constexpr qint64 largestSize = 2 * 1024 * 1024;
 
-QByteArray encode(const Preset& preset);
+// Without secrets, the file leaves out the access point password and the PIN (an import then takes them as empty).
+QByteArray encode(const Preset& preset, bool withSecrets = true);
 
 // Why a file is not taken as a preset.
 struct Refusal
@@ -51,9 +52,9 @@ struct Read
 Read decode(const QByteArray& bytes, const QString& fallbackName);
 // The preset in the file at path (only a regular file is opened); one without a name takes the file's base name.
 Read read(const QString& path);
-// Writes the file whole or not at all, readable by its owner only (it holds the password and the PIN); the system's
-// reason when it could not be written.
-std::optional<QString> write(const QString& path, const Preset& preset);
+// Writes the file whole or not at all, readable by its owner only (it holds the password and the PIN unless written
+// without secrets); the system's reason when it could not be written.
+std::optional<QString> write(const QString& path, const Preset& preset, bool withSecrets = true);
 
 // What the user is told of a refused file, in the user's language.
 QString refusalText(const Refusal& refusal);

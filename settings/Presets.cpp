@@ -4,6 +4,7 @@
 #include "form/FormTexts.h"
 #include "form/PhoneNumber.h"
 #include "settings/FormStore.h"
+#include "settings/Secrets.h"
 #include "settings/SettingsKeys.h"
 
 #include <QCoreApplication>
@@ -71,10 +72,24 @@ std::optional<PresetProblem> problem(PresetProblem::Kind kind, const QString& na
     return problem;
 }
 
-// Writes the list in the place of the store's.
-std::optional<PresetProblem> store(QSettings& settings, const QVector<StoredPreset>& presets, const QString& name)
+// The secrets that a preset as stored marks as kept in the keychain.
+FormField::Set markedSecrets(const StoredPreset& preset)
+{
+    FormField::Set fields = 0;
+    for (const FormField::Description& field : FormField::fields) {
+        if (preset.value(Secrets::markerKey(field.id)).toBool())
+            fields |= FormField::bit(field.id);
+    }
+    return fields & FormField::secrets;
+}
+
+// Writes the list in the place of the store's, each secret it holds in clear moved into the keychain first.
+std::optional<PresetProblem> store(QSettings& settings, QVector<StoredPreset> presets, const QString& name,
+                                   const DetachedWork::Pump& pump)
 {
     if (FormStore::keepToOwner(settings)) {
+        for (StoredPreset& preset : presets)
+            Secrets::keep(preset, preset.value(nameKey).toString(), pump);
         settings.remove(Presets::group);
         settings.beginWriteArray(Presets::group, presets.size());
         for (int i = 0; i < presets.size(); ++i) {
@@ -171,9 +186,10 @@ QStringList Presets::names(QSettings& settings)
     return names;
 }
 
-Presets::Found Presets::find(QSettings& settings, const QString& name)
+Presets::Found Presets::find(QSettings& settings, const QString& name, const DetachedWork::Pump& pump)
 {
     Found found;
+    FormField::Set marked = 0;
     if ((found.problem = damagedList(settings)))
         return found;
     const int count = settings.beginReadArray(group);
@@ -194,10 +210,20 @@ Presets::Found Presets::find(QSettings& settings, const QString& name)
             break;
         }
         found.preset = of(settings.value(nameKey).toString(), values);
+        marked = Secrets::marked(settings);
     }
     settings.endArray();
     if (found.problem)
         return found;
+    if (found.preset && marked) {
+        const Secrets::Got got = Secrets::read(found.preset->name, marked, pump);
+        for (const FormField::Description& field : FormField::fields) {
+            if ((got.got & FormField::bit(field.id)) && found.preset->values.shows(field.id))
+                found.preset->values.text(field.id) = got.values.text(field.id);
+        }
+        found.notGot = got.notGot;
+        found.notGotReason = got.reason;
+    }
     if (!found.preset) {
         found.problem = problem(PresetProblem::Kind::Unknown, name.trimmed());
     } else if (const std::optional<FormProblem> field = heldProblem(found.preset->values)) {
@@ -208,8 +234,23 @@ Presets::Found Presets::find(QSettings& settings, const QString& name)
     return found;
 }
 
+std::optional<PresetProblem> Presets::secretNotGot(const Found& found)
+{
+    if (!found.preset)
+        return std::nullopt;
+    for (const FormField::Description& field : FormField::fields) {
+        if ((found.notGot & FormField::bit(field.id)) && found.preset->values.shows(field.id)) {
+            std::optional<PresetProblem> notGot = problem(PresetProblem::Kind::SecretNotGot, found.preset->name);
+            notGot->secret = field.id;
+            notGot->detail = found.notGotReason;
+            return notGot;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<PresetProblem> Presets::save(QSettings& settings, const QString& name, const FormValues& values,
-                                           bool replace)
+                                           bool replace, const DetachedWork::Pump& pump)
 {
     if (std::optional<PresetProblem> bad = nameProblem(name))
         return bad;
@@ -225,16 +266,22 @@ std::optional<PresetProblem> Presets::save(QSettings& settings, const QString& n
     const int index = indexOf(presets, preset.name);
     if (index < 0 && presets.size() >= largestCount)
         return problem(PresetProblem::Kind::Full, preset.name);
-    if (index < 0)
+    if (index < 0) {
         presets.append(stored(preset));
-    else if (replace)
+    } else if (replace) {
+        // Under a name that differs in letter case only, the replaced preset's entries would stay in the keychain.
+        const QString replaced = presets.at(index).value(nameKey).toString();
+        if (replaced != preset.name)
+            Secrets::forget(replaced, markedSecrets(presets.at(index)), pump);
         presets[index] = stored(preset);
-    else
+    } else {
         return problem(PresetProblem::Kind::NameTaken, presets.at(index).value(nameKey).toString());
-    return store(settings, presets, preset.name);
+    }
+    return store(settings, presets, preset.name, pump);
 }
 
-std::optional<PresetProblem> Presets::rename(QSettings& settings, const QString& from, const QString& to)
+std::optional<PresetProblem> Presets::rename(QSettings& settings, const QString& from, const QString& to,
+                                             const DetachedWork::Pump& pump)
 {
     if (std::optional<PresetProblem> bad = nameProblem(to))
         return bad;
@@ -248,11 +295,32 @@ std::optional<PresetProblem> Presets::rename(QSettings& settings, const QString&
     // A name may change its letter case only.
     if (taken >= 0 && taken != index)
         return problem(PresetProblem::Kind::NameTaken, presets.at(taken).value(nameKey).toString());
-    presets[index].insert(nameKey, to.trimmed());
-    return store(settings, presets, to.trimmed());
+    // The secrets move to the new name: read, put in clear into the entry, which store() puts back into the keychain.
+    // The old entries go first, as a keychain that takes no heed of letter case holds the new name there already.
+    StoredPreset& preset = presets[index];
+    const QString oldName = preset.value(nameKey).toString();
+    const FormField::Set marked = markedSecrets(preset);
+    if (marked) {
+        const Secrets::Got got = Secrets::read(oldName, marked, pump);
+        for (const FormField::Description& field : FormField::fields) {
+            if (!(marked & FormField::bit(field.id)))
+                continue;
+            if (!(got.got & FormField::bit(field.id))) {
+                std::optional<PresetProblem> notGot = problem(PresetProblem::Kind::SecretNotGot, oldName);
+                notGot->secret = field.id;
+                notGot->detail = got.reason;
+                return notGot;
+            }
+            preset.insert(QLatin1String(field.settingsKey), got.values.text(field.id));
+            preset.remove(Secrets::markerKey(field.id));
+        }
+        Secrets::forget(oldName, marked, pump);
+    }
+    preset.insert(nameKey, to.trimmed());
+    return store(settings, presets, to.trimmed(), pump);
 }
 
-std::optional<PresetProblem> Presets::remove(QSettings& settings, const QString& name)
+std::optional<PresetProblem> Presets::remove(QSettings& settings, const QString& name, const DetachedWork::Pump& pump)
 {
     if (std::optional<PresetProblem> damaged = damagedList(settings))
         return damaged;
@@ -260,8 +328,11 @@ std::optional<PresetProblem> Presets::remove(QSettings& settings, const QString&
     const int index = indexOf(presets, name);
     if (index < 0)
         return problem(PresetProblem::Kind::Unknown, name.trimmed());
-    presets.remove(index);
-    return store(settings, presets, name.trimmed());
+    const StoredPreset removed = presets.takeAt(index);
+    std::optional<PresetProblem> notStored = store(settings, presets, name.trimmed(), pump);
+    if (!notStored)
+        Secrets::forget(removed.value(nameKey).toString(), markedSecrets(removed), pump);
+    return notStored;
 }
 
 QString Presets::problemText(const PresetProblem& problem)
@@ -296,6 +367,9 @@ QString Presets::problemText(const PresetProblem& problem)
     case PresetProblem::Kind::Full:
         return QCoreApplication::translate("Configurator", "There are %1 presets already, as many as the list holds.")
             .arg(largestCount);
+    case PresetProblem::Kind::SecretNotGot:
+        return QCoreApplication::translate("Configurator", "The keychain did not give the %1 of the preset \"%2\": %3")
+            .arg(Secrets::fieldName(problem.secret), name, ShownText::escaped(problem.detail));
     case PresetProblem::Kind::NotStored:
         return QCoreApplication::translate("Configurator", "The presets could not be saved in %1.")
             .arg(ShownText::escaped(problem.detail));

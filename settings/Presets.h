@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/DetachedTask.h"
 #include "form/FormCheck.h"
 #include "form/FormValues.h"
 
@@ -36,11 +37,13 @@ struct PresetProblem
         NotStored,     // the store could not be written; detail says where
         Damaged,       // the store's list of presets cannot be read (a size beyond largestCount); detail says why
         Full,          // as many presets as the list holds (largestCount) already
+        SecretNotGot,  // the keychain did not give a secret of the preset: secret says which, detail why
     };
     Kind kind = Kind::Unknown;
-    QString name;                     // the name concerned
-    std::optional<FormProblem> field; // for Field
-    QString detail;                   // for Unreadable and NotStored
+    QString name;                              // the name concerned
+    std::optional<FormProblem> field;          // for Field
+    QString detail;                            // for Unreadable, NotStored and SecretNotGot
+    FormField::Id secret = FormField::PinCode; // for SecretNotGot
 };
 
 namespace Presets {
@@ -76,19 +79,29 @@ std::optional<PresetProblem> nameProblem(const QString& name);
 QStringList names(QSettings& settings);
 
 // The preset of that name (letter case aside), each text whole as stored, when the form can hold it; else why not.
+// Its secrets kept in the keychain are read from there (pump: what the thread does while it waits); those not got are
+// empty in the preset and named by notGot.
 struct Found
 {
     std::optional<Preset> preset;
     std::optional<PresetProblem> problem; // when there is no preset
+    FormField::Set notGot = 0;            // the preset's secrets that the keychain did not give
+    QString notGotReason;                 // why not
 };
-Found find(QSettings& settings, const QString& name);
+Found find(QSettings& settings, const QString& name, const DetachedWork::Pump& pump = {});
+// The problem of a preset found whose mode shows a secret that the keychain did not give (its text would be taken for
+// an empty one), if there is one.
+std::optional<PresetProblem> secretNotGot(const Found& found);
 
-// Saves values under name: a new preset at the end, or, with replace, in the place of the one of that name.
+// Saves values under name: a new preset at the end, or, with replace, in the place of the one of that name. Writing the
+// list moves the secrets that it holds in clear (an earlier release's) into the keychain as well.
 std::optional<PresetProblem> save(QSettings& settings, const QString& name, const FormValues& values,
-                                  bool replace = false);
-// Gives the preset from the name to; its place in the list stays.
-std::optional<PresetProblem> rename(QSettings& settings, const QString& from, const QString& to);
-std::optional<PresetProblem> remove(QSettings& settings, const QString& name);
+                                  bool replace = false, const DetachedWork::Pump& pump = {});
+// Gives the preset from the name to; its place in the list stays, its secrets move to the new name in the keychain.
+std::optional<PresetProblem> rename(QSettings& settings, const QString& from, const QString& to,
+                                    const DetachedWork::Pump& pump = {});
+// Removes the preset, and its secrets from the keychain.
+std::optional<PresetProblem> remove(QSettings& settings, const QString& name, const DetachedWork::Pump& pump = {});
 
 // What the user is told of a problem, in the user's language.
 QString problemText(const PresetProblem& problem);

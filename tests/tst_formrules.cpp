@@ -2,6 +2,9 @@
 #include "form/FormCheck.h"
 #include "form/PhoneNumber.h"
 #include "settings/FormStore.h"
+#include "settings/Presets.h"
+#include "settings/Secrets.h"
+#include "support/MemoryKeychain.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +12,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <chrono>
 
 Q_DECLARE_METATYPE(FormValues)
 Q_DECLARE_METATYPE(FormField::Id)
@@ -34,6 +39,11 @@ class TestFormRules : public QObject
 
     QTemporaryDir folder;
     QString storePath() const { return folder.filePath(QStringLiteral("store/ORVA Configurator.conf")); }
+    QString storeText() const
+    {
+        QFile file(storePath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
 
 private slots:
     void check_data()
@@ -211,11 +221,108 @@ private slots:
         QCOMPARE(QFileInfo(storePath()).permissions() & 0x0077, QFileDevice::Permissions());
         QCOMPARE(QFileInfo(QFileInfo(storePath()).path()).permissions() & 0x0077, QFileDevice::Permissions());
         const QSettings settings(storePath(), QSettings::IniFormat);
-        const FormValues loaded = FormStore::load(settings);
+        FormValues loaded = FormStore::load(settings);
+        // The secrets in the keychain, a marker each in the store.
+        QCOMPARE(Secrets::marked(settings), FormField::secrets);
+        QVERIFY(!storeText().contains(QStringLiteral("password \\xe9")));
+        QVERIFY(!storeText().contains(QStringLiteral("pinCode \\xe9")));
+        const Secrets::Got got = Secrets::read(Secrets::rememberedForm, Secrets::marked(settings));
+        QCOMPARE(got.got, FormField::secrets);
+        for (const FormField::Id secret : {FormField::Password, FormField::PinCode})
+            loaded.text(secret) = got.values.text(secret);
         QCOMPARE(loaded.modeCode, values.modeCode);
         QCOMPARE(loaded.texts, values.texts);
         QCOMPARE(loaded.resetConfig, true);
         QCOMPARE(loaded.driveIndex, -1);
+    }
+
+    // A store of an earlier release (the secrets in clear) is read as before; its secrets stay in clear while no
+    // keychain takes them, move at the next save once one does, and a secret the keychain did not give is left as
+    // stored.
+    void secretsMoveIntoTheKeychain()
+    {
+        MemoryKeychain& keychain = MemoryKeychain::inPlace();
+        keychain.clear();
+        QSettings settings(storePath(), QSettings::IniFormat);
+        settings.clear();
+        settings.setValue(QStringLiteral("pinCode"), QStringLiteral("5273"));
+        settings.setValue(QStringLiteral("password"), QStringLiteral("s3cret"));
+        FormValues values = FormStore::load(settings);
+        QCOMPARE(values.text(FormField::PinCode), QStringLiteral("5273"));
+
+        keychain.setMode(MemoryKeychain::Mode::Refusing);
+        QVERIFY(FormStore::save(settings, values));
+        QVERIFY(Secrets::unavailable());
+        QCOMPARE(Secrets::marked(settings), FormField::Set(0));
+        QCOMPARE(FormStore::load(QSettings(storePath(), QSettings::IniFormat)).texts, values.texts);
+
+        keychain.setMode(MemoryKeychain::Mode::Answering);
+        QVERIFY(FormStore::save(settings, values));
+        QVERIFY(!Secrets::unavailable());
+        QVERIFY(!storeText().contains(QStringLiteral("5273")) && !storeText().contains(QStringLiteral("s3cret")));
+        QCOMPARE(keychain.entries().value(QStringLiteral("pinCode")), QStringLiteral("5273"));
+
+        // Saved before the keychain answered: the stored secrets stay as they were, never emptied.
+        values.text(FormField::PinCode).clear();
+        values.text(FormField::Password) = QStringLiteral("typed");
+        QVERIFY(FormStore::save(settings, values, FormField::bit(FormField::PinCode)));
+        QCOMPARE(keychain.entries().value(QStringLiteral("pinCode")), QStringLiteral("5273"));
+        QCOMPARE(keychain.entries().value(QStringLiteral("password")), QStringLiteral("typed"));
+        QCOMPARE(Secrets::marked(settings), FormField::secrets);
+
+        // A keychain that stopped answering costs one wait within the limit, then the secrets stay in the store.
+        keychain.setMode(MemoryKeychain::Mode::Silent);
+        QElapsedTimer timer;
+        timer.start();
+        values.text(FormField::PinCode) = QStringLiteral("760584");
+        QVERIFY(FormStore::save(settings, values));
+        QVERIFY(FormStore::save(settings, values));
+        QVERIFY(timer.elapsed() < 2 * std::chrono::milliseconds(TimeLimits::keychain).count());
+        keychain.setMode(MemoryKeychain::Mode::Answering);
+        QTRY_COMPARE(DetachedWork::outstanding(), 0);
+        QCOMPARE(Secrets::marked(settings), FormField::Set(0));
+        QVERIFY(storeText().contains(QStringLiteral("760584")));
+        Keychain::setInstance(&keychain); // asked again from here on
+    }
+
+    // A preset's secrets are filed under its name: they follow a rename, go with the preset, and those of an earlier
+    // release's presets move into the keychain when the list is next written.
+    void presetSecretsFollowTheirPreset()
+    {
+        MemoryKeychain& keychain = MemoryKeychain::inPlace();
+        keychain.clear();
+        QSettings settings(storePath(), QSettings::IniFormat);
+        settings.clear();
+        settings.beginWriteArray(Presets::group, 1);
+        settings.setArrayIndex(0);
+        settings.setValue(QStringLiteral("name"), QStringLiteral("Old"));
+        settings.setValue(QStringLiteral("serialMode"), 8);
+        settings.setValue(QStringLiteral("pinCode"), QStringLiteral("1111"));
+        settings.endArray();
+        QCOMPARE(Presets::find(settings, QStringLiteral("Old")).preset->values.text(FormField::PinCode),
+                 QStringLiteral("1111"));
+
+        QVERIFY(!Presets::save(settings, QStringLiteral("Site A"),
+                               form(ModeCode::Gsm, FormField::PinCode, QStringLiteral("5273"))));
+        QVERIFY(!storeText().contains(QStringLiteral("1111")) && !storeText().contains(QStringLiteral("5273")));
+        QCOMPARE(keychain.entries().value(QStringLiteral("presets/Old/pinCode")), QStringLiteral("1111"));
+
+        QVERIFY(!Presets::rename(settings, QStringLiteral("site a"), QStringLiteral("Site B")));
+        QVERIFY(!keychain.entries().contains(QStringLiteral("presets/Site A/pinCode")));
+        QCOMPARE(Presets::find(settings, QStringLiteral("Site B")).preset->values.text(FormField::PinCode),
+                 QStringLiteral("5273"));
+
+        QVERIFY(!Presets::remove(settings, QStringLiteral("Site B")));
+        QVERIFY(!Presets::remove(settings, QStringLiteral("Old")));
+        QVERIFY2(keychain.entries().isEmpty(), qPrintable(keychain.entries().keys().join(QLatin1Char(','))));
+
+        // A preset whose secret the keychain does not give is not used with an empty one.
+        QVERIFY(!Presets::save(settings, QStringLiteral("Site C"),
+                               form(ModeCode::Gsm, FormField::PinCode, QStringLiteral("5273"))));
+        keychain.clear();
+        const Presets::Found found = Presets::find(settings, QStringLiteral("Site C"));
+        QCOMPARE(found.notGot, FormField::secrets);
+        QVERIFY(Presets::problemText(*Presets::secretNotGot(found)).contains(QStringLiteral("Access Point Password")));
     }
 
     void readOnlyStoreStaysReadOnly()

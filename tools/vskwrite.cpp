@@ -17,6 +17,7 @@
 #include "parameterfile/Identifier.h"
 #include "settings/FormStore.h"
 #include "settings/Presets.h"
+#include "settings/Secrets.h"
 #include "tools/EachCard.h"
 #include "tools/StandardOutput.h"
 #include "tools/WriterCommand.h"
@@ -270,6 +271,18 @@ void listCards(bool json)
 }
 } // namespace
 
+namespace {
+// The first secret that the card would take from the remembered form or the preset and that the keychain did not give.
+std::optional<FormField::Id> secretNotGot(const WriterCommand& command, FormField::Set notGot)
+{
+    for (const FormField::Description& field : FormField::fields) {
+        if ((notGot & command.remembered & FormField::bit(field.id)) && command.values.shows(field.id))
+            return field.id;
+    }
+    return std::nullopt;
+}
+} // namespace
+
 int main(int argc, char* argv[])
 {
     keepClosedStandardStreamsClosed();
@@ -282,6 +295,9 @@ int main(int argc, char* argv[])
     std::optional<QString> unusableStore;
     std::optional<QString> unreadableValues;
     std::optional<PresetProblem> presetProblem;
+    // The secrets of the remembered form or of the preset that the keychain did not give, and why.
+    FormField::Set secretsNotGot = 0;
+    QString notGotReason;
     const WriterCommand command = parseWriterCommand(
         QCoreApplication::arguments(),
         [&] {
@@ -293,7 +309,15 @@ int main(int argc, char* argv[])
             // A mode the module does not know would be written as the first mode, without the fields of the stored one.
             if (!unreadableValues)
                 unreadableValues = FormStore::unknownMode(settings);
-            return FormStore::load(settings);
+            FormValues values = FormStore::load(settings);
+            const Secrets::Got got = Secrets::read(Secrets::rememberedForm, Secrets::marked(settings));
+            for (const FormField::Description& field : FormField::fields) {
+                if (got.got & FormField::bit(field.id))
+                    values.text(field.id) = got.values.text(field.id);
+            }
+            secretsNotGot = got.notGot;
+            notGotReason = got.reason;
+            return values;
         },
         [&](const QString& name) -> std::optional<FormValues> {
             unusableStore = FormStore::unusableStore();
@@ -302,6 +326,8 @@ int main(int argc, char* argv[])
             QSettings settings;
             const Presets::Found found = Presets::find(settings, name);
             presetProblem = found.problem;
+            secretsNotGot = found.notGot;
+            notGotReason = found.notGotReason;
             if (!found.preset)
                 return std::nullopt;
             return found.preset->values;
@@ -343,6 +369,13 @@ int main(int argc, char* argv[])
         // A value the store holds but Qt cannot read would be written as an empty one.
         if (unreadableValues) {
             tellLine(QStringLiteral("the remembered form cannot be used: ") + *unreadableValues);
+            status = Refused;
+            break;
+        }
+        // A secret that the keychain did not give would be written as an empty one.
+        if (const std::optional<FormField::Id> notGot = secretNotGot(command, secretsNotGot)) {
+            tellLine(QStringLiteral("the %1 cannot be got from the keychain (%2); give it on the command line")
+                         .arg(QLatin1String(FormField::describe(*notGot).recordName), notGotReason));
             status = Refused;
             break;
         }
