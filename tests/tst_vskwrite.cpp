@@ -7,6 +7,7 @@
 #include "parameterfile/ParameterFileDecoder.h"
 #include "parameterfile/ParameterFileForm.h"
 #include "settings/Presets.h"
+#include "support/MemoryKeychain.h"
 #include "support/RunTool.h"
 #include "support/TestFiles.h"
 
@@ -18,6 +19,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -597,6 +599,23 @@ private slots:
         QVERIFY2(run.status == 0, run.err.constData());
         QCOMPARE(writtenFile(card(), QStringLiteral("GP1_0000.VSK"), run).textRecords.at(FormField::SimCardPhoneNumber),
                  QByteArray("+41 79 123 45 67"));
+
+        // A PIN kept in a keychain that does not answer (no session bus here) is named, and no card is written with an
+        // empty one; given on the command line, it is not needed.
+        {
+            QSettings settings(home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf")),
+                               QSettings::IniFormat);
+            settings.remove(QStringLiteral("pinCode"));
+            settings.setValue(QStringLiteral("pinCodeInKeychain"), true);
+        }
+        const QStringList fromKeychain = QStringList{QStringLiteral("--sim=+41791234567"),
+                                                     QStringLiteral("--key=Wd3kPz"), QStringLiteral("--replace")} +
+                                         sms;
+        run = vskwrite(fromKeychain);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("the PIN code cannot be got from the keychain"), run.err.constData());
+        run = vskwrite(QStringList{QStringLiteral("--pin=5273")} + fromKeychain);
+        QVERIFY2(run.status == 0, run.err.constData());
     }
 
     // A preset that the window keeps, found by its name whatever its letter case; options beside it replace its
@@ -604,6 +623,11 @@ private slots:
     void fromPreset()
     {
         {
+            // vskwrite, run here without a session bus, reaches no keychain: the presets keep their secrets in the
+            // store, as where no keychain answers.
+            MemoryKeychain::inPlace().setMode(MemoryKeychain::Mode::Refusing);
+            const auto answering =
+                qScopeGuard([] { MemoryKeychain::inPlace().setMode(MemoryKeychain::Mode::Answering); });
             QSettings settings(home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf")),
                                QSettings::IniFormat);
             FormValues gsm;
