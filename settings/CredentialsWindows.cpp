@@ -1,7 +1,9 @@
 #include "settings/CredentialsWindows.h"
 
-#include <wincred.h>
+// windows.h first: wincred.h builds on its types.
 #include <windows.h>
+
+#include <wincred.h>
 
 static_assert(CredentialsWindows::notFound == ERROR_NOT_FOUND, "the Credential Manager's code for no credential");
 

@@ -2,6 +2,7 @@
 #include "parameterfile/Identifier.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/HeldBoxes.h"
+#include "support/MemoryKeychain.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
@@ -480,8 +481,10 @@ private slots:
         form.chooseMode(QStringLiteral("LAN"));
         QVERIFY(!form.get(QStringLiteral("showPinButton"))->isVisible());
         form.get<QPushButton>(QStringLiteral("button_Cancel"))->click();
-        QCOMPARE(QSettings().value(QStringLiteral("pinCode")).toString(), QStringLiteral("4711"));
-        QCOMPARE(QSettings().value(QStringLiteral("password")).toString(), QStringLiteral("4711"));
+        // Kept in the keychain (the tests' own), a marker each in the store.
+        QCOMPARE(MemoryKeychain::inPlace().entries().value(QStringLiteral("pinCode")), QStringLiteral("4711"));
+        QCOMPARE(MemoryKeychain::inPlace().entries().value(QStringLiteral("password")), QStringLiteral("4711"));
+        QVERIFY(QSettings().value(QStringLiteral("pinCodeInKeychain")).toBool());
     }
 
     void userKeyDerivation_data()

@@ -10,6 +10,7 @@
 #include "parameterfile/ParameterFileDecoder.h"
 #include "support/FakeDrivePlatform.h"
 #include "support/HeldBoxes.h"
+#include "support/MemoryKeychain.h"
 #include "support/QuietOffscreen.h"
 #include "support/TestFiles.h"
 #include "support/WindowTest.h"
@@ -368,7 +369,7 @@ private slots:
         const QSettings settings;
         QCOMPARE(settings.value(QStringLiteral("serialMode")).toInt(), code);
         QCOMPARE(settings.value(QStringLiteral("driveLetter")).toInt(), 1);
-        QCOMPARE(settings.value(QStringLiteral("password")).toString(), QStringLiteral("p\u00e4ss"));
+        QCOMPARE(MemoryKeychain::inPlace().entries().value(QStringLiteral("password")), QStringLiteral("p\u00e4ss"));
         QCOMPARE(settings.value(QStringLiteral("resetConfig")).toBool(), reset);
     }
 

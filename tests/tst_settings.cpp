@@ -1,6 +1,8 @@
 // The form remembered between runs: what is saved, when, how it comes back, and who may read it.
 #include "settings/FormStore.h"
+#include "settings/Keychain.h"
 #include "support/FakeDrivePlatform.h"
+#include "support/MemoryKeychain.h"
 #include "support/WindowTest.h"
 #include "window/Configurator.h"
 
@@ -110,8 +112,9 @@ const QMap<QString, QString> filledForm{
     {QStringLiteral("serialMode"), QStringLiteral("32")},
     {QStringLiteral("accessPointName"), QStringLiteral("internet.example.net")},
     {QStringLiteral("username"), QStringLiteral("orva")},
-    {QStringLiteral("password"), QStringLiteral("s3cret;pass")},
-    {QStringLiteral("pinCode"), QStringLiteral("5273")},
+    // The secrets in the keychain, a marker each in the store.
+    {QStringLiteral("passwordInKeychain"), QStringLiteral("true")},
+    {QStringLiteral("pinCodeInKeychain"), QStringLiteral("true")},
     {QStringLiteral("driveLetter"), QStringLiteral("1")},
     {QStringLiteral("simCardPhoneNumber"), QStringLiteral("+41 79 123 45 67")},
     {QStringLiteral("ownerPhoneNumber"), QStringLiteral("0041 79 765 43 21")},
@@ -252,6 +255,8 @@ private slots:
         QVERIFY(!window->isVisible());
         // Saved by the button itself, before the window is destroyed; hidden fields included.
         QCOMPARE(storedOnDisk(), filledForm);
+        QCOMPARE(MemoryKeychain::inPlace().entries().value(QStringLiteral("password")), QStringLiteral("s3cret;pass"));
+        QCOMPARE(MemoryKeychain::inPlace().entries().value(QStringLiteral("pinCode")), QStringLiteral("5273"));
         window.reset();
         QCOMPARE(storedOnDisk(), filledForm);
     }
@@ -276,7 +281,8 @@ private slots:
         auto window = makeWindow(2);
         QCOMPARE(int(window->currentModeCode()), 32);
         QCOMPARE(widget<QLineEdit>(*window, "APN")->text(), QStringLiteral("internet.example.net"));
-        QCOMPARE(widget<QLineEdit>(*window, "Password")->text(), QStringLiteral("s3cret;pass"));
+        // The secrets as the keychain answers, after the other fields.
+        QTRY_COMPARE(widget<QLineEdit>(*window, "Password")->text(), QStringLiteral("s3cret;pass"));
         QCOMPARE(widget<QLineEdit>(*window, "owner_phone_number")->text(), QStringLiteral("0041 79 765 43 21"));
         QCOMPARE(widget<QComboBox>(*window, "sdCardPath")->currentIndex(), 1);
         QVERIFY(widget<QCheckBox>(*window, "resetConfigCheckBox")->isChecked());
@@ -284,6 +290,27 @@ private slots:
         const QSettings settings;
         QCOMPARE(settings.value(QStringLiteral("serialMode")).toInt(), 32);
         QCOMPARE(settings.value(QStringLiteral("resetConfig")).toBool(), true);
+    }
+
+    // The system's own keychain: on Windows (under Wine, Wine's own) the Credential Manager; the Secret Service on
+    // Linux is tst_keychain's.
+    void keychainRoundTrip()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("the Credential Manager is Windows's; tst_keychain asks the Secret Service");
+#else
+        Keychain::setInstance(nullptr);
+        const auto testKeychain = qScopeGuard([] { Keychain::setInstance(&MemoryKeychain::inPlace()); });
+        {
+            auto window = makeWindow(2);
+            fillForm(*window);
+        }
+        QCOMPARE(storedOnDisk(), filledForm);
+        auto window = makeWindow(2);
+        QTRY_COMPARE(widget<QLineEdit>(*window, "PIN_Code")->text(), QStringLiteral("5273"));
+        QCOMPARE(widget<QLineEdit>(*window, "Password")->text(), QStringLiteral("s3cret;pass"));
+        QVERIFY(!widget(*window, "loadNote")->isVisibleTo(window.get()));
+#endif
     }
 
     void storeIsPrivateToItsOwner()

@@ -60,14 +60,19 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     driveChooser = new DriveChooser(ui->sdCardPath, ui->formLayout, drivePlatform, this);
 
     PresetControls::FrontEnd presetsFrontEnd;
-    presetsFrontEnd.form = [this] { return form->values(); };
+    presetsFrontEnd.form = [this] {
+        waitForSecrets();
+        return form->values();
+    };
     presetsFrontEnd.fill = [this](const FormValues& values, const QString& source) { loader->fill(values, source); };
     presetsFrontEnd.whileBusy = [this](const std::function<void()>& work) { return generate->ranWhileBusy(work); };
     presetControls = std::make_unique<PresetControls>(this, ui->formLayout, ui->modeSerial, std::move(presetsFrontEnd));
 
     SeriesControls::Form seriesForm;
-    seriesForm.values = [this] {
+    seriesForm.values = [this]() -> std::optional<FormValues> {
         form->putPhoneNumbersInAcceptedForm();
+        if (!secretsAtHand())
+            return std::nullopt;
         return form->values();
     };
     seriesForm.fields = QList<QLineEdit*>(fieldEdits.cbegin(), fieldEdits.cend());
@@ -121,6 +126,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     loaderForm.fields = fieldEdits;
     loader = new FormLoader(this, ui->centralWidget, ui->mainLayout, ui->formLayout->contentsMargins(),
                             std::move(loaderForm), restoreNote);
+    form->tellKeychainNote([this](const QString& line) { loader->tell(line); });
     connect(driveChooser, &DriveChooser::loadAsked, this,
             [this] { loader->fromCard(driveChooser->chosen(), ui->sdCardPath->currentText()); });
 
@@ -275,9 +281,28 @@ void Configurator::restoreSettings()
 
 // "Generate".
 
+void Configurator::waitForSecrets()
+{
+    generate->waitForCard([this](const DetachedWork::Pump& keepPainting) { form->waitForSecrets(keepPainting); });
+}
+
+bool Configurator::secretsAtHand()
+{
+    waitForSecrets();
+    const std::optional<FormField::Id> notGot = form->secretNotGot();
+    if (!notGot)
+        return true;
+    MessageBox::warning(this, tr("Secret not read"), RememberedForm::secretNotGotText(*notGot));
+    fieldEdits[*notGot]->setFocus();
+    return false;
+}
+
 void Configurator::buttonSaveClicked()
 {
     form->putPhoneNumbersInAcceptedForm();
+    // A secret that the keychain did not give would be written as an empty one.
+    if (!secretsAtHand())
+        return;
     const FormValues values = form->values();
     // A remembered position beyond today's cards leaves none chosen: never guess one for the user.
     const std::optional<MountedVolume> listed = driveChooser->listed(values.driveIndex);

@@ -73,6 +73,10 @@ private slots:
 private:
     void describeControls();
     void showFormProblem(const FormProblem& problem);
+    // Waits for the remembered secrets that the keychain is asked for, busy, within its limit.
+    void waitForSecrets();
+    // Waits for them, then tells the user of one that the form shows and the keychain did not give (false).
+    bool secretsAtHand();
 
     Ui::Configurator* ui;
     std::array<QLineEdit*, FormField::count> fieldEdits{};

@@ -192,6 +192,12 @@ void FormLoader::fill(const FormValues& values, const QString& source)
     emit loaded(filled);
 }
 
+void FormLoader::tell(const QString& line)
+{
+    note->setLine(line);
+    note->show();
+}
+
 void FormLoader::undo()
 {
     if (!before || form.held()) // the form is held while a series runs

@@ -57,6 +57,8 @@ public:
     // Puts values into the form as a load from source does.
     void fill(const FormValues& values, const QString& source);
     void undo();
+    // Shows line in the note, as the remembered form's note is shown; a load replaces it.
+    void tell(const QString& line);
 
 signals:
     // The fields filled holds a value now.

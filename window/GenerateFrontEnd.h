@@ -52,9 +52,11 @@ public:
     // The same for work without an outcome: false when it was silent for longer than the card's silence limit.
     bool ranWhileBusy(const std::function<void()>& work);
 
+    // Runs wait while the window waits, busy, as it does for a card (also for the keychain's answer).
+    void waitForCard(const std::function<void(const DetachedWork::Pump& keepPainting)>& wait);
+
 private:
     bool replacementAccepted(const CardContents& held);
-    void waitForCard(const std::function<void(const DetachedWork::Pump& keepPainting)>& wait);
 
     QWidget* window;
     QWidget* area;

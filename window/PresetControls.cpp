@@ -35,6 +35,13 @@ QString fileFilter()
 {
     return QCoreApplication::translate("Configurator", "ORVA presets (*.%1)").arg(QLatin1String(PresetFile::extension));
 }
+
+// The export dialog's second choice: the file without the access point password and the PIN.
+QString withoutSecretsFilter()
+{
+    return QCoreApplication::translate("Configurator", "ORVA presets without secrets (*.%1)")
+        .arg(QLatin1String(PresetFile::extension));
+}
 } // namespace
 
 namespace {
@@ -208,8 +215,15 @@ std::optional<Preset> PresetControls::find(const QString& name, const QString& t
         return std::nullopt;
     QSettings settings;
     const Presets::Found found = Presets::find(settings, name);
-    if (!found.preset)
+    if (!found.preset) {
         warn(title, Presets::problemText(*found.problem));
+        return std::nullopt;
+    }
+    // A secret that the keychain did not give would be taken for an empty one.
+    if (const std::optional<PresetProblem> notGot = Presets::secretNotGot(found)) {
+        warn(title, Presets::problemText(*notGot));
+        return std::nullopt;
+    }
     return found.preset;
 }
 
@@ -254,7 +268,7 @@ bool PresetControls::remove(const QString& name)
     return true;
 }
 
-bool PresetControls::exportTo(const QString& name, const QString& path)
+bool PresetControls::exportTo(const QString& name, const QString& path, bool withSecrets)
 {
     const QString title = tr("Preset not exported");
     const std::optional<Preset> found = find(name, title);
@@ -262,8 +276,8 @@ bool PresetControls::exportTo(const QString& name, const QString& path)
         return false;
     // The file may lie on a share that stops answering.
     auto failure = std::make_shared<std::optional<QString>>();
-    const bool ended =
-        frontEnd.whileBusy([failure, path, preset = *found] { *failure = PresetFile::write(path, preset); });
+    const bool ended = frontEnd.whileBusy(
+        [failure, path, withSecrets, preset = *found] { *failure = PresetFile::write(path, preset, withSecrets); });
     if (!ended)
         *failure = tr("The drive that holds it does not respond.");
     if (*failure) {
@@ -339,14 +353,16 @@ void PresetControls::askExport()
 {
     const QString name = chosen();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString chosenFilter = fileFilter();
     QString path = QFileDialog::getSaveFileName(
         window, tr("Export preset"),
-        QDir(folder).filePath(name + QLatin1Char('.') + QLatin1String(PresetFile::extension)), fileFilter());
+        QDir(folder).filePath(name + QLatin1Char('.') + QLatin1String(PresetFile::extension)),
+        fileFilter() + QStringLiteral(";;") + withoutSecretsFilter(), &chosenFilter);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + QLatin1String(PresetFile::extension);
-    exportTo(name, path);
+    exportTo(name, path, chosenFilter != withoutSecretsFilter());
 }
 
 void PresetControls::askImport()

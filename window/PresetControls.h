@@ -45,7 +45,8 @@ public:
     bool pick(const QString& name);
     bool rename(const QString& from, const QString& to);
     bool remove(const QString& name);
-    bool exportTo(const QString& name, const QString& path);
+    // Without secrets, the file holds neither the access point password nor the PIN.
+    bool exportTo(const QString& name, const QString& path, bool withSecrets = true);
     bool importFrom(const QString& path);
 
     QStringList names() const;                    // the presets, in the menu's order

@@ -1,6 +1,7 @@
 #include "window/RememberedForm.h"
 
 #include "base/ShownText.h"
+#include "base/TimeLimits.h"
 #include "form/ModeCodes.h"
 #include "form/PhoneNumber.h"
 #include "settings/FormStore.h"
@@ -33,7 +34,105 @@ bool storeUsable(const std::optional<QString>& problem)
 
 RememberedForm::RememberedForm(const Controls& controls, std::function<void(bool checked)> resetApplied)
     : controls(controls), resetApplied(std::move(resetApplied))
-{}
+{
+    readingLook.setInterval(int(TimeLimits::watchInterval.count()));
+    QObject::connect(&readingLook, &QTimer::timeout, [this] {
+        std::optional<Secrets::Got> got;
+        const DetachedWork::Look look = reading->look(TimeLimits::keychain, got);
+        if (look != DetachedWork::Look::Running)
+            answered(got ? *got : Secrets::givenUp(asked));
+    });
+    for (const FormField::Description& field : FormField::fields) {
+        if (!(FormField::secrets & FormField::bit(field.id)))
+            continue;
+        QLineEdit* edit = controls.fields[field.id];
+        placeholders[field.id] = edit->placeholderText();
+        // What the user types is known: it replaces a secret that the keychain did not give.
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, edit, id = field.id] {
+            notGot &= FormField::Set(~FormField::bit(id));
+            edit->setPlaceholderText(placeholders[id]);
+        });
+    }
+}
+
+void RememberedForm::tellKeychainNote(std::function<void(const QString& line)> tell)
+{
+    tellNote = std::move(tell);
+}
+
+void RememberedForm::askKeychain(FormField::Set marked)
+{
+    // Asked for both secrets in any case: the answer also says whether a keychain answers at all.
+    reading = Secrets::startReading(Secrets::rememberedForm, FormField::secrets);
+    asked = marked;
+    for (const FormField::Description& field : FormField::fields) {
+        if (asked & FormField::bit(field.id)) {
+            controls.fields[field.id]->setReadOnly(true);
+            controls.fields[field.id]->setPlaceholderText(
+                QCoreApplication::translate("Configurator", "Asking the keychain..."));
+        }
+    }
+    if (reading)
+        readingLook.start();
+    else
+        answered(Secrets::givenUp(asked));
+}
+
+void RememberedForm::answered(const Secrets::Got& got)
+{
+    readingLook.stop();
+    reading.reset();
+    for (const FormField::Description& field : FormField::fields) {
+        if (!(asked & FormField::bit(field.id)))
+            continue;
+        QLineEdit* edit = controls.fields[field.id];
+        edit->setReadOnly(false);
+        edit->setPlaceholderText(placeholders[field.id]);
+        if (got.got & FormField::bit(field.id)) {
+            const QValidator* validator = edit->validator();
+            edit->setValidator(nullptr);
+            edit->setText(got.values.text(field.id).left(field.maxLength));
+            edit->setValidator(validator);
+        } else {
+            notGot |= FormField::bit(field.id);
+            edit->setPlaceholderText(QCoreApplication::translate("Configurator", "Not read from the keychain"));
+        }
+    }
+    asked = 0;
+    if (const std::optional<QString> reason = Secrets::unavailable()) {
+        std::fprintf(stderr, "%s: no keychain answers (%s): the secrets stay in the settings store\n",
+                     qPrintable(QCoreApplication::applicationName()), qPrintable(*reason));
+        if (tellNote)
+            tellNote(QCoreApplication::translate(
+                "Configurator", "No keychain answers: the PIN and the password are kept in the settings as before."));
+    }
+}
+
+void RememberedForm::waitForSecrets(const DetachedWork::Pump& pump)
+{
+    if (!reading)
+        return;
+    readingLook.stop();
+    const std::optional<Secrets::Got> got = reading->waitWhile(TimeLimits::keychain, pump);
+    answered(got ? *got : Secrets::givenUp(asked));
+}
+
+std::optional<FormField::Id> RememberedForm::secretNotGot() const
+{
+    const FormValues form = values();
+    for (const FormField::Description& field : FormField::fields) {
+        if ((notGot & FormField::bit(field.id)) && form.shows(field.id))
+            return field.id;
+    }
+    return std::nullopt;
+}
+
+QString RememberedForm::secretNotGotText(FormField::Id secret)
+{
+    return QCoreApplication::translate("Configurator",
+                                       "The remembered %1 could not be read from the keychain: please type it.")
+        .arg(Secrets::fieldName(secret));
+}
 
 quint8 RememberedForm::modeCode() const
 {
@@ -63,6 +162,9 @@ void RememberedForm::apply(const FormValues& values)
     chooseMode(values.modeCode);
     for (const FormField::Description& field : FormField::fields) {
         QLineEdit* edit = controls.fields[field.id];
+        // A secret that the keychain did not give is known once something else is put in its place.
+        if (edit->text() != values.text(field.id))
+            notGot &= FormField::Set(~FormField::bit(field.id));
         const QValidator* validator = edit->validator();
         edit->setValidator(nullptr);
         edit->setText(values.text(field.id).left(field.maxLength));
@@ -88,8 +190,9 @@ void RememberedForm::save()
     putPhoneNumbersInAcceptedForm();
     if (!storeUsable(FormStore::unwritableStore()))
         return;
+    waitForSecrets();
     QSettings settings;
-    if (!FormStore::save(settings, values())) {
+    if (!FormStore::save(settings, values(), notGot)) {
         // Nothing the user can do about it now; the form is simply not remembered.
         std::fprintf(stderr, "%s: the form could not be saved in %s\n", qPrintable(QCoreApplication::applicationName()),
                      qPrintable(settings.fileName()));
@@ -98,11 +201,14 @@ void RememberedForm::save()
 
 QString RememberedForm::restore()
 {
+    waitForSecrets(); // an answer still awaited is taken, then replaced
     QString note;
     FormValues values; // the defaults, when the store cannot be read
+    FormField::Set marked = 0;
     if (storeUsable(FormStore::unusableStore())) {
         const QSettings settings;
         values = FormStore::load(settings);
+        marked = Secrets::marked(settings);
         // Such a field starts empty, where the user sees it, as a missing key leaves it.
         if (const std::optional<QString> unreadable = FormStore::unreadableValues(settings)) {
             std::fprintf(stderr, "%s: the remembered form is restored without what it cannot read: %s\n",
@@ -118,5 +224,7 @@ QString RememberedForm::restore()
     }
     values.driveIndex = FormStore::driveIndexFor(values.driveIndex, controls.driveList->count());
     apply(values);
+    notGot = 0;
+    askKeychain(marked);
     return note;
 }

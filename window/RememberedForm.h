@@ -1,12 +1,17 @@
 #pragma once
 
+#include "base/DetachedTask.h"
 #include "form/FormFields.h"
 #include "form/FormValues.h"
+#include "settings/Secrets.h"
 
 #include <QString>
+#include <QTimer>
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -39,13 +44,34 @@ public:
     // Same digits, other spacing: the field, the remembered form and the card get the accepted text.
     void putPhoneNumbersInAcceptedForm();
 
-    // Remembers the form, its phone numbers in their accepted form.
+    // Remembers the form, its phone numbers in their accepted form, once the keychain answered or its limit passed: a
+    // secret it did not give stays as stored.
     void save();
     // Puts the remembered form in (the defaults where the store cannot be read); returns what it held that the window
-    // could not restore, to be told where a load is, or nothing.
+    // could not restore, to be told where a load is, or nothing. The secrets kept in the keychain follow when it
+    // answers: their fields wait meanwhile, read-only.
     QString restore();
 
+    // Where the window says that no keychain answers (one line), once it is known.
+    void tellKeychainNote(std::function<void(const QString& line)> tell);
+    // Waits for the keychain's answer, within its limit (pump: what the window does meanwhile); at once when it came.
+    void waitForSecrets(const DetachedWork::Pump& pump = {});
+    // The first secret that the mode shows and the keychain did not give (nor the user type since), if any: the form
+    // must not be written with it empty.
+    std::optional<FormField::Id> secretNotGot() const;
+    // What the user is told of it.
+    static QString secretNotGotText(FormField::Id secret);
+
 private:
+    void askKeychain(FormField::Set marked);
+    void answered(const Secrets::Got& got);
+
     Controls controls;
     std::function<void(bool checked)> resetApplied;
+    std::function<void(const QString& line)> tellNote;
+    std::unique_ptr<DetachedTask<Secrets::Got>> reading;
+    QTimer readingLook;
+    FormField::Set asked = 0;  // the remembered secrets that the keychain holds, while it is asked for them
+    FormField::Set notGot = 0; // those it did not give, until the user types them
+    std::array<QString, FormField::count> placeholders;
 };

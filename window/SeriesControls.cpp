@@ -1,8 +1,8 @@
 #include "window/SeriesControls.h"
 
 #include "desktop/DesktopOpen.h"
-#include "generation/RunTexts.h"
 #include "generation/GenerateTexts.h"
+#include "generation/RunTexts.h"
 #include "settings/FormStore.h"
 #include "settings/SettingsKeys.h"
 #include "window/CardNotification.h"
@@ -103,8 +103,14 @@ void SeriesControls::toggled(bool on)
         series->stop();
         return;
     }
+    const std::optional<FormValues> values = form.values();
+    if (!values) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(false);
+        return;
+    }
     CardSeries::Settings settings;
-    settings.values = form.values();
+    settings.values = *values;
     settings.count = list().count();
     settings.skippedReaders = rememberedSkippedReaders();
     const CardSeries::Started started = series->start(settings);

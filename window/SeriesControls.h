@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QBoxLayout;
 class QCheckBox;
@@ -31,8 +32,9 @@ class SeriesControls : public QObject
 public:
     struct Form
     {
-        // What the form holds now, its phone numbers put in their accepted form first.
-        std::function<FormValues()> values;
+        // What the form holds now, its phone numbers put in their accepted form first; nothing when it cannot be
+        // written (the window told why).
+        std::function<std::optional<FormValues>()> values;
         // What a series holds still: the fields, and the controls named here (looked for on the window as it starts).
         QList<QLineEdit*> fields;
         QList<const char*> controls;

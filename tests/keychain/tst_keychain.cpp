@@ -1,13 +1,17 @@
 // The secrets in a real keychain: GNOME Keyring's daemon on a session bus of the test's own, unlocked with a password
-// on its standard input. Saved, read back by a new object and by vskwrite (a new process), absent from the store's
-// file, an earlier release's store moved; and a bus without a Secret Service, and a daemon that stopped (SIGSTOP).
+// on its standard input. Saved, read back by a new window and by vskwrite (a new process), absent from the store's
+// file, an earlier release's store moved; and a bus without a Secret Service, and a daemon that stopped (SIGSTOP):
+// the window starts at once, keeps the secrets in the store and says so.
 #include "parameterfile/ParameterFileDecoder.h"
 #include "settings/FormStore.h"
 #include "settings/Keychain.h"
 #include "settings/Secrets.h"
 #include "support/RunTool.h"
 #include "support/TestFiles.h"
+#include "support/WindowTest.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -41,6 +45,12 @@ FormValues loaded()
             values.text(secret) = got.values.text(secret);
     }
     return values;
+}
+
+bool saysNoKeychain(const Configurator& window)
+{
+    const auto* note = widget<QLabel>(window, "loadNote");
+    return note->isVisibleTo(&window) && note->text().contains(QStringLiteral("No keychain answers"));
 }
 
 QByteArray storeFile()
@@ -122,6 +132,14 @@ private slots:
         QVERIFY(Secrets::unavailable());
         QVERIFY(storeFile().contains(pin.toLatin1()));
         QCOMPARE(loaded().texts, gsmForm().texts);
+
+        timer.restart();
+        auto window = makeWindow(1);
+        QCOMPARE(widget<QLineEdit>(*window, "PIN_Code")->text(), pin); // in the store, as before
+        QTRY_VERIFY(saysNoKeychain(*window));
+        QVERIFY(timer.elapsed() < std::chrono::milliseconds(TimeLimits::keychain).count());
+        window.reset();
+        QVERIFY(storeFile().contains(pin.toLatin1()));
     }
 
     // The store of an earlier release (the same as the one just kept without a keychain) moves into the keychain at
@@ -138,7 +156,13 @@ private slots:
         QVERIFY(!storeFile().contains(pin.toLatin1()));
         QVERIFY(!storeFile().contains("s3cret"));
         QVERIFY(storeFile().contains("pinCodeInKeychain=true"));
-        QCOMPARE(loaded().texts, gsmForm().texts);
+        {
+            auto window = makeWindow(1);
+            QTRY_COMPARE(widget<QLineEdit>(*window, "Password")->text(), password);
+            QCOMPARE(widget<QLineEdit>(*window, "PIN_Code")->text(), pin);
+            QVERIFY(!saysNoKeychain(*window));
+        }
+        QVERIFY(!storeFile().contains(pin.toLatin1()));
 
         // A new process: vskwrite writes the remembered PIN and password onto a card.
         QTemporaryDir card;
@@ -154,31 +178,38 @@ private slots:
         QCOMPARE(file.textRecords.value(FormField::Password), password.toLatin1());
     }
 
-    // A daemon that stopped: one wait within the limit, then the secrets stay in the store, and vskwrite names the
-    // secret it could not get and refuses the card.
+    // A daemon that stopped: the window starts at once with the other fields, says so once the limit passed, and a
+    // save leaves the secret it did not get as stored; vskwrite names the secret it could not get and refuses the card.
     void stoppedDaemon()
     {
         QCOMPARE(::kill(pid_t(daemon.processId()), SIGSTOP), 0);
-        QTemporaryDir card;
-        QString output;
         QElapsedTimer timer;
         timer.start();
+        {
+            auto window = makeWindow(1);
+            QVERIFY(timer.elapsed() < 2000);
+            QCOMPARE(widget<QLineEdit>(*window, "APN")->text(), QStringLiteral("internet.example.net"));
+            QVERIFY(widget<QLineEdit>(*window, "PIN_Code")->isReadOnly());
+            QTRY_VERIFY_WITH_TIMEOUT(saysNoKeychain(*window),
+                                     2 * std::chrono::milliseconds(TimeLimits::keychain).count());
+            // A PIN typed now is kept in the store; the password, not got, stays in the keychain as it was.
+            QTest::keyClicks(widget<QLineEdit>(*window, "PIN_Code"), QStringLiteral("1234"));
+        }
+        QVERIFY(storeFile().contains("pinCode=1234"));
+        QVERIFY(!storeFile().contains("pinCodeInKeychain"));
+        QVERIFY(storeFile().contains("passwordInKeychain=true"));
+
+        QTemporaryDir card;
+        QString output;
         QVERIFY(!runTool(QStringLiteral(VSKWRITE_PATH),
                          {QStringLiteral("--from-settings"), QStringLiteral("--any-folder"),
                           QStringLiteral("--no-open"), card.path()},
                          &output, 30000));
         QVERIFY2(output.contains(QStringLiteral("the password cannot be got from the keychain")), qPrintable(output));
         QVERIFY(!QFileInfo::exists(card.filePath(QStringLiteral("02/GP0_0000.VSK"))));
-
-        QSettings settings;
-        QVERIFY(FormStore::save(settings, gsmForm()));
-        QVERIFY(timer.elapsed() < 4 * std::chrono::milliseconds(TimeLimits::keychain).count());
-        QVERIFY(Secrets::unavailable());
-        QVERIFY(storeFile().contains(pin.toLatin1()));
-        QVERIFY(!storeFile().contains("pinCodeInKeychain"));
     }
 };
 
-QTEST_GUILESS_MAIN(TestKeychain)
+ORVA_WINDOW_TEST_MAIN(TestKeychain)
 
 #include "tst_keychain.moc"
