@@ -82,6 +82,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.orva.example.net")
 # The libraries the two programs link come from dpkg-shlibdeps (package dpkg-dev). Qt's X11 platform plugin and
 # its icon image plugin, which the window needs, come with libqt5gui5, which that finds too.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# QtKeychain loads libsecret at run time to reach the Secret Service (GNOME Keyring, KWallet), where the PIN and the
+# access point password are kept: dpkg-shlibdeps cannot see that.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsecret-1-0")
 # The identifier file and the portal are opened by xdg-open; the card is labelled through UDisks2; Qt's own
 # translations give the message boxes' standard buttons the window's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, udisks2, qttranslations5-l10n")

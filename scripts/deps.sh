@@ -1,17 +1,20 @@
 # Debian packages the project needs, by purpose. Sourced by the run and test scripts.
 
 # To build and start the program. qttools5-dev brings lupdate and lrelease (qttools5-dev-tools) and their CMake
-# package, which compile the translations; qttranslations5-l10n holds Qt's own, for the standard buttons.
+# package, which compile the translations; qttranslations5-l10n holds Qt's own, for the standard buttons. QtKeychain
+# keeps the secrets in the Secret Service, through libsecret, which it loads at run time.
 build_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5dbus5 python3
-    qttools5-dev qttranslations5-l10n)
+    qttools5-dev qttranslations5-l10n qtkeychain-qt5-dev libsecret-1-0)
 # To run every test: the offscreen and X11 window tests, the Windows cross checks, real mounts, the benchmarks,
-# the Debian package and the screenshots. The power-cut test's card recorder builds on libfuse3-dev; as root it mounts
-# without fuse3's fusermount3, and fuse3 is left out because it would replace fuse, which fusefat needs.
+# the Debian package, the screenshots and the keychain (GNOME Keyring's daemon on a private bus). The power-cut test's
+# card recorder builds on libfuse3-dev; as root it mounts without fuse3's fusermount3, and fuse3 is left out because it
+# would replace fuse, which fusefat needs.
 test_packages=(xvfb xauth xdotool x11-utils
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64
     clang libclang-rt-14-dev libbenchmark-dev pkg-config
     util-linux mount e2fsprogs dosfstools fusefat fuse libfuse3-dev strace
     dbus udisks2 polkitd udev
+    dbus-daemon gnome-keyring
     imagemagick dpkg-dev desktop-file-utils appstream shared-mime-info
     libx11-dev libxdamage-dev
     at-spi2-core python3-pyatspi)
@@ -22,7 +25,8 @@ windows_packages=(cmake make g++ perl xz-utils dpkg-dev g++-mingw-w64-x86-64 bin
     wixl msitools osslsigncode openssl unzip wine64 xvfb xauth xdotool x11-utils)
 test_packages+=("${windows_packages[@]}")
 # The second build, against Qt 6 (Debian's 6.4), with its own Linguist tools and translations.
-qt6_packages=(qt6-base-dev qt6-base-dev-tools libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+qt6_packages=(qt6-base-dev qt6-base-dev-tools libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    qtkeychain-qt6-dev)
 test_packages+=("${qt6_packages[@]}")
 # The checks beside the tests (scripts/check): the sanitizer builds with clang and its runtimes, clazy (a clang plugin,
 # the sanitizer build's compiler), clang-tidy and run-clang-tidy.

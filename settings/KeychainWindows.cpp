@@ -10,7 +10,8 @@
 namespace {
 std::wstring targetOf(const QString& key)
 {
-    return (QCoreApplication::applicationName() + QLatin1Char('/') + key).toStdWString();
+    const QString target = QCoreApplication::applicationName() + QLatin1Char('/') + key;
+    return target.toStdWString();
 }
 
 QString reasonOf(unsigned long error)
