@@ -1108,5 +1108,33 @@ Please insert it and try again.</source>
         <translation>Die SD-Karte wurde entfernt.
 Bitte stecken Sie sie ein und versuchen Sie es erneut.</translation>
     </message>
+    <message>
+        <source>Secret not read</source>
+        <translation>Geheimnis nicht gelesen</translation>
+    </message>
+    <message>
+        <source>ORVA presets without secrets (*.%1)</source>
+        <translation>ORVA-Voreinstellungen ohne Geheimnisse (*.%1)</translation>
+    </message>
+    <message>
+        <source>Asking the keychain...</source>
+        <translation>Schlüsselbund wird gefragt...</translation>
+    </message>
+    <message>
+        <source>Not read from the keychain</source>
+        <translation>Nicht aus dem Schlüsselbund gelesen</translation>
+    </message>
+    <message>
+        <source>No keychain answers: the PIN and the password are kept in the settings as before.</source>
+        <translation>Kein Schlüsselbund antwortet: PIN und Passwort bleiben wie bisher in den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>The remembered %1 could not be read from the keychain: please type it.</source>
+        <translation>Gespeichertes Feld „%1“ konnte nicht aus dem Schlüsselbund gelesen werden: bitte eingeben.</translation>
+    </message>
+    <message>
+        <source>The keychain did not give the %1 of the preset &quot;%2&quot;: %3</source>
+        <translation>Der Schlüsselbund gab „%1“ der Voreinstellung „%2“ nicht heraus: %3</translation>
+    </message>
 </context>
 </TS>

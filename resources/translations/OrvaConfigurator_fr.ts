@@ -1108,5 +1108,33 @@ Please insert it and try again.</source>
         <translation>La carte SD a été retirée.
 Veuillez l’insérer et réessayer.</translation>
     </message>
+    <message>
+        <source>Secret not read</source>
+        <translation>Secret non lu</translation>
+    </message>
+    <message>
+        <source>ORVA presets without secrets (*.%1)</source>
+        <translation>Préréglages ORVA sans secrets (*.%1)</translation>
+    </message>
+    <message>
+        <source>Asking the keychain...</source>
+        <translation>Interrogation du trousseau...</translation>
+    </message>
+    <message>
+        <source>Not read from the keychain</source>
+        <translation>Non lu dans le trousseau</translation>
+    </message>
+    <message>
+        <source>No keychain answers: the PIN and the password are kept in the settings as before.</source>
+        <translation>Aucun trousseau ne répond : le PIN et le mot de passe restent dans les paramètres, comme avant.</translation>
+    </message>
+    <message>
+        <source>The remembered %1 could not be read from the keychain: please type it.</source>
+        <translation>Le champ mémorisé « %1 » n’a pas pu être lu dans le trousseau : veuillez le saisir.</translation>
+    </message>
+    <message>
+        <source>The keychain did not give the %1 of the preset &quot;%2&quot;: %3</source>
+        <translation>Le trousseau n’a pas fourni « %1 » du préréglage « %2 » : %3</translation>
+    </message>
 </context>
 </TS>

@@ -1108,5 +1108,33 @@ Please insert it and try again.</source>
         <translation>La scheda SD è stata rimossa.
 Inserirla e riprovare.</translation>
     </message>
+    <message>
+        <source>Secret not read</source>
+        <translation>Segreto non letto</translation>
+    </message>
+    <message>
+        <source>ORVA presets without secrets (*.%1)</source>
+        <translation>Preimpostazioni ORVA senza segreti (*.%1)</translation>
+    </message>
+    <message>
+        <source>Asking the keychain...</source>
+        <translation>Richiesta al portachiavi...</translation>
+    </message>
+    <message>
+        <source>Not read from the keychain</source>
+        <translation>Non letto dal portachiavi</translation>
+    </message>
+    <message>
+        <source>No keychain answers: the PIN and the password are kept in the settings as before.</source>
+        <translation>Nessun portachiavi risponde: PIN e password restano nelle impostazioni come prima.</translation>
+    </message>
+    <message>
+        <source>The remembered %1 could not be read from the keychain: please type it.</source>
+        <translation>Il campo memorizzato «%1» non è stato letto dal portachiavi: digitarlo.</translation>
+    </message>
+    <message>
+        <source>The keychain did not give the %1 of the preset &quot;%2&quot;: %3</source>
+        <translation>Il portachiavi non ha fornito «%1» della preimpostazione «%2»: %3</translation>
+    </message>
 </context>
 </TS>
