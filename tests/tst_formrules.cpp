@@ -2,6 +2,7 @@
 #include "form/FormCheck.h"
 #include "form/PhoneNumber.h"
 #include "settings/FormStore.h"
+#include "settings/PresetFile.h"
 #include "settings/Presets.h"
 #include "settings/Secrets.h"
 #include "support/MemoryKeychain.h"
@@ -309,8 +310,11 @@ private slots:
 
         QVERIFY(!Presets::rename(settings, QStringLiteral("site a"), QStringLiteral("Site B")));
         QVERIFY(!keychain.entries().contains(QStringLiteral("presets/Site A/pinCode")));
-        QCOMPARE(Presets::find(settings, QStringLiteral("Site B")).preset->values.text(FormField::PinCode),
-                 QStringLiteral("5273"));
+        const Preset siteB = *Presets::find(settings, QStringLiteral("Site B")).preset;
+        QCOMPARE(siteB.values.text(FormField::PinCode), QStringLiteral("5273"));
+        // Exported for installers with its secrets, unless without them is chosen.
+        QVERIFY(PresetFile::encode(siteB).contains("\"pinCode\": \"5273\""));
+        QVERIFY(!PresetFile::encode(siteB, false).contains("pinCode"));
 
         QVERIFY(!Presets::remove(settings, QStringLiteral("Site B")));
         QVERIFY(!Presets::remove(settings, QStringLiteral("Old")));
