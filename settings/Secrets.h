@@ -41,9 +41,9 @@ struct Got
 };
 
 // Asks the keychain for the form's secrets in fields, on a thread of its own; the caller waits for it within
-// TimeLimits::keychain (DetachedTask::waitWhile, or look() from a timer), and a reading given up is told by given().
+// TimeLimits::keychain (DetachedTask::waitWhile, or look() from a timer); nothing when the keychain fell silent before.
 std::unique_ptr<DetachedTask<Got>> startReading(const QString& form, FormField::Set fields);
-// What a reading that did not end within the limit gave: none of fields.
+// What a reading that did not end within the limit gave: none of fields; the keychain is not asked again.
 Got givenUp(FormField::Set fields);
 // Reads the secrets and waits for them within the limit (pump: what the waiting thread does meanwhile).
 Got read(const QString& form, FormField::Set fields, const DetachedWork::Pump& pump = {});
