@@ -96,6 +96,7 @@ check "the registered program shows the program's icon" \
 settingsKey='HKCU\Software\Vaskor Quendra SA\ORVA Configurator'
 readSettings() { stored=$("$wine" reg query "$settingsKey" 2>/dev/null | tr -d '\r'); }
 hasSetting() { grep -Eq "^ +$1 +$2 +$3\$" <<<"$stored"; }
+noSetting() { ! grep -Eq "^ +$1 +" <<<"$stored"; }
 checkSettings()
 {
     readSettings
@@ -190,8 +191,10 @@ check "notepad.exe shows \"ORVA Serial Number.txt\"" waitFor 30 notepadShows
 check "notepad.exe was given the file's full path on the Desktop" notepadGotTheFile
 check "the portal went to the shell, which handed it to the browser launcher" waitFor 30 portalOpened
 check "the card's label is \"Orva Config\"" grep -Fxq 'Orva Config' <(tr -d '\r\0' <"$card/.windows-label" 2>/dev/null; echo)
-checkSettings serialMode=0x8 accessPointName=internet.example.net "username=orva user" "password=secret word" \
-    pinCode=5273 driveLetter=0x0 resetConfig=false
+# The password and the PIN in Wine's Credential Manager, a marker each in the registry.
+checkSettings serialMode=0x8 accessPointName=internet.example.net "username=orva user" passwordInKeychain=true \
+    pinCodeInKeychain=true driveLetter=0x0 resetConfig=false
+check "the registry holds neither the password nor the PIN" noSetting '(password|pinCode)'
 # Notepad stays open after the program has ended, as it would on Windows; it is closed here.
 "$wineserver" -k
 "$wineserver" -w
