@@ -283,7 +283,8 @@ void Configurator::restoreSettings()
 
 void Configurator::waitForSecrets()
 {
-    generate->waitForCard([this](const DetachedWork::Pump& keepPainting) { form->waitForSecrets(keepPainting); });
+    if (form->awaitsKeychain())
+        generate->waitForCard([this](const DetachedWork::Pump& keepPainting) { form->waitForSecrets(keepPainting); });
 }
 
 bool Configurator::secretsAtHand()

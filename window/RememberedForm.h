@@ -54,6 +54,7 @@ public:
 
     // Where the window says that no keychain answers (one line), once it is known.
     void tellKeychainNote(std::function<void(const QString& line)> tell);
+    bool awaitsKeychain() const { return bool(reading); }
     // Waits for the keychain's answer, within its limit (pump: what the window does meanwhile); at once when it came.
     void waitForSecrets(const DetachedWork::Pump& pump = {});
     // The first secret that the mode shows and the keychain did not give (nor the user type since), if any: the form
