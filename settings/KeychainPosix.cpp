@@ -1,5 +1,6 @@
 // The system's keychain through QtKeychain: the Secret Service on Linux (through libsecret, which QtKeychain loads at
 // run time), the Credential Manager on Windows.
+#include "base/ThreadInbox.h"
 #include "settings/Keychain.h"
 
 #include <QCoreApplication>
@@ -113,29 +114,28 @@ private:
     Answer ask(const MakeJob& makeJob) const
     {
         auto pending = std::make_shared<Pending>();
-        QObject* agent = keychainThreadAgent();
-        if (!agent) {
+        const std::function<void(std::function<void()>)> send = keychainThread();
+        if (!send) {
             Answer none;
             none.reason = QStringLiteral("the program is ending");
             return none;
         }
-        QMetaObject::invokeMethod(
-            agent,
-            [makeJob, pending] {
-                QKeychain::Job* job = makeJob(pending);
-                job->setAutoDelete(true);
-                job->start();
-            },
-            Qt::QueuedConnection);
+        send([makeJob, pending] {
+            QKeychain::Job* job = makeJob(pending);
+            job->setAutoDelete(true);
+            job->start();
+        });
         return pending->take();
     }
 
-    // The object living on the keychain's thread, started at the first call; nothing once the program ends.
-    static QObject* keychainThreadAgent()
+    // How a call is handed to the keychain's thread, started at the first call (through an inbox: what the call holds
+    // passes under a lock that ThreadSanitizer sees); nothing once the program ends.
+    static std::function<void(std::function<void()>)> keychainThread()
     {
         static std::mutex mutex;
         static QThread* thread = nullptr;
         static QObject* agent = nullptr;
+        static ThreadInbox* inbox = nullptr;
         static bool ended = false;
         const std::lock_guard<std::mutex> lock(mutex);
         if (!thread && !ended && QCoreApplication::instance()) {
@@ -143,6 +143,7 @@ private:
             thread->setObjectName(QStringLiteral("keychain"));
             agent = new QObject;
             agent->moveToThread(thread);
+            inbox = new ThreadInbox(agent);
             thread->start();
             // Its loop only waits for answers, so it ends at once; were it to hang, it is left to the process's end.
             qAddPostRoutine([] {
@@ -151,19 +152,24 @@ private:
                 thread->quit();
                 if (!thread->wait(1000))
                     return;
+                delete inbox;
                 delete agent;
                 delete thread;
+                inbox = nullptr;
                 agent = nullptr;
                 thread = nullptr;
             });
         }
-        return ended ? nullptr : agent;
+        if (ended || !inbox)
+            return {};
+        return inbox->sender();
     }
 };
 } // namespace
 
+// Never destroyed: a call given up may end after the program's static objects are gone.
 const Keychain& Keychain::system()
 {
-    static const SystemKeychain keychain;
-    return keychain;
+    static const auto* const keychain = new SystemKeychain;
+    return *keychain;
 }

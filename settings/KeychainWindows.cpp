@@ -52,8 +52,9 @@ public:
 };
 } // namespace
 
+// Never destroyed: a call given up may end after the program's static objects are gone.
 const Keychain& Keychain::system()
 {
-    static const SystemKeychain keychain;
-    return keychain;
+    static const auto* const keychain = new SystemKeychain;
+    return *keychain;
 }

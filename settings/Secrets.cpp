@@ -25,13 +25,25 @@ void fallSilent()
 {
     silentPlacing.store(Keychain::placing());
 }
-std::mutex reasonMutex;
-std::optional<QString> lastFailure; // under reasonMutex
+
+// Why the last call did not get through. A call given up may end after the program's static objects are gone: this
+// one is never destroyed.
+struct LastFailure
+{
+    std::mutex mutex;
+    std::optional<QString> reason; // under mutex
+};
+LastFailure& lastFailure()
+{
+    static auto* const failure = new LastFailure;
+    return *failure;
+}
 
 void noteFailure(const std::optional<QString>& reason)
 {
-    const std::lock_guard<std::mutex> lock(reasonMutex);
-    lastFailure = reason;
+    LastFailure& last = lastFailure();
+    const std::lock_guard<std::mutex> lock(last.mutex);
+    last.reason = reason;
 }
 
 QString silenceReason()
@@ -195,8 +207,9 @@ bool Secrets::forget(const QString& form, FormField::Set fields, const DetachedW
 
 std::optional<QString> Secrets::unavailable()
 {
-    const std::lock_guard<std::mutex> lock(reasonMutex);
-    return lastFailure;
+    LastFailure& last = lastFailure();
+    const std::lock_guard<std::mutex> lock(last.mutex);
+    return last.reason;
 }
 
 QString Secrets::fieldName(FormField::Id field)
