@@ -36,7 +36,7 @@ RememberedForm::RememberedForm(const Controls& controls, std::function<void(bool
     : controls(controls), resetApplied(std::move(resetApplied))
 {
     readingLook.setInterval(int(TimeLimits::watchInterval.count()));
-    QObject::connect(&readingLook, &QTimer::timeout, [this] {
+    QObject::connect(&readingLook, &QTimer::timeout, &readingLook, [this] {
         std::optional<Secrets::Got> got;
         const DetachedWork::Look look = reading->look(TimeLimits::keychain, got);
         if (look != DetachedWork::Look::Running)
