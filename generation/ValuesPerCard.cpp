@@ -95,7 +95,7 @@ std::optional<QString> rowProblem(const Row& row, const FormValues& form)
             return translated("the site holds a control character");
     }
     if (const std::optional<FormProblem> problem = checkForm(PhoneNumber::inAcceptedForm(row.appliedTo(form))))
-        return FormTexts::problem(*problem).text;
+        return FormTexts::problem(*problem).text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return std::nullopt;
 }
 } // namespace
