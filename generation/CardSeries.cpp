@@ -154,13 +154,7 @@ CardSeries::Started CardSeries::start(const Settings& given)
     }
     preparedCount = 0;
     refusedCount = 0;
-    freeRows.clear();
-    for (int row = 0; settings.valuesPerCard && row < settings.valuesPerCard->rows.size(); ++row)
-        freeRows.append(row);
-    usedRows = 0;
-    rowsInHand.clear();
-    waiting.clear();
-    usedUp = false;
+    resetRows();
     running = true;
     stopping = false;
     return started;
@@ -234,6 +228,34 @@ void CardSeries::lookAtVolumes()
     for (auto card = waiting.begin(); card != waiting.end();)
         card = now.contains(card.key()) ? std::next(card) : waiting.erase(card);
     mounted = now;
+}
+
+void CardSeries::resetRows()
+{
+    freeRows.clear();
+    for (int row = 0; settings.valuesPerCard && row < settings.valuesPerCard->rows.size(); ++row)
+        freeRows.append(row);
+    usedRows = 0;
+    rowsInHand.clear();
+    waiting.clear();
+    usedUp = false;
+}
+
+std::optional<ValuesPerCard::Refusal> CardSeries::setValuesPerCard(std::shared_ptr<const ValuesPerCard::List> list)
+{
+    if (!inHandKeys.isEmpty())
+        return ValuesPerCard::Refusal{
+            0, QCoreApplication::translate("Configurator", "wait until the cards being prepared have ended")};
+    if (list) {
+        if (std::optional<ValuesPerCard::Refusal> refusal = ValuesPerCard::check(*list, settings.values))
+            return refusal;
+    }
+    settings.valuesPerCard = std::move(list);
+    resetRows();
+    // A card that waited for a row gets one now, or goes as the others did.
+    if (running && !stopping)
+        lookAtVolumes();
+    return std::nullopt;
 }
 
 std::optional<ValuesPerCard::Row> CardSeries::nextRow() const

@@ -80,6 +80,10 @@ public:
     int prepared() const { return preparedCount; }
     int refused() const { return refusedCount; }
     int inHand() const { return int(inHandKeys.size()); }
+    // Gives the cards put in from now on the rows of list, over the series' form (nullptr: none), once every row is
+    // checked; the rows start afresh. Only while no card is in hand: the reason when it is refused.
+    std::optional<ValuesPerCard::Refusal> setValuesPerCard(std::shared_ptr<const ValuesPerCard::List> list);
+    const ValuesPerCard::List* valuesPerCard() const { return settings.valuesPerCard.get(); }
     // The row the next card put in gets (nothing without values per card, or when every row left is in hand).
     std::optional<ValuesPerCard::Row> nextRow() const;
     // The series ended as every row of the values per card was used.
@@ -98,6 +102,7 @@ private:
     void endIfDone();
     // Every row was used: the cards waiting for one end unprepared, and the series with them.
     void endAsRowsUsedUp();
+    void resetRows();
 
     std::shared_ptr<DrivePlatform> drives;
     CardRun& run;
