@@ -16,11 +16,6 @@
 using namespace ValuesPerCard;
 
 namespace {
-QString translated(const char* source)
-{
-    return QCoreApplication::translate("Configurator", source);
-}
-
 Reading refused(int line, const QString& reason)
 {
     Reading reading;
@@ -84,15 +79,15 @@ std::optional<QString> rowProblem(const Row& row, const FormValues& form)
 {
     for (const FormField::Description& field : FormField::fields) {
         if (row.texts[field.id] && !row.texts[field.id]->isEmpty() && !form.shows(field.id))
-            return translated("%1 is not used in the mode %2")
-                .arg(translated(field.label), GenerateTexts::modeText(form.modeCode));
+            return QCoreApplication::translate("Configurator", "%1 is not used in the mode %2")
+                .arg(QCoreApplication::translate("Configurator", field.label), GenerateTexts::modeText(form.modeCode));
     }
     if (row.site.size() > maxSiteLength)
-        return translated("the site is longer than %1 characters").arg(maxSiteLength);
+        return QCoreApplication::translate("Configurator", "the site is longer than %1 characters").arg(maxSiteLength);
     const QVector<uint> codePoints = row.site.toUcs4();
     for (const uint codePoint : codePoints) {
         if (ShownText::isControl(codePoint))
-            return translated("the site holds a control character");
+            return QCoreApplication::translate("Configurator", "the site holds a control character");
     }
     if (const std::optional<FormProblem> problem = checkForm(PhoneNumber::inAcceptedForm(row.appliedTo(form))))
         return FormTexts::problem(*problem).text.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -135,11 +130,14 @@ Reading ValuesPerCard::parse(const QByteArray& bytes, const FormValues& form)
         if (raw.endsWith('\r'))
             raw.chop(1);
         if (raw.size() > maxLineBytes)
-            return refused(lineNumber, translated("the row is longer than %1 bytes").arg(maxLineBytes));
+            return refused(
+                lineNumber,
+                QCoreApplication::translate("Configurator", "the row is longer than %1 bytes").arg(maxLineBytes));
         const QString line = QString::fromUtf8(raw);
         // A byte that is no UTF-8 decodes to a replacement character, which encodes to other bytes.
         if (line.toUtf8() != raw)
-            return refused(lineNumber, translated("the text is not UTF-8: save the list as \"CSV UTF-8\""));
+            return refused(lineNumber, QCoreApplication::translate(
+                                           "Configurator", "the text is not UTF-8: save the list as \"CSV UTF-8\""));
         if (index == 0) {
             if (!line.contains(QLatin1Char(',')) && line.contains(QLatin1Char(';')))
                 separator = QLatin1Char(';');
@@ -148,11 +146,13 @@ Reading ValuesPerCard::parse(const QByteArray& bytes, const FormValues& form)
                 const std::optional<int> column = columnOf(name.trimmed());
                 if (!column)
                     return refused(lineNumber,
-                                   translated("the column \"%1\" is no field of the form; the columns are %2")
+                                   QCoreApplication::translate(
+                                       "Configurator", "the column \"%1\" is no field of the form; the columns are %2")
                                        .arg(ShownText::escaped(name), columnNames()));
                 if (std::find(columns.begin(), columns.end(), *column) != columns.end())
                     return refused(lineNumber,
-                                   translated("the column \"%1\" is named twice").arg(ShownText::escaped(name)));
+                                   QCoreApplication::translate("Configurator", "the column \"%1\" is named twice")
+                                       .arg(ShownText::escaped(name)));
                 columns.push_back(*column);
             }
             continue;
@@ -161,12 +161,15 @@ Reading ValuesPerCard::parse(const QByteArray& bytes, const FormValues& form)
         if (line.trimmed().remove(separator).isEmpty())
             continue;
         if (reading.list.rows.size() == maxRows)
-            return refused(lineNumber, translated("the list holds more than %1 rows").arg(maxRows));
+            return refused(
+                lineNumber,
+                QCoreApplication::translate("Configurator", "the list holds more than %1 rows").arg(maxRows));
         const std::optional<QStringList> values = cells(line, separator);
         if (!values)
-            return refused(lineNumber, translated("a quote is not closed"));
+            return refused(lineNumber, QCoreApplication::translate("Configurator", "a quote is not closed"));
         if (values->size() != int(columns.size()))
-            return refused(lineNumber, translated("the row has %1 values, the header names %2 columns")
+            return refused(lineNumber, QCoreApplication::translate("Configurator",
+                                                                   "the row has %1 values, the header names %2 columns")
                                            .arg(values->size())
                                            .arg(columns.size()));
         Row row;
@@ -181,7 +184,7 @@ Reading ValuesPerCard::parse(const QByteArray& bytes, const FormValues& form)
         reading.list.rows.append(row);
     }
     if (reading.list.rows.isEmpty())
-        return refused(0, translated("the list holds no row under its header"));
+        return refused(0, QCoreApplication::translate("Configurator", "the list holds no row under its header"));
     reading.refusal = check(reading.list, form);
     return reading;
 }
@@ -199,7 +202,9 @@ Reading ValuesPerCard::read(const QString& path, const FormValues& form)
 {
     const RegularFileRead file = readRegularFile(path, qint64(maxRows + 1) * (maxLineBytes + 2));
     if (file.outcome != RegularFileRead::Outcome::Read)
-        return refused(0, file.refusalText(translated("It is larger than a list of %1 rows can be.").arg(maxRows)));
+        return refused(0, file.refusalText(
+                              QCoreApplication::translate("Configurator", "It is larger than a list of %1 rows can be.")
+                                  .arg(maxRows)));
     Reading reading = parse(file.bytes, form);
     reading.list.filePath = path;
     return reading;
@@ -209,8 +214,9 @@ QString ValuesPerCard::refusalText(const QString& path, const Refusal& refusal)
 {
     const QString file = ShownText::escaped(QDir::toNativeSeparators(path));
     if (refusal.line == 0)
-        return translated("The values per card in %1 cannot be used: %2").arg(file, refusal.reason);
-    return translated("The values per card in %1 cannot be used: line %2: %3")
+        return QCoreApplication::translate("Configurator", "The values per card in %1 cannot be used: %2")
+            .arg(file, refusal.reason);
+    return QCoreApplication::translate("Configurator", "The values per card in %1 cannot be used: line %2: %3")
         .arg(file)
         .arg(refusal.line)
         .arg(refusal.reason);
@@ -218,11 +224,15 @@ QString ValuesPerCard::refusalText(const QString& path, const Refusal& refusal)
 
 QString ValuesPerCard::usedUpText(int rows)
 {
-    return translated("Every row of the values per card was used (%1): the series stopped.").arg(rows);
+    return QCoreApplication::translate("Configurator",
+                                       "Every row of the values per card was used (%1): the series stopped.")
+        .arg(rows);
 }
 
 QString ValuesPerCard::rowText(const Row& row, int rows)
 {
-    const QString text = translated("row %1 of %2").arg(row.number).arg(rows);
-    return row.site.isEmpty() ? text : translated("%1 (%2)").arg(text, ShownText::escaped(row.site));
+    const QString text = QCoreApplication::translate("Configurator", "row %1 of %2").arg(row.number).arg(rows);
+    return row.site.isEmpty()
+               ? text
+               : QCoreApplication::translate("Configurator", "%1 (%2)").arg(text, ShownText::escaped(row.site));
 }
