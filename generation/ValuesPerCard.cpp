@@ -117,7 +117,7 @@ QMap<QString, QString> Row::shownValues() const
 Reading ValuesPerCard::parse(const QByteArray& bytes, const FormValues& form)
 {
     QList<QByteArray> lines = bytes.split('\n');
-    if (lines.first().startsWith("\xEF\xBB\xBF")) // the mark spreadsheets put before UTF-8
+    if (!lines.isEmpty() && lines.first().startsWith("\xEF\xBB\xBF")) // the mark spreadsheets put before UTF-8
         lines.first().remove(0, 3);
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -141,8 +141,10 @@ Reading ValuesPerCard::parse(const QByteArray& bytes, const FormValues& form)
         if (index == 0) {
             if (!line.contains(QLatin1Char(',')) && line.contains(QLatin1Char(';')))
                 separator = QLatin1Char(';');
-            const QStringList names = *cells(line, separator);
-            for (const QString& name : names) {
+            const std::optional<QStringList> names = cells(line, separator);
+            if (!names)
+                return refused(lineNumber, QCoreApplication::translate("Configurator", "a quote is not closed"));
+            for (const QString& name : *names) {
                 const std::optional<int> column = columnOf(name.trimmed());
                 if (!column)
                     return refused(lineNumber,
