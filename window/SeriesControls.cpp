@@ -68,6 +68,8 @@ SeriesControls::SeriesControls(QWidget* window, QWidget* area, QBoxLayout* colum
             list().showValues(usedUp);
         }
         valuesList.reset();
+        if (!series->rowsUsedUp())
+            showNextRow(); // the list went with the series
         holdForm(false);
         endRun();
         if (closeAfterSeries)
