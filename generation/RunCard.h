@@ -29,6 +29,7 @@ struct RunCard
     QString card;   // the card as shown to the user (cardShownName)
     QString rootPath;
     quint8 modeCode = 0;
+    QString preset;          // the preset the card was written from, where the front end knows it (its labels name it)
     QUuid identifier;        // Prepared: the new one; Kept, AlreadyPrepared: the one the card holds (may be null)
     bool carriesNew = false; // the card may carry the new identifier (Prepared, or a write that was not confirmed)
     CardContents held;       // Kept, AlreadyPrepared: what the card holds

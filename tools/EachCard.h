@@ -1,9 +1,11 @@
 #pragma once
 
 #include "form/FormValues.h"
+#include "generation/RunCard.h"
 
 #include <QSet>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
@@ -20,5 +22,7 @@ struct EachCardOptions
     bool replace = false;
     QSet<QString> skippedReaders; // --skip-reader: cards in these readers are not prepared
     bool eject = false;           // --eject: each card is let go once it ended
+    bool qr = false;              // --qr: each new gsm or lan identifier as a QR code after its line (not json)
+    std::function<void(const QVector<RunCard>& cards)> ended = {}; // given the run's cards once it ended
 };
 bool prepareEachCard(const EachCardOptions& options, const std::function<void(const QString& line)>& tell);
