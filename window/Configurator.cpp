@@ -15,6 +15,9 @@
 #include "form/PhoneNumber.h"
 #include "generation/CardRelease.h"
 #include "generation/GenerateProcedure.h"
+#include "generation/IdentifierCode.h"
+#include "generation/RunCard.h"
+#include "labels/IdentifierImage.h"
 #include "parameterfile/Identifier.h"
 #include "settings/FormStore.h"
 #include "settings/SettingsKeys.h"
@@ -24,6 +27,7 @@
 #include "window/FormLoader.h"
 #include "window/FormRows.h"
 #include "window/LabelClicks.h"
+#include "window/LabelExport.h"
 #include "window/MessageBox.h"
 #include "window/PresetControls.h"
 #include "window/SecretToggles.h"
@@ -34,6 +38,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSettings>
@@ -469,7 +474,7 @@ void Configurator::buttonSaveClicked()
         result.openIdentifierFile = result.openPortal = false;
 
     const QString letGo = ejected ? GenerateTexts::cardLetGo(*ejected) : QString();
-    const bool another = tellGenerated(result.message, letGo, laterHandOff);
+    const bool another = tellGenerated(result.message, letGo, ranCard, laterHandOff);
     if (result.openIdentifierFile)
         DesktopOpen::textFile(result.identifierFile.filePath);
     if (result.openPortal)
@@ -494,7 +499,8 @@ EjectOutcome Configurator::letCardGo(const QString& rootPath)
         .value_or(EjectOutcome());
 }
 
-bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, bool offerPortal)
+bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, const RunCard& card,
+                                 bool offerPortal)
 {
     // "OK" ends the program, as always; the second answer keeps the window for the next card.
     QMessageBox box(QMessageBox::Information, generated.title, generated.text + letGo, QMessageBox::Ok, this);
@@ -506,10 +512,21 @@ bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const 
     const QAbstractButton* another = box.addButton(GenerateTexts::prepareAnotherCard(), QMessageBox::ActionRole);
     const QAbstractButton* portal =
         offerPortal ? box.addButton(GenerateTexts::openPortal(), QMessageBox::ActionRole) : nullptr;
+    // The identifier for a person's eye (grouped) and for a phone's camera; its label for the module.
+    const bool handedOff = card.result == RunCard::Result::Prepared && ModeCode::handsOffIdentifier(card.modeCode);
+    const QAbstractButton* labels = nullptr;
+    if (handedOff) {
+        box.setIconPixmap(QPixmap::fromImage(identifierImage(IdentifierCode(card.identifier))));
+        box.setInformativeText(groupedIdentifier(card.identifier));
+        labels = box.addButton(tr("Labels…"), QMessageBox::ActionRole);
+    }
     const QAbstractButton* answer = MessageBox::exec(box);
-    // The portal opens, and the box stays for the answer that ends it.
-    while (portal && answer == portal) {
-        DesktopOpen::webAddress(GenerateTexts::portalAddress());
+    // The portal opens, or the label is saved, and the box stays for the answer that ends it.
+    while ((portal && answer == portal) || (labels && answer == labels)) {
+        if (answer == portal)
+            DesktopOpen::webAddress(GenerateTexts::portalAddress());
+        else
+            LabelExport::save(this, {card});
         answer = MessageBox::exec(box);
     }
     return answer == another;

@@ -16,6 +16,7 @@
 
 struct CardContents;
 struct FormProblem;
+struct RunCard;
 class DriveChooser;
 class FieldMarks;
 class FormLoader;
@@ -99,8 +100,10 @@ private:
     // The same for work without an outcome: false when it was silent for longer than the card's silence limit.
     bool ranWhileBusy(const std::function<void()>& work);
     EjectOutcome letCardGo(const QString& rootPath);
-    // offerPortal: the box has an answer that opens the customer portal (and shows the box again).
-    bool tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, bool offerPortal = false);
+    // offerPortal: the box has an answer that opens the customer portal (and shows the box again). A card with a new
+    // GSM or LAN identifier shows it grouped and as a QR code, and offers its label.
+    bool tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, const RunCard& card,
+                       bool offerPortal = false);
     void warn(const QString& title, const QString& message);
     void warn(const GenerateTexts::Message& message) { warn(message.title, message.text); }
 

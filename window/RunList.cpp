@@ -5,8 +5,11 @@
 #include "drives/DrivePlatform.h"
 #include "generation/CardRecord.h"
 #include "generation/GenerateTexts.h"
+#include "generation/IdentifierCode.h"
 #include "generation/RunTexts.h"
+#include "labels/IdentifierImage.h"
 #include "parameterfile/Identifier.h"
+#include "window/LabelExport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,9 +17,12 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -105,18 +111,37 @@ RunList::RunList(QWidget* parent) : QWidget(parent, Qt::Window)
     table->addAction(copy);
     auto* copyButton = new QPushButton(QCoreApplication::translate("Configurator", "&Copy the identifier"), this);
     connect(copyButton, &QPushButton::clicked, this, &RunList::copyIdentifier);
+    // The selected row's identifier for the eye and for a phone's camera, and the run's labels.
+    codePicture = new QLabel(this);
+    codePicture->setObjectName(QStringLiteral("runCodePicture"));
+    codeDigits = new QLabel(this);
+    codeDigits->setObjectName(QStringLiteral("runGroupedIdentifier"));
+    codeDigits->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    connect(table, &QTableWidget::currentCellChanged, this, &RunList::showCode);
+    auto* labelsButton = new QPushButton(QCoreApplication::translate("Configurator", "&Labels…"), this);
+    labelsButton->setObjectName(QStringLiteral("runLabelsButton"));
+    connect(labelsButton, &QPushButton::clicked, this, [this] { LabelExport::save(this, cards); });
+    auto* code = new QHBoxLayout;
+    code->addWidget(codePicture);
+    code->addWidget(codeDigits, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(labelsButton);
+    buttons->addWidget(copyButton);
+    code->addLayout(buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(places);
     layout->addWidget(table, 1);
-    layout->addWidget(copyButton, 0, Qt::AlignRight);
-    resize(760, 320);
+    layout->addLayout(code);
+    resize(760, 480);
 }
 
 void RunList::add(const RunCard& card)
 {
     const int row = table->rowCount();
     table->insertRow(row);
+    cards.append(card);
     // Only an identifier the card may carry now is the run's; a card left as it was keeps its own.
     const QString identifier = card.carriesNew ? identifierText(card.identifier) : QString();
     const QString kept = card.keptIdentifier().isNull() ? QString() : identifierText(card.keptIdentifier());
@@ -214,6 +239,20 @@ void RunList::showReaders(const QVector<CardReader>& readers, const QSet<QString
 int RunList::rows() const
 {
     return table->rowCount();
+}
+
+void RunList::showCode()
+{
+    const RunCard* card = table->currentRow() >= 0 ? &cards.at(table->currentRow()) : nullptr;
+    // The row's new identifier, else the one the card kept, as copyIdentifier takes it.
+    const QUuid identifier = !card ? QUuid() : (card->carriesNew ? card->identifier : card->keptIdentifier());
+    if (identifier.isNull()) {
+        codePicture->clear();
+        codeDigits->clear();
+        return;
+    }
+    codePicture->setPixmap(QPixmap::fromImage(identifierImage(IdentifierCode(identifier))));
+    codeDigits->setText(groupedIdentifier(identifier));
 }
 
 void RunList::copyIdentifier()

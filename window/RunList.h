@@ -1,11 +1,12 @@
 #pragma once
 
+#include "generation/RunCard.h"
+
 #include <QSet>
 #include <QVector>
 #include <QWidget>
 
 struct CardReader;
-struct RunCard;
 class QLabel;
 class QTableWidget;
 
@@ -33,6 +34,8 @@ public:
     void showReaders(const QVector<CardReader>& readers, const QSet<QString>& skipped);
     // Copies the identifier of the current row to the clipboard.
     void copyIdentifier();
+    // The identifier of the current row, grouped and as a QR code under the list.
+    void showCode();
 
 signals:
     void countChanged(int count);
@@ -57,4 +60,7 @@ private:
     QString identifiersPath;
     int newIdentifiers = 0;
     int keptIdentifiers = 0;
+    QVector<RunCard> cards; // by row, for their labels
+    QLabel* codePicture;
+    QLabel* codeDigits;
 };
