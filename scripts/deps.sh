@@ -17,10 +17,12 @@ test_packages=(xvfb xauth xdotool x11-utils
     libx11-dev libxdamage-dev
     at-spi2-core python3-pyatspi
     zbar-tools poppler-utils)
-# To build the Windows program, its Qt (from Debian's source package), its installers (NSIS, and the MSI through
+# To build the Windows program, its Qt and its QR Code generator (from Debian's source packages; the Linux library's
+# package names the version), its installers (NSIS, and the MSI through
 # wixl) and their Authenticode signatures (osslsigncode), and to run them under Wine (the MSI check also reads the
 # MSI and the zip back with msitools and unzip and makes a throw-away certificate with openssl).
 windows_packages=(cmake make g++ perl xz-utils dpkg-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis
+    libqrcodegencpp-dev
     wixl msitools osslsigncode openssl unzip wine64 xvfb xauth xdotool x11-utils)
 test_packages+=("${windows_packages[@]}")
 # The second build, against Qt 6 (Debian's 6.4), with its own Linguist tools and translations.

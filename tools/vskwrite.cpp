@@ -327,12 +327,12 @@ bool labelsAsked(int argc, char* argv[])
 int main(int argc, char* argv[])
 {
     keepClosedStandardStreamsClosed();
-    // The labels are drawn with Qt Gui, which wants a platform: one that needs no display. Without --labels the tool
-    // loads no platform at all.
+    // The labels are drawn with Qt Gui, which wants a platform: one that needs no display, with the system's fonts
+    // (on Windows too, where the offscreen platform has none). Without --labels the tool loads no platform at all.
     std::unique_ptr<QCoreApplication> application;
     if (labelsAsked(argc, argv)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+            qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
