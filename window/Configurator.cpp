@@ -1,86 +1,36 @@
-// The window: the form built from its .ui and the parts wired to it, the form remembered between runs, and "Generate":
-// the generate procedure checks the form and the card and writes the file, the window asks before a handed-off
-// identifier is replaced and keeps painting while the card is read and written; then it shows the result, lets the card
-// go, and ends the program or waits for another card.
+// The window: the form built from its .ui and the parts wired to it, and "Generate": the generate procedure checks the
+// form and the card and writes the file through the window's front end; then the window shows the result, lets the
+// card go, and ends the program or waits for another card.
 #include "window/Configurator.h"
 #include "ui_Configurator.h"
 
-#include "base/DetachedTask.h"
-#include "base/ShownText.h"
-#include "base/ThreadInbox.h"
 #include "desktop/DesktopOpen.h"
 #include "form/FormCheck.h"
 #include "form/FormTexts.h"
 #include "form/ModeCodes.h"
-#include "form/PhoneNumber.h"
-#include "generation/CardRelease.h"
-#include "generation/GenerateProcedure.h"
-#include "generation/IdentifierCode.h"
-#include "generation/RunCard.h"
-#include "labels/IdentifierImage.h"
 #include "parameterfile/Identifier.h"
-#include "settings/FormStore.h"
-#include "settings/SettingsKeys.h"
 #include "window/DriveChooser.h"
 #include "window/FieldMarks.h"
 #include "window/FieldValidator.h"
 #include "window/FormLoader.h"
 #include "window/FormRows.h"
+#include "window/GenerateFrontEnd.h"
 #include "window/LabelClicks.h"
-#include "window/LabelExport.h"
 #include "window/MessageBox.h"
 #include "window/PresetControls.h"
+#include "window/RememberedForm.h"
 #include "window/SecretToggles.h"
 #include "window/SeriesControls.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QMessageBox>
-#include <QPixmap>
-#include <QPointer>
-#include <QScopeGuard>
-#include <QSettings>
-#include <QToolTip>
-#include <QValidator>
 
 #include <cstdio>
-
-namespace {
-const Qt::MatchFlags exactMatch = Qt::MatchExactly | Qt::MatchCaseSensitive;
-
-// A label's text as a screen reader speaks it: without the '&' that marks its shortcut letter.
-QString withoutShortcutMark(const QString& text)
-{
-    QString spoken;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
-            ++i;
-        spoken += text.at(i);
-    }
-    return spoken;
-}
-
-// The store is not opened when something else than a regular file stands where its file (or, to write it, its lock)
-// belongs; the user is told once.
-bool storeUsable(const std::optional<QString>& problem)
-{
-    static bool told = false;
-    if (problem && !told) {
-        told = true;
-        std::fprintf(stderr, "%s: the form cannot be remembered: %s\n", qPrintable(QCoreApplication::applicationName()),
-                     qPrintable(*problem));
-    }
-    return !problem;
-}
-} // namespace
 
 Configurator::Configurator(QWidget* parent) : Configurator(createNativeDrivePlatform(), parent) {}
 
 Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* parent)
-    : QMainWindow(parent), ui(new Ui::Configurator), drivePlatform(std::move(drives)),
-      exitFunction([](int status) { DetachedWork::endProcess(status); })
+    : QMainWindow(parent), ui(new Ui::Configurator), exitFunction([](int status) { DetachedWork::endProcess(status); })
 {
     ui->setupUi(this);
     for (const FormField::Description& field : FormField::fields) {
@@ -88,6 +38,17 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
         fieldLabels[field.id] = findChild<QLabel*>(QLatin1String(field.labelObjectName));
         Q_ASSERT(fieldEdits[field.id] && fieldLabels[field.id]);
     }
+    RememberedForm::Controls controls;
+    controls.driveList = ui->sdCardPath;
+    controls.modeList = ui->modeSerial;
+    controls.fields = fieldEdits;
+    controls.reset = ui->resetConfigCheckBox;
+    controls.ejectCard = ui->ejectCardCheckBox;
+    form =
+        std::make_unique<RememberedForm>(controls, [this](bool checked) { on_resetConfigCheckBox_clicked(checked); });
+    // Shared with a card write that outlives its wait: a card that stopped answering may hold it long after.
+    const std::shared_ptr<DrivePlatform> drivePlatform(std::move(drives));
+    generate = std::make_unique<GenerateFrontEnd>(this, ui->centralWidget, drivePlatform);
     // The form follows the window's size once its layout sits on the central widget.
     ui->centralWidget->setLayout(ui->mainLayout);
     describeControls();
@@ -99,15 +60,15 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     driveChooser = new DriveChooser(ui->sdCardPath, ui->formLayout, drivePlatform, this);
 
     PresetControls::FrontEnd presetsFrontEnd;
-    presetsFrontEnd.form = [this] { return formValues(); };
+    presetsFrontEnd.form = [this] { return form->values(); };
     presetsFrontEnd.fill = [this](const FormValues& values, const QString& source) { loader->fill(values, source); };
-    presetsFrontEnd.whileBusy = [this](const std::function<void()>& work) { return ranWhileBusy(work); };
+    presetsFrontEnd.whileBusy = [this](const std::function<void()>& work) { return generate->ranWhileBusy(work); };
     presetControls = std::make_unique<PresetControls>(this, ui->formLayout, ui->modeSerial, std::move(presetsFrontEnd));
 
     SeriesControls::Form seriesForm;
     seriesForm.values = [this] {
-        putPhoneNumbersInAcceptedForm();
-        return formValues();
+        form->putPhoneNumbersInAcceptedForm();
+        return form->values();
     };
     seriesForm.fields = QList<QLineEdit*>(fieldEdits.cbegin(), fieldEdits.cend());
     seriesForm.controls = {"modeSerial",          "resetConfigCheckBox",    "ejectCardCheckBox",
@@ -124,7 +85,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
 
     for (const ModeCode::Entry& mode : ModeCode::entries)
         ui->modeSerial->addItem(QIcon(), tr(mode.text), int(mode.code));
-    ui->modeSerial->setCurrentIndex(ui->modeSerial->findData(int(ModeCode::Default), Qt::UserRole, exactMatch));
+    form->chooseMode(ModeCode::Default);
 
     connect(ui->button_Save, SIGNAL(clicked()), this, SLOT(buttonSaveClicked()));
     connect(ui->button_Cancel, SIGNAL(clicked()), this, SLOT(saveSettings()));
@@ -141,16 +102,16 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
 
     setWindowTitle(QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion());
 
-    applyFieldLimits();
+    FieldValidator::limitLengths(fieldEdits);
     driveChooser->refresh();
-    const QString restoreNote = restoreForm();
+    const QString restoreNote = form->restore();
     modeSerialChanged();
-    installValidators();
+    FieldValidator::installOn(fieldEdits, this);
 
     FormLoader::Form loaderForm;
-    loaderForm.values = [this] { return formValues(); };
-    loaderForm.apply = [this](const FormValues& values) { applyFormValues(values); };
-    loaderForm.whileBusy = [this](const std::function<void()>& work) { return ranWhileBusy(work); };
+    loaderForm.values = [this] { return form->values(); };
+    loaderForm.apply = [this](const FormValues& values) { form->apply(values); };
+    loaderForm.whileBusy = [this](const std::function<void()>& work) { return generate->ranWhileBusy(work); };
     loaderForm.held = [this] { return series->isRunning(); };
     loaderForm.modeLabel = ui->label_Mode;
     loaderForm.fieldLabels = fieldLabels;
@@ -167,7 +128,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     secrets = std::make_unique<SecretToggles>(ui->Password, ui->showPasswordButton, ui->PIN_Code, ui->showPinButton);
     secrets->showFor(currentModeCode());
     secrets->setPinEditable(!ui->resetConfigCheckBox->isChecked());
-    fieldMarks = std::make_unique<FieldMarks>(fieldEdits, [this] { return formValues(); });
+    fieldMarks = std::make_unique<FieldMarks>(fieldEdits, [this] { return form->values(); });
     connect(ui->modeSerial, QOverload<int>::of(&QComboBox::currentIndexChanged), fieldMarks.get(), &FieldMarks::show);
     connect(ui->resetConfigCheckBox, &QCheckBox::toggled, fieldMarks.get(), &FieldMarks::show);
     connect(loader, &FormLoader::loaded, fieldMarks.get(), &FieldMarks::lookAt);
@@ -196,7 +157,7 @@ QStringList Configurator::drives() const
 
 quint8 Configurator::currentModeCode() const
 {
-    return quint8(ui->modeSerial->currentData(Qt::UserRole).toInt() & 0xFF);
+    return form->modeCode();
 }
 
 void Configurator::loadParameterFile(const QString& path)
@@ -207,7 +168,7 @@ void Configurator::loadParameterFile(const QString& path)
 void Configurator::closeEvent(QCloseEvent* event)
 {
     // The window shows the outcome of a card write, which ends within its time limits; the run ends with the window.
-    if (writingCard || !series->windowMayClose()) {
+    if (generate->isWaiting() || !series->windowMayClose()) {
         event->ignore();
         return;
     }
@@ -234,50 +195,7 @@ void Configurator::describeControls()
     // They show no text to mark a letter in either.
     ui->refreshButton->setShortcut(QKeySequence(tr("Alt+F", "shortcut of the button that refreshes the card list")));
     ui->keyGenerationButton->setShortcut(QKeySequence(tr("Alt+Y", "shortcut of the button that draws a user key")));
-    // Each label is its control's buddy: Alt and the marked letter reach the control, a click on the label does too,
-    // and a screen reader speaks the label's text as the control's name.
-    auto* clicks = new LabelClicks(this);
-    const QList<QLabel*> labels = ui->centralWidget->findChildren<QLabel*>();
-    for (QLabel* label : labels) {
-        if (QWidget* control = label->buddy()) {
-            control->setAccessibleName(withoutShortcutMark(label->text()));
-            label->installEventFilter(clicks);
-        }
-    }
-}
-
-void Configurator::applyFieldLimits()
-{
-    // Each field takes the length of the form's table. The phone validators bound the length themselves: a maximum
-    // length on those fields would cut a pasted number short without a word.
-    for (const FormField::Description& field : FormField::fields)
-        fieldEdits[field.id]->setMaxLength(PhoneNumber::isPhoneField(field.id) ? FormField::lineEditLength
-                                                                               : field.maxLength);
-}
-
-void Configurator::installValidators()
-{
-    // In the form's order: PIN, SIM card number, owner number, user key.
-    for (const FormField::Description& field : FormField::fields) {
-        if (!field.pattern)
-            continue;
-        QLineEdit* edit = fieldEdits[field.id];
-        edit->setValidator(new FieldValidator(field.id, this));
-        // A keystroke or a paste that the field refuses is refused in sight, with what the field takes.
-        connect(edit, &QLineEdit::inputRejected, this, [edit, forms = field.acceptedForms] {
-            QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), tr("Accepted: %1").arg(tr(forms)), edit);
-        });
-    }
-}
-
-void Configurator::putPhoneNumbersInAcceptedForm()
-{
-    // Same digits, other spacing: the field, the remembered form and the card get the accepted text.
-    const FormValues accepted = PhoneNumber::inAcceptedForm(formValues());
-    for (const FormField::Id field : {FormField::SimCardPhoneNumber, FormField::OwnerPhoneNumber}) {
-        if (accepted.text(field) != fieldEdits[field]->text())
-            fieldEdits[field]->setText(accepted.text(field));
-    }
+    new LabelClicks(ui->centralWidget, this);
 }
 
 // The form as the user changes it: the fields of each mode, the reset option, the defaults and the user key.
@@ -326,7 +244,7 @@ void Configurator::on_resetConfigCheckBox_clicked(bool checked)
 void Configurator::buttonDefaultSettingsClicked()
 {
     ui->sdCardPath->setCurrentIndex(0);
-    ui->modeSerial->setCurrentIndex(ui->modeSerial->findData(int(ModeCode::Default), Qt::UserRole, exactMatch));
+    form->chooseMode(ModeCode::Default);
     for (QLineEdit* field : fieldEdits)
         field->setText(QString());
     ui->resetConfigCheckBox->setChecked(false);
@@ -343,94 +261,27 @@ void Configurator::on_refreshButton_clicked()
     driveChooser->refresh();
 }
 
-FormValues Configurator::formValues() const
-{
-    FormValues values;
-    values.modeCode = currentModeCode();
-    for (const FormField::Description& field : FormField::fields)
-        values.text(field.id) = fieldEdits[field.id]->text();
-    values.resetConfig = ui->resetConfigCheckBox->isChecked();
-    values.driveIndex = ui->sdCardPath->currentIndex();
-    values.ejectCardWhenDone = ui->ejectCardCheckBox->isChecked();
-    return values;
-}
-
-void Configurator::applyFormValues(const FormValues& values)
-{
-    ui->modeSerial->setCurrentIndex(ui->modeSerial->findData(int(values.modeCode), Qt::UserRole, exactMatch));
-    // Each text as it is: a value longer than its field takes is cut, as typing it would have been; no validator
-    // puts a phone number into another spacing (a loaded number stays as its file holds it).
-    for (const FormField::Description& field : FormField::fields) {
-        QLineEdit* edit = fieldEdits[field.id];
-        const QValidator* validator = edit->validator();
-        edit->setValidator(nullptr);
-        edit->setText(values.text(field.id).left(field.maxLength));
-        edit->setValidator(validator);
-    }
-    ui->sdCardPath->setCurrentIndex(values.driveIndex);
-    ui->resetConfigCheckBox->setChecked(values.resetConfig);
-    ui->ejectCardCheckBox->setChecked(values.ejectCardWhenDone);
-    on_resetConfigCheckBox_clicked(ui->resetConfigCheckBox->isChecked());
-}
-
 // The form remembered between runs, in the application's default settings store.
 
 void Configurator::saveSettings()
 {
-    putPhoneNumbersInAcceptedForm();
-    if (!storeUsable(FormStore::unwritableStore()))
-        return;
-    QSettings settings;
-    if (!FormStore::save(settings, formValues())) {
-        // Nothing the user can do about it now; the form is simply not remembered.
-        std::fprintf(stderr, "%s: the form could not be saved in %s\n", qPrintable(QCoreApplication::applicationName()),
-                     qPrintable(settings.fileName()));
-    }
+    form->save();
 }
 
 void Configurator::restoreSettings()
 {
-    restoreForm();
+    form->restore();
 }
 
-QString Configurator::restoreForm()
-{
-    QString note;
-    FormValues values; // the defaults, when the store cannot be read
-    if (storeUsable(FormStore::unusableStore())) {
-        const QSettings settings;
-        values = FormStore::load(settings);
-        // Such a field starts empty, where the user sees it, as a missing key leaves it.
-        if (const std::optional<QString> unreadable = FormStore::unreadableValues(settings)) {
-            std::fprintf(stderr, "%s: the remembered form is restored without what it cannot read: %s\n",
-                         qPrintable(QCoreApplication::applicationName()), qPrintable(*unreadable));
-        } else if (FormStore::unknownMode(settings)) {
-            // The first mode stands in for a mode the module does not know, as it always has; the user is told, rather
-            // than left to take the fields for the remembered ones of another mode.
-            note = tr("The remembered mode %1 is none of the module's: the form starts in %2.")
-                       .arg(ShownText::escaped(settings.value(SettingsKeys::serialMode).toString()),
-                            tr(ModeCode::name(ModeCode::Default)));
-        }
-    }
-    values.driveIndex = FormStore::driveIndexFor(values.driveIndex, ui->sdCardPath->count());
-    applyFormValues(values);
-    return note;
-}
-
-// "Generate", and the waits for the card.
+// "Generate".
 
 void Configurator::buttonSaveClicked()
 {
-    putPhoneNumbersInAcceptedForm();
-    const FormValues values = formValues();
+    form->putPhoneNumbersInAcceptedForm();
+    const FormValues values = form->values();
     // A remembered position beyond today's cards leaves none chosen: never guess one for the user.
     const std::optional<MountedVolume> listed = driveChooser->listed(values.driveIndex);
-
-    GenerateProcedure::FrontEnd frontEnd;
-    frontEnd.replaceHandedOff = [this](const CardContents& held) { return replacementAccepted(held); };
-    frontEnd.whileWaiting = [this](const std::function<void(const DetachedWork::Pump&)>& wait) { waitForCard(wait); };
-    frontEnd.letsCardGo = values.ejectCardWhenDone;
-    GenerateProcedure::Result result = GenerateProcedure::run(values, listed, drivePlatform, frontEnd);
+    GenerateProcedure::Result result = generate->run(values, listed);
     using Ending = GenerateProcedure::Result::Ending;
     switch (result.ending) {
     case Ending::FormRefused:
@@ -440,7 +291,7 @@ void Configurator::buttonSaveClicked()
     case Ending::CardInUse:
     case Ending::NotLocked:
     case Ending::NotResponding:
-        warn(result.message);
+        generate->warn(result.message);
         return;
     case Ending::Kept:
         return;
@@ -457,12 +308,12 @@ void Configurator::buttonSaveClicked()
     RunCard ranCard = runCardOf(result, *listed, values);
     if (!result.written()) {
         series->addToRun(ranCard);
-        warn(result.message);
+        generate->warn(result.message);
         return;
     }
     std::optional<EjectOutcome> ejected;
     if (values.ejectCardWhenDone) {
-        ejected = letCardGo(outcome.rootPath);
+        ejected = generate->letCardGo(outcome.rootPath);
         ranCard.letGo = ejected->result == EjectOutcome::Result::Ejected;
         ranCard.reason = ejected->reason;
     }
@@ -474,7 +325,7 @@ void Configurator::buttonSaveClicked()
         result.openIdentifierFile = result.openPortal = false;
 
     const QString letGo = ejected ? GenerateTexts::cardLetGo(*ejected) : QString();
-    const bool another = tellGenerated(result.message, letGo, ranCard, laterHandOff);
+    const bool another = generate->tellGenerated(result.message, letGo, ranCard, laterHandOff);
     if (result.openIdentifierFile)
         DesktopOpen::textFile(result.identifierFile.filePath);
     if (result.openPortal)
@@ -490,89 +341,6 @@ void Configurator::buttonSaveClicked()
     exitFunction(0);
 }
 
-EjectOutcome Configurator::letCardGo(const QString& rootPath)
-{
-    // On a thread of its own, as every wait for the card and the disk service: the window keeps painting. The platform
-    // bounds the eject itself (the bus's connection, then the service's deadline).
-    return whileBusy<EjectOutcome>([drives = drivePlatform, rootPath] { return releaseCard(*drives, rootPath); },
-                                   TimeLimits::busConnect + TimeLimits::eject + TimeLimits::diskServiceMargin)
-        .value_or(EjectOutcome());
-}
-
-bool Configurator::tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, const RunCard& card,
-                                 bool offerPortal)
-{
-    // "OK" ends the program, as always; the second answer keeps the window for the next card.
-    QMessageBox box(QMessageBox::Information, generated.title, generated.text + letGo, QMessageBox::Ok, this);
-    box.setDefaultButton(QMessageBox::Ok);
-    // Escape and the close button answer as "OK" does; Qt picks no such button among two that both accept.
-    box.setEscapeButton(QMessageBox::Ok);
-    // The identifier in the text may be selected and copied.
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    const QAbstractButton* another = box.addButton(GenerateTexts::prepareAnotherCard(), QMessageBox::ActionRole);
-    const QAbstractButton* portal =
-        offerPortal ? box.addButton(GenerateTexts::openPortal(), QMessageBox::ActionRole) : nullptr;
-    // The identifier for a person's eye (grouped) and for a phone's camera; its label for the module.
-    const bool handedOff = card.result == RunCard::Result::Prepared && ModeCode::handsOffIdentifier(card.modeCode);
-    const QAbstractButton* labels = nullptr;
-    if (handedOff) {
-        box.setIconPixmap(QPixmap::fromImage(identifierImage(IdentifierCode(card.identifier))));
-        box.setInformativeText(groupedIdentifier(card.identifier));
-        labels = box.addButton(tr("Labels…"), QMessageBox::ActionRole);
-    }
-    const QAbstractButton* answer = MessageBox::exec(box);
-    // The portal opens, or the label is saved, and the box stays for the answer that ends it.
-    while ((portal && answer == portal) || (labels && answer == labels)) {
-        if (answer == portal)
-            DesktopOpen::webAddress(GenerateTexts::portalAddress());
-        else
-            LabelExport::save(this, {card});
-        answer = MessageBox::exec(box);
-    }
-    return answer == another;
-}
-
-bool Configurator::replacementAccepted(const CardContents& held)
-{
-    const GenerateTexts::Message asked = GenerateTexts::replaceHandedOffIdentifier(held);
-    QMessageBox box(QMessageBox::Question, asked.title, asked.text, QMessageBox::Cancel, this);
-    const QAbstractButton* replace = box.addButton(GenerateTexts::replaceAnswer(), QMessageBox::DestructiveRole);
-    box.setDefaultButton(QMessageBox::Cancel);
-    return MessageBox::exec(box) == replace;
-}
-
-void Configurator::waitForCard(const std::function<void(const DetachedWork::Pump& keepPainting)>& wait)
-{
-    // The card is read or written on a thread of its own: the window keeps painting and shows that it is busy, and
-    // neither a second "Generate" nor closing the window can start meanwhile. Every way out gives the window back.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QPointer<QWidget> focused = QApplication::focusWidget();
-    ui->centralWidget->setEnabled(false);
-    writingCard = true;
-    const auto restore = qScopeGuard([this, focused] {
-        writingCard = false;
-        ui->centralWidget->setEnabled(true);
-        if (focused)
-            focused->setFocus();
-        QApplication::restoreOverrideCursor();
-    });
-    // Between its looks at the card the window runs its event loop, so that it keeps painting; the card's task wakes
-    // it as it ends. Should the application be told to quit meanwhile, the loop returns at once and the wait goes on
-    // without it.
-    EventLoopPump pump;
-    const DetachedWork::Pump keepPainting(pump.runner(), pump.waker());
-    wait(keepPainting);
-}
-
-bool Configurator::ranWhileBusy(const std::function<void()>& work)
-{
-    return whileBusy<bool>([work] {
-               work();
-               return true;
-           })
-        .has_value();
-}
-
 void Configurator::showFormProblem(const FormProblem& problem)
 {
     QLineEdit* field = fieldEdits[problem.field];
@@ -581,14 +349,9 @@ void Configurator::showFormProblem(const FormProblem& problem)
     // A value restored into a field that the reset option greys out can only be mended once the option is off.
     if (!field->isEnabled())
         message += tr("\nUncheck \"Reset Configuration\" to edit this field.");
-    warn(shown.title, message);
+    MessageBox::warning(this, shown.title, message);
     // Not one problem per press: every field that would be refused is marked now.
     fieldMarks->lookAtEvery();
     if (field->isEnabled() && field->isVisible())
         field->setFocus();
-}
-
-void Configurator::warn(const QString& title, const QString& message)
-{
-    MessageBox::warning(this, title, message);
 }

@@ -2,6 +2,10 @@
 
 #include "form/PhoneNumber.h"
 
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QToolTip>
+
 namespace {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
 QRegularExpression patternFor(FormField::Id field)
@@ -55,4 +59,28 @@ void FieldValidator::fixup(QString& input) const
         return;
     if (const std::optional<QString> accepted = PhoneNumber::accepted(field, input))
         input = *accepted;
+}
+
+void FieldValidator::limitLengths(const Edits& edits)
+{
+    for (const FormField::Description& field : FormField::fields)
+        edits[field.id]->setMaxLength(PhoneNumber::isPhoneField(field.id) ? FormField::lineEditLength
+                                                                          : field.maxLength);
+}
+
+void FieldValidator::installOn(const Edits& edits, QObject* parent)
+{
+    // In the form's order: PIN, SIM card number, owner number, user key.
+    for (const FormField::Description& field : FormField::fields) {
+        if (!field.pattern)
+            continue;
+        QLineEdit* edit = edits[field.id];
+        edit->setValidator(new FieldValidator(field.id, parent));
+        QObject::connect(edit, &QLineEdit::inputRejected, parent, [edit, forms = field.acceptedForms] {
+            QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
+                               QCoreApplication::translate("Configurator", "Accepted: %1")
+                                   .arg(QCoreApplication::translate("Configurator", forms)),
+                               edit);
+        });
+    }
 }

@@ -3,6 +3,10 @@
 #include "form/FormFields.h"
 
 #include <QtGlobal>
+
+#include <array>
+
+class QLineEdit;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
 #include <QRegularExpressionValidator>
 using PatternValidator = QRegularExpressionValidator;
@@ -20,7 +24,15 @@ class FieldValidator : public PatternValidator
     Q_OBJECT
 
 public:
+    using Edits = std::array<QLineEdit*, FormField::count>;
     FieldValidator(FormField::Id field, QObject* parent);
+
+    // Each field takes the length of the form's table. The phone validators bound the length themselves: a maximum
+    // length on those fields would cut a pasted number short without a word.
+    static void limitLengths(const Edits& edits);
+    // Gives each field with a pattern its validator (owned by parent); a keystroke or a paste that the field refuses
+    // is refused in sight, with what the field takes.
+    static void installOn(const Edits& edits, QObject* parent);
 
     State validate(QString& input, int& position) const override;
     void fixup(QString& input) const override;
