@@ -125,8 +125,8 @@ private slots:
             const QString identifier = cardIdentifier(desk.card(0));
             QCOMPARE(identifier.size(), 32);
             const MessageBox::Shown box = desk.boxes.seen().first();
-            // Grouped by four, spaces between.
-            QCOMPARE(QString(box.informativeText).remove(QLatin1Char(' ')), identifier);
+            // Grouped by four, on one line.
+            QCOMPARE(box.informativeText.split(QChar::Nbsp).join(QString()), identifier);
             QCOMPARE(box.informativeText.size(), 32 + 7);
             // 25 modules and the quiet zone, 4 pixels or more each.
             QVERIFY2(box.picture.width() >= 33 * 4, qPrintable(QString::number(box.picture.width())));

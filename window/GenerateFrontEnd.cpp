@@ -61,7 +61,8 @@ bool GenerateFrontEnd::tellGenerated(const GenerateTexts::Message& generated, co
     const QAbstractButton* labels = nullptr;
     if (handedOff) {
         box.setIconPixmap(QPixmap::fromImage(identifierImage(IdentifierCode(card.identifier))));
-        box.setInformativeText(groupedIdentifier(card.identifier));
+        // On one line, however narrow the box: its groups are kept together.
+        box.setInformativeText(groupedIdentifier(card.identifier).replace(QLatin1Char(' '), QChar::Nbsp));
         labels = box.addButton(QCoreApplication::translate("Configurator", "Labels…"), QMessageBox::ActionRole);
     }
     const QAbstractButton* answer = MessageBox::exec(box);
