@@ -23,6 +23,7 @@ constexpr int down = 8;
 constexpr double labelWidth = 70.0;
 constexpr double labelHeight = 37.0;
 constexpr double sheetTop = (sheetHeight - down * labelHeight) / 2;
+static_assert(across * labelWidth <= sheetWidth && down * labelHeight <= sheetHeight, "the labels fit the sheet");
 // The strip: 62 mm wide, a label 32 mm high.
 constexpr double stripWidth = 62.0;
 constexpr double stripHeight = 32.0;
@@ -149,9 +150,11 @@ std::optional<QString> writeLabels(const QString& path, const QVector<Label>& la
             if (i > 0 && i % perPage == 0)
                 pdf.newPage();
             const int at = i % perPage;
-            const QRectF place = sheet ? dotsRect((at % across) * labelWidth, sheetTop + (at / across) * labelHeight,
-                                                  labelWidth, labelHeight)
-                                       : dotsRect(0, 0, stripWidth, stripHeight);
+            const int column = at % across;
+            const int row = at / across;
+            const QRectF place =
+                sheet ? dotsRect(column * labelWidth, sheetTop + row * labelHeight, labelWidth, labelHeight)
+                      : dotsRect(0, 0, stripWidth, stripHeight);
             drawLabel(painter, labels.at(i), place);
         }
         painter.end();
