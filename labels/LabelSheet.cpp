@@ -14,6 +14,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 // The sheet: A4, 3 x 8 labels of 70 x 37 mm, which fill its width and leave half a millimetre above and below.
 constexpr double sheetWidth = 210.0;
