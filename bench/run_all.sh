@@ -67,7 +67,9 @@ cleanup()
 }
 trap cleanup EXIT
 
-# A display of our own: Xvfb picks a free number and writes it to the descriptor it is given.
+# A display of our own: Xvfb picks a free number and writes it to the descriptor it is given. The file is there before
+# the loop below reads it (the background job opens it only when it runs).
+: >"$results/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$results/display" >"$results/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display_number=

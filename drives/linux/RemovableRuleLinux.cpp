@@ -3,11 +3,39 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
+// Names are told by their shape, without a regular expression: the drive list is filled as the window is made, and
+// the first expression would load and run the expression compiler before the window's first paint.
+bool isHexDigit(QChar c)
+{
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+}
+
+// "0000:00:14.0": how sysfs names a PCI device's folder.
+bool isPciAddress(const QString& name)
+{
+    const QLatin1String shape("xxxx:xx:xx.x"); // x: a hexadecimal digit in lower case
+    if (name.size() != shape.size())
+        return false;
+    for (int i = 0; i < name.size(); ++i) {
+        if (shape[i] == QLatin1Char('x') ? !isHexDigit(name.at(i)) : name.at(i) != shape[i])
+            return false;
+    }
+    return true;
+}
+
+// "mmcblk0": the disk of an MMC or SD card slot.
+bool isMmcDisk(const QString& name)
+{
+    const QLatin1String prefix("mmcblk");
+    return name.size() > prefix.size() && name.startsWith(prefix) &&
+           std::all_of(name.cbegin() + prefix.size(), name.cend(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
 QByteArray readAttribute(const QString& path)
 {
     QFile file(path);
@@ -61,12 +89,11 @@ QString readerIdentity(const QString& sysfsRoot, const QString& disk, const QStr
     if (!backingFile.isEmpty())
         return QStringLiteral("loop:") + backingFile;
     // The USB device nearest to the disk is the reader (its slots are disks of one device); its port path names it.
-    static const QRegularExpression pciAddress(QStringLiteral("^[0-9a-f]{4}:[0-9a-f]{2}:[0-9a-f]{2}\\.[0-9a-f]$"));
     QString usbPort;
     QString directory = QFileInfo(disk).path();
     for (int depth = 0; depth < 32 && QFileInfo(directory).fileName() != QLatin1String("devices"); ++depth) {
         const QString name = QFileInfo(directory).fileName();
-        if (!usbPort.isEmpty() && pciAddress.match(name).hasMatch())
+        if (!usbPort.isEmpty() && isPciAddress(name))
             return QStringLiteral("pci-%1-usb-0:%2").arg(name, usbPort.mid(usbPort.indexOf(QLatin1Char('-')) + 1));
         if (usbPort.isEmpty() && QFileInfo::exists(directory + QStringLiteral("/idVendor")) &&
             !name.startsWith(QLatin1String("usb")))
@@ -88,8 +115,7 @@ QString readerIdentity(const QString& sysfsRoot, const QString& disk, const QStr
 
 bool isSdCardSlot(const QString& disk)
 {
-    static const QRegularExpression mmcDisk(QStringLiteral("^mmcblk[0-9]+$"));
-    if (!mmcDisk.match(QFileInfo(disk).fileName()).hasMatch())
+    if (!isMmcDisk(QFileInfo(disk).fileName()))
         return false;
     // The card type tells SD cards from soldered eMMC ("MMC") on the same kind of controller.
     const QByteArray type = readAttribute(disk + QStringLiteral("/device/type"));
