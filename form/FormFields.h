@@ -98,6 +98,8 @@ constexpr Set bit(Id id)
     return Set(1u << id);
 }
 
-// The secrets of the form: masked in the window, kept in the system's keychain rather than in the settings store.
-constexpr Set secrets = bit(Password) | bit(PinCode);
+// The fields whose text is a secret: never printed on a label, never written into a list of the run.
+constexpr Set secrets = Set(bit(Password) | bit(PinCode) | bit(UserKey));
+// The secrets kept in the system's keychain rather than in the settings store.
+constexpr Set inKeychain = Set(bit(Password) | bit(PinCode));
 } // namespace FormField

@@ -105,7 +105,7 @@ std::optional<QString> FormStore::unreadableValues(const QSettings& settings)
     for (const FormField::Description& field : FormField::fields) {
         if (!holdsOneValue(settings, keyOf(field.id), true))
             keys << keyOf(field.id);
-        if ((FormField::secrets & FormField::bit(field.id)) &&
+        if ((FormField::inKeychain & FormField::bit(field.id)) &&
             !holdsOneValue(settings, Secrets::markerKey(field.id), false))
             keys << Secrets::markerKey(field.id);
     }
@@ -147,7 +147,7 @@ bool FormStore::save(QSettings& settings, const FormValues& values, FormField::S
     keys.insert(SettingsKeys::driveLetter, values.driveIndex);
     for (const FormField::Description& field : FormField::fields) {
         // A secret that the keychain did not give stays as it was stored, never replaced by an empty text.
-        if (!(notGot & FormField::secrets & FormField::bit(field.id)))
+        if (!(notGot & FormField::inKeychain & FormField::bit(field.id)))
             keys.insert(keyOf(field.id), values.text(field.id));
     }
     keys.insert(SettingsKeys::resetConfig, values.resetConfig);

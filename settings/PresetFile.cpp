@@ -53,7 +53,7 @@ QByteArray PresetFile::encode(const Preset& preset, bool withSecrets)
                        {nameKey, preset.name},
                        {SettingsKeys::serialMode, int(preset.values.modeCode)}};
     for (const FormField::Description& field : FormField::fields) {
-        const bool left = !withSecrets && (FormField::secrets & FormField::bit(field.id));
+        const bool left = !withSecrets && (FormField::inKeychain & FormField::bit(field.id));
         if (preset.values.shows(field.id) && !left)
             object.insert(QLatin1String(field.settingsKey), preset.values.text(field.id));
     }

@@ -80,7 +80,7 @@ FormField::Set markedSecrets(const StoredPreset& preset)
         if (preset.value(Secrets::markerKey(field.id)).toBool())
             fields |= FormField::bit(field.id);
     }
-    return fields & FormField::secrets;
+    return fields & FormField::inKeychain;
 }
 
 // Writes the list in the place of the store's, each secret it holds in clear moved into the keychain first.

@@ -55,7 +55,7 @@ QString silenceReason()
 template <typename Each> void forEachSecret(FormField::Set fields, Each each)
 {
     for (const FormField::Description& field : FormField::fields) {
-        if (fields & FormField::secrets & FormField::bit(field.id))
+        if (fields & FormField::inKeychain & FormField::bit(field.id))
             each(field.id);
     }
 }
@@ -90,7 +90,7 @@ QString Secrets::entryKey(const QString& form, FormField::Id field)
 FormField::Set Secrets::marked(const QSettings& settings)
 {
     FormField::Set fields = 0;
-    forEachSecret(FormField::secrets, [&](FormField::Id field) {
+    forEachSecret(FormField::inKeychain, [&](FormField::Id field) {
         if (settings.value(markerKey(field)).toBool())
             fields |= FormField::bit(field);
     });
@@ -132,14 +132,14 @@ Secrets::Got Secrets::givenUp(FormField::Set fields)
     fallSilent();
     noteFailure(silenceReason());
     Got got;
-    got.notGot = fields & FormField::secrets;
+    got.notGot = fields & FormField::inKeychain;
     got.reason = silenceReason();
     return got;
 }
 
 Secrets::Got Secrets::read(const QString& form, FormField::Set fields, const DetachedWork::Pump& pump)
 {
-    if (!(fields & FormField::secrets))
+    if (!(fields & FormField::inKeychain))
         return Got();
     const std::unique_ptr<DetachedTask<Got>> reading = startReading(form, fields);
     std::optional<Got> got;
@@ -151,7 +151,7 @@ Secrets::Got Secrets::read(const QString& form, FormField::Set fields, const Det
 void Secrets::keep(QVariantMap& keys, const QString& form, const DetachedWork::Pump& pump)
 {
     FormField::Set clear = 0;
-    forEachSecret(FormField::secrets, [&](FormField::Id field) {
+    forEachSecret(FormField::inKeychain, [&](FormField::Id field) {
         if (keys.contains(QLatin1String(FormField::describe(field).settingsKey)))
             clear |= FormField::bit(field);
     });
@@ -190,7 +190,7 @@ void Secrets::keep(QVariantMap& keys, const QString& form, const DetachedWork::P
 
 bool Secrets::forget(const QString& form, FormField::Set fields, const DetachedWork::Pump& pump)
 {
-    if (!(fields & FormField::secrets))
+    if (!(fields & FormField::inKeychain))
         return true;
     const std::optional<bool> removed = withinLimit<bool>(
         [form, fields](const DetachedWork::Liveness& liveness) {

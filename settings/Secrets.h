@@ -11,7 +11,7 @@
 
 class QSettings;
 
-// The form's secrets (FormField::secrets: the access point password and the PIN) in the system's keychain
+// The form's secrets (FormField::inKeychain: the access point password and the PIN) in the system's keychain
 // (Keychain::instance()), for the remembered form and for every preset. The settings store keeps, in the place of each
 // secret kept there, a marker key ("passwordInKeychain", "pinCodeInKeychain": true); a secret that no keychain took is
 // kept in the store as before, under its own key, and a store of an earlier release holds its secrets so.

@@ -224,11 +224,11 @@ private slots:
         const QSettings settings(storePath(), QSettings::IniFormat);
         FormValues loaded = FormStore::load(settings);
         // The secrets in the keychain, a marker each in the store.
-        QCOMPARE(Secrets::marked(settings), FormField::secrets);
+        QCOMPARE(Secrets::marked(settings), FormField::inKeychain);
         QVERIFY(!storeText().contains(QStringLiteral("password \\xe9")));
         QVERIFY(!storeText().contains(QStringLiteral("pinCode \\xe9")));
         const Secrets::Got got = Secrets::read(Secrets::rememberedForm, Secrets::marked(settings));
-        QCOMPARE(got.got, FormField::secrets);
+        QCOMPARE(got.got, FormField::inKeychain);
         for (const FormField::Id secret : {FormField::Password, FormField::PinCode})
             loaded.text(secret) = got.values.text(secret);
         QCOMPARE(loaded.modeCode, values.modeCode);
@@ -269,7 +269,7 @@ private slots:
         QVERIFY(FormStore::save(settings, values, FormField::bit(FormField::PinCode)));
         QCOMPARE(keychain.entries().value(QStringLiteral("pinCode")), QStringLiteral("5273"));
         QCOMPARE(keychain.entries().value(QStringLiteral("password")), QStringLiteral("typed"));
-        QCOMPARE(Secrets::marked(settings), FormField::secrets);
+        QCOMPARE(Secrets::marked(settings), FormField::inKeychain);
 
         // A keychain that stopped answering costs one wait within the limit, then the secrets stay in the store.
         keychain.setMode(MemoryKeychain::Mode::Silent);
@@ -325,7 +325,7 @@ private slots:
                                form(ModeCode::Gsm, FormField::PinCode, QStringLiteral("5273"))));
         keychain.clear();
         const Presets::Found found = Presets::find(settings, QStringLiteral("Site C"));
-        QCOMPARE(found.notGot, FormField::secrets);
+        QCOMPARE(found.notGot, FormField::inKeychain);
         QVERIFY(Presets::problemText(*Presets::secretNotGot(found)).contains(QStringLiteral("Access Point Password")));
     }
 

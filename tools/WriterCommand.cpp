@@ -84,6 +84,9 @@ enum class Option
     Count,
     SkipReader,
     Eject,
+    Values,
+    Qr,
+    Labels,
 };
 
 struct OptionEntry
@@ -127,6 +130,17 @@ constexpr OptionEntry optionEntries[] = {
     {Option::Eject, "eject", nullptr,
      "With --each-card: let each card go once it ended (unmounted, its reader powered off where it can be), so that "
      "its line may say it may be removed."},
+    {Option::Values, "values", "FILE.csv",
+     "With --each-card: give each card prepared the next row of this CSV file in UTF-8, whose header names fields by "
+     "the keys of the remembered form (accessPointName, username, password, pinCode, simCardPhoneNumber, "
+     "ownerPhoneNumber, userKey) and site; a column replaces its field for its row, the form gives the rest. Every "
+     "row is checked before the first card; the run ends when every row was used."},
+    {Option::Qr, "qr", nullptr,
+     "After the identifier's line (gsm, lan), print it as a QR code in half-block characters, for a phone's camera; "
+     "not with --json."},
+    {Option::Labels, "labels", "FILE.pdf",
+     "Write a PDF with a label for each gsm or lan card prepared (an A4 sheet of 3 x 8 labels of 70 x 37 mm): its QR "
+     "code, its identifier, the mode, the preset's name and the date."},
 };
 
 constexpr bool entriesInOrder()
@@ -277,6 +291,18 @@ WriterCommand parseList(const CommandLine& line)
     return command;
 }
 
+// The identifier's pictures: its QR code on standard output, the labels' PDF.
+WriterCommand withPictures(const CommandLine& line, WriterCommand command)
+{
+    command.qr = line.isSet(Option::Qr);
+    if (line.isSet(Option::Labels)) {
+        if (line.value(Option::Labels).isEmpty())
+            return badUsage(QStringLiteral("--labels takes the PDF file to write"));
+        command.labels = QDir::cleanPath(QFileInfo(line.value(Option::Labels)).absoluteFilePath());
+    }
+    return command;
+}
+
 WriterCommand parseEachCard(const CommandLine& line, const FormSources& sources)
 {
     WriterCommand command;
@@ -288,6 +314,9 @@ WriterCommand parseEachCard(const CommandLine& line, const FormSources& sources)
     command.json = line.isSet(Option::Json);
     command.skippedReaders = line.values(Option::SkipReader);
     command.eject = line.isSet(Option::Eject);
+    command.valuesFile = line.value(Option::Values);
+    if (line.isSet(Option::Values) && command.valuesFile.isEmpty())
+        return badUsage(QStringLiteral("--values takes a file's name"));
     if (line.isSet(Option::AnyFolder))
         return badUsage(QStringLiteral("--any-folder does not go with --each-card"));
     command = withForm(line, command, sources);
@@ -297,7 +326,7 @@ WriterCommand parseEachCard(const CommandLine& line, const FormSources& sources)
         return badUsage(QStringLiteral("--each-card takes no card root"));
     command.noOpen = line.isSet(Option::NoOpen);
     command.replace = line.isSet(Option::Replace);
-    return command;
+    return withPictures(line, command);
 }
 
 WriterCommand parseWrite(const CommandLine& line, const FormSources& sources)
@@ -322,7 +351,7 @@ WriterCommand parseWrite(const CommandLine& line, const FormSources& sources)
     command.anyFolder = line.isSet(Option::AnyFolder);
     command.noOpen = line.isSet(Option::NoOpen);
     command.replace = line.isSet(Option::Replace);
-    return command;
+    return withPictures(line, command);
 }
 } // namespace
 
@@ -349,6 +378,10 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         return badUsage(QStringLiteral("--skip-reader goes with --each-card"));
     if (line.isSet(Option::Eject) && !line.isSet(Option::EachCard))
         return badUsage(QStringLiteral("--eject goes with --each-card"));
+    if (line.isSet(Option::Values) && !line.isSet(Option::EachCard))
+        return badUsage(QStringLiteral("--values goes with --each-card"));
+    if ((line.isSet(Option::Qr) || line.isSet(Option::Labels)) && line.isSet(Option::List))
+        return badUsage(QStringLiteral("--qr and --labels go with a write, not with --list"));
     const FormSources sources{rememberedForm, presetForm};
     if (line.isSet(Option::List))
         return parseList(line);

@@ -69,13 +69,13 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     presetControls = std::make_unique<PresetControls>(this, ui->formLayout, ui->modeSerial, std::move(presetsFrontEnd));
 
     SeriesControls::Form seriesForm;
-    seriesForm.values = [this]() -> std::optional<FormValues> {
+    seriesForm.values = [this] {
         form->putPhoneNumbersInAcceptedForm();
-        if (!secretsAtHand())
-            return std::nullopt;
         return form->values();
     };
+    seriesForm.ready = [this] { return secretsAtHand(); };
     seriesForm.fields = QList<QLineEdit*>(fieldEdits.cbegin(), fieldEdits.cend());
+    seriesForm.preset = [this] { return presetControls->chosen(); };
     seriesForm.controls = {"modeSerial",          "resetConfigCheckBox",    "ejectCardCheckBox",
                            "keyGenerationButton", "button_DefaultSettings", "button_Save",
                            "undoLoadButton",      "presetButton",           "loadFromCardButton"};
@@ -332,6 +332,7 @@ void Configurator::buttonSaveClicked()
     // The list may have been rebuilt while the card was written: the card keeps its entry, found by its root path.
     driveChooser->describeAnew(listed->rootPath, outcome.rootPath);
     RunCard ranCard = runCardOf(result, *listed, values);
+    ranCard.preset = presetControls->chosen();
     if (!result.written()) {
         series->addToRun(ranCard);
         generate->warn(result.message);
@@ -351,7 +352,7 @@ void Configurator::buttonSaveClicked()
         result.openIdentifierFile = result.openPortal = false;
 
     const QString letGo = ejected ? GenerateTexts::cardLetGo(*ejected) : QString();
-    const bool another = generate->tellGenerated(result.message, letGo, laterHandOff);
+    const bool another = generate->tellGenerated(result.message, letGo, ranCard, laterHandOff);
     if (result.openIdentifierFile)
         DesktopOpen::textFile(result.identifierFile.filePath);
     if (result.openPortal)

@@ -4,6 +4,7 @@
 #include "settings/FormStore.h"
 #include "settings/PresetFile.h"
 #include "settings/Presets.h"
+#include "window/FileDialog.h"
 #include "window/MessageBox.h"
 
 #include <QDir>
@@ -353,16 +354,17 @@ void PresetControls::askExport()
 {
     const QString name = chosen();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QString chosenFilter = fileFilter();
-    QString path = QFileDialog::getSaveFileName(
-        window, tr("Export preset"),
-        QDir(folder).filePath(name + QLatin1Char('.') + QLatin1String(PresetFile::extension)),
-        fileFilter() + QStringLiteral(";;") + withoutSecretsFilter(), &chosenFilter);
-    if (path.isEmpty())
+    // The second file type leaves the secrets out.
+    const std::optional<FileDialog::Chosen> answer =
+        FileDialog::save(window, tr("Export preset"),
+                         QDir(folder).filePath(name + QLatin1Char('.') + QLatin1String(PresetFile::extension)),
+                         {fileFilter(), withoutSecretsFilter()});
+    if (!answer)
         return;
+    QString path = answer->path;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + QLatin1String(PresetFile::extension);
-    exportTo(name, path, chosenFilter != withoutSecretsFilter());
+    exportTo(name, path, answer->filter != 1);
 }
 
 void PresetControls::askImport()

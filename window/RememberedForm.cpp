@@ -43,7 +43,7 @@ RememberedForm::RememberedForm(const Controls& controls, std::function<void(bool
             answered(got ? *got : Secrets::givenUp(asked));
     });
     for (const FormField::Description& field : FormField::fields) {
-        if (!(FormField::secrets & FormField::bit(field.id)))
+        if (!(FormField::inKeychain & FormField::bit(field.id)))
             continue;
         QLineEdit* edit = controls.fields[field.id];
         placeholders[field.id] = edit->placeholderText();
@@ -63,7 +63,7 @@ void RememberedForm::tellKeychainNote(std::function<void(const QString& line)> t
 void RememberedForm::askKeychain(FormField::Set marked)
 {
     // Asked for both secrets in any case: the answer also says whether a keychain answers at all.
-    reading = Secrets::startReading(Secrets::rememberedForm, FormField::secrets);
+    reading = Secrets::startReading(Secrets::rememberedForm, FormField::inKeychain);
     asked = marked;
     for (const FormField::Description& field : FormField::fields) {
         if (asked & FormField::bit(field.id)) {
