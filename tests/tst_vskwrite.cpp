@@ -599,23 +599,6 @@ private slots:
         QVERIFY2(run.status == 0, run.err.constData());
         QCOMPARE(writtenFile(card(), QStringLiteral("GP1_0000.VSK"), run).textRecords.at(FormField::SimCardPhoneNumber),
                  QByteArray("+41 79 123 45 67"));
-
-        // A PIN kept in a keychain that does not answer (no session bus here) is named, and no card is written with an
-        // empty one; given on the command line, it is not needed.
-        {
-            QSettings settings(home->filePath(QStringLiteral(".config/Vaskor Quendra SA/ORVA Configurator.conf")),
-                               QSettings::IniFormat);
-            settings.remove(QStringLiteral("pinCode"));
-            settings.setValue(QStringLiteral("pinCodeInKeychain"), true);
-        }
-        const QStringList fromKeychain = QStringList{QStringLiteral("--sim=+41791234567"),
-                                                     QStringLiteral("--key=Wd3kPz"), QStringLiteral("--replace")} +
-                                         sms;
-        run = vskwrite(fromKeychain);
-        QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains("the PIN code cannot be got from the keychain"), run.err.constData());
-        run = vskwrite(QStringList{QStringLiteral("--pin=5273")} + fromKeychain);
-        QVERIFY2(run.status == 0, run.err.constData());
     }
 
     // A preset that the window keeps, found by its name whatever its letter case; options beside it replace its
