@@ -48,7 +48,12 @@ QSize BundleSymbolEngine::actualSize(const QSize& shown, QIcon::Mode, QIcon::Sta
                                                                           : size;
 }
 
+// Qt 6 dropped the const.
+#if QT_VERSION_MAJOR >= 6
+QList<QSize> BundleSymbolEngine::availableSizes(QIcon::Mode mode, QIcon::State state)
+#else
 QList<QSize> BundleSymbolEngine::availableSizes(QIcon::Mode mode, QIcon::State state) const
+#endif
 {
     // As an icon made of the picture: one size, of the normal look.
     if (mode == QIcon::Normal && state == QIcon::Off)

@@ -22,7 +22,11 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
+#if QT_VERSION_MAJOR >= 6
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override;
+#else
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) const override;
+#endif
     QIconEngine* clone() const override;
     QString key() const override;
 
