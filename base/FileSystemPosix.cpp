@@ -276,6 +276,9 @@ std::optional<QString> FileSystem::openOwnFileToAppend(QFile& file, const QStrin
     if (descriptor < 0 && errno == ENOENT) {
         descriptor = ::open(name.constData(), flags | O_CREAT | O_EXCL, ownerMode(FileSystem::ownFilePermissions));
         created = descriptor >= 0;
+        // Another writer (a card of the same series) made it meanwhile: it is appended to as it stands.
+        if (descriptor < 0 && errno == EEXIST)
+            descriptor = ::open(name.constData(), flags);
     }
     if (descriptor < 0) {
         const int openError = errno;

@@ -151,8 +151,12 @@ std::optional<QString> FileSystem::openOwnFileToAppend(QFile& file, const QStrin
     file.setFileName(path);
     created = entry.kind == Entry::Kind::Missing;
     const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered;
-    if (!file.open(created ? mode | QIODevice::NewOnly : mode))
-        return file.errorString();
+    if (!file.open(created ? mode | QIODevice::NewOnly : mode)) {
+        // Another writer (a card of the same series) made it meanwhile: it is appended to as it stands.
+        if (!created || entryAt(path).kind != Entry::Kind::RegularFile || !file.open(mode))
+            return file.errorString();
+        created = false;
+    }
     // Checked on what was opened, so that a device name that opens like a file is never written.
     if (!isDiskFileHandle(reinterpret_cast<void*>(_get_osfhandle(file.handle())))) {
         file.close();

@@ -97,4 +97,7 @@ constexpr Set bit(Id id)
 {
     return Set(1u << id);
 }
+
+// The fields whose text is a secret: never printed on a label, never written into a list of the run.
+constexpr Set secrets = Set(bit(Password) | bit(PinCode) | bit(UserKey));
 } // namespace FormField

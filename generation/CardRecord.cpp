@@ -1,9 +1,9 @@
 #include "generation/CardRecord.h"
 
+#include "base/DurableFile.h"
 #include "base/FileSystem.h"
 #include "base/ShownText.h"
 #include "form/ModeCodes.h"
-#include "base/DurableFile.h"
 #include "parameterfile/Identifier.h"
 
 #include <QCoreApplication>
@@ -33,15 +33,15 @@ QString field(const QString& text)
     return QLatin1Char('"') + safe + QLatin1Char('"');
 }
 
-QByteArray csvLine(const QStringList& fields)
+} // namespace
+
+QByteArray CardRecord::csvLine(const QStringList& fields)
 {
     QStringList quoted;
     for (const QString& text : fields)
         quoted << field(text);
     return quoted.join(QLatin1Char(',')).toUtf8() + '\n';
 }
-
-} // namespace
 
 QString CardRecord::filePath()
 {
@@ -53,7 +53,8 @@ QByteArray CardRecord::header()
     return csvLine({QStringLiteral("Date and time"), QStringLiteral("Mode"), QStringLiteral("Card root"),
                     QStringLiteral("Volume name"), QStringLiteral("File name"), QStringLiteral("Identifier"),
                     QStringLiteral("State"), QStringLiteral("Capacity in bytes"), QStringLiteral("Reader"),
-                    QStringLiteral("Serial number"), QStringLiteral("Device"), QStringLiteral("Image file")});
+                    QStringLiteral("Serial number"), QStringLiteral("Device"), QStringLiteral("Image file"),
+                    QStringLiteral("Row"), QStringLiteral("Site")});
 }
 
 QByteArray CardRecord::line(const Entry& entry)
@@ -64,7 +65,8 @@ QByteArray CardRecord::line(const Entry& entry)
                     entry.volumeName, entry.fileName, identifierText(entry.identifier),
                     entry.confirmed ? QStringLiteral("written") : QStringLiteral("unconfirmed"),
                     entry.capacity ? QString::number(entry.capacity) : QString(), entry.reader, entry.serial,
-                    entry.deviceName, entry.backingFile});
+                    entry.deviceName, entry.backingFile, entry.valuesRow ? QString::number(entry.valuesRow) : QString(),
+                    entry.site});
 }
 
 std::optional<QString> CardRecord::append(const Entry& entry, const QString& path)
@@ -97,7 +99,8 @@ std::optional<QString> CardRecord::append(const Entry& entry, const QString& pat
     return std::nullopt;
 }
 
-std::optional<QString> CardRecord::note(const CardOutcome& outcome, quint8 modeCode, const MountedVolume& listed)
+std::optional<QString> CardRecord::note(const CardOutcome& outcome, quint8 modeCode, const MountedVolume& listed,
+                                        int valuesRow, const QString& site)
 {
     if (!outcome.cardHoldsNewFile())
         return std::nullopt;
@@ -112,7 +115,9 @@ std::optional<QString> CardRecord::note(const CardOutcome& outcome, quint8 modeC
                       listed.reader,
                       listed.serial,
                       listed.deviceName,
-                      listed.backingFile};
+                      listed.backingFile,
+                      valuesRow,
+                      site};
     const QString path = filePath();
     const std::optional<QString> problem = append(entry, path);
     if (!problem)

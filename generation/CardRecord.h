@@ -29,6 +29,9 @@ struct Entry
     QString serial{};
     QString deviceName{};
     QString backingFile{};
+    // The row of the values per card whose values the card got (0: none), and its site: never the row's values.
+    int valuesRow = 0;
+    QString site{};
 };
 
 // "<application data>/prepared-cards.csv".
@@ -38,6 +41,11 @@ QString filePath();
 QByteArray header();
 QByteArray line(const Entry& entry);
 
+// One line of a CSV file in UTF-8, ending in a line break, safe to open in a spreadsheet: a text that a spreadsheet
+// would take for a formula gets a leading quote, control characters are escaped. The record's rule, for every CSV
+// file the tool writes.
+QByteArray csvLine(const QStringList& fields);
+
 // Appends the entry to the record at path, creating it (header first, owner-only) when missing; a last line cut short
 // is left on its own. Only a regular file is written: a link, a FIFO, a device or a folder at path is left as it is.
 // Returns what is wrong, or the system's reason, when the entry was not added.
@@ -46,5 +54,6 @@ std::optional<QString> append(const Entry& entry, const QString& path = filePath
 // Records the file that the outcome put onto the card, now, with the card's name and device as it was listed: a Written
 // file, and an Unconfirmed one, which the card may carry. Other outcomes leave no file and are not recorded. Returns
 // what the user should be told (on standard error) when the record could not take it; nothing else changes then.
-std::optional<QString> note(const CardOutcome& outcome, quint8 modeCode, const MountedVolume& listed);
+std::optional<QString> note(const CardOutcome& outcome, quint8 modeCode, const MountedVolume& listed, int valuesRow = 0,
+                            const QString& site = QString());
 } // namespace CardRecord

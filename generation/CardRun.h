@@ -45,6 +45,11 @@ public:
     QString identifiersFileName() const;
     // The file's content for the cards.
     static QByteArray identifiersContent(const QVector<RunCard>& cards);
+    // The run's list for the customer portal, as CSV in UTF-8 with a header line: one line for each card that may
+    // carry a new identifier of the run (never a kept one): identifier, mode, time, card, reader, the site (else the
+    // preset), the row of the values per card and that row's values that are not secret. Safe in a spreadsheet as the
+    // record is.
+    static QByteArray listCsv(const QVector<RunCard>& cards);
     // At the end of the run: true once for each time new identifiers went into the file since it was last shown
     // (the front end then shows the file and opens the portal).
     bool takeHandOff();

@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 
+#include <algorithm>
+#include <iterator>
 #include <thread>
 
 namespace {
@@ -25,7 +27,8 @@ QString volumeKey(const MountedVolume& volume)
 } // namespace
 
 RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVolume& card,
-                          const std::shared_ptr<DrivePlatform>& drives, const QSet<QUuid>& runIdentifiers)
+                          const std::shared_ptr<DrivePlatform>& drives, const QSet<QUuid>& runIdentifiers,
+                          const std::optional<ValuesPerCard::Row>& row)
 {
     // A card that holds an identifier of this run was prepared earlier in it: it is not written again. A drive that is
     // neither blank nor a module's card is someone's: it is not touched at all.
@@ -80,11 +83,23 @@ RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVol
             if (settings.beforeWrite)
                 settings.beforeWrite();
         };
-        result = GenerateProcedure::run(settings.values, card, drives, frontEnd);
+        if (row) {
+            frontEnd.valuesRow = row->number;
+            frontEnd.site = row->site;
+        }
+        result =
+            GenerateProcedure::run(row ? row->appliedTo(settings.values) : settings.values, card, drives, frontEnd);
     }
     RunCard ended = runCardOf(result, card, settings.values);
     ended.inSeries = true;
     ended.writeBegun = writeBegun;
+    ended.preset = settings.preset;
+    // The card's file may hold the row's values: the run pairs its identifier with the row.
+    if (row && ended.carriesNew) {
+        ended.valuesRow = row->number;
+        ended.site = row->site;
+        ended.rowValues = row->shownValues();
+    }
     return ended;
 }
 
@@ -113,7 +128,13 @@ CardSeries::Started CardSeries::start(const Settings& given)
     Started started;
     settings = given;
     settings.values = PhoneNumber::inAcceptedForm(given.values);
-    if ((started.formProblem = checkForm(settings.values))) {
+    if (settings.valuesPerCard) {
+        // The rows stand in for the form's fields: each row over the form is what a card gets.
+        if ((started.valuesRefusal = ValuesPerCard::check(*settings.valuesPerCard, settings.values))) {
+            started.problem = StartProblem::Values;
+            return started;
+        }
+    } else if ((started.formProblem = checkForm(settings.values))) {
         started.problem = StartProblem::Form;
         return started;
     }
@@ -133,6 +154,7 @@ CardSeries::Started CardSeries::start(const Settings& given)
     }
     preparedCount = 0;
     refusedCount = 0;
+    resetRows();
     running = true;
     stopping = false;
     return started;
@@ -178,20 +200,87 @@ void CardSeries::lookAtVolumes()
             present.insert(key);
             continue;
         }
+        std::optional<ValuesPerCard::Row> row;
+        if (settings.valuesPerCard) {
+            // Every row left is in hand: the card waits until one comes back, or every row was used.
+            if (freeRows.isEmpty()) {
+                waiting.insert(key, volume);
+                continue;
+            }
+            const int index = freeRows.takeFirst();
+            rowsInHand.insert(key, index);
+            row = settings.valuesPerCard->rows.at(index);
+        }
+        waiting.remove(key);
         inHandKeys.insert(key);
         emit cardStarted(cardShownName(volume));
         // Each card on a thread of its own: several readers prepare their cards at once. The thread holds what it
         // uses; its end is handed back through the inbox, and dropped when the series has gone.
         std::thread([settings = settings, volume, drives = drives, identifiers = run.identifiers(),
-                     handBack = inbox.sender(), series = this, key] {
-            RunCard card = prepareSeriesCard(settings, volume, drives, identifiers);
+                     handBack = inbox.sender(), series = this, key, row] {
+            RunCard card = prepareSeriesCard(settings, volume, drives, identifiers, row);
             letSeriesCardGo(card, *drives);
             handBack([series, key, card] { series->cardDone(key, card); });
         }).detach();
     }
     // A card taken out may come back: it is looked at again then (and known by its identifier).
     present.intersect(now);
+    for (auto card = waiting.begin(); card != waiting.end();)
+        card = now.contains(card.key()) ? std::next(card) : waiting.erase(card);
     mounted = now;
+}
+
+void CardSeries::resetRows()
+{
+    freeRows.clear();
+    for (int row = 0; settings.valuesPerCard && row < settings.valuesPerCard->rows.size(); ++row)
+        freeRows.append(row);
+    usedRows = 0;
+    rowsInHand.clear();
+    waiting.clear();
+    usedUp = false;
+}
+
+std::optional<ValuesPerCard::Refusal> CardSeries::setValuesPerCard(std::shared_ptr<const ValuesPerCard::List> list)
+{
+    if (!inHandKeys.isEmpty())
+        return ValuesPerCard::Refusal{
+            0, QCoreApplication::translate("Configurator", "wait until the cards being prepared have ended")};
+    if (list) {
+        if (std::optional<ValuesPerCard::Refusal> refusal = ValuesPerCard::check(*list, settings.values))
+            return refusal;
+    }
+    settings.valuesPerCard = std::move(list);
+    resetRows();
+    // A card that waited for a row gets one now, or goes as the others did.
+    if (running && !stopping)
+        lookAtVolumes();
+    return std::nullopt;
+}
+
+std::optional<ValuesPerCard::Row> CardSeries::nextRow() const
+{
+    if (!settings.valuesPerCard || freeRows.isEmpty())
+        return std::nullopt;
+    return settings.valuesPerCard->rows.at(freeRows.first());
+}
+
+void CardSeries::endAsRowsUsedUp()
+{
+    usedUp = true;
+    for (auto card = waiting.cbegin(); card != waiting.cend(); ++card) {
+        RunCard ended = runCardOf(GenerateProcedure::Result(), card.value(), settings.values);
+        ended.result = RunCard::Result::Failed;
+        ended.reason = QCoreApplication::translate("Configurator", "every row of the values per card was used");
+        ended.ejectAsked = false;
+        ended.inSeries = true;
+        present.insert(card.key());
+        run.add(ended);
+        ++refusedCount;
+        emit cardEnded(ended);
+    }
+    waiting.clear();
+    stop();
 }
 
 void CardSeries::cardDone(const QString& key, const RunCard& card)
@@ -201,13 +290,29 @@ void CardSeries::cardDone(const QString& key, const RunCard& card)
     if (mounted.contains(key))
         present.insert(key);
     run.add(card);
-    if (card.result == RunCard::Result::Prepared)
+    const bool prepared = card.result == RunCard::Result::Prepared;
+    if (prepared)
         ++preparedCount;
     else
         ++refusedCount;
+    // A row is used by a card prepared; any other card gives it back, to the next card.
+    bool rowBack = false;
+    if (rowsInHand.contains(key)) {
+        const int row = rowsInHand.take(key);
+        if (prepared) {
+            ++usedRows;
+        } else {
+            freeRows.insert(std::lower_bound(freeRows.begin(), freeRows.end(), row), row);
+            rowBack = true;
+        }
+    }
     emit cardEnded(card);
     if (settings.count > 0 && preparedCount >= settings.count)
         stop();
+    else if (settings.valuesPerCard && usedRows == settings.valuesPerCard->rows.size() && !stopping)
+        endAsRowsUsedUp();
+    else if (rowBack && !waiting.isEmpty())
+        lookAtVolumes();
     endIfDone();
 }
 

@@ -7,7 +7,9 @@
 #include "form/FormValues.h"
 #include "generation/CardRun.h"
 #include "generation/RunCard.h"
+#include "generation/ValuesPerCard.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -43,16 +45,23 @@ public:
         std::chrono::milliseconds silenceLimit = TimeLimits::cardSilence;
         // Called on the card's thread right before a card is written (GenerateProcedure::FrontEnd::beforeWrite).
         std::function<void()> beforeWrite;
+        // Values per card: each card gets the lowest row that no card prepared has used, over the form. A row is used
+        // by a card prepared only; a card that ends otherwise gives its row back. A card put in while every row left
+        // is in hand waits for one; once every row was used the series ends, and the cards waiting are told so.
+        std::shared_ptr<const ValuesPerCard::List> valuesPerCard;
+        QString preset; // the preset the form was filled from, for the run's list
     };
     enum class StartProblem
     {
         Form,            // the form breaks a rule
+        Values,          // a row of the values per card, over the form, breaks one
         NoNotifications, // the platform tells nothing of cards put in
     };
     struct Started
     {
         std::optional<StartProblem> problem;
         std::optional<FormProblem> formProblem;
+        std::optional<ValuesPerCard::Refusal> valuesRefusal;
     };
 
     // run takes every card that ends; it must outlive the series.
@@ -71,6 +80,14 @@ public:
     int prepared() const { return preparedCount; }
     int refused() const { return refusedCount; }
     int inHand() const { return int(inHandKeys.size()); }
+    // Gives the cards put in from now on the rows of list, over the series' form (nullptr: none), once every row is
+    // checked; the rows start afresh. Only while no card is in hand: the reason when it is refused.
+    std::optional<ValuesPerCard::Refusal> setValuesPerCard(std::shared_ptr<const ValuesPerCard::List> list);
+    const ValuesPerCard::List* valuesPerCard() const { return settings.valuesPerCard.get(); }
+    // The row the next card put in gets (nothing without values per card, or when every row left is in hand).
+    std::optional<ValuesPerCard::Row> nextRow() const;
+    // The series ended as every row of the values per card was used.
+    bool rowsUsedUp() const { return usedUp; }
 
     // Looks at the mounted volumes now: the watcher calls it as they change.
     void lookAtVolumes();
@@ -83,6 +100,9 @@ signals:
 private:
     void cardDone(const QString& key, const RunCard& card);
     void endIfDone();
+    // Every row was used: the cards waiting for one end unprepared, and the series with them.
+    void endAsRowsUsedUp();
+    void resetRows();
 
     std::shared_ptr<DrivePlatform> drives;
     CardRun& run;
@@ -94,14 +114,21 @@ private:
     QSet<QString> mounted;    // the removable volumes mounted at the last look
     int preparedCount = 0;
     int refusedCount = 0;
+    QVector<int> freeRows;                 // the rows of the values per card that no card used nor holds, lowest first
+    int usedRows = 0;                      // by cards prepared
+    QHash<QString, int> rowsInHand;        // the row each card in hand holds
+    QHash<QString, MountedVolume> waiting; // put in while every row left was in hand
+    bool usedUp = false;
     VolumeWatcher* watcher = nullptr;
     ThreadInbox inbox{this};
 };
 
 // Prepares the one card as a series does (on the calling thread; it waits for the card within the silence limit); the
 // series then lets it go when asked (letSeriesCardGo).
+// The card gets row over the form when one is given.
 RunCard prepareSeriesCard(const CardSeries::Settings& settings, const MountedVolume& card,
-                          const std::shared_ptr<DrivePlatform>& drives, const QSet<QUuid>& runIdentifiers);
+                          const std::shared_ptr<DrivePlatform>& drives, const QSet<QUuid>& runIdentifiers,
+                          const std::optional<ValuesPerCard::Row>& row = std::nullopt);
 // Lets the card of a series go when its form asks to (the eject option), whatever became of it, unless it did not
 // answer or another writer holds it: a card is said to be removable only once it is no longer mounted.
 void letSeriesCardGo(RunCard& card, DrivePlatform& drives);

@@ -95,7 +95,7 @@ Result GenerateProcedure::run(const FormValues& given, const std::optional<Mount
     Result result;
     result.card = *written;
     const CardOutcome& outcome = result.card;
-    result.unrecorded = CardRecord::note(outcome, mode, *card);
+    result.unrecorded = CardRecord::note(outcome, mode, *card, frontEnd.valuesRow, frontEnd.site);
     const bool handsOff = ModeCode::handsOffIdentifier(mode);
     if (outcome.cardHoldsNewFile()) {
         result.standardOutput = identifierText(outcome.identifier);

@@ -41,6 +41,9 @@ struct FrontEnd
     // Called right before the write: from then on the card's new file may go live at any moment (vskwrite keeps a
     // second Ctrl+C from ending it before the identifier is told).
     std::function<void()> beforeWrite;
+    // The row of the values per card that the form holds (0: none) and its site, which the record notes.
+    int valuesRow = 0;
+    QString site;
 };
 
 struct Result

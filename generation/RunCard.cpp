@@ -18,6 +18,7 @@ RunCard runCardOf(const GenerateProcedure::Result& result, const MountedVolume& 
     RunCard ended;
     ended.card = cardShownName(card);
     ended.rootPath = card.rootPath;
+    ended.reader = card.reader;
     ended.modeCode = values.modeCode;
     ended.ejectAsked = values.ejectCardWhenDone;
     ended.time = QDateTime::currentDateTime();

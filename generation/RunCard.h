@@ -5,6 +5,7 @@
 #include "generation/CardContents.h"
 
 #include <QDateTime>
+#include <QMap>
 #include <QMetaType>
 #include <QString>
 #include <QUuid>
@@ -38,6 +39,13 @@ struct RunCard
     bool inSeries = false;   // put in during a series, not prepared with "Generate"
     bool writeBegun = false; // the write started: the card's new file may have gone live
     QString unrecorded;      // why the record of prepared cards missed the card, when it did
+    // The row of the values per card whose values the card got (1 = the first row under the header), 0: none; a card
+    // that may carry no new file gets none.
+    int valuesRow = 0;
+    QString site;                     // that row's site (a name for the card's label), empty when none
+    QMap<QString, QString> rowValues; // that row's values that are not secret, by the remembered form's key
+    QString preset;                   // the preset the form was filled from, when it was
+    QString reader;                   // the card's reader, as the platform names it
 
     // The card is no longer mounted: it may be taken out. A mounted card is not (a mounted FAT volume stays marked
     // dirty until it is unmounted), nor one that another writer still writes.

@@ -289,16 +289,16 @@ private slots:
         const QList<QByteArray> lines = readFile(recordPath).split('\n');
         QCOMPARE(lines.size(), 4); // the header, two cards, and nothing after the last line break
         QCOMPARE(lines[0], QByteArray("Date and time,Mode,Card root,Volume name,File name,Identifier,State,Capacity in "
-                                      "bytes,Reader,Serial number,Device,Image file"));
+                                      "bytes,Reader,Serial number,Device,Image file,Row,Site"));
         for (int i = 0; i < 2; ++i) {
             const QList<QByteArray> fields = lines[i + 1].split(',');
-            QCOMPARE(fields.size(), 12);
+            QCOMPARE(fields.size(), 14);
             QVERIFY(
                 QDateTime::fromString(QString::fromLatin1(fields[0]), QStringLiteral("yyyy-MM-dd HH:mm:ss")).isValid());
             QCOMPARE(fields.mid(1),
                      (QList<QByteArray>{ModeCode::name(modes[i]), card(i).toUtf8(), "CARD" + QByteArray::number(i),
                                         "GP0_0000.VSK", identifiers[i].toLatin1(), "written"} +
-                      devices[i]));
+                      devices[i] + QList<QByteArray>{"", ""})); // no row of values per card, no site
         }
         QCOMPARE(lines[3], QByteArray());
 #ifndef Q_OS_WIN
@@ -330,7 +330,7 @@ private slots:
         const QList<QByteArray> lines = readFile(CardRecord::filePath()).trimmed().split('\n');
         QCOMPARE(lines.size(), 2);
         const QByteArray line = ",GSM," + card(0).toUtf8() + ",CARD0,GP0_0000.VSK," +
-                                outcome.identifier.toByteArray(QUuid::Id128).toUpper() + ",unconfirmed,,,,,";
+                                outcome.identifier.toByteArray(QUuid::Id128).toUpper() + ",unconfirmed,,,,,,,";
         QVERIFY(lines[1].endsWith(line));
     }
 
@@ -397,7 +397,7 @@ private slots:
         QCOMPARE(lines[1], QByteArray("2026-12-07 10:00:00,GSM,/media/ca"));
         QCOMPARE(lines[2], "2026-12-07 10:05:00,GSM,/media/\\x1B[31mred,\"'=HYPERLINK(\"\"http://x.example.net\"\")\","
                            "GP0_0000.VSK," +
-                               entry.identifier.toByteArray(QUuid::Id128).toUpper() + ",written,,,,,");
+                               entry.identifier.toByteArray(QUuid::Id128).toUpper() + ",written,,,,,,,");
     }
 
     void cardGoneBeforeTheWrite_data()

@@ -12,12 +12,15 @@
 #include "support/QuietOffscreen.h"
 #include "support/TestFiles.h"
 #include "support/WindowTest.h"
+#include "window/FileDialog.h"
 #include "window/RunList.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSemaphore>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -209,6 +212,60 @@ private slots:
         series->click();
         series->click();
         QVERIFY(!widget<QCheckBox>(*runList(), "readerCheckBox")->isChecked());
+    }
+
+    // Values per card in the window: the form shows the row the next card gets, each card gets its row's PIN, the
+    // series ends once both rows were used and the form shows its own PIN again. The new identifiers are copied one a
+    // line (a kept one never with them, also when every row is selected) and the run is saved as CSV, each identifier
+    // beside its row and site.
+    void valuesPerCardAndTheRunsListForThePortal()
+    {
+        startSeries();
+        auto* pin = widget<QLineEdit>(*window, "PIN_Code");
+        const QString formPin = pin->text();
+        const QString values = desk->home.filePath(QStringLiteral("values.csv"));
+        QVERIFY(writeFile(values, "site,pinCode\nLausanne,4711\nBern,523801\n"));
+        auto* list = static_cast<RunList*>(runList());
+        FileDialog::setNextAnswer(values);
+        widget<QPushButton>(*list, "valuesPerCardButton")->click();
+        QCOMPARE(pin->text(), QStringLiteral("4711"));
+        QVERIFY(widget<QLabel>(*list, "valuesPerCardLabel")->text().contains(QLatin1String("row 1 of 2 (Lausanne)")));
+        putIn({1, 2});
+        QTRY_VERIFY(!window->findChild<CardSeries*>()->isRunning());
+        QCOMPARE(pin->text(), formPin);
+        QStringList identifiers;
+        for (int i : {1, 2}) {
+            const DecodedParameterFile file = decodeParameterFile(parameterFile(i), QStringLiteral("GP0_0000.VSK"));
+            identifiers << identifierText(file.identifier);
+            QVERIFY(file.textRecords.at(FormField::PinCode) == "4711" ||
+                    file.textRecords.at(FormField::PinCode) == "523801");
+        }
+
+        RunCard kept;
+        kept.result = RunCard::Result::Kept;
+        kept.held.identifier = QUuid::createUuid();
+        list->add(kept);
+        auto* table = widget<QTableWidget>(*list, "runTable");
+        table->selectAll();
+        list->copyIdentifier();
+        const QStringList copied = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+        QCOMPARE(QSet<QString>(copied.begin(), copied.end()), QSet<QString>(identifiers.begin(), identifiers.end()));
+        table->clearSelection();
+        widget<QPushButton>(*list, "copyNewIdentifiersButton")->click();
+        QCOMPARE(QApplication::clipboard()->text().split(QLatin1Char('\n')).size(), 2);
+
+        const QString saved = desk->home.filePath(QStringLiteral("run.csv"));
+        FileDialog::setNextAnswer(saved);
+        widget<QPushButton>(*list, "saveRunListButton")->click();
+        const QList<QByteArray> lines = readFile(saved).trimmed().split('\n');
+        QCOMPARE(lines.size(), 3);
+        for (const QByteArray& line : lines.mid(1)) {
+            const QList<QByteArray> fields = line.split(',');
+            QVERIFY2(identifiers.contains(QString::fromLatin1(fields.at(0))), line.constData());
+            QVERIFY2((fields.mid(5, 2) == QList<QByteArray>{"Lausanne", "1"}) ||
+                         (fields.mid(5, 2) == QList<QByteArray>{"Bern", "2"}),
+                     line.constData());
+        }
     }
 
     // A card with a long name (a reader's model, a deep mount point) leaves the result, which says whether the card

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonObject>
+#include <QVariantMap>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +27,15 @@ void printLine(const QString& line)
     std::fputc('\n', stdout);
     // A script reads each card as it ends.
     std::fflush(stdout);
+}
+
+// The row's values that are not secret, as the card got them.
+QVariantMap rowValues(const RunCard& card)
+{
+    QVariantMap values;
+    for (auto value = card.rowValues.cbegin(); value != card.rowValues.cend(); ++value)
+        values.insert(value.key(), value.value());
+    return values;
 }
 
 QString cardLine(const RunCard& card, bool json)
@@ -42,7 +52,12 @@ QString cardLine(const RunCard& card, bool json)
                              {QStringLiteral("identifier"), identifier},
                              {QStringLiteral("result"), RunTexts::resultCode(card.result)},
                              {QStringLiteral("text"), RunTexts::result(card)},
-                             {QStringLiteral("mayBeRemoved"), card.mayBeRemoved()}};
+                             {QStringLiteral("mayBeRemoved"), card.mayBeRemoved()},
+                             {QStringLiteral("reader"), card.reader},
+                             {QStringLiteral("preset"), card.preset},
+                             {QStringLiteral("row"), card.valuesRow},
+                             {QStringLiteral("site"), card.site},
+                             {QStringLiteral("values"), QJsonObject::fromVariantMap(rowValues(card))}};
     return QString::fromUtf8(ShownText::jsonLine(object));
 }
 
@@ -77,10 +92,16 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
     // A second Ctrl+C does not cut a card whose new file may be live before its identifier is printed and recorded.
     settings.beforeWrite = holdExit;
     settings.skippedReaders = options.skippedReaders;
+    settings.valuesPerCard = options.valuesPerCard;
+    settings.preset = options.preset;
     const CardSeries::Started started = series.start(settings);
     if (started.problem) {
-        tell(started.formProblem ? FormTexts::problem(*started.formProblem).text
-                                 : QStringLiteral("this system tells nothing of cards put in"));
+        if (started.formProblem)
+            tell(FormTexts::problem(*started.formProblem).text);
+        else if (started.valuesRefusal)
+            tell(ValuesPerCard::refusalText(options.valuesPerCard->filePath, *started.valuesRefusal));
+        else
+            tell(QStringLiteral("this system tells nothing of cards put in"));
         return false;
     }
     QObject::connect(&series, &CardSeries::cardEnded, [&](const RunCard& card) {
@@ -99,9 +120,13 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
             series.stop();
         },
         settings.silenceLimit);
-    tell(options.count > 0 ? QStringLiteral("waiting for %1 card(s); Ctrl+C stops").arg(options.count)
-                           : QStringLiteral("waiting for cards; Ctrl+C stops"));
+    const int rows = options.valuesPerCard ? int(options.valuesPerCard->rows.size()) : 0;
+    const int expected = rows > 0 && (options.count == 0 || rows < options.count) ? rows : options.count;
+    tell(expected > 0 ? QStringLiteral("waiting for %1 card(s); Ctrl+C stops").arg(expected)
+                      : QStringLiteral("waiting for cards; Ctrl+C stops"));
     QCoreApplication::exec();
+    if (series.rowsUsedUp())
+        tell(ValuesPerCard::usedUpText(rows));
 
     tell(QStringLiteral("%1 card(s) prepared, %2 not prepared").arg(series.prepared()).arg(series.refused()));
     if (run.takeHandOff()) {

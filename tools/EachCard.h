@@ -1,11 +1,13 @@
 #pragma once
 
 #include "form/FormValues.h"
+#include "generation/ValuesPerCard.h"
 
 #include <QSet>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 // vskwrite --each-card: prepares each card put in with values (checked already) until count cards were prepared or
 // the user stops it, printing one line (json: one JSON object) per card as it ends on standard output and the
@@ -20,5 +22,7 @@ struct EachCardOptions
     bool replace = false;
     QSet<QString> skippedReaders; // --skip-reader: cards in these readers are not prepared
     bool eject = false;           // --eject: each card is let go once it ended
+    std::shared_ptr<const ValuesPerCard::List> valuesPerCard{}; // --values: each card gets the next row (checked)
+    QString preset{};                                           // --preset: the preset the form came from
 };
 bool prepareEachCard(const EachCardOptions& options, const std::function<void(const QString& line)>& tell);

@@ -84,6 +84,7 @@ enum class Option
     Count,
     SkipReader,
     Eject,
+    Values,
 };
 
 struct OptionEntry
@@ -127,6 +128,11 @@ constexpr OptionEntry optionEntries[] = {
     {Option::Eject, "eject", nullptr,
      "With --each-card: let each card go once it ended (unmounted, its reader powered off where it can be), so that "
      "its line may say it may be removed."},
+    {Option::Values, "values", "FILE.csv",
+     "With --each-card: give each card prepared the next row of this CSV file in UTF-8, whose header names fields by "
+     "the keys of the remembered form (accessPointName, username, password, pinCode, simCardPhoneNumber, "
+     "ownerPhoneNumber, userKey) and site; a column replaces its field for its row, the form gives the rest. Every "
+     "row is checked before the first card; the run ends when every row was used."},
 };
 
 constexpr bool entriesInOrder()
@@ -288,6 +294,9 @@ WriterCommand parseEachCard(const CommandLine& line, const FormSources& sources)
     command.json = line.isSet(Option::Json);
     command.skippedReaders = line.values(Option::SkipReader);
     command.eject = line.isSet(Option::Eject);
+    command.valuesFile = line.value(Option::Values);
+    if (line.isSet(Option::Values) && command.valuesFile.isEmpty())
+        return badUsage(QStringLiteral("--values takes a file's name"));
     if (line.isSet(Option::AnyFolder))
         return badUsage(QStringLiteral("--any-folder does not go with --each-card"));
     command = withForm(line, command, sources);
@@ -349,6 +358,8 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         return badUsage(QStringLiteral("--skip-reader goes with --each-card"));
     if (line.isSet(Option::Eject) && !line.isSet(Option::EachCard))
         return badUsage(QStringLiteral("--eject goes with --each-card"));
+    if (line.isSet(Option::Values) && !line.isSet(Option::EachCard))
+        return badUsage(QStringLiteral("--values goes with --each-card"));
     const FormSources sources{rememberedForm, presetForm};
     if (line.isSet(Option::List))
         return parseList(line);

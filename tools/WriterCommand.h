@@ -37,6 +37,7 @@ struct WriterCommand
     int count = 0;                 // --each-card: stop after that many cards were prepared; 0: no end
     QStringList skippedReaders;    // --each-card: the readers whose cards are not prepared (--skip-reader)
     bool eject = false;            // --each-card: let each card go once it ended, so that it may be taken out
+    QString valuesFile;            // --each-card --values: each card gets the next row of this CSV list
 };
 
 // The command-line name of a mode (kerv38400, kerv115200, gsm, lan, sms), or a null string for an unknown code.

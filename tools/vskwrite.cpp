@@ -13,6 +13,7 @@
 #include "drives/DrivePlatform.h"
 #include "form/PhoneNumber.h"
 #include "generation/GenerateProcedure.h"
+#include "generation/ValuesPerCard.h"
 #include "orva_version.h"
 #include "parameterfile/Identifier.h"
 #include "settings/FormStore.h"
@@ -104,10 +105,25 @@ std::optional<FormValues> checkedForm(const WriterCommand& command)
 
 Status eachCard(const WriterCommand& command)
 {
-    const std::optional<FormValues> values = checkedForm(command);
-    if (!values)
-        return Refused;
+    // With values per card, each row over the form is what a card gets: the rows are checked, before any card.
+    std::shared_ptr<ValuesPerCard::List> list;
+    std::optional<FormValues> values;
+    if (command.valuesFile.isEmpty()) {
+        values = checkedForm(command);
+        if (!values)
+            return Refused;
+    } else {
+        values = PhoneNumber::inAcceptedForm(command.values);
+        const ValuesPerCard::Reading reading = ValuesPerCard::read(command.valuesFile, *values);
+        if (reading.refusal) {
+            tellLine(ValuesPerCard::refusalText(command.valuesFile, *reading.refusal));
+            return Refused;
+        }
+        list = std::make_shared<ValuesPerCard::List>(reading.list);
+    }
     EachCardOptions options{*values, command.count, command.json, command.noOpen, command.replace, {}};
+    options.valuesPerCard = list;
+    options.preset = command.preset;
     for (const QString& reader : command.skippedReaders)
         options.skippedReaders.insert(reader);
     options.eject = command.eject;

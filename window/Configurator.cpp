@@ -72,6 +72,7 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
         return form->values();
     };
     seriesForm.fields = QList<QLineEdit*>(fieldEdits.cbegin(), fieldEdits.cend());
+    seriesForm.preset = [this] { return presetControls->chosen(); };
     seriesForm.controls = {"modeSerial",          "resetConfigCheckBox",    "ejectCardCheckBox",
                            "keyGenerationButton", "button_DefaultSettings", "button_Save",
                            "undoLoadButton",      "presetButton",           "loadFromCardButton"};

@@ -4,9 +4,12 @@
 #include "desktop/DesktopOpen.h"
 #include "drives/DrivePlatform.h"
 #include "generation/CardRecord.h"
+#include "generation/CardRun.h"
 #include "generation/GenerateTexts.h"
 #include "generation/RunTexts.h"
 #include "parameterfile/Identifier.h"
+#include "window/FileDialog.h"
+#include "window/MessageBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +21,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -32,6 +37,7 @@ enum Column
     Mode,
     Identifier, // written by this run
     Kept,       // held by a card left as it was
+    ValuesRow,  // the row of the values per card it got
     Result,
     Columns
 };
@@ -81,22 +87,32 @@ RunList::RunList(QWidget* parent) : QWidget(parent, Qt::Window)
     readerBoxes = new QVBoxLayout;
     places->addWidget(readersLabel, 4, 0, 1, 2);
     places->addLayout(readerBoxes, 5, 0, 1, 2);
+    values = new QLabel(QCoreApplication::translate("Configurator", "Values per card: none"), this);
+    values->setObjectName(QStringLiteral("valuesPerCardLabel"));
+    values->setWordWrap(true);
+    auto* chooseValues = new QPushButton(QCoreApplication::translate("Configurator", "&Values per card\u2026"), this);
+    chooseValues->setObjectName(QStringLiteral("valuesPerCardButton"));
+    chooseValues->setToolTip(QCoreApplication::translate(
+        "Configurator", "A CSV list: each card prepared gets the next row's values, the form gives the rest"));
+    connect(chooseValues, &QPushButton::clicked, this, &RunList::valuesRequested);
+    places->addWidget(values, 6, 0);
+    places->addWidget(chooseValues, 6, 1);
 
     table = new QTableWidget(0, Columns, this);
     table->setObjectName(QStringLiteral("runTable"));
-    table->setHorizontalHeaderLabels({QCoreApplication::translate("Configurator", "Time"),
-                                      QCoreApplication::translate("Configurator", "Card"),
-                                      QCoreApplication::translate("Configurator", "Mode"),
-                                      QCoreApplication::translate("Configurator", "New identifier"),
-                                      QCoreApplication::translate("Configurator", "Identifier kept"),
-                                      QCoreApplication::translate("Configurator", "Result")});
+    table->setHorizontalHeaderLabels(
+        {QCoreApplication::translate("Configurator", "Time"), QCoreApplication::translate("Configurator", "Card"),
+         QCoreApplication::translate("Configurator", "Mode"),
+         QCoreApplication::translate("Configurator", "New identifier"),
+         QCoreApplication::translate("Configurator", "Identifier kept"),
+         QCoreApplication::translate("Configurator", "Row"), QCoreApplication::translate("Configurator", "Result")});
     table->horizontalHeader()->setStretchLastSection(true);
     table->setTextElideMode(Qt::ElideMiddle);
     table->setWordWrap(false);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* copy = new QAction(QCoreApplication::translate("Configurator", "&Copy the identifier"), table);
     copy->setShortcut(QKeySequence::Copy);
@@ -105,11 +121,22 @@ RunList::RunList(QWidget* parent) : QWidget(parent, Qt::Window)
     table->addAction(copy);
     auto* copyButton = new QPushButton(QCoreApplication::translate("Configurator", "&Copy the identifier"), this);
     connect(copyButton, &QPushButton::clicked, this, &RunList::copyIdentifier);
+    auto* copyNew = new QPushButton(QCoreApplication::translate("Configurator", "Copy the &new identifiers"), this);
+    copyNew->setObjectName(QStringLiteral("copyNewIdentifiersButton"));
+    connect(copyNew, &QPushButton::clicked, this, &RunList::copyNewIdentifiers);
+    auto* save = new QPushButton(QCoreApplication::translate("Configurator", "&Save the list\u2026"), this);
+    save->setObjectName(QStringLiteral("saveRunListButton"));
+    connect(save, &QPushButton::clicked, this, &RunList::saveList);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save);
+    buttons->addWidget(copyNew);
+    buttons->addWidget(copyButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(places);
     layout->addWidget(table, 1);
-    layout->addWidget(copyButton, 0, Qt::AlignRight);
+    layout->addLayout(buttons);
     resize(760, 320);
 }
 
@@ -120,14 +147,21 @@ void RunList::add(const RunCard& card)
     // Only an identifier the card may carry now is the run's; a card left as it was keeps its own.
     const QString identifier = card.carriesNew ? identifierText(card.identifier) : QString();
     const QString kept = card.keptIdentifier().isNull() ? QString() : identifierText(card.keptIdentifier());
-    newIdentifiers += identifier.isEmpty() ? 0 : 1;
-    keptIdentifiers += kept.isEmpty() ? 0 : 1;
+    newCount += identifier.isEmpty() ? 0 : 1;
+    keptCount += kept.isEmpty() ? 0 : 1;
+    QString valuesRow;
+    if (card.valuesRow > 0)
+        valuesRow = card.site.isEmpty()
+                        ? QString::number(card.valuesRow)
+                        : QStringLiteral("%1 (%2)").arg(card.valuesRow).arg(ShownText::escaped(card.site));
     const QString texts[Columns] = {card.time.toString(QStringLiteral("HH:mm:ss")),
                                     card.card,
                                     GenerateTexts::modeText(card.modeCode),
                                     identifier,
                                     kept,
+                                    valuesRow,
                                     RunTexts::result(card)};
+    cards.append(card);
     for (int column = 0; column < Columns; ++column) {
         auto* item = new QTableWidgetItem(texts[column]);
         item->setToolTip(texts[column]);
@@ -166,13 +200,13 @@ void RunList::showIdentifiersFile(const QString& path)
 
 void RunList::showIdentifiers()
 {
-    if (newIdentifiers == 0 && keptIdentifiers == 0) {
+    if (newCount == 0 && keptCount == 0) {
         identifiersFile->setText(QCoreApplication::translate("Configurator", "Identifiers of this run: none yet"));
         return;
     }
     const QString counted = QCoreApplication::translate("Configurator", "Identifiers of this run: %1 new, %2 kept")
-                                .arg(newIdentifiers)
-                                .arg(keptIdentifiers);
+                                .arg(newCount)
+                                .arg(keptCount);
     // The file holds the GSM and LAN ones, the identifiers handed to the user.
     identifiersFile->setText(identifiersPath.isEmpty()
                                  ? counted
@@ -216,17 +250,69 @@ int RunList::rows() const
     return table->rowCount();
 }
 
+QList<int> RunList::selectedRows() const
+{
+    QList<int> rows;
+    const QModelIndexList selected = table->selectionModel()->selectedRows();
+    for (const QModelIndex& index : selected)
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QStringList RunList::newIdentifiers(const QList<int>& rows) const
+{
+    QStringList identifiers;
+    for (int row = 0; row < cards.size(); ++row) {
+        if ((rows.isEmpty() || rows.contains(row)) && cards.at(row).carriesNew)
+            identifiers << identifierText(cards.at(row).identifier);
+    }
+    return identifiers;
+}
+
 void RunList::copyIdentifier()
 {
-    const int row = table->currentRow();
-    if (row < 0)
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
         return;
-    // The run's new identifier, else the one the card kept.
-    for (const int column : {Identifier, Kept}) {
-        const QTableWidgetItem* item = table->item(row, column);
-        if (item && !item->text().isEmpty()) {
-            QApplication::clipboard()->setText(item->text());
-            return;
-        }
+    // The one row chosen: its new identifier, else the one the card kept. Several: their new identifiers only.
+    QString copied = newIdentifiers(rows).join(QLatin1Char('\n'));
+    if (copied.isEmpty() && rows.size() == 1 && !cards.at(rows.first()).keptIdentifier().isNull())
+        copied = identifierText(cards.at(rows.first()).keptIdentifier());
+    if (!copied.isEmpty())
+        QApplication::clipboard()->setText(copied);
+}
+
+void RunList::copyNewIdentifiers()
+{
+    const QList<int> rows = selectedRows();
+    const QStringList identifiers = newIdentifiers(rows.size() > 1 ? rows : QList<int>());
+    if (!identifiers.isEmpty())
+        QApplication::clipboard()->setText(identifiers.join(QLatin1Char('\n')));
+}
+
+bool RunList::saveList()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QDateTime started = cards.isEmpty() ? QDateTime::currentDateTime() : cards.first().time;
+    const QString suggested = QDir(folder).filePath(
+        QStringLiteral("ORVA Cards %1.csv").arg(started.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))));
+    const QString title = QCoreApplication::translate("Configurator", "Save the list of this run");
+    const QString path = FileDialog::saveFileName(this, title, suggested,
+                                                  QCoreApplication::translate("Configurator", "CSV files (*.csv)"));
+    if (path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(CardRun::listCsv(cards)) < 0 || !file.commit()) {
+        MessageBox::warning(this, title,
+                            QCoreApplication::translate("Configurator", "The list could not be saved in %1: %2")
+                                .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
     }
+    return true;
+}
+
+void RunList::showValues(const QString& text)
+{
+    values->setText(text);
 }

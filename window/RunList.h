@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSet>
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 
@@ -11,9 +12,10 @@ class QTableWidget;
 
 // The run's list: one row per card of this run (a series, or cards prepared one after the other): the time, the
 // card, the mode, the identifier the run wrote onto it or, apart, the one a card left as it was holds (selectable,
-// with a copy action) and the result; above it, where the record of prepared cards and the run's identifiers file
-// are, each with a button that opens it, and how many identifiers of each kind the list holds. A window of its own,
-// so that the form keeps its size and places.
+// with a copy action), the row of the values per card it got and the result; the run's new identifiers copied at
+// once, and the run saved as CSV for the customer portal; the values per card of the series; above it, where the record
+// of prepared cards and the run's identifiers file are, each with a button that opens it, and how many identifiers of
+// each kind the list holds. A window of its own, so that the form keeps its size and places.
 class RunList : public QWidget
 {
     Q_OBJECT
@@ -31,10 +33,19 @@ public:
     // The readers present as the series starts, each with a check box; those of skipped are unticked: the cards put in
     // them are left alone.
     void showReaders(const QVector<CardReader>& readers, const QSet<QString>& skipped);
-    // Copies the identifier of the current row to the clipboard.
+    // Copies the identifiers of the selected rows to the clipboard, one a line: the new ones only; a single row's kept
+    // identifier when that row alone is selected and holds no new one.
     void copyIdentifier();
+    // Copies the run's new identifiers, one a line (those of the selected rows when several are selected).
+    void copyNewIdentifiers();
+    // Asks where, and writes the run's list there as CSV (CardRun::listCsv); false when it was not written.
+    bool saveList();
+    // What the series does with values per card: the list in use and the row the next card gets.
+    void showValues(const QString& text);
 
 signals:
+    // The user asked to choose the values per card of the series.
+    void valuesRequested();
     void countChanged(int count);
     // The user took the reader out of the series (skipped) or put it back in.
     void readerToggled(const QString& readerId, bool skipped);
@@ -47,6 +58,9 @@ private:
     void fitColumns();
     // The line of the run's identifiers: how many the list holds, and the run's file once there is one.
     void showIdentifiers();
+    // The new identifiers of the rows (all rows when rows is empty), one a line.
+    QStringList newIdentifiers(const QList<int>& rows) const;
+    QList<int> selectedRows() const;
 
     QTableWidget* table;
     class QSpinBox* countBox;
@@ -55,6 +69,8 @@ private:
     QLabel* identifiersFile;
     class QPushButton* openIdentifiers;
     QString identifiersPath;
-    int newIdentifiers = 0;
-    int keptIdentifiers = 0;
+    QVector<RunCard> cards; // by row
+    QLabel* values;
+    int newCount = 0;
+    int keptCount = 0;
 };

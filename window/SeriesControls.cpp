@@ -1,21 +1,25 @@
 #include "window/SeriesControls.h"
 
+#include "base/ShownText.h"
 #include "desktop/DesktopOpen.h"
-#include "generation/RunTexts.h"
 #include "generation/GenerateTexts.h"
+#include "generation/RunTexts.h"
 #include "settings/FormStore.h"
 #include "settings/SettingsKeys.h"
 #include "window/CardNotification.h"
+#include "window/FileDialog.h"
 #include "window/MessageBox.h"
 #include "window/RunList.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 
 SeriesControls::SeriesControls(QWidget* window, QWidget* area, QBoxLayout* column, QLayout* options,
                                const QMargins& margins, std::shared_ptr<DrivePlatform> drives, Form form)
@@ -47,14 +51,25 @@ SeriesControls::SeriesControls(QWidget* window, QWidget* area, QBoxLayout* colum
 
     series = new CardSeries(this->drives, run, this);
     connect(box, &QCheckBox::toggled, this, &SeriesControls::toggled);
+    connect(series, &CardSeries::cardStarted, this, &SeriesControls::showNextRow);
     connect(series, &CardSeries::cardEnded, this, [this](const RunCard& card) {
         showInRunList(card);
+        showNextRow();
         list().showCounters(series->prepared(), series->refused());
         CardNotification::show(this->window, RunTexts::notificationTitle(card), RunTexts::notificationText(card));
     });
     connect(series, &CardSeries::finished, this, [this] {
         const QSignalBlocker quiet(box);
         box->setChecked(false);
+        if (series->rowsUsedUp()) {
+            const QString usedUp = ValuesPerCard::usedUpText(int(valuesList->rows.size()));
+            CardNotification::show(this->window, QCoreApplication::translate("Configurator", "Values per card"),
+                                   usedUp);
+            list().showValues(usedUp);
+        }
+        valuesList.reset();
+        if (!series->rowsUsedUp())
+            showNextRow(); // the list went with the series
         holdForm(false);
         endRun();
         if (closeAfterSeries)
@@ -73,6 +88,7 @@ RunList& SeriesControls::list()
         runList->setAttribute(Qt::WA_QuitOnClose, false);
         connect(runList.get(), &RunList::countChanged, series, &CardSeries::setCount);
         connect(runList.get(), &RunList::readerToggled, this, &SeriesControls::readerToggled);
+        connect(runList.get(), &RunList::valuesRequested, this, &SeriesControls::chooseValues);
     }
     return *runList;
 }
@@ -107,12 +123,17 @@ void SeriesControls::toggled(bool on)
     settings.values = form.values();
     settings.count = list().count();
     settings.skippedReaders = rememberedSkippedReaders();
+    settings.valuesPerCard = valuesList;
+    settings.preset = form.preset ? form.preset() : QString();
     const CardSeries::Started started = series->start(settings);
     if (started.problem) {
         const QSignalBlocker quiet(box);
         box->setChecked(false);
         if (started.formProblem)
             emit formRefused(*started.formProblem);
+        else if (started.valuesRefusal)
+            MessageBox::warning(window, QCoreApplication::translate("Configurator", "Values per card"),
+                                ValuesPerCard::refusalText(valuesList->filePath, *started.valuesRefusal));
         else
             MessageBox::warning(window, QCoreApplication::translate("Configurator", "Cards not followed"),
                                 QCoreApplication::translate("Configurator",
@@ -123,7 +144,63 @@ void SeriesControls::toggled(bool on)
     list().showCounters(0, 0);
     list().showReaders(drives->cardReaders(), settings.skippedReaders);
     list().show();
+    heldValues = settings.values;
     holdForm(true);
+    showNextRow();
+}
+
+void SeriesControls::chooseValues()
+{
+    const QString title = QCoreApplication::translate("Configurator", "Values per card");
+    const QString path = FileDialog::openFileName(
+        &list(), title, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        QCoreApplication::translate("Configurator", "CSV files (*.csv)") + QStringLiteral(";;") +
+            QCoreApplication::translate("Configurator", "All files (*)"));
+    if (path.isEmpty())
+        return;
+    // Checked against the form the series holds, or the form as it stands for the next series.
+    const ValuesPerCard::Reading reading = ValuesPerCard::read(path, series->isRunning() ? heldValues : form.values());
+    std::optional<ValuesPerCard::Refusal> refusal = reading.refusal;
+    const auto chosen = std::make_shared<const ValuesPerCard::List>(reading.list);
+    if (!refusal && series->isRunning())
+        refusal = series->setValuesPerCard(chosen);
+    if (refusal) {
+        MessageBox::warning(&list(), title, ValuesPerCard::refusalText(path, *refusal));
+        return;
+    }
+    valuesList = chosen;
+    showNextRow();
+}
+
+void SeriesControls::showNextRow()
+{
+    const QString file = valuesList ? ShownText::escaped(QFileInfo(valuesList->filePath).fileName()) : QString();
+    const int rows = valuesList ? int(valuesList->rows.size()) : 0;
+    if (!series->isRunning()) {
+        list().showValues(valuesList ? QCoreApplication::translate("Configurator",
+                                                                   "Values per card: %1, %2 rows, from the next "
+                                                                   "series on")
+                                           .arg(file)
+                                           .arg(rows)
+                                     : QCoreApplication::translate("Configurator", "Values per card: none"));
+        return;
+    }
+    // The fields show what the next card gets: the form, with the next row's values in their fields.
+    const std::optional<ValuesPerCard::Row> next = series->nextRow();
+    const FormValues shown = next ? next->appliedTo(heldValues) : heldValues;
+    for (int field = 0; field < form.fields.size() && field < int(FormField::count); ++field)
+        form.fields.at(field)->setText(shown.texts[std::size_t(field)]);
+    if (!valuesList) {
+        list().showValues(QCoreApplication::translate("Configurator", "Values per card: none"));
+        return;
+    }
+    const QString row = next ? ValuesPerCard::rowText(*next, rows)
+                             : QCoreApplication::translate("Configurator", "a row that a card in hand gives back");
+    list().showValues(
+        QCoreApplication::translate("Configurator", "Values per card: %1; the next card gets %2").arg(file, row));
+    note->setText(QCoreApplication::translate("Configurator", "The next card put in gets the values shown, %1 of %2. "
+                                                              "To change them, stop the series.")
+                      .arg(row, file));
 }
 
 QSet<QString> SeriesControls::rememberedSkippedReaders() const
@@ -166,13 +243,22 @@ void SeriesControls::holdForm(bool held)
         if (auto* control = window->findChild<QWidget*>(QLatin1String(name)))
             control->setEnabled(!held);
     }
-    if (!held)
+    if (!held) {
+        // The fields held a row of the values per card: they show the form's own values again.
+        for (int field = 0; field < form.fields.size() && field < int(FormField::count); ++field)
+            form.fields.at(field)->setText(heldValues.texts[std::size_t(field)]);
+        note->setText(QCoreApplication::translate("Configurator", "Every card put in gets the values shown. To change "
+                                                                  "them, stop the series."));
         emit formReleased();
+    }
     note->setVisible(held);
 }
 
-void SeriesControls::addToRun(const RunCard& card)
+void SeriesControls::addToRun(const RunCard& given)
 {
+    RunCard card = given;
+    if (card.preset.isEmpty() && form.preset)
+        card.preset = form.preset();
     run.add(card);
     showInRunList(card);
 }

@@ -34,8 +34,10 @@ public:
         // What the form holds now, its phone numbers put in their accepted form first.
         std::function<FormValues()> values;
         // What a series holds still: the fields, and the controls named here (looked for on the window as it starts).
-        QList<QLineEdit*> fields;
+        QList<QLineEdit*> fields; // in the form's order (FormField::Id)
         QList<const char*> controls;
+        // The preset the form was filled from, or an empty name.
+        std::function<QString()> preset;
     };
 
     // Places the option on area, under options in column, at the form's margins.
@@ -71,6 +73,10 @@ private:
     QSet<QString> rememberedSkippedReaders() const;
     void readerToggled(const QString& readerId, bool skipped);
     void showInRunList(const RunCard& card);
+    // "Values per card…": a list read and checked against the form, for the series running or the next one.
+    void chooseValues();
+    // The list in use and the row the next card gets, in the run's window, the note and the fields.
+    void showNextRow();
 
     QWidget* window;
     std::shared_ptr<DrivePlatform> drives;
@@ -81,4 +87,7 @@ private:
     QCheckBox* box = nullptr;
     QLabel* note = nullptr;
     bool closeAfterSeries = false; // closed while cards were being prepared: closes once they ended
+    // The values per card chosen for one series; dropped as it ends, so that no row is given twice.
+    std::shared_ptr<const ValuesPerCard::List> valuesList;
+    FormValues heldValues; // what the form held as the series started: its fields show it again when it ends
 };

@@ -1108,5 +1108,137 @@ Please insert it and try again.</source>
         <translation>Die SD-Karte wurde entfernt.
 Bitte stecken Sie sie ein und versuchen Sie es erneut.</translation>
     </message>
+    <message>
+        <source>Values per card: none</source>
+        <translation>Werte pro Karte: keine</translation>
+    </message>
+    <message>
+        <source>&amp;Values per card…</source>
+        <translation>&amp;Werte pro Karte…</translation>
+    </message>
+    <message>
+        <source>A CSV list: each card prepared gets the next row&apos;s values, the form gives the rest</source>
+        <translation>Eine CSV-Liste: Jede vorbereitete Karte erhält die Werte der nächsten Zeile, das Formular den Rest</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>Copy the &amp;new identifiers</source>
+        <translation>&amp;Neue Kennungen kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Save the list…</source>
+        <translation>Liste &amp;speichern…</translation>
+    </message>
+    <message>
+        <source>Save the list of this run</source>
+        <translation>Liste dieses Durchgangs speichern</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The list could not be saved in %1: %2</source>
+        <translation>Die Liste konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Values per card</source>
+        <translation>Werte pro Karte</translation>
+    </message>
+    <message>
+        <source>Values per card: %1, %2 rows, from the next series on</source>
+        <translation>Werte pro Karte: %1, %2 Zeilen, ab der nächsten Serie</translation>
+    </message>
+    <message>
+        <source>a row that a card in hand gives back</source>
+        <translation>eine Zeile, die eine Karte in Arbeit zurückgibt</translation>
+    </message>
+    <message>
+        <source>Values per card: %1; the next card gets %2</source>
+        <translation>Werte pro Karte: %1; die nächste Karte erhält %2</translation>
+    </message>
+    <message>
+        <source>The next card put in gets the values shown, %1 of %2. To change them, stop the series.</source>
+        <translation>Die nächste eingesteckte Karte erhält die angezeigten Werte, %1 aus %2. Um sie zu ändern, beenden Sie die Serie.</translation>
+    </message>
+    <message>
+        <source>wait until the cards being prepared have ended</source>
+        <translation>warten Sie, bis die Karten in Arbeit fertig sind</translation>
+    </message>
+    <message>
+        <source>every row of the values per card was used</source>
+        <translation>jede Zeile der Werte pro Karte wurde verwendet</translation>
+    </message>
+    <message>
+        <source>%1 is not used in the mode %2</source>
+        <translation>%1 wird im Modus %2 nicht verwendet</translation>
+    </message>
+    <message>
+        <source>the site is longer than %1 characters</source>
+        <translation>der Standort ist länger als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>the site holds a control character</source>
+        <translation>der Standort enthält ein Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>the row is longer than %1 bytes</source>
+        <translation>die Zeile ist länger als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8: save the list as &quot;CSV UTF-8&quot;</source>
+        <translation>der Text ist kein UTF-8: speichern Sie die Liste als &quot;CSV UTF-8&quot;</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is no field of the form; the columns are %2</source>
+        <translation>die Spalte &quot;%1&quot; ist kein Feld des Formulars; die Spalten sind %2</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is named twice</source>
+        <translation>die Spalte &quot;%1&quot; ist doppelt benannt</translation>
+    </message>
+    <message>
+        <source>the list holds more than %1 rows</source>
+        <translation>die Liste hat mehr als %1 Zeilen</translation>
+    </message>
+    <message>
+        <source>a quote is not closed</source>
+        <translation>ein Anführungszeichen ist nicht geschlossen</translation>
+    </message>
+    <message>
+        <source>the row has %1 values, the header names %2 columns</source>
+        <translation>die Zeile hat %1 Werte, die Kopfzeile nennt %2 Spalten</translation>
+    </message>
+    <message>
+        <source>the list holds no row under its header</source>
+        <translation>die Liste hat keine Zeile unter der Kopfzeile</translation>
+    </message>
+    <message>
+        <source>It is larger than a list of %1 rows can be.</source>
+        <translation>Sie ist größer, als eine Liste von %1 Zeilen sein kann.</translation>
+    </message>
+    <message>
+        <source>The values per card in %1 cannot be used: %2</source>
+        <translation>Die Werte pro Karte in %1 können nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>The values per card in %1 cannot be used: line %2: %3</source>
+        <translation>Die Werte pro Karte in %1 können nicht verwendet werden: Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>Every row of the values per card was used (%1): the series stopped.</source>
+        <translation>Jede Zeile der Werte pro Karte wurde verwendet (%1): die Serie wurde beendet.</translation>
+    </message>
+    <message>
+        <source>row %1 of %2</source>
+        <translation>Zeile %1 von %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 </TS>

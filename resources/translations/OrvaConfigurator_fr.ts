@@ -1108,5 +1108,137 @@ Please insert it and try again.</source>
         <translation>La carte SD a été retirée.
 Veuillez l’insérer et réessayer.</translation>
     </message>
+    <message>
+        <source>Values per card: none</source>
+        <translation>Valeurs par carte : aucune</translation>
+    </message>
+    <message>
+        <source>&amp;Values per card…</source>
+        <translation>&amp;Valeurs par carte…</translation>
+    </message>
+    <message>
+        <source>A CSV list: each card prepared gets the next row&apos;s values, the form gives the rest</source>
+        <translation>Une liste CSV : chaque carte préparée reçoit les valeurs de la ligne suivante, le formulaire le reste</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Ligne</translation>
+    </message>
+    <message>
+        <source>Copy the &amp;new identifiers</source>
+        <translation>Copier les &amp;nouveaux identifiants</translation>
+    </message>
+    <message>
+        <source>&amp;Save the list…</source>
+        <translation>&amp;Enregistrer la liste…</translation>
+    </message>
+    <message>
+        <source>Save the list of this run</source>
+        <translation>Enregistrer la liste de cette série</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Fichiers CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The list could not be saved in %1: %2</source>
+        <translation>La liste n&apos;a pas pu être enregistrée dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>Values per card</source>
+        <translation>Valeurs par carte</translation>
+    </message>
+    <message>
+        <source>Values per card: %1, %2 rows, from the next series on</source>
+        <translation>Valeurs par carte : %1, %2 lignes, dès la prochaine série</translation>
+    </message>
+    <message>
+        <source>a row that a card in hand gives back</source>
+        <translation>une ligne qu&apos;une carte en cours rend</translation>
+    </message>
+    <message>
+        <source>Values per card: %1; the next card gets %2</source>
+        <translation>Valeurs par carte : %1 ; la prochaine carte reçoit %2</translation>
+    </message>
+    <message>
+        <source>The next card put in gets the values shown, %1 of %2. To change them, stop the series.</source>
+        <translation>La prochaine carte insérée reçoit les valeurs affichées, %1 de %2. Pour les modifier, arrêtez la série.</translation>
+    </message>
+    <message>
+        <source>wait until the cards being prepared have ended</source>
+        <translation>attendez que les cartes en cours soient terminées</translation>
+    </message>
+    <message>
+        <source>every row of the values per card was used</source>
+        <translation>chaque ligne des valeurs par carte a été utilisée</translation>
+    </message>
+    <message>
+        <source>%1 is not used in the mode %2</source>
+        <translation>%1 n&apos;est pas utilisé dans le mode %2</translation>
+    </message>
+    <message>
+        <source>the site is longer than %1 characters</source>
+        <translation>le site dépasse %1 caractères</translation>
+    </message>
+    <message>
+        <source>the site holds a control character</source>
+        <translation>le site contient un caractère de contrôle</translation>
+    </message>
+    <message>
+        <source>the row is longer than %1 bytes</source>
+        <translation>la ligne dépasse %1 octets</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8: save the list as &quot;CSV UTF-8&quot;</source>
+        <translation>le texte n&apos;est pas en UTF-8 : enregistrez la liste en &quot;CSV UTF-8&quot;</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is no field of the form; the columns are %2</source>
+        <translation>la colonne &quot;%1&quot; n&apos;est pas un champ du formulaire ; les colonnes sont %2</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is named twice</source>
+        <translation>la colonne &quot;%1&quot; est nommée deux fois</translation>
+    </message>
+    <message>
+        <source>the list holds more than %1 rows</source>
+        <translation>la liste a plus de %1 lignes</translation>
+    </message>
+    <message>
+        <source>a quote is not closed</source>
+        <translation>un guillemet n&apos;est pas fermé</translation>
+    </message>
+    <message>
+        <source>the row has %1 values, the header names %2 columns</source>
+        <translation>la ligne a %1 valeurs, l&apos;en-tête nomme %2 colonnes</translation>
+    </message>
+    <message>
+        <source>the list holds no row under its header</source>
+        <translation>la liste n&apos;a aucune ligne sous son en-tête</translation>
+    </message>
+    <message>
+        <source>It is larger than a list of %1 rows can be.</source>
+        <translation>Il est plus grand qu&apos;une liste de %1 lignes ne peut l&apos;être.</translation>
+    </message>
+    <message>
+        <source>The values per card in %1 cannot be used: %2</source>
+        <translation>Les valeurs par carte de %1 ne peuvent pas être utilisées : %2</translation>
+    </message>
+    <message>
+        <source>The values per card in %1 cannot be used: line %2: %3</source>
+        <translation>Les valeurs par carte de %1 ne peuvent pas être utilisées : ligne %2 : %3</translation>
+    </message>
+    <message>
+        <source>Every row of the values per card was used (%1): the series stopped.</source>
+        <translation>Chaque ligne des valeurs par carte a été utilisée (%1) : la série s&apos;est arrêtée.</translation>
+    </message>
+    <message>
+        <source>row %1 of %2</source>
+        <translation>ligne %1 sur %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 </TS>

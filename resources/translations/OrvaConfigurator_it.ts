@@ -1108,5 +1108,137 @@ Please insert it and try again.</source>
         <translation>La scheda SD è stata rimossa.
 Inserirla e riprovare.</translation>
     </message>
+    <message>
+        <source>Values per card: none</source>
+        <translation>Valori per scheda: nessuno</translation>
+    </message>
+    <message>
+        <source>&amp;Values per card…</source>
+        <translation>&amp;Valori per scheda…</translation>
+    </message>
+    <message>
+        <source>A CSV list: each card prepared gets the next row&apos;s values, the form gives the rest</source>
+        <translation>Un elenco CSV: ogni scheda preparata riceve i valori della riga successiva, il modulo il resto</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Riga</translation>
+    </message>
+    <message>
+        <source>Copy the &amp;new identifiers</source>
+        <translation>Copia i &amp;nuovi identificativi</translation>
+    </message>
+    <message>
+        <source>&amp;Save the list…</source>
+        <translation>&amp;Salva l&apos;elenco…</translation>
+    </message>
+    <message>
+        <source>Save the list of this run</source>
+        <translation>Salva l&apos;elenco di questa serie</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>File CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The list could not be saved in %1: %2</source>
+        <translation>Non è stato possibile salvare l&apos;elenco in %1: %2</translation>
+    </message>
+    <message>
+        <source>Values per card</source>
+        <translation>Valori per scheda</translation>
+    </message>
+    <message>
+        <source>Values per card: %1, %2 rows, from the next series on</source>
+        <translation>Valori per scheda: %1, %2 righe, dalla prossima serie</translation>
+    </message>
+    <message>
+        <source>a row that a card in hand gives back</source>
+        <translation>una riga che una scheda in corso restituisce</translation>
+    </message>
+    <message>
+        <source>Values per card: %1; the next card gets %2</source>
+        <translation>Valori per scheda: %1; la prossima scheda riceve %2</translation>
+    </message>
+    <message>
+        <source>The next card put in gets the values shown, %1 of %2. To change them, stop the series.</source>
+        <translation>La prossima scheda inserita riceve i valori mostrati, %1 di %2. Per cambiarli, fermare la serie.</translation>
+    </message>
+    <message>
+        <source>wait until the cards being prepared have ended</source>
+        <translation>attendere che le schede in corso siano terminate</translation>
+    </message>
+    <message>
+        <source>every row of the values per card was used</source>
+        <translation>ogni riga dei valori per scheda è stata usata</translation>
+    </message>
+    <message>
+        <source>%1 is not used in the mode %2</source>
+        <translation>%1 non è usato nella modalità %2</translation>
+    </message>
+    <message>
+        <source>the site is longer than %1 characters</source>
+        <translation>il sito supera %1 caratteri</translation>
+    </message>
+    <message>
+        <source>the site holds a control character</source>
+        <translation>il sito contiene un carattere di controllo</translation>
+    </message>
+    <message>
+        <source>the row is longer than %1 bytes</source>
+        <translation>la riga supera %1 byte</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8: save the list as &quot;CSV UTF-8&quot;</source>
+        <translation>il testo non è UTF-8: salvare l&apos;elenco come &quot;CSV UTF-8&quot;</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is no field of the form; the columns are %2</source>
+        <translation>la colonna &quot;%1&quot; non è un campo del modulo; le colonne sono %2</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is named twice</source>
+        <translation>la colonna &quot;%1&quot; è nominata due volte</translation>
+    </message>
+    <message>
+        <source>the list holds more than %1 rows</source>
+        <translation>l&apos;elenco ha più di %1 righe</translation>
+    </message>
+    <message>
+        <source>a quote is not closed</source>
+        <translation>una virgoletta non è chiusa</translation>
+    </message>
+    <message>
+        <source>the row has %1 values, the header names %2 columns</source>
+        <translation>la riga ha %1 valori, l&apos;intestazione nomina %2 colonne</translation>
+    </message>
+    <message>
+        <source>the list holds no row under its header</source>
+        <translation>l&apos;elenco non ha righe sotto l&apos;intestazione</translation>
+    </message>
+    <message>
+        <source>It is larger than a list of %1 rows can be.</source>
+        <translation>È più grande di quanto possa essere un elenco di %1 righe.</translation>
+    </message>
+    <message>
+        <source>The values per card in %1 cannot be used: %2</source>
+        <translation>I valori per scheda in %1 non possono essere usati: %2</translation>
+    </message>
+    <message>
+        <source>The values per card in %1 cannot be used: line %2: %3</source>
+        <translation>I valori per scheda in %1 non possono essere usati: riga %2: %3</translation>
+    </message>
+    <message>
+        <source>Every row of the values per card was used (%1): the series stopped.</source>
+        <translation>Ogni riga dei valori per scheda è stata usata (%1): la serie si è fermata.</translation>
+    </message>
+    <message>
+        <source>row %1 of %2</source>
+        <translation>riga %1 di %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 </TS>
