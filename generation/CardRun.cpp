@@ -59,7 +59,7 @@ QByteArray CardRun::listCsv(const QVector<RunCard>& cards)
                            card.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                            card.card,
                            card.reader,
-                           card.site.isEmpty() ? card.preset : card.site,
+                           card.siteOrPreset(),
                            card.valuesRow ? QString::number(card.valuesRow) : QString()};
         for (const QString& key : qAsConst(valueKeys))
             fields << card.rowValues.value(key);

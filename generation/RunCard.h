@@ -52,6 +52,8 @@ struct RunCard
     bool mayBeRemoved() const { return letGo; }
     // The identifier the card held and kept (Kept, AlreadyPrepared): not one this run wrote. Null for other cards.
     QUuid keptIdentifier() const;
+    // The name a person knows the card's place by: its row's site, else the preset its form came from; may be empty.
+    QString siteOrPreset() const { return site.isEmpty() ? preset : site; }
 };
 
 Q_DECLARE_METATYPE(RunCard)

@@ -12,14 +12,14 @@ endif()
 # its plugins in folders beside it, so everything goes there.
 set(ORVA_WINDOWS_BINDIR bin)
 
-# Qt's libraries, and the plugins the window loads: the platform, the native style and the image format of the icon.
-# (PNG is read by Qt Gui itself.)
+# Qt's libraries, and the plugins the window loads: the platform, the native style and the image format of the icon
+# (PNG is read by Qt Gui itself); and the platform without a display on which vskwrite draws its labels.
 set(orva_qt_dlls Qt5::Core Qt5::Gui Qt5::Widgets)
 foreach(qt_target IN LISTS orva_qt_dlls)
     install(FILES $<TARGET_FILE:${qt_target}> DESTINATION ${ORVA_WINDOWS_BINDIR})
 endforeach()
-foreach(plugin platforms=Qt5::QWindowsIntegrationPlugin styles=Qt5::QWindowsVistaStylePlugin
-               imageformats=Qt5::QICOPlugin)
+foreach(plugin platforms=Qt5::QWindowsIntegrationPlugin platforms=Qt5::QMinimalIntegrationPlugin
+               styles=Qt5::QWindowsVistaStylePlugin imageformats=Qt5::QICOPlugin)
     string(REPLACE "=" ";" plugin ${plugin})
     list(GET plugin 0 folder)
     list(GET plugin 1 qt_target)

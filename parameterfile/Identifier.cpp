@@ -1,5 +1,7 @@
 #include "parameterfile/Identifier.h"
 
+#include <QStringList>
+
 bool isIdentifierAcceptable(const QUuid& identifier)
 {
     const QString text = identifier.toString();
@@ -29,6 +31,15 @@ QString identifierDigits(const QUuid& identifier)
 QString identifierText(const QUuid& identifier)
 {
     return identifierDigits(identifier).toUpper();
+}
+
+QString groupedIdentifier(const QUuid& identifier)
+{
+    const QString digits = identifierText(identifier);
+    QStringList groups;
+    for (int at = 0; at < digits.size(); at += 4)
+        groups << digits.mid(at, 4);
+    return groups.join(QLatin1Char(' '));
 }
 
 QByteArray identifierBytes(const QUuid& identifier)

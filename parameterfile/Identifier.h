@@ -22,6 +22,10 @@ QString identifierDigits(const QUuid& identifier);
 // digits in upper case.
 QString identifierText(const QUuid& identifier);
 
+// The identifier as a person reads it off a screen or a label: identifierText's digits in groups of four, separated
+// by spaces ("1A2B 3C4D ..."). What is copied, saved or encoded is identifierText.
+QString groupedIdentifier(const QUuid& identifier);
+
 // The UUID's 16 bytes as the parameter file carries them: the 32 digits read left to right.
 QByteArray identifierBytes(const QUuid& identifier);
 

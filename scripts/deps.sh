@@ -2,10 +2,11 @@
 
 # To build and start the program. qttools5-dev brings lupdate and lrelease (qttools5-dev-tools) and their CMake
 # package, which compile the translations; qttranslations5-l10n holds Qt's own, for the standard buttons.
+# libqrcodegencpp-dev draws the identifier's QR code (for both Qt builds).
 build_packages=(cmake make g++ qtbase5-dev qtbase5-dev-tools libqt5dbus5 python3
-    qttools5-dev qttranslations5-l10n)
+    qttools5-dev qttranslations5-l10n libqrcodegencpp-dev)
 # To run every test: the offscreen and X11 window tests, the Windows cross checks, real mounts, the benchmarks,
-# the Debian package and the screenshots. The power-cut test's card recorder builds on libfuse3-dev; as root it mounts
+# the Debian package and the screenshots; zbarimg and pdftoppm read the identifier's QR codes back. The power-cut test's card recorder builds on libfuse3-dev; as root it mounts
 # without fuse3's fusermount3, and fuse3 is left out because it would replace fuse, which fusefat needs.
 test_packages=(xvfb xauth xdotool x11-utils
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine64
@@ -14,11 +15,14 @@ test_packages=(xvfb xauth xdotool x11-utils
     dbus udisks2 polkitd udev
     imagemagick dpkg-dev desktop-file-utils appstream shared-mime-info
     libx11-dev libxdamage-dev
-    at-spi2-core python3-pyatspi)
-# To build the Windows program, its Qt (from Debian's source package), its installers (NSIS, and the MSI through
+    at-spi2-core python3-pyatspi
+    zbar-tools poppler-utils)
+# To build the Windows program, its Qt and its QR Code generator (from Debian's source packages; the Linux library's
+# package names the version), its installers (NSIS, and the MSI through
 # wixl) and their Authenticode signatures (osslsigncode), and to run them under Wine (the MSI check also reads the
 # MSI and the zip back with msitools and unzip and makes a throw-away certificate with openssl).
 windows_packages=(cmake make g++ perl xz-utils dpkg-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis
+    libqrcodegencpp-dev
     wixl msitools osslsigncode openssl unzip wine64 xvfb xauth xdotool x11-utils)
 test_packages+=("${windows_packages[@]}")
 # The second build, against Qt 6 (Debian's 6.4), with its own Linguist tools and translations.

@@ -7,8 +7,10 @@
 #include "generation/CardRecord.h"
 #include "generation/CardSeries.h"
 #include "generation/GenerateTexts.h"
+#include "generation/IdentifierCode.h"
 #include "generation/RunTexts.h"
 #include "parameterfile/Identifier.h"
+#include "tools/StandardOutput.h"
 #include "tools/StopRequest.h"
 #include "tools/WriterCommand.h"
 
@@ -106,6 +108,10 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
     }
     QObject::connect(&series, &CardSeries::cardEnded, [&](const RunCard& card) {
         printLine(cardLine(card, options.json));
+        if (options.qr && !options.json && card.carriesNew && ModeCode::handsOffIdentifier(card.modeCode)) {
+            printCodeLines(IdentifierCode(card.identifier).terminalLines());
+            std::fflush(stdout);
+        }
         if (!card.unrecorded.isEmpty())
             tell(card.unrecorded);
         if (card.writeBegun)
@@ -129,6 +135,8 @@ bool prepareEachCard(const EachCardOptions& options, const std::function<void(co
         tell(ValuesPerCard::usedUpText(rows));
 
     tell(QStringLiteral("%1 card(s) prepared, %2 not prepared").arg(series.prepared()).arg(series.refused()));
+    if (options.ended)
+        options.ended(run.cards());
     if (run.takeHandOff()) {
         const QString path = run.identifiersFile().filePath;
         tell(path.isEmpty() ? unsavedIdentifiers(run)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "form/FormValues.h"
+#include "generation/RunCard.h"
 #include "generation/ValuesPerCard.h"
 
 #include <QSet>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -24,5 +26,7 @@ struct EachCardOptions
     bool eject = false;           // --eject: each card is let go once it ended
     std::shared_ptr<const ValuesPerCard::List> valuesPerCard{}; // --values: each card gets the next row (checked)
     QString preset{};                                           // --preset: the preset the form came from
+    bool qr = false; // --qr: each new gsm or lan identifier as a QR code after its line (not json)
+    std::function<void(const QVector<RunCard>& cards)> ended = {}; // given the run's cards once it ended
 };
 bool prepareEachCard(const EachCardOptions& options, const std::function<void(const QString& line)>& tell);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -13,3 +14,7 @@ void keepClosedStandardStreamsClosed();
 // system's reason, or an empty text when the reason is not known (an earlier write failed). A full disk or a closed
 // pipe must not look like success.
 std::optional<QString> standardOutputFailure();
+
+// Prints lines of block characters (a QR code) on standard output, in UTF-8 where it goes to a file or a pipe. On a
+// terminal they are drawn light on dark whatever the terminal's own colours, so that the code reads as drawn.
+void printCodeLines(const QStringList& lines);

@@ -1,6 +1,7 @@
 #include "tools/StandardOutput.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <initializer_list>
 #include <unistd.h>
@@ -15,5 +16,16 @@ void keepClosedStandardStreamsClosed()
             ::dup2(null, stream);
             ::close(null);
         }
+    }
+}
+
+void printCodeLines(const QStringList& lines)
+{
+    const bool terminal = ::isatty(STDOUT_FILENO) == 1;
+    for (const QString& line : lines) {
+        // White on black, then the terminal's own colours again.
+        const QByteArray bytes = terminal ? QByteArray("\x1b[97;40m" + line.toUtf8() + "\x1b[0m\n")
+                                          : QByteArray(line.toUtf8() + '\n');
+        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
     }
 }

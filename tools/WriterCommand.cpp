@@ -85,6 +85,8 @@ enum class Option
     SkipReader,
     Eject,
     Values,
+    Qr,
+    Labels,
 };
 
 struct OptionEntry
@@ -133,6 +135,12 @@ constexpr OptionEntry optionEntries[] = {
      "the keys of the remembered form (accessPointName, username, password, pinCode, simCardPhoneNumber, "
      "ownerPhoneNumber, userKey) and site; a column replaces its field for its row, the form gives the rest. Every "
      "row is checked before the first card; the run ends when every row was used."},
+    {Option::Qr, "qr", nullptr,
+     "After the identifier's line (gsm, lan), print it as a QR code in half-block characters, for a phone's camera; "
+     "not with --json."},
+    {Option::Labels, "labels", "FILE.pdf",
+     "Write a PDF with a label for each gsm or lan card prepared (an A4 sheet of 3 x 8 labels of 70 x 37 mm): its QR "
+     "code, its identifier, the mode, the preset's name and the date."},
 };
 
 constexpr bool entriesInOrder()
@@ -283,6 +291,18 @@ WriterCommand parseList(const CommandLine& line)
     return command;
 }
 
+// The identifier's pictures: its QR code on standard output, the labels' PDF.
+WriterCommand withPictures(const CommandLine& line, WriterCommand command)
+{
+    command.qr = line.isSet(Option::Qr);
+    if (line.isSet(Option::Labels)) {
+        if (line.value(Option::Labels).isEmpty())
+            return badUsage(QStringLiteral("--labels takes the PDF file to write"));
+        command.labels = QDir::cleanPath(QFileInfo(line.value(Option::Labels)).absoluteFilePath());
+    }
+    return command;
+}
+
 WriterCommand parseEachCard(const CommandLine& line, const FormSources& sources)
 {
     WriterCommand command;
@@ -306,7 +326,7 @@ WriterCommand parseEachCard(const CommandLine& line, const FormSources& sources)
         return badUsage(QStringLiteral("--each-card takes no card root"));
     command.noOpen = line.isSet(Option::NoOpen);
     command.replace = line.isSet(Option::Replace);
-    return command;
+    return withPictures(line, command);
 }
 
 WriterCommand parseWrite(const CommandLine& line, const FormSources& sources)
@@ -331,7 +351,7 @@ WriterCommand parseWrite(const CommandLine& line, const FormSources& sources)
     command.anyFolder = line.isSet(Option::AnyFolder);
     command.noOpen = line.isSet(Option::NoOpen);
     command.replace = line.isSet(Option::Replace);
-    return command;
+    return withPictures(line, command);
 }
 } // namespace
 
@@ -360,6 +380,8 @@ WriterCommand parseWriterCommand(const QStringList& arguments, const std::functi
         return badUsage(QStringLiteral("--eject goes with --each-card"));
     if (line.isSet(Option::Values) && !line.isSet(Option::EachCard))
         return badUsage(QStringLiteral("--values goes with --each-card"));
+    if ((line.isSet(Option::Qr) || line.isSet(Option::Labels)) && line.isSet(Option::List))
+        return badUsage(QStringLiteral("--qr and --labels go with a write, not with --list"));
     const FormSources sources{rememberedForm, presetForm};
     if (line.isSet(Option::List))
         return parseList(line);

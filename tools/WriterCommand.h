@@ -38,6 +38,8 @@ struct WriterCommand
     QStringList skippedReaders;    // --each-card: the readers whose cards are not prepared (--skip-reader)
     bool eject = false;            // --each-card: let each card go once it ended, so that it may be taken out
     QString valuesFile;            // --each-card --values: each card gets the next row of this CSV list
+    bool qr = false;               // print each identifier as a QR code too (not with json)
+    QString labels;                // the labels' PDF to write for the cards prepared, cleaned and absolute; or empty
 };
 
 // The command-line name of a mode (kerv38400, kerv115200, gsm, lan, sms), or a null string for an unknown code.

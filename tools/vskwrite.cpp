@@ -11,9 +11,12 @@
 #include "desktop/DesktopOpen.h"
 #include "desktop/Translations.h"
 #include "drives/DrivePlatform.h"
+#include "form/ModeCodes.h"
 #include "form/PhoneNumber.h"
 #include "generation/GenerateProcedure.h"
+#include "generation/IdentifierCode.h"
 #include "generation/ValuesPerCard.h"
+#include "labels/LabelSheet.h"
 #include "orva_version.h"
 #include "parameterfile/Identifier.h"
 #include "settings/FormStore.h"
@@ -23,6 +26,8 @@
 #include "tools/WriterCommand.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSettings>
@@ -103,6 +108,23 @@ std::optional<FormValues> checkedForm(const WriterCommand& command)
     return values;
 }
 
+// The labels of the run's cards into the PDF, said on standard error; false when the file could not be written.
+bool writeLabelsFor(const QString& path, const QVector<RunCard>& cards)
+{
+    const QVector<Label> labels = labelsOf(cards);
+    if (labels.isEmpty()) {
+        tellLine(QStringLiteral("no gsm or lan card was prepared: no labels written"));
+        return true;
+    }
+    if (const std::optional<QString> failure = writeLabels(path, labels, LabelLayout::Sheet)) {
+        tellLine(QStringLiteral("the labels could not be written into %1: %2")
+                     .arg(QDir::toNativeSeparators(path), *failure));
+        return false;
+    }
+    tellLine(QStringLiteral("%1 label(s) written into %2").arg(labels.size()).arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
 Status eachCard(const WriterCommand& command)
 {
     // With values per card, each row over the form is what a card gets: the rows are checked, before any card.
@@ -127,7 +149,17 @@ Status eachCard(const WriterCommand& command)
     for (const QString& reader : command.skippedReaders)
         options.skippedReaders.insert(reader);
     options.eject = command.eject;
-    return prepareEachCard(options, tellLine) ? Written : Refused;
+    options.qr = command.qr;
+    bool labelsWritten = true;
+    if (!command.labels.isEmpty()) {
+        options.ended = [&command, &labelsWritten](QVector<RunCard> cards) {
+            for (RunCard& card : cards)
+                card.preset = command.preset;
+            labelsWritten = writeLabelsFor(command.labels, cards);
+        };
+    }
+    const bool allPrepared = prepareEachCard(options, tellLine);
+    return allPrepared && labelsWritten ? Written : Refused;
 }
 
 Status write(const WriterCommand& command)
@@ -178,11 +210,20 @@ Status write(const WriterCommand& command)
     }
     if (result.unrecorded)
         tellLine(*result.unrecorded);
-    if (!result.standardOutput.isEmpty())
+    if (!result.standardOutput.isEmpty()) {
         printLine(stdout, result.standardOutput);
+        if (command.qr && ModeCode::handsOffIdentifier(values.modeCode))
+            printCodeLines(IdentifierCode(result.card.identifier).terminalLines());
+    }
     tell(result.message);
     if (!result.written())
         return Refused;
+    if (!command.labels.isEmpty()) {
+        RunCard card = runCardOf(result, *listed, values);
+        card.preset = command.preset;
+        if (!writeLabelsFor(command.labels, {card}))
+            return Refused;
+    }
     if (!command.noOpen) {
         if (result.openIdentifierFile)
             DesktopOpen::textFile(result.identifierFile.filePath);
@@ -284,12 +325,34 @@ void listCards(bool json)
         printLine(stdout, QString::fromUtf8(ShownText::jsonLine(card)));
     }
 }
+
+// --labels among the arguments, before they are parsed (the application reads them).
+bool labelsAsked(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--")
+            return false;
+        if (argument == "--labels" || argument.startsWith("--labels="))
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 int main(int argc, char* argv[])
 {
     keepClosedStandardStreamsClosed();
-    QCoreApplication application(argc, argv);
+    // The labels are drawn with Qt Gui, which wants a platform: one that needs no display, with the system's fonts
+    // (on Windows too, where the offscreen platform has none). Without --labels the tool loads no platform at all.
+    std::unique_ptr<QCoreApplication> application;
+    if (labelsAsked(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // The window's identity: its remembered form, and the place of the record of prepared cards.
     ApplicationIdentity::setNames();
     // The window's messages in the user's language, as the window shows them.

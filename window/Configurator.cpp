@@ -310,6 +310,7 @@ void Configurator::buttonSaveClicked()
     // The list may have been rebuilt while the card was written: the card keeps its entry, found by its root path.
     driveChooser->describeAnew(listed->rootPath, outcome.rootPath);
     RunCard ranCard = runCardOf(result, *listed, values);
+    ranCard.preset = presetControls->chosen();
     if (!result.written()) {
         series->addToRun(ranCard);
         generate->warn(result.message);
@@ -329,7 +330,7 @@ void Configurator::buttonSaveClicked()
         result.openIdentifierFile = result.openPortal = false;
 
     const QString letGo = ejected ? GenerateTexts::cardLetGo(*ejected) : QString();
-    const bool another = generate->tellGenerated(result.message, letGo, laterHandOff);
+    const bool another = generate->tellGenerated(result.message, letGo, ranCard, laterHandOff);
     if (result.openIdentifierFile)
         DesktopOpen::textFile(result.identifierFile.filePath);
     if (result.openPortal)

@@ -1,45 +1,69 @@
 #include "window/FileDialog.h"
 
 #include <QFileDialog>
-#include <QStringList>
+#include <QVector>
+
+#include <algorithm>
 
 namespace {
-QStringList& answers()
+// Set and read on the GUI thread only, as the dialogs are.
+struct Answers
 {
-    static QStringList queued;
-    return queued;
+    QVector<FileDialog::Chosen> queued;
+    QString title;
+};
+
+Answers& answers()
+{
+    static Answers instance;
+    return instance;
 }
-QString& answeredTitle()
+
+// The answer a test gave for this dialog, if it gave one.
+std::optional<FileDialog::Chosen> answered(const QString& title)
 {
-    static QString title;
-    return title;
+    Answers& all = answers();
+    if (all.queued.isEmpty())
+        return std::nullopt;
+    all.title = title;
+    return all.queued.takeFirst();
 }
 } // namespace
 
+std::optional<FileDialog::Chosen> FileDialog::save(QWidget* parent, const QString& title, const QString& suggested,
+                                                   const QStringList& filters)
+{
+    std::optional<Chosen> chosen = answered(title);
+    if (!chosen) {
+        QString filter = filters.value(0);
+        const QString path =
+            QFileDialog::getSaveFileName(parent, title, suggested, filters.join(QStringLiteral(";;")), &filter);
+        chosen = Chosen{path, std::max(0, int(filters.indexOf(filter)))};
+    }
+    if (chosen->path.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
 QString FileDialog::saveFileName(QWidget* parent, const QString& title, const QString& suggested, const QString& filter)
 {
-    if (!answers().isEmpty()) {
-        answeredTitle() = title;
-        return answers().takeFirst();
-    }
-    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+    const std::optional<Chosen> chosen = save(parent, title, suggested, QStringList{filter});
+    return chosen ? chosen->path : QString();
 }
 
 QString FileDialog::openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
 {
-    if (!answers().isEmpty()) {
-        answeredTitle() = title;
-        return answers().takeFirst();
-    }
+    if (const std::optional<Chosen> chosen = answered(title))
+        return chosen->path;
     return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
-void FileDialog::setNextAnswer(const QString& path)
+void FileDialog::setNextAnswer(const QString& path, int filter)
 {
-    answers().append(path);
+    answers().queued.append(Chosen{path, filter});
 }
 
 QString FileDialog::lastTitle()
 {
-    return answeredTitle();
+    return answers().title;
 }

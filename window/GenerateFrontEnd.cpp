@@ -2,14 +2,21 @@
 
 #include "base/ThreadInbox.h"
 #include "desktop/DesktopOpen.h"
+#include "form/ModeCodes.h"
 #include "generation/CardRelease.h"
+#include "generation/IdentifierCode.h"
+#include "generation/RunCard.h"
+#include "labels/IdentifierImage.h"
+#include "parameterfile/Identifier.h"
+#include "window/LabelExport.h"
 #include "window/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
+#include <QPixmap>
 #include <QPointer>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QWidget>
 
@@ -37,7 +44,8 @@ EjectOutcome GenerateFrontEnd::letCardGo(const QString& rootPath)
         .value_or(EjectOutcome());
 }
 
-bool GenerateFrontEnd::tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, bool offerPortal)
+bool GenerateFrontEnd::tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, const RunCard& card,
+                                     bool offerPortal)
 {
     QMessageBox box(QMessageBox::Information, generated.title, generated.text + letGo, QMessageBox::Ok, window);
     box.setDefaultButton(QMessageBox::Ok);
@@ -48,10 +56,22 @@ bool GenerateFrontEnd::tellGenerated(const GenerateTexts::Message& generated, co
     const QAbstractButton* another = box.addButton(GenerateTexts::prepareAnotherCard(), QMessageBox::ActionRole);
     const QAbstractButton* portal =
         offerPortal ? box.addButton(GenerateTexts::openPortal(), QMessageBox::ActionRole) : nullptr;
+    // The identifier for a person's eye (grouped) and for a phone's camera; its label for the module.
+    const bool handedOff = card.result == RunCard::Result::Prepared && ModeCode::handsOffIdentifier(card.modeCode);
+    const QAbstractButton* labels = nullptr;
+    if (handedOff) {
+        box.setIconPixmap(QPixmap::fromImage(identifierImage(IdentifierCode(card.identifier))));
+        // On one line, however narrow the box: its groups are kept together.
+        box.setInformativeText(groupedIdentifier(card.identifier).replace(QLatin1Char(' '), QChar::Nbsp));
+        labels = box.addButton(QCoreApplication::translate("Configurator", "Labels…"), QMessageBox::ActionRole);
+    }
     const QAbstractButton* answer = MessageBox::exec(box);
-    // The portal opens, and the box stays for the answer that ends it.
-    while (portal && answer == portal) {
-        DesktopOpen::webAddress(GenerateTexts::portalAddress());
+    // The portal opens, or the label is saved, and the box stays for the answer that ends it.
+    while ((portal && answer == portal) || (labels && answer == labels)) {
+        if (answer == portal)
+            DesktopOpen::webAddress(GenerateTexts::portalAddress());
+        else
+            LabelExport::save(window, {card});
         answer = MessageBox::exec(box);
     }
     return answer == another;

@@ -14,6 +14,7 @@
 #include <optional>
 
 struct CardContents;
+struct RunCard;
 class QWidget;
 
 // The window as the front end of "Generate": it asks before a handed-off identifier is replaced, waits for the card
@@ -32,8 +33,10 @@ public:
     EjectOutcome letCardGo(const QString& rootPath);
 
     // The success box, letGo added to its text. "OK" ends the program, as always; the second answer keeps the window
-    // for the next card (true). offerPortal: an answer opens the customer portal and shows the box again.
-    bool tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, bool offerPortal);
+    // for the next card (true). offerPortal: an answer opens the customer portal and shows the box again. A card with
+    // a new GSM or LAN identifier shows it grouped and as a QR code, and offers its label ("Labels…", the box again).
+    bool tellGenerated(const GenerateTexts::Message& generated, const QString& letGo, const RunCard& card,
+                       bool offerPortal);
     void warn(const GenerateTexts::Message& message);
 
     // The window waits for the card: neither a second "Generate" nor closing the window can start meanwhile.

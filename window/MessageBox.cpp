@@ -50,6 +50,9 @@ MessageBox::Shown shownBy(const QMessageBox& box)
     shown.defaultButton = box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::NoButton;
     shown.escapeButton = box.escapeButton() ? box.standardButton(box.escapeButton()) : QMessageBox::NoButton;
     shown.textSelectable = box.textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
+    shown.informativeText = box.informativeText();
+    if (box.icon() == QMessageBox::NoIcon && !box.iconPixmap().isNull())
+        shown.picture = box.iconPixmap().toImage();
     return shown;
 }
 

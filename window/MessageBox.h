@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QMessageBox>
 #include <QString>
@@ -22,6 +23,8 @@ public:
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QMessageBox::StandardButton escapeButton = QMessageBox::NoButton; // set for the box; else Qt picks one
         bool textSelectable = false; // the text may be selected (and copied) with the mouse
+        QString informativeText;     // the line under the text
+        QImage picture;              // the picture in the icon's place (the identifier's QR code), or a null image
     };
 
     // Gives every button of the box that has none a shortcut letter of its own: the first letter of its text that no

@@ -6,9 +6,12 @@
 #include "generation/CardRecord.h"
 #include "generation/CardRun.h"
 #include "generation/GenerateTexts.h"
+#include "generation/IdentifierCode.h"
 #include "generation/RunTexts.h"
+#include "labels/IdentifierImage.h"
 #include "parameterfile/Identifier.h"
 #include "window/FileDialog.h"
+#include "window/LabelExport.h"
 #include "window/MessageBox.h"
 
 #include <QAction>
@@ -17,9 +20,12 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
@@ -127,23 +133,39 @@ RunList::RunList(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* save = new QPushButton(QCoreApplication::translate("Configurator", "&Save the list\u2026"), this);
     save->setObjectName(QStringLiteral("saveRunListButton"));
     connect(save, &QPushButton::clicked, this, &RunList::saveList);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    // The selected row's identifier for the eye and for a phone's camera, and the run's labels.
+    codePicture = new QLabel(this);
+    codePicture->setObjectName(QStringLiteral("runCodePicture"));
+    codeDigits = new QLabel(this);
+    codeDigits->setObjectName(QStringLiteral("runGroupedIdentifier"));
+    codeDigits->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    connect(table, &QTableWidget::currentCellChanged, this, &RunList::showCode);
+    auto* labelsButton = new QPushButton(QCoreApplication::translate("Configurator", "&Labels…"), this);
+    labelsButton->setObjectName(QStringLiteral("runLabelsButton"));
+    connect(labelsButton, &QPushButton::clicked, this, [this] { LabelExport::save(this, cards); });
+    auto* code = new QHBoxLayout;
+    code->addWidget(codePicture);
+    code->addWidget(codeDigits, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(labelsButton);
     buttons->addWidget(save);
     buttons->addWidget(copyNew);
     buttons->addWidget(copyButton);
+    code->addLayout(buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(places);
     layout->addWidget(table, 1);
-    layout->addLayout(buttons);
-    resize(760, 320);
+    layout->addLayout(code);
+    resize(760, 480);
 }
 
 void RunList::add(const RunCard& card)
 {
     const int row = table->rowCount();
     table->insertRow(row);
+    cards.append(card);
     // Only an identifier the card may carry now is the run's; a card left as it was keeps its own.
     const QString identifier = card.carriesNew ? identifierText(card.identifier) : QString();
     const QString kept = card.keptIdentifier().isNull() ? QString() : identifierText(card.keptIdentifier());
@@ -161,7 +183,6 @@ void RunList::add(const RunCard& card)
                                     kept,
                                     valuesRow,
                                     RunTexts::result(card)};
-    cards.append(card);
     for (int column = 0; column < Columns; ++column) {
         auto* item = new QTableWidgetItem(texts[column]);
         item->setToolTip(texts[column]);
@@ -268,6 +289,20 @@ QStringList RunList::newIdentifiers(const QList<int>& rows) const
             identifiers << identifierText(cards.at(row).identifier);
     }
     return identifiers;
+}
+
+void RunList::showCode()
+{
+    const RunCard* card = table->currentRow() >= 0 ? &cards.at(table->currentRow()) : nullptr;
+    // The row's new identifier, else the one the card kept, as copyIdentifier takes it.
+    const QUuid identifier = !card ? QUuid() : (card->carriesNew ? card->identifier : card->keptIdentifier());
+    if (identifier.isNull()) {
+        codePicture->clear();
+        codeDigits->clear();
+        return;
+    }
+    codePicture->setPixmap(QPixmap::fromImage(identifierImage(IdentifierCode(identifier))));
+    codeDigits->setText(groupedIdentifier(identifier));
 }
 
 void RunList::copyIdentifier()

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "generation/RunCard.h"
+
 #include <QSet>
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
 
 struct CardReader;
-struct RunCard;
 class QLabel;
 class QTableWidget;
 
@@ -42,6 +43,8 @@ public:
     bool saveList();
     // What the series does with values per card: the list in use and the row the next card gets.
     void showValues(const QString& text);
+    // The identifier of the current row, grouped and as a QR code under the list.
+    void showCode();
 
 signals:
     // The user asked to choose the values per card of the series.
@@ -69,8 +72,10 @@ private:
     QLabel* identifiersFile;
     class QPushButton* openIdentifiers;
     QString identifiersPath;
-    QVector<RunCard> cards; // by row
+    QVector<RunCard> cards; // by row, for their labels
     QLabel* values;
+    QLabel* codePicture;
+    QLabel* codeDigits;
     int newCount = 0;
     int keptCount = 0;
 };

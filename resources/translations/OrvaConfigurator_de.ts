@@ -1240,5 +1240,39 @@ Bitte stecken Sie sie ein und versuchen Sie es erneut.</translation>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>Labels…</source>
+        <translation>Etiketten…</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Etiketten</translation>
+    </message>
+    <message>
+        <source>No GSM or LAN card was prepared in this run: there is no identifier to put on a label.</source>
+        <translation>In diesem Durchgang wurde keine GSM- oder LAN-Karte vorbereitet: Es gibt keine Kennung für ein Etikett.</translation>
+    </message>
+    <message>
+        <source>A4 sheet, 3 × 8 labels (*.pdf)</source>
+        <translation>A4-Bogen, 3 × 8 Etiketten (*.pdf)</translation>
+    </message>
+    <message>
+        <source>62 mm label printer (*.pdf)</source>
+        <translation>Etikettendrucker 62 mm (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Save the labels</source>
+        <translation>Etiketten speichern</translation>
+    </message>
+    <message>
+        <source>The labels could not be saved in %1:
+%2</source>
+        <translation>Die Etiketten konnten nicht in %1 gespeichert werden:
+%2</translation>
+    </message>
+    <message>
+        <source>&amp;Labels…</source>
+        <translation>&amp;Etiketten…</translation>
+    </message>
 </context>
 </TS>

@@ -1240,5 +1240,39 @@ Veuillez l’insérer et réessayer.</translation>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>Labels…</source>
+        <translation>Étiquettes…</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Étiquettes</translation>
+    </message>
+    <message>
+        <source>No GSM or LAN card was prepared in this run: there is no identifier to put on a label.</source>
+        <translation>Aucune carte GSM ou LAN n&apos;a été préparée dans cette série : il n&apos;y a pas d&apos;identifiant à mettre sur une étiquette.</translation>
+    </message>
+    <message>
+        <source>A4 sheet, 3 × 8 labels (*.pdf)</source>
+        <translation>Planche A4, 3 × 8 étiquettes (*.pdf)</translation>
+    </message>
+    <message>
+        <source>62 mm label printer (*.pdf)</source>
+        <translation>Imprimante d&apos;étiquettes 62 mm (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Save the labels</source>
+        <translation>Enregistrer les étiquettes</translation>
+    </message>
+    <message>
+        <source>The labels could not be saved in %1:
+%2</source>
+        <translation>Les étiquettes n&apos;ont pas pu être enregistrées dans %1 :
+%2</translation>
+    </message>
+    <message>
+        <source>&amp;Labels…</source>
+        <translation>É&amp;tiquettes…</translation>
+    </message>
 </context>
 </TS>

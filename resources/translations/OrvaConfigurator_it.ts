@@ -1240,5 +1240,39 @@ Inserirla e riprovare.</translation>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>Labels…</source>
+        <translation>Etichette…</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Etichette</translation>
+    </message>
+    <message>
+        <source>No GSM or LAN card was prepared in this run: there is no identifier to put on a label.</source>
+        <translation>In questa serie non è stata preparata nessuna scheda GSM o LAN: non c&apos;è alcun identificativo da mettere su un&apos;etichetta.</translation>
+    </message>
+    <message>
+        <source>A4 sheet, 3 × 8 labels (*.pdf)</source>
+        <translation>Foglio A4, 3 × 8 etichette (*.pdf)</translation>
+    </message>
+    <message>
+        <source>62 mm label printer (*.pdf)</source>
+        <translation>Stampante di etichette 62 mm (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Save the labels</source>
+        <translation>Salva le etichette</translation>
+    </message>
+    <message>
+        <source>The labels could not be saved in %1:
+%2</source>
+        <translation>Non è stato possibile salvare le etichette in %1:
+%2</translation>
+    </message>
+    <message>
+        <source>&amp;Labels…</source>
+        <translation>&amp;Etichette…</translation>
+    </message>
 </context>
 </TS>
