@@ -5,6 +5,7 @@
     icons/       the same icon for the desktop's icon theme: orva-configurator-SIZE.png in the sizes of ICON_THEME_SIZES,
                  drawn at each size, and orva-configurator.svg, the same shapes as a scalable drawing
     refresh.png  256 x 256 RGBA: two blue arrows chasing each other round a circle (24,936 bytes)
+                 (its small copies in symbols/ are made from it: cmake --build BUILD --target update_symbols)
     logo.png     48 x 27 RGBA: the ORVA wordmark on a blue plate (1,416 bytes)
 
 Only the standard library is used. Every shape is described by a signed distance function (negative inside, in

@@ -4,6 +4,7 @@
 #include "support/FakeDrivePlatform.h"
 #include "support/HeldBoxes.h"
 #include "support/WindowTest.h"
+#include "window/BundleSymbol.h"
 #include "window/Configurator.h"
 
 #include <QAccessible>
@@ -379,6 +380,21 @@ private slots:
         QVERIFY(!refreshImage.isNull());
         QCOMPARE(key->icon().pixmap(64).toImage(), refreshImage);
         QCOMPARE(refresh->icon().availableSizes().value(0), QSize(256, 256));
+    }
+
+    // The buttons' symbol is decoded from small copies of the bundle's picture where it can be: every size and look is
+    // the picture's as an icon of the picture draws it (a copy not made again after the picture changed shows here).
+    void refreshSymbolDrawsThePicture()
+    {
+        const QIcon picture(QPixmap(QStringLiteral(":/logo/resources/refresh.png")));
+        const QIcon symbol = BundleSymbolEngine::refreshSymbol();
+        for (int side : {16, 20, 24, 32, 64}) {
+            for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+                const QImage shown = symbol.pixmap(side, mode).toImage();
+                QCOMPARE(shown.size(), QSize(side, side));
+                QCOMPARE(shown, picture.pixmap(side, mode).toImage());
+            }
+        }
     }
 
     void enterPressesTheFocusedButton_data()

@@ -9,6 +9,7 @@
 #include "form/FormTexts.h"
 #include "form/ModeCodes.h"
 #include "parameterfile/Identifier.h"
+#include "window/BundleSymbol.h"
 #include "window/DriveChooser.h"
 #include "window/FieldMarks.h"
 #include "window/FieldValidator.h"
@@ -194,8 +195,10 @@ void Configurator::describeControls()
     // The two small buttons show only a symbol: name them for tooltips and screen readers.
     ui->refreshButton->setToolTip(tr("Refresh the list of SD cards"));
     ui->refreshButton->setAccessibleName(ui->refreshButton->toolTip());
-    // The key button shows the refresh button's symbol: one picture, read once.
-    ui->keyGenerationButton->setIcon(ui->refreshButton->icon());
+    // Both show the refresh symbol: one icon, each size decoded once, when it is first drawn.
+    const QIcon symbol = BundleSymbolEngine::refreshSymbol();
+    ui->refreshButton->setIcon(symbol);
+    ui->keyGenerationButton->setIcon(symbol);
     ui->keyGenerationButton->setToolTip(tr("Generate a random user key"));
     ui->keyGenerationButton->setAccessibleName(ui->keyGenerationButton->toolTip());
     // They show no text to mark a letter in either.
