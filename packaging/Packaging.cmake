@@ -84,7 +84,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.orva.example.net")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # QtKeychain loads libsecret at run time to reach the Secret Service (GNOME Keyring, KWallet), where the PIN and the
 # access point password are kept: dpkg-shlibdeps cannot see that.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsecret-1-0")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsecret-1-0 (>= 0.18)")
 # The identifier file and the portal are opened by xdg-open; the card is labelled through UDisks2; Qt's own
 # translations give the message boxes' standard buttons the window's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, udisks2, qttranslations5-l10n")

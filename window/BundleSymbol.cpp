@@ -25,9 +25,7 @@ QIcon BundleSymbolEngine::decodedFor(QSize shown)
     auto known = decoded.constFind(side);
     if (known != decoded.cend())
         return *known;
-    const QIcon icon(QPixmap(side != 0 ? copy : picture));
-    decoded.insert(side, icon);
-    return icon;
+    return *decoded.insert(side, QIcon(QPixmap(side != 0 ? copy : picture)));
 }
 
 void BundleSymbolEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state)
