@@ -59,6 +59,18 @@ Keychain::Answer answerOf(const QKeychain::Job& job, const QString& secret)
     return answer;
 }
 
+// The Credential Manager names a QtKeychain entry by its key alone, in one space shared by every program of the user
+// (a "pinCode" of another program would be ours): there the key carries the program's name, as the service does
+// elsewhere.
+QString entryOf(const QString& key)
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationName() + QLatin1Char('/') + key;
+#else
+    return key;
+#endif
+}
+
 // QtKeychain's jobs report through the event loop of the thread that started them, and it runs them one after another
 // from the first thread that started one: every job of the process is started on this one thread, whose loop only
 // waits for answers, so that it can be ended at once when the program ends, even with a job still unanswered.
@@ -69,7 +81,7 @@ public:
     {
         return ask([key](const std::shared_ptr<Pending>& pending) {
             auto* job = new QKeychain::ReadPasswordJob(QCoreApplication::applicationName());
-            job->setKey(key);
+            job->setKey(entryOf(key));
             QObject::connect(job, &QKeychain::Job::finished, job,
                              [job, pending] { pending->give(answerOf(*job, job->textData())); });
             return job;
@@ -80,7 +92,7 @@ public:
     {
         return failure(ask([key, secret](const std::shared_ptr<Pending>& pending) {
             auto* job = new QKeychain::WritePasswordJob(QCoreApplication::applicationName());
-            job->setKey(key);
+            job->setKey(entryOf(key));
             job->setTextData(secret);
             QObject::connect(job, &QKeychain::Job::finished, job,
                              [job, pending] { pending->give(answerOf(*job, QString())); });
@@ -92,7 +104,7 @@ public:
     {
         const Answer answer = ask([key](const std::shared_ptr<Pending>& pending) {
             auto* job = new QKeychain::DeletePasswordJob(QCoreApplication::applicationName());
-            job->setKey(key);
+            job->setKey(entryOf(key));
             QObject::connect(job, &QKeychain::Job::finished, job,
                              [job, pending] { pending->give(answerOf(*job, QString())); });
             return job;
