@@ -1,14 +1,14 @@
 #include "app/WindowSetup.h"
 
+#include "window/AfterFirstPaint.h"
+
 #include <QApplication>
-#include <QEvent>
 #include <QIcon>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -83,30 +83,6 @@ void WindowSetup::apply()
         QApplication::setStyle(new Style(base));
 }
 
-namespace {
-// Waits for the first paint of the window it watches, then, once the events of that paint are handled, looks the icon
-// up in the icon theme, and ends.
-class ThemeIconAfterFirstPaint : public QObject
-{
-public:
-    explicit ThemeIconAfterFirstPaint(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                const QIcon themed = QIcon::fromTheme(ApplicationIdentity::desktopFileName());
-                if (!themed.isNull())
-                    QApplication::setWindowIcon(themed);
-                deleteLater();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-} // namespace
-
 QIcon WindowSetup::windowIcon()
 {
     return QIcon(windowIconPath());
@@ -115,5 +91,10 @@ QIcon WindowSetup::windowIcon()
 void WindowSetup::setWindowIcon(QWidget& window)
 {
     QApplication::setWindowIcon(windowIcon());
-    new ThemeIconAfterFirstPaint(window);
+    // The theme's first question reads its whole index: it waits for the first frame.
+    afterFirstPaint(window, &window, [] {
+        const QIcon themed = QIcon::fromTheme(ApplicationIdentity::desktopFileName());
+        if (!themed.isNull())
+            QApplication::setWindowIcon(themed);
+    });
 }

@@ -4,11 +4,11 @@
 #include "settings/FormStore.h"
 #include "settings/PresetFile.h"
 #include "settings/Presets.h"
+#include "window/AfterFirstPaint.h"
 #include "window/FileDialog.h"
 #include "window/MessageBox.h"
 
 #include <QDir>
-#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,7 +21,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStyle>
-#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -48,30 +47,6 @@ QString withoutSecretsFilter()
 namespace {
 // The style's icon asks the icon theme, whose first question reads the theme's whole index: until the window's first
 // paint the button shows the style's built-in picture of the same symbol, and the style's own icon right after it.
-class StyleIconAfterFirstPaint : public QObject
-{
-public:
-    StyleIconAfterFirstPaint(QToolButton& button, QWidget& window) : QObject(&button), button(button)
-    {
-        window.installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                button.setIcon(button.style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-                deleteLater();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QToolButton& button;
-};
-
 void showIconOf(QToolButton& button, QWidget& window)
 {
     const QString builtIn = QStringLiteral(":/qt-project.org/styles/commonstyle/images/viewdetailed-%1.png");
@@ -83,7 +58,8 @@ void showIconOf(QToolButton& button, QWidget& window)
     for (int size : {16, 32})
         icon.addFile(builtIn.arg(size), QSize(size, size));
     button.setIcon(icon);
-    new StyleIconAfterFirstPaint(button, window);
+    afterFirstPaint(window, &button,
+                    [&button] { button.setIcon(button.style()->standardIcon(QStyle::SP_FileDialogDetailedView)); });
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "form/PhoneNumber.h"
 #include "settings/FormStore.h"
 #include "settings/SettingsKeys.h"
+#include "window/AfterFirstPaint.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,8 +63,6 @@ void RememberedForm::tellKeychainNote(std::function<void(const QString& line)> t
 
 void RememberedForm::askKeychain(FormField::Set marked)
 {
-    // Asked for both secrets in any case: the answer also says whether a keychain answers at all.
-    reading = Secrets::startReading(Secrets::rememberedForm, FormField::inKeychain);
     asked = marked;
     for (const FormField::Description& field : FormField::fields) {
         if (asked & FormField::bit(field.id)) {
@@ -72,6 +71,28 @@ void RememberedForm::askKeychain(FormField::Set marked)
                 QCoreApplication::translate("Configurator", "Asking the keychain..."));
         }
     }
+    // The keychain's library and its bus are no part of the first frame.
+    askPending = true;
+    if (firstFrameDrawn) {
+        startReading();
+        return;
+    }
+    afterFirstPaint(
+        *controls.modeList->window(), &readingLook,
+        [this] {
+            firstFrameDrawn = true;
+            startReading();
+        },
+        WhenHidden::RunAtOnce);
+}
+
+void RememberedForm::startReading()
+{
+    if (!askPending)
+        return;
+    askPending = false;
+    // Asked for both secrets in any case: the answer also says whether a keychain answers at all.
+    reading = Secrets::startReading(Secrets::rememberedForm, FormField::inKeychain);
     if (reading)
         readingLook.start();
     else
@@ -110,6 +131,7 @@ void RememberedForm::answered(const Secrets::Got& got)
 
 void RememberedForm::waitForSecrets(const DetachedWork::Pump& pump)
 {
+    startReading();
     if (!reading)
         return;
     readingLook.stop();

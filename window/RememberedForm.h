@@ -54,7 +54,7 @@ public:
 
     // Where the window says that no keychain answers (one line), once it is known.
     void tellKeychainNote(std::function<void(const QString& line)> tell);
-    bool awaitsKeychain() const { return bool(reading); }
+    bool awaitsKeychain() const { return askPending || reading; }
     // Waits for the keychain's answer, within its limit (pump: what the window does meanwhile); at once when it came.
     void waitForSecrets(const DetachedWork::Pump& pump = {});
     // The first secret that the mode shows and the keychain did not give (nor the user type since), if any: the form
@@ -65,6 +65,8 @@ public:
 
 private:
     void askKeychain(FormField::Set marked);
+    // Starts asking, once: after the window's first paint, or at once when an answer is needed before it.
+    void startReading();
     void answered(const Secrets::Got& got);
 
     Controls controls;
@@ -72,7 +74,9 @@ private:
     std::function<void(const QString& line)> tellNote;
     std::unique_ptr<DetachedTask<Secrets::Got>> reading;
     QTimer readingLook;
-    FormField::Set asked = 0;  // the remembered secrets that the keychain holds, while it is asked for them
-    FormField::Set notGot = 0; // those it did not give, until the user types them
+    bool askPending = false;      // the keychain is to be asked, once the window's first frame is drawn
+    bool firstFrameDrawn = false; // (or the event loop found the window hidden)
+    FormField::Set asked = 0;     // the remembered secrets that the keychain holds, while it is asked for them
+    FormField::Set notGot = 0;    // those it did not give, until the user types them
     std::array<QString, FormField::count> placeholders;
 };
