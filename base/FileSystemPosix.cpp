@@ -1,5 +1,7 @@
 #include "base/FileSystem.h"
 
+#include "base/FileKindPosix.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,28 +36,9 @@ mode_t ownerMode(QFileDevice::Permissions permissions)
                   (permissions.testFlag(QFileDevice::ExeOwner) ? S_IXUSR : 0));
 }
 
-QString describe(mode_t mode)
-{
-    if (S_ISREG(mode))
-        return QStringLiteral("a regular file");
-    if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
-    if (S_ISLNK(mode))
-        return QStringLiteral("a symbolic link");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    if (S_ISCHR(mode))
-        return QStringLiteral("a character device");
-    if (S_ISBLK(mode))
-        return QStringLiteral("a block device");
-    return QStringLiteral("not a file");
-}
-
 QString notRegular(mode_t mode)
 {
-    return QStringLiteral("is %1, not a regular file").arg(describe(mode));
+    return QStringLiteral("is %1, not a regular file").arg(describeFileKind(mode));
 }
 
 bool statOf(const QString& path, struct stat& status)
@@ -130,7 +113,7 @@ FileSystem::Entry entryOf(int folder, const QByteArray& name)
         kind = Entry::Kind::Folder;
     else if (S_ISLNK(status.st_mode))
         kind = Entry::Kind::Link;
-    return {kind, describe(status.st_mode), QString(), stampOf(status)};
+    return {kind, describeFileKind(status.st_mode), QString(), stampOf(status)};
 }
 } // namespace
 
@@ -492,4 +475,23 @@ bool FileSystem::Folder::removeUnclaimedFile(const QString& name) const
 void FileSystem::Folder::remove(const QString& name) const
 {
     ::unlinkat(int(handle), nativePath(name).constData(), 0);
+}
+
+QString describeFileKind(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QStringLiteral("a regular file");
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISLNK(mode))
+        return QStringLiteral("a symbolic link");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    if (S_ISCHR(mode))
+        return QStringLiteral("a character device");
+    if (S_ISBLK(mode))
+        return QStringLiteral("a block device");
+    return QStringLiteral("not a file");
 }

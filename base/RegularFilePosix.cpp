@@ -1,5 +1,7 @@
 #include "base/RegularFile.h"
 
+#include "base/FileKindPosix.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -64,26 +66,11 @@ QString decodeKeepingBytes(const QByteArray& bytes)
     return text;
 }
 
-QString kindOf(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
-    if (S_ISCHR(mode))
-        return QStringLiteral("a character device");
-    if (S_ISBLK(mode))
-        return QStringLiteral("a block device");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("not a file");
-}
-
 RegularFileRead notRegular(mode_t mode)
 {
     RegularFileRead read;
     read.outcome = RegularFileRead::Outcome::NotRegular;
-    read.kind = kindOf(mode);
+    read.kind = describeFileKind(mode);
     return read;
 }
 
