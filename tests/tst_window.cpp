@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QToolButton>
 #include <QValidator>
 #include <QtTest>
 
@@ -395,6 +396,18 @@ private slots:
                 QCOMPARE(shown, picture.pixmap(side, mode).toImage());
             }
         }
+    }
+
+    // Until the first paint the presets button shows the style's built-in picture, read from Qt's bundle by the PNG
+    // reader alone: a failed read would leave the button blank.
+    void presetSymbolBeforeTheFirstPaint()
+    {
+        const QString builtIn = QStringLiteral(":/qt-project.org/styles/commonstyle/images/viewdetailed-%1.png");
+        QVERIFY(QFile::exists(builtIn.arg(16)));
+        auto window = makeWindow(0);
+        const QIcon shown = widget<QToolButton>(*window, "presetButton")->icon();
+        for (int side : {16, 32})
+            QCOMPARE(shown.pixmap(side).toImage(), QIcon(builtIn.arg(side)).pixmap(side).toImage());
     }
 
     void enterPressesTheFocusedButton_data()

@@ -1,6 +1,7 @@
 #include "window/BundleSymbol.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 
@@ -14,6 +15,13 @@ QIcon BundleSymbolEngine::refreshSymbol()
                                         QStringLiteral(":/symbols/refresh-%1.png")));
 }
 
+QPixmap BundleSymbolEngine::readPng(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QIcon BundleSymbolEngine::decodedFor(QSize shown)
 {
     // A copy is the picture scaled smoothly to its side, as Qt's icon scales it: the same pixels, a fraction of the
@@ -25,7 +33,7 @@ QIcon BundleSymbolEngine::decodedFor(QSize shown)
     auto known = decoded.constFind(side);
     if (known != decoded.cend())
         return *known;
-    return *decoded.insert(side, QIcon(QPixmap(side != 0 ? copy : picture)));
+    return *decoded.insert(side, QIcon(readPng(side != 0 ? copy : picture)));
 }
 
 void BundleSymbolEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state)

@@ -19,6 +19,10 @@ public:
     // The two arrows of the refresh button, which the key button shows too.
     static QIcon refreshSymbol();
 
+    // A PNG picture of a bundle, decoded by Qt's own PNG reader. Told the format, the reader loads none of the image
+    // plug-ins, which it otherwise asks one by one whether they read the file, loading each library.
+    static QPixmap readPng(const QString& path);
+
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override;

@@ -5,6 +5,7 @@
 #include "settings/PresetFile.h"
 #include "settings/Presets.h"
 #include "window/AfterFirstPaint.h"
+#include "window/BundleSymbol.h"
 #include "window/FileDialog.h"
 #include "window/MessageBox.h"
 
@@ -56,7 +57,7 @@ void showIconOf(QToolButton& button, QWidget& window)
     }
     QIcon icon;
     for (int size : {16, 32})
-        icon.addFile(builtIn.arg(size), QSize(size, size));
+        icon.addPixmap(BundleSymbolEngine::readPng(builtIn.arg(size)));
     button.setIcon(icon);
     afterFirstPaint(window, &button,
                     [&button] { button.setIcon(button.style()->standardIcon(QStyle::SP_FileDialogDetailedView)); });
