@@ -9,17 +9,21 @@ BundleSymbolEngine::BundleSymbolEngine(const QString& picture, QSize size, const
     : picture(picture), size(size), copies(copies)
 {}
 
-QIcon BundleSymbolEngine::refreshSymbol()
-{
-    return QIcon(new BundleSymbolEngine(QStringLiteral(":/logo/resources/refresh.png"), QSize(256, 256),
-                                        QStringLiteral(":/symbols/refresh-%1.png")));
-}
-
-QPixmap BundleSymbolEngine::readPng(const QString& path)
+namespace {
+// A PNG picture of a bundle, decoded by Qt's own PNG reader. Told the format, the reader loads none of the image
+// plug-ins, which it otherwise asks one by one whether they read the file, loading each library.
+QPixmap readPng(const QString& path)
 {
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
+}
+} // namespace
+
+QIcon BundleSymbolEngine::refreshSymbol()
+{
+    return QIcon(new BundleSymbolEngine(QStringLiteral(":/logo/resources/refresh.png"), QSize(256, 256),
+                                        QStringLiteral(":/symbols/refresh-%1.png")));
 }
 
 QIcon BundleSymbolEngine::decodedFor(QSize shown)

@@ -4,11 +4,11 @@
 #include <QIcon>
 #include <QIconEngine>
 
-// A symbol of the image bundle that is decoded only when it is drawn, and then at the size it is drawn: the small sizes
-// from the symbol bundle's copies made from the picture (":/symbols/NAME-SIDE.png"), any other from the picture
-// itself. It shows what an icon made of the picture shows, in every size and mode: each size is drawn by an icon of
-// Qt's own over the picture or its copy, which scales it smoothly and makes the disabled and selected looks. What was
-// decoded is kept for the engine's life.
+// A symbol of a bundle that is decoded only when it is drawn, and then at the size it is drawn: the small sizes from
+// copies of the picture (the symbol bundle's ":/symbols/NAME-SIDE.png", made from it, or the smaller pictures that Qt's
+// own bundle holds beside its symbols), any other from the picture itself. It shows what an icon made of the picture
+// shows, in every size and mode: each size is drawn by an icon of Qt's own over the picture or its copy, which scales
+// it smoothly and makes the disabled and selected looks. What was decoded is kept for the engine's life.
 class BundleSymbolEngine final : public QIconEngine
 {
 public:
@@ -18,10 +18,6 @@ public:
 
     // The two arrows of the refresh button, which the key button shows too.
     static QIcon refreshSymbol();
-
-    // A PNG picture of a bundle, decoded by Qt's own PNG reader. Told the format, the reader loads none of the image
-    // plug-ins, which it otherwise asks one by one whether they read the file, loading each library.
-    static QPixmap readPng(const QString& path);
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;

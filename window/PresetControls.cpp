@@ -55,10 +55,8 @@ void showIconOf(QToolButton& button, QWidget& window)
         button.setIcon(window.style()->standardIcon(QStyle::SP_FileDialogDetailedView));
         return;
     }
-    QIcon icon;
-    for (int size : {16, 32})
-        icon.addPixmap(BundleSymbolEngine::readPng(builtIn.arg(size)));
-    button.setIcon(icon);
+    // Decoded when drawn: 32 pixels from the picture, 16 from its copy.
+    button.setIcon(QIcon(new BundleSymbolEngine(builtIn.arg(32), QSize(32, 32), builtIn)));
     afterFirstPaint(window, &button,
                     [&button] { button.setIcon(button.style()->standardIcon(QStyle::SP_FileDialogDetailedView)); });
 }
