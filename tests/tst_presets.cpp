@@ -1,8 +1,10 @@
 // Named presets through the window: saved from the form, picked to fill it as a parameter file does, renamed,
 // deleted, exported to a file and imported from one into a fresh store; a damaged or hostile file is refused, saying
 // why, and the store is left as it was.
+#include "base/TimeLimits.h"
 #include "settings/PresetFile.h"
 #include "support/HeldBoxes.h"
+#include "support/MemoryKeychain.h"
 #include "support/QuietOffscreen.h"
 #include "support/TestFiles.h"
 #include "support/WindowTest.h"
@@ -18,6 +20,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -185,6 +188,30 @@ private slots:
         QCOMPARE(listed(), QStringList{QStringLiteral("Customer B")});
         QVERIFY(!window->presets().pick(QStringLiteral("Site A")));
         QVERIFY(lastBox().contains(QStringLiteral("There is no preset called \"Site A\".")));
+    }
+
+    // A keychain slow to take a preset's secrets leaves the window painting, busy, until it answers; then the save
+    // goes on and the secret is where it belongs.
+    void savedWhileTheKeychainIsSlow()
+    {
+        fillGsm(QStringLiteral("a.example"), QStringLiteral("1111"));
+        QVERIFY(window->presets().saveAs(QStringLiteral("Site A"))); // the form's own question is answered by then
+        fillGsm(QStringLiteral("b.example"), QStringLiteral("2222"));
+        MemoryKeychain& keychain = MemoryKeychain::inPlace();
+        keychain.setMode(MemoryKeychain::Mode::Silent);
+        const auto answering = qScopeGuard([&] { keychain.setMode(MemoryKeychain::Mode::Answering); });
+        bool busyMeanwhile = false;
+        QTimer::singleShot(50, window.get(), [&] {
+            busyMeanwhile = !widget<QWidget>(*window, "centralWidget")->isEnabled();
+            keychain.setMode(MemoryKeychain::Mode::Answering);
+        });
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(window->presets().saveAs(QStringLiteral("Site B")));
+        QVERIFY(busyMeanwhile);
+        QVERIFY(timer.elapsed() < std::chrono::milliseconds(TimeLimits::keychain).count());
+        QCOMPARE(keychain.entries().value(QStringLiteral("presets/Site B/pinCode")), QStringLiteral("2222"));
+        QVERIFY(widget<QWidget>(*window, "centralWidget")->isEnabled());
     }
 
     // A file that is not a preset this program could have written, or that holds what the form cannot hold, is

@@ -67,6 +67,9 @@ Configurator::Configurator(std::unique_ptr<DrivePlatform> drives, QWidget* paren
     };
     presetsFrontEnd.fill = [this](const FormValues& values, const QString& source) { loader->fill(values, source); };
     presetsFrontEnd.whileBusy = [this](const std::function<void()>& work) { return generate->ranWhileBusy(work); };
+    presetsFrontEnd.whileWaiting = [this](const std::function<void(const DetachedWork::Pump&)>& wait) {
+        generate->waitForCard(wait);
+    };
     presetControls = std::make_unique<PresetControls>(this, ui->formLayout, ui->modeSerial, std::move(presetsFrontEnd));
 
     SeriesControls::Form seriesForm;

@@ -168,14 +168,14 @@ bool PresetControls::saveAs(const QString& name)
         return false;
     QSettings settings;
     const FormValues values = frontEnd.form();
-    std::optional<PresetProblem> problem = Presets::save(settings, name, values);
+    std::optional<PresetProblem> problem = save(settings, name, values, false);
     if (problem && problem->kind == PresetProblem::Kind::NameTaken) {
         if (!asked(tr("Replace preset"),
                    tr("There is a preset called \"%1\" already. Replace it with the form?")
                        .arg(ShownText::escaped(problem->name)),
                    tr("&Replace")))
             return false;
-        problem = Presets::save(settings, problem->name, values, true);
+        problem = save(settings, problem->name, values, true);
     }
     if (problem) {
         warn(title, Presets::problemText(*problem));
@@ -190,7 +190,8 @@ std::optional<Preset> PresetControls::find(const QString& name, const QString& t
     if (!storeReadable(title))
         return std::nullopt;
     QSettings settings;
-    const Presets::Found found = Presets::find(settings, name);
+    const Presets::Found found =
+        awaited([&](const DetachedWork::Pump& keepPainting) { return Presets::find(settings, name, keepPainting); });
     if (!found.preset) {
         warn(title, Presets::problemText(*found.problem));
         return std::nullopt;
@@ -213,13 +214,24 @@ bool PresetControls::pick(const QString& name)
     return true;
 }
 
-bool PresetControls::changed(const QString& title,
-                             const std::function<std::optional<PresetProblem>(QSettings& settings)>& change)
+std::optional<PresetProblem> PresetControls::save(QSettings& settings, const QString& name, const FormValues& values,
+                                                  bool replace)
+{
+    return awaited([&](const DetachedWork::Pump& keepPainting) {
+        return Presets::save(settings, name, values, replace, keepPainting);
+    });
+}
+
+bool PresetControls::changed(
+    const QString& title,
+    const std::function<std::optional<PresetProblem>(QSettings& settings, const DetachedWork::Pump& keepPainting)>&
+        change)
 {
     if (!storeWritable(title))
         return false;
     QSettings settings;
-    if (const std::optional<PresetProblem> problem = change(settings)) {
+    if (const std::optional<PresetProblem> problem =
+            awaited([&](const DetachedWork::Pump& keepPainting) { return change(settings, keepPainting); })) {
         warn(title, Presets::problemText(*problem));
         return false;
     }
@@ -228,7 +240,9 @@ bool PresetControls::changed(const QString& title,
 
 bool PresetControls::rename(const QString& from, const QString& to)
 {
-    if (!changed(tr("Preset not renamed"), [&](QSettings& settings) { return Presets::rename(settings, from, to); }))
+    if (!changed(tr("Preset not renamed"), [&](QSettings& settings, const DetachedWork::Pump& keepPainting) {
+            return Presets::rename(settings, from, to, keepPainting);
+        }))
         return false;
     if (from.trimmed().compare(chosenName, Qt::CaseInsensitive) == 0)
         choose(to.trimmed());
@@ -237,7 +251,9 @@ bool PresetControls::rename(const QString& from, const QString& to)
 
 bool PresetControls::remove(const QString& name)
 {
-    if (!changed(tr("Preset not deleted"), [&](QSettings& settings) { return Presets::remove(settings, name); }))
+    if (!changed(tr("Preset not deleted"), [&](QSettings& settings, const DetachedWork::Pump& keepPainting) {
+            return Presets::remove(settings, name, keepPainting);
+        }))
         return false;
     if (name.trimmed().compare(chosenName, Qt::CaseInsensitive) == 0)
         choose(QString());
@@ -281,14 +297,15 @@ bool PresetControls::importFrom(const QString& path)
     if (!storeWritable(title))
         return false;
     QSettings settings;
-    std::optional<PresetProblem> problem = Presets::save(settings, read->preset->name, read->preset->values);
+    const FormValues& values = read->preset->values;
+    std::optional<PresetProblem> problem = save(settings, read->preset->name, values, false);
     if (problem && problem->kind == PresetProblem::Kind::NameTaken) {
         if (!asked(tr("Replace preset"),
                    tr("There is a preset called \"%1\" already. Replace it with the one of %2?")
                        .arg(ShownText::escaped(problem->name), shownPath(path)),
                    tr("&Replace")))
             return false;
-        problem = Presets::save(settings, problem->name, read->preset->values, true);
+        problem = save(settings, problem->name, values, true);
     }
     if (problem) {
         warn(title, Presets::problemText(*problem));

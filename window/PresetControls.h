@@ -34,6 +34,9 @@ public:
         // Runs work on a thread of its own while the window waits, busy; false when it did not end within the card's
         // silence limit (it is then left to end by itself).
         std::function<bool(const std::function<void()>& work)> whileBusy;
+        // Runs wait while the window waits, busy and painting: a change of the list waits so for the keychain, which
+        // takes each preset's secrets.
+        std::function<void(const std::function<void(const DetachedWork::Pump& keepPainting)>& wait)> whileWaiting;
     };
 
     // Places the button at the right of the mode list, in layout's row of it, on window.
@@ -64,8 +67,19 @@ private:
     bool storeReadable(const QString& title);
     bool storeWritable(const QString& title);
     std::optional<Preset> find(const QString& name, const QString& title);
+    // Saves values under name in the store (replacing the preset of that name, with replace).
+    std::optional<PresetProblem> save(QSettings& settings, const QString& name, const FormValues& values, bool replace);
     // Makes the change in the store; false, with the user told why, when it was not made.
-    bool changed(const QString& title, const std::function<std::optional<PresetProblem>(QSettings& settings)>& change);
+    bool changed(const QString& title,
+                 const std::function<std::optional<PresetProblem>(QSettings& settings,
+                                                                  const DetachedWork::Pump& keepPainting)>& change);
+    // Runs work, which the keychain may keep waiting up to its time limit, while the window waits busy and painting.
+    template <typename Work> auto awaited(const Work& work) -> decltype(work(DetachedWork::Pump()))
+    {
+        decltype(work(DetachedWork::Pump())) outcome{};
+        frontEnd.whileWaiting([&](const DetachedWork::Pump& keepPainting) { outcome = work(keepPainting); });
+        return outcome;
+    }
     bool asked(const QString& title, const QString& question, const QString& yes);
     void warn(const QString& title, const QString& text);
 
