@@ -31,6 +31,16 @@ bool storeUsable(const std::optional<QString>& problem)
     }
     return !problem;
 }
+
+// Puts a remembered or loaded text into its field as it stands, up to the field's length: the validator that guards
+// typing is not asked.
+void putText(QLineEdit& edit, const QString& text, const FormField::Description& field)
+{
+    const QValidator* validator = edit.validator();
+    edit.setValidator(nullptr);
+    edit.setText(text.left(field.maxLength));
+    edit.setValidator(validator);
+}
 } // namespace
 
 RememberedForm::RememberedForm(const Controls& controls, std::function<void(bool checked)> resetApplied)
@@ -110,10 +120,7 @@ void RememberedForm::answered(const Secrets::Got& got)
         edit->setReadOnly(false);
         edit->setPlaceholderText(placeholders[field.id]);
         if (got.got & FormField::bit(field.id)) {
-            const QValidator* validator = edit->validator();
-            edit->setValidator(nullptr);
-            edit->setText(got.values.text(field.id).left(field.maxLength));
-            edit->setValidator(validator);
+            putText(*edit, got.values.text(field.id), field);
         } else {
             notGot |= FormField::bit(field.id);
             edit->setPlaceholderText(QCoreApplication::translate("Configurator", "Not read from the keychain"));
@@ -187,10 +194,7 @@ void RememberedForm::apply(const FormValues& values)
         // A secret that the keychain did not give is known once something else is put in its place.
         if (edit->text() != values.text(field.id))
             notGot &= FormField::Set(~FormField::bit(field.id));
-        const QValidator* validator = edit->validator();
-        edit->setValidator(nullptr);
-        edit->setText(values.text(field.id).left(field.maxLength));
-        edit->setValidator(validator);
+        putText(*edit, values.text(field.id), field);
     }
     controls.driveList->setCurrentIndex(values.driveIndex);
     controls.reset->setChecked(values.resetConfig);
