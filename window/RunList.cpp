@@ -291,11 +291,14 @@ QStringList RunList::newIdentifiers(const QList<int>& rows) const
     return identifiers;
 }
 
+QUuid RunList::identifierOf(const RunCard& card)
+{
+    return card.carriesNew ? card.identifier : card.keptIdentifier();
+}
+
 void RunList::showCode()
 {
-    const RunCard* card = table->currentRow() >= 0 ? &cards.at(table->currentRow()) : nullptr;
-    // The row's new identifier, else the one the card kept, as copyIdentifier takes it.
-    const QUuid identifier = !card ? QUuid() : (card->carriesNew ? card->identifier : card->keptIdentifier());
+    const QUuid identifier = table->currentRow() >= 0 ? identifierOf(cards.at(table->currentRow())) : QUuid();
     if (identifier.isNull()) {
         codePicture->clear();
         codeDigits->clear();
@@ -310,10 +313,12 @@ void RunList::copyIdentifier()
     const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
-    // The one row chosen: its new identifier, else the one the card kept. Several: their new identifiers only.
-    QString copied = newIdentifiers(rows).join(QLatin1Char('\n'));
-    if (copied.isEmpty() && rows.size() == 1 && !cards.at(rows.first()).keptIdentifier().isNull())
-        copied = identifierText(cards.at(rows.first()).keptIdentifier());
+    // The one row chosen: the identifier it stands for. Several: their new identifiers only.
+    QString copied;
+    if (rows.size() > 1)
+        copied = newIdentifiers(rows).join(QLatin1Char('\n'));
+    else if (const QUuid identifier = identifierOf(cards.at(rows.first())); !identifier.isNull())
+        copied = identifierText(identifier);
     if (!copied.isEmpty())
         QApplication::clipboard()->setText(copied);
 }

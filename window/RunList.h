@@ -64,6 +64,8 @@ private:
     // The new identifiers of the rows (all rows when rows is empty), one a line.
     QStringList newIdentifiers(const QList<int>& rows) const;
     QList<int> selectedRows() const;
+    // The identifier a row stands for: the run's new one, else the one the card kept (null for neither).
+    static QUuid identifierOf(const RunCard& card);
 
     QTableWidget* table;
     class QSpinBox* countBox;
