@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // What the form holds, without the widgets: read from the window, restored from and saved to the settings store,
 // checked and written onto the card.
@@ -21,4 +22,13 @@ struct FormValues
     QString& text(FormField::Id field) { return texts[field]; }
     bool shows(FormField::Id field) const { return ModeCode::showsField(modeCode, field); }
     bool showsReset() const { return ModeCode::showsReset(modeCode); }
+    // The first of fields, in the form's order, that the mode shows: the one a card would take.
+    std::optional<FormField::Id> firstShown(FormField::Set fields) const
+    {
+        for (const FormField::Description& field : FormField::fields) {
+            if ((fields & FormField::bit(field.id)) && shows(field.id))
+                return field.id;
+        }
+        return std::nullopt;
+    }
 };

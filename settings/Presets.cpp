@@ -238,15 +238,13 @@ std::optional<PresetProblem> Presets::secretNotGot(const Found& found)
 {
     if (!found.preset)
         return std::nullopt;
-    for (const FormField::Description& field : FormField::fields) {
-        if ((found.notGot & FormField::bit(field.id)) && found.preset->values.shows(field.id)) {
-            std::optional<PresetProblem> notGot = problem(PresetProblem::Kind::SecretNotGot, found.preset->name);
-            notGot->secret = field.id;
-            notGot->detail = found.notGotReason;
-            return notGot;
-        }
-    }
-    return std::nullopt;
+    const std::optional<FormField::Id> secret = found.preset->values.firstShown(found.notGot);
+    if (!secret)
+        return std::nullopt;
+    std::optional<PresetProblem> notGot = problem(PresetProblem::Kind::SecretNotGot, found.preset->name);
+    notGot->secret = *secret;
+    notGot->detail = found.notGotReason;
+    return notGot;
 }
 
 std::optional<PresetProblem> Presets::save(QSettings& settings, const QString& name, const FormValues& values,

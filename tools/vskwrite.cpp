@@ -341,18 +341,6 @@ bool labelsAsked(int argc, char* argv[])
 }
 } // namespace
 
-namespace {
-// The first secret that the card would take from the remembered form or the preset and that the keychain did not give.
-std::optional<FormField::Id> secretNotGot(const WriterCommand& command, FormField::Set notGot)
-{
-    for (const FormField::Description& field : FormField::fields) {
-        if ((notGot & command.remembered & FormField::bit(field.id)) && command.values.shows(field.id))
-            return field.id;
-    }
-    return std::nullopt;
-}
-} // namespace
-
 int main(int argc, char* argv[])
 {
     keepClosedStandardStreamsClosed();
@@ -452,7 +440,9 @@ int main(int argc, char* argv[])
             break;
         }
         // A secret that the keychain did not give would be written as an empty one.
-        if (const std::optional<FormField::Id> notGot = secretNotGot(command, secretsNotGot)) {
+        // The secrets that the card would take from the remembered form or the preset.
+        if (const std::optional<FormField::Id> notGot =
+                command.values.firstShown(FormField::Set(secretsNotGot & command.remembered))) {
             tellLine(QStringLiteral("the %1 cannot be got from the keychain (%2); give it on the command line")
                          .arg(QLatin1String(FormField::describe(*notGot).recordName), notGotReason));
             status = Refused;

@@ -148,12 +148,7 @@ void RememberedForm::waitForSecrets(const DetachedWork::Pump& pump)
 
 std::optional<FormField::Id> RememberedForm::secretNotGot() const
 {
-    const FormValues form = values();
-    for (const FormField::Description& field : FormField::fields) {
-        if ((notGot & FormField::bit(field.id)) && form.shows(field.id))
-            return field.id;
-    }
-    return std::nullopt;
+    return values().firstShown(notGot);
 }
 
 QString RememberedForm::secretNotGotText(FormField::Id secret)
