@@ -153,9 +153,8 @@ Status eachCard(const WriterCommand& command)
     options.qr = command.qr;
     bool labelsWritten = true;
     if (!command.labels.isEmpty()) {
-        options.ended = [&command, &labelsWritten](QVector<RunCard> cards) {
-            for (RunCard& card : cards)
-                card.preset = command.preset;
+        // Each card carries the preset already (EachCardOptions::preset).
+        options.ended = [&command, &labelsWritten](const QVector<RunCard>& cards) {
             labelsWritten = writeLabelsFor(command.labels, cards);
         };
     }
