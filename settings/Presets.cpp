@@ -72,17 +72,6 @@ std::optional<PresetProblem> problem(PresetProblem::Kind kind, const QString& na
     return problem;
 }
 
-// The secrets that a preset as stored marks as kept in the keychain.
-FormField::Set markedSecrets(const StoredPreset& preset)
-{
-    FormField::Set fields = 0;
-    for (const FormField::Description& field : FormField::fields) {
-        if (preset.value(Secrets::markerKey(field.id)).toBool())
-            fields |= FormField::bit(field.id);
-    }
-    return fields & FormField::inKeychain;
-}
-
 // Writes the list in the place of the store's, each secret it holds in clear moved into the keychain first.
 std::optional<PresetProblem> store(QSettings& settings, QVector<StoredPreset> presets, const QString& name,
                                    const DetachedWork::Pump& pump)
@@ -270,7 +259,7 @@ std::optional<PresetProblem> Presets::save(QSettings& settings, const QString& n
         // Under a name that differs in letter case only, the replaced preset's entries would stay in the keychain.
         const QString replaced = presets.at(index).value(nameKey).toString();
         if (replaced != preset.name)
-            Secrets::forget(replaced, markedSecrets(presets.at(index)), pump);
+            Secrets::forget(replaced, Secrets::marked(presets.at(index)), pump);
         presets[index] = stored(preset);
     } else {
         return problem(PresetProblem::Kind::NameTaken, presets.at(index).value(nameKey).toString());
@@ -297,7 +286,7 @@ std::optional<PresetProblem> Presets::rename(QSettings& settings, const QString&
     // The old entries go first, as a keychain that takes no heed of letter case holds the new name there already.
     StoredPreset& preset = presets[index];
     const QString oldName = preset.value(nameKey).toString();
-    const FormField::Set marked = markedSecrets(preset);
+    const FormField::Set marked = Secrets::marked(preset);
     if (marked) {
         const Secrets::Got got = Secrets::read(oldName, marked, pump);
         for (const FormField::Description& field : FormField::fields) {
@@ -329,7 +318,7 @@ std::optional<PresetProblem> Presets::remove(QSettings& settings, const QString&
     const StoredPreset removed = presets.takeAt(index);
     std::optional<PresetProblem> notStored = store(settings, presets, name.trimmed(), pump);
     if (!notStored)
-        Secrets::forget(removed.value(nameKey).toString(), markedSecrets(removed), pump);
+        Secrets::forget(removed.value(nameKey).toString(), Secrets::marked(removed), pump);
     return notStored;
 }
 

@@ -87,14 +87,26 @@ QString Secrets::entryKey(const QString& form, FormField::Id field)
     return form.isEmpty() ? QString(key) : presetsFolder + form + QLatin1Char('/') + key;
 }
 
-FormField::Set Secrets::marked(const QSettings& settings)
+namespace {
+template <typename Keys> FormField::Set markedIn(const Keys& keys)
 {
     FormField::Set fields = 0;
     forEachSecret(FormField::inKeychain, [&](FormField::Id field) {
-        if (settings.value(markerKey(field)).toBool())
+        if (keys.value(Secrets::markerKey(field)).toBool())
             fields |= FormField::bit(field);
     });
     return fields;
+}
+} // namespace
+
+FormField::Set Secrets::marked(const QSettings& settings)
+{
+    return markedIn(settings);
+}
+
+FormField::Set Secrets::marked(const QVariantMap& keys)
+{
+    return markedIn(keys);
 }
 
 std::unique_ptr<DetachedTask<Secrets::Got>> Secrets::startReading(const QString& form, FormField::Set fields)

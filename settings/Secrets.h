@@ -30,6 +30,8 @@ QString entryKey(const QString& form, FormField::Id field);
 // The secrets that the settings store's current group (the remembered form, a preset's entry) marks as kept in the
 // keychain.
 FormField::Set marked(const QSettings& settings);
+// The same of a preset's keys as read from the store.
+FormField::Set marked(const QVariantMap& keys);
 
 // What the keychain gave for a form's secrets.
 struct Got
